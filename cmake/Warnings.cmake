@@ -1,0 +1,10 @@
+# One warning set for every target of the project.
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
+                    -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
+                    -Wnull-dereference -Wformat=2 -Wimplicit-fallthrough)
+if(ZEPHREL_WERROR)
+    add_compile_options(-Werror)
+endif()
+# Assertions stay on in every build type but the plain Release build.
+string(REPLACE "-DNDEBUG" "" CMAKE_CXX_FLAGS_RELWITHDEBINFO "${CMAKE_CXX_FLAGS_RELWITHDEBINFO}")
+string(REPLACE "-DNDEBUG" "" CMAKE_C_FLAGS_RELWITHDEBINFO "${CMAKE_C_FLAGS_RELWITHDEBINFO}")
