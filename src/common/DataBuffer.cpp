@@ -49,7 +49,7 @@ DataBuffer::DataBuffer(void* contBuffer, void* discBuffer, const DataFormat& for
         uint32_t copied = (bit & kEngineGroups) ? 2 * std::min<uint32_t>(nEngines, kMaxEngines) : stored;
         cont_.groupOffsets[static_cast<std::size_t>(i)] = position;
         if (copied > 0)
-            cont_.segments[cont_.count++] = {position, kContFieldOffsets[static_cast<std::size_t>(i)], copied};
+            append(cont_, {position, kContFieldOffsets[static_cast<std::size_t>(i)], copied});
         position += stored;
     }
     format_.contRecordSize = format.contRecordSize != 0 ? format.contRecordSize : position;
@@ -62,10 +62,20 @@ DataBuffer::DataBuffer(void* contBuffer, void* discBuffer, const DataFormat& for
             continue;
         uint32_t size = discGroupSize(bit);
         disc_.groupOffsets[static_cast<std::size_t>(i)] = position;
-        disc_.segments[disc_.count++] = {position, kDiscFieldOffsets[static_cast<std::size_t>(i)], size};
+        append(disc_, {position, kDiscFieldOffsets[static_cast<std::size_t>(i)], size});
         position += size;
     }
     format_.discRecordSize = format.discRecordSize != 0 ? format.discRecordSize : position;
+}
+
+// Groups that follow each other in both forms become one move: with every group present the
+// whole record is a single copy.
+template <std::size_t N> void DataBuffer::append(Layout<N>& layout, Segment segment) {
+    Segment& last = layout.segments[layout.count - 1];
+    if (last.stored + last.size == segment.stored && last.full + last.size == segment.full)
+        last.size += segment.size;
+    else
+        layout.segments[layout.count++] = segment;
 }
 
 void DataBuffer::copyIn(const Segment* segments, uint32_t count, const unsigned char* stored, void* full) {

@@ -40,6 +40,7 @@ private:
         std::array<uint32_t, N> groupOffsets{};
     };
 
+    template <std::size_t N> static void append(Layout<N>& layout, Segment segment);
     static void copyIn(const Segment* segments, uint32_t count, const unsigned char* stored, void* full);
     static void copyOut(const Segment* segments, uint32_t count, const void* full, unsigned char* stored);
 

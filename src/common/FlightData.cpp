@@ -1,5 +1,6 @@
 #include "FlightData.h"
 
+#include <cmath>
 #include <cstring>
 
 uint32_t contGroupSize(uint32_t bit, uint32_t nEngines) {
@@ -126,4 +127,40 @@ uint32_t bcdSquawk(uint16_t bcd) {
 double bcdAdfKHz(uint32_t adf) {
     return 1000.0 * nibble(adf, 28) + 100.0 * nibble(adf, 24) + 10.0 * nibble(adf, 20) + nibble(adf, 16) +
            nibble(adf, 12) / 10.0;
+}
+
+namespace {
+constexpr double kTwo32 = 4294967296.0;
+constexpr double kTwo64 = 18446744073709551616.0;
+constexpr double kLatitudeUnitsPerDegree = 10001750.0 * kTwo32 / 90.0;
+
+// Angles wrap: reduce to [0, 360) first so the conversion to an unsigned count is defined.
+double wrapDegrees(double degrees) {
+    double wrapped = std::fmod(degrees, 360.0);
+    return wrapped < 0 ? wrapped + 360.0 : wrapped;
+}
+} // namespace
+
+double latitudeDegrees(int64_t latitude) { return static_cast<double>(latitude) / kLatitudeUnitsPerDegree; }
+
+int64_t latitudeFromDegrees(double degrees) { return std::llround(degrees * kLatitudeUnitsPerDegree); }
+
+double longitudeDegrees(int64_t longitude) { return static_cast<double>(longitude) * 360.0 / kTwo64; }
+
+int64_t longitudeFromDegrees(double degrees) {
+    double turns = wrapDegrees(degrees) / 360.0;
+    return static_cast<int64_t>(static_cast<uint64_t>(std::fmin(turns * kTwo64, kTwo64 - 2048.0)));
+}
+
+double altitudeMetres(int64_t altitude) { return static_cast<double>(altitude) / kTwo32; }
+
+int64_t altitudeFromMetres(double metres) { return std::llround(metres * kTwo32); }
+
+double angleDegrees(int32_t angle) { return angle * 360.0 / kTwo32; }
+
+double headingDegrees(uint32_t heading) { return heading * 360.0 / kTwo32; }
+
+uint32_t angleFromDegrees(double degrees) {
+    double units = wrapDegrees(degrees) / 360.0 * kTwo32;
+    return units >= kTwo32 ? 0 : static_cast<uint32_t>(units);
 }

@@ -140,3 +140,14 @@ void clearDiscData(DiscData& data);
 double bcdNavComMHz(uint16_t bcd);
 uint32_t bcdSquawk(uint16_t bcd);
 double bcdAdfKHz(uint32_t adf);
+
+// The simulator's fixed-point units in everyday ones.
+double latitudeDegrees(int64_t latitude);
+int64_t latitudeFromDegrees(double degrees);
+double longitudeDegrees(int64_t longitude);
+int64_t longitudeFromDegrees(double degrees);
+double altitudeMetres(int64_t altitude);
+int64_t altitudeFromMetres(double metres);
+double angleDegrees(int32_t angle);
+double headingDegrees(uint32_t heading);
+uint32_t angleFromDegrees(double degrees);

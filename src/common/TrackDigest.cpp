@@ -28,11 +28,14 @@ inline uint32_t load32(const unsigned char* p) {
 }
 
 #define ZD_F(x, y, z) ((z) ^ ((x) & ((y) ^ (z))))
-#define ZD_G(x, y, z) ((y) ^ ((z) & ((x) ^ (y))))
-#define ZD_H(x, y, z) ((x) ^ (y) ^ (z))
+// G as the sum of two disjoint halves, so the half without x is ready before x is.
+#define ZD_G(x, y, z) (((y) & ~(z)) + ((x) & (z)))
+#define ZD_H(x, y, z) ((x) ^ ((y) ^ (z)))
 #define ZD_I(x, y, z) ((y) ^ ((x) | ~(z)))
+// The message word and constant are added first: they do not wait for the previous step.
 #define ZD_STEP(f, a, b, c, d, m, t, s)                                                                          \
-    a += f(b, c, d) + (m) + (t);                                                                                 \
+    a += (m) + (t);                                                                                              \
+    a += f(b, c, d);                                                                                             \
     a = std::rotl(a, s) + b;
 
 // The MD5 compression function over one 64-byte block, whose words are XORed with the key first.
@@ -136,6 +139,9 @@ void TrackDigest::reset() {
 }
 
 void TrackDigest::update(const void* data, std::size_t size) {
+    // Nothing to add; an empty piece may come with a null pointer, which memcpy must not see.
+    if (size == 0)
+        return;
     const Key key = buildKey();
     const auto* in = static_cast<const unsigned char*>(data);
     length_ += size;

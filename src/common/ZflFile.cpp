@@ -14,7 +14,8 @@
 namespace {
 
 constexpr std::size_t kStreamBuffer = 1 << 16;
-constexpr uint32_t kDigestPiece = 1024;
+// Digested tracks are read in large pieces: the stream then hands them over without a copy.
+constexpr uint32_t kDigestPiece = 1 << 16;
 constexpr uint64_t kMaxFieldValue = std::numeric_limits<uint32_t>::max();
 
 [[noreturn]] void misuse(const char* function, uint32_t line, const char* detail) {
@@ -251,13 +252,13 @@ void ZflFile::readTrackHeader(uint64_t fileSize) {
 
 #ifndef ZEPHREL_CONVERTER
 void ZflFile::verifyDigest(uint32_t track, uint32_t dataSize, uint64_t storedDigest) {
-    unsigned char piece[kDigestPiece];
+    std::vector<unsigned char> piece(std::min(dataSize, kDigestPiece));
     digest_.reset();
     for (uint32_t left = dataSize; left > 0;) {
         uint32_t n = std::min(left, kDigestPiece);
-        if (std::fread(piece, 1, n, file_) != n)
+        if (std::fread(piece.data(), 1, n, file_) != n)
             fail(9, "ZflFile::open", __LINE__);
-        digest_.update(piece, n);
+        digest_.update(piece.data(), n);
         left -= n;
     }
     if (digest_.finish() == storedDigest)
@@ -479,6 +480,8 @@ void ZflFile::writeRecords(uint32_t count, const void* records, uint32_t recordS
     if (uint64_t{curDataSize_} + bytes > kMaxFieldValue ||
         uint64_t{tracksSize_} + sizeof(Zfl::TrackHeader) + curDataSize_ + bytes > kMaxFieldValue)
         fail(10, function, __LINE__);
+    if (bytes == 0)
+        return;
     if (std::fwrite(records, 1, bytes, file_) != bytes)
         fail(10, function, __LINE__);
     curDataSize_ += static_cast<uint32_t>(bytes);
@@ -491,10 +494,10 @@ void ZflFile::writeRecords(uint32_t count, const void* records, uint32_t recordS
 void ZflFile::writeContData(uint32_t count, const void* records) {
     constexpr const char* kFunction = "ZflFile::writeContData";
     requireWritable(kFunction);
-    if (nMarkers_ != 0)
-        misuse(kFunction, __LINE__, "Call after markers were written");
     if (tracks_[0].nDisc != 0)
         misuse(kFunction, __LINE__, "Call after discrete data was written");
+    if (nMarkers_ != 0)
+        misuse(kFunction, __LINE__, "Call after markers were written");
     if (!hasCurrentTrack_)
         misuse(kFunction, __LINE__, "No track added");
     writeRecords(count, records, tracks_[0].format.contRecordSize, kFunction);

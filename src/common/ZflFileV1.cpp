@@ -42,7 +42,9 @@ constexpr uint32_t Unused6 = 0x400;
 constexpr uint32_t Smoke = 0x800;
 } // namespace OldBit
 
-bool isOldVersion(uint32_t version) { return version >= kSingleTrackV4 && version <= kMultiTrackV6; }
+bool isOldVersion(uint32_t version) {
+    return version == kSingleTrackV4 || version == kSingleTrackV5 || version == kMultiTrackV6;
+}
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -56,24 +58,28 @@ uint32_t get32(const unsigned char* p) {
 }
 
 DataFormat formatFor(uint32_t oldFlags) {
-    DataFormat format{};
-    format.nEngines = 4;
+    // DataFormat is packed: its flag words are collected here, where a reference may bind to them.
+    uint32_t contFlags = 0;
+    uint32_t discFlags = 0;
     auto map = [&](uint32_t oldBit, uint32_t& flags, uint32_t newBits) {
         if (oldFlags & oldBit)
             flags |= newBits;
     };
-    map(OldBit::Throttles, format.ContFlags, ContGroup::Throttles);
-    map(OldBit::Controls, format.ContFlags, ContGroup::FlightControls);
-    map(OldBit::Spoilers, format.ContFlags, ContGroup::Spoilers);
-    map(OldBit::PropsAndMixtures, format.ContFlags, ContGroup::Propellers | ContGroup::Mixtures);
-    map(OldBit::Flaps, format.DiscFlags, DiscGroup::Flaps);
-    map(OldBit::Gear, format.DiscFlags, DiscGroup::Gear);
-    map(OldBit::Lights, format.DiscFlags, DiscGroup::Lights);
-    map(OldBit::Engines, format.DiscFlags, DiscGroup::Engines);
-    map(OldBit::NavRadios, format.DiscFlags, DiscGroup::NavRadios);
-    map(OldBit::ComRadios, format.DiscFlags, DiscGroup::ComRadios);
-    map(OldBit::Smoke, format.DiscFlags, DiscGroup::Smoke);
-    format.DiscFlags |= DiscGroup::ParkingBrake;
+    map(OldBit::Throttles, contFlags, ContGroup::Throttles);
+    map(OldBit::Controls, contFlags, ContGroup::FlightControls);
+    map(OldBit::Spoilers, contFlags, ContGroup::Spoilers);
+    map(OldBit::PropsAndMixtures, contFlags, ContGroup::Propellers | ContGroup::Mixtures);
+    map(OldBit::Flaps, discFlags, DiscGroup::Flaps);
+    map(OldBit::Gear, discFlags, DiscGroup::Gear);
+    map(OldBit::Lights, discFlags, DiscGroup::Lights);
+    map(OldBit::Engines, discFlags, DiscGroup::Engines);
+    map(OldBit::NavRadios, discFlags, DiscGroup::NavRadios);
+    map(OldBit::ComRadios, discFlags, DiscGroup::ComRadios);
+    map(OldBit::Smoke, discFlags, DiscGroup::Smoke);
+    DataFormat format{};
+    format.nEngines = 4;
+    format.ContFlags = contFlags;
+    format.DiscFlags = discFlags | DiscGroup::ParkingBrake;
     format.contRecordSize = contRecordSize(format.ContFlags, format.nEngines);
     format.discRecordSize = discRecordSize(format.DiscFlags);
     return format;

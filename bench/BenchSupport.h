@@ -1,0 +1,110 @@
+#pragma once
+
+// Helpers shared by the benchmark programs: interleaved timing against an anchor, and a console
+// reporter that keeps the finished runs so that a program can print its ratios after the table.
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zbench {
+
+using Clock = std::chrono::steady_clock;
+
+// Seconds taken by one call of f.
+template <typename F> double timed(F&& f) {
+    const Clock::time_point start = Clock::now();
+    f();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The median of values; the vector is reordered. 0 for an empty vector.
+inline double median(std::vector<double>& values) {
+    if (values.empty())
+        return 0;
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    double m = *middle;
+    if (values.size() % 2 == 0)
+        m = (m + *std::max_element(values.begin(), middle)) / 2;
+    return m;
+}
+
+// The console table as usual; additionally every successful, non-aggregate run is kept by its
+// function name (the name given to BENCHMARK, without arguments), so main can summarise.
+class Reporter : public benchmark::ConsoleReporter {
+  public:
+    Reporter() : ConsoleReporter(options()) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred) {
+                failed_ = true;
+                continue;
+            }
+            if (run.run_type == Run::RT_Iteration)
+                runs_[run.run_name.function_name].push_back(run);
+        }
+    }
+
+    bool ran(const std::string& name) const { return runs_.count(name) != 0; }
+    // Whether any benchmark reported an error (SkipWithError).
+    bool failed() const { return failed_; }
+
+    // The median over the repetitions of one counter of a benchmark; 0 if it did not run.
+    double counter(const std::string& name, const std::string& counterName) const {
+        auto it = runs_.find(name);
+        if (it == runs_.end())
+            return 0;
+        std::vector<double> values;
+        for (const Run& run : it->second) {
+            auto c = run.counters.find(counterName);
+            if (c != run.counters.end())
+                values.push_back(c->second.value);
+        }
+        return median(values);
+    }
+
+    // Prints "ratio <what>: <value>  (<note>)" for a benchmark that ran; the note (the aim, say) is
+    // for the reader only: no ratio makes a program fail.
+    void printRatio(const std::string& name, const char* what, const char* note) const {
+        if (!ran(name))
+            return;
+        std::printf("ratio %s: %.3f  (%s)\n", what, counter(name, "ratio"), note);
+    }
+
+  private:
+    static OutputOptions options() {
+        int o = OO_Tabular;
+        if (isatty(STDOUT_FILENO))
+            o |= OO_Color;
+        return static_cast<OutputOptions>(o);
+    }
+
+    std::map<std::string, std::vector<Run>> runs_;
+    bool failed_ = false;
+};
+
+// Takes the benchmark library's options off the command line; false if something else is left.
+// (--help prints the options and ends the program here, before any set-up.)
+inline bool initialize(int& argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    return !benchmark::ReportUnrecognizedArguments(argc, argv);
+}
+
+// Runs the selected benchmarks with the reporter above.
+inline void run(Reporter& reporter) {
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    std::fflush(stdout);
+    std::printf("\n");
+}
+
+} // namespace zbench

@@ -1,0 +1,361 @@
+// Writes the seed corpora of the fuzz targets into <folder>/<target>/:
+//   ZflFileReaderFuzz: small current-format recordings (two tracks, one with a digest, markers of
+//                      every kind) and variants: minor version 1, longer headers, no markers;
+//   ZflFileV1Fuzz:     first-generation recordings of versions 0x01000004, 0x01000005 and
+//                      0x01000006 with a few records each, and the current-format recording.
+// Every seed is a few KiB at most.
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DataBuffer.h"
+#include "Log.h"
+#include "ZephrelException.h"
+#include "ZflFile.h"
+#include "ZflFormat.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<unsigned char>;
+
+Bytes readAll(const fs::path& path) {
+    Bytes bytes(fs::file_size(path));
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr || std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size())
+        throw std::runtime_error("cannot read " + path.string());
+    std::fclose(f);
+    return bytes;
+}
+
+void writeAll(const fs::path& path, const Bytes& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
+        throw std::runtime_error("cannot write " + path.string());
+    std::printf("  %s (%zu bytes)\n", path.c_str(), bytes.size());
+}
+
+template <typename T> void put(Bytes& out, T value) {
+    const auto* p = reinterpret_cast<const unsigned char*>(&value);
+    out.insert(out.end(), p, p + sizeof value);
+}
+
+template <typename T> void patch(Bytes& bytes, std::size_t offset, T value) {
+    std::memcpy(bytes.data() + offset, &value, sizeof value);
+}
+
+ContData sampleCont(uint32_t i) {
+    ContData c{};
+    c.timestamp = 10000 + i * 500;
+    c.latitude = (int64_t{2200000000} << 20) + i * 40000;
+    c.longitude = (int64_t{-500000000} << 28) + i * 90000;
+    c.altitude = (int64_t{300} + i) << 32;
+    c.pitch = -0x01000000;
+    c.bank = static_cast<int32_t>(i) << 20;
+    c.heading = 0x40000000u + i * 0x10000;
+    c.velocityX = 100.5 + i;
+    c.velocityY = 2.25;
+    c.velocityZ = -30.0;
+    c.elevators = static_cast<int16_t>(-1200 + 100 * static_cast<int>(i));
+    c.ailerons = 300;
+    c.rudder = -50;
+    for (int e = 0; e < kMaxEngines; ++e) {
+        c.throttle[e] = static_cast<int16_t>(12000 + e);
+        c.prop[e] = static_cast<int16_t>(16000 + e);
+        c.mix[e] = static_cast<int16_t>(16383 - e);
+    }
+    c.spoilers = 0;
+    c.IAS = 120.0f + static_cast<float>(i);
+    c.TAS = 131.0f + static_cast<float>(i);
+    c.mainexit = 0.0f;
+    c.tailhook = 0.0f;
+    c.wingfoldL = c.wingfoldR = 0.0f;
+    c.windDir = 270;
+    c.windSpd = 12;
+    c.mach = 0.2f;
+    c.hour = 14;
+    c.minute = 30;
+    c.second = static_cast<uint8_t>(i);
+    for (int k = 0; k < 5; ++k)
+        c.extControls[k] = 0.1f * static_cast<float>(k);
+    for (int k = 0; k < 8; ++k)
+        c.extFlaps[k] = static_cast<uint16_t>(k * 1000);
+    for (int k = 0; k < 5; ++k)
+        c.extGear[k] = 1.0f;
+    return c;
+}
+
+DiscData sampleDisc(uint32_t i) {
+    DiscData d{};
+    d.timestamp = 10000 + i * 1500;
+    d.onground = i == 0 ? 1 : 0;
+    d.flaps = static_cast<uint8_t>(i);
+    d.gear = i < 2 ? 1 : 0;
+    d.lights = 0x0013;
+    d.parkbrake = i == 0 ? 1 : 0;
+    d.engines = 0x03;
+    d.nav1 = (180u << 16) | 0x1090;
+    d.nav2 = (90u << 16) | 0x1430;
+    d.adf = 0x03500000;
+    d.com = (0x2200u << 16) | 0x1800;
+    d.squawk = 0x7000;
+    d.smoke = 0;
+    d.autopilot = static_cast<uint8_t>(i & 1);
+    d.concnose = 0;
+    d.day = 8;
+    d.month = 12;
+    d.year = 2011;
+    return d;
+}
+
+void addTrack(ZflFile& file, const char* title, const char* tail, const DataFormat& format, uint32_t nCont,
+              uint32_t nDisc, bool original) {
+    TrackInfo info{};
+    std::snprintf(info.title, sizeof info.title, "%s", title);
+    std::snprintf(info.tailNumber, sizeof info.tailNumber, "%s", tail);
+    info.staticCGtoGround = 1.25f;
+    info.format = format;
+    info.format.contRecordSize = contRecordSize(format.ContFlags, format.nEngines);
+    info.format.discRecordSize = discRecordSize(format.DiscFlags);
+    info.originalRecording = original ? 1 : 0;
+    file.addTrack(info);
+
+    Bytes cont(std::size_t{nCont} * info.format.contRecordSize);
+    Bytes disc(std::size_t{nDisc} * info.format.discRecordSize);
+    DataBuffer records(cont.data(), disc.data(), info.format);
+    for (uint32_t i = 0; i < nCont; ++i)
+        records.setContData(i, sampleCont(i));
+    for (uint32_t i = 0; i < nDisc; ++i)
+        records.setDiscData(i, sampleDisc(i));
+    file.writeContData(nCont, cont.data());
+    file.writeDiscData(nDisc, disc.data());
+}
+
+// Two tracks (the first with a digest, a twin-engine with a few groups; the second an airliner
+// with every group) and one marker of each type.
+Bytes currentRecording(const fs::path& scratch, bool withMarkers) {
+    const fs::path path = scratch / "current.zfl";
+    {
+        ZflFile file;
+        file.open(path.string(), ZflFile::Write);
+        DataFormat twin{};
+        twin.nEngines = 2;
+        twin.ContFlags =
+            ContGroup::FlightControls | ContGroup::Throttles | ContGroup::Mixtures | ContGroup::Airspeeds;
+        twin.DiscFlags = DiscGroup::Flaps | DiscGroup::Gear | DiscGroup::ParkingBrake | DiscGroup::Engines;
+        addTrack(file, "Beech Baron 58", "N58ZP", twin, 4, 2, true);
+        DataFormat airliner{};
+        airliner.nEngines = 4;
+        airliner.ContFlags = ContGroup::All;
+        airliner.DiscFlags = DiscGroup::All;
+        addTrack(file, "Boeing 747-400 Zephrel Air", "ZA-747ABCD", airliner, 3, 2, false);
+        if (withMarkers) {
+            Marker m;
+            m.time = 10000;
+            m.type = Marker::None;
+            m.flags = Marker::kChapter;
+            m.text = "Take-off";
+            file.addMarker(m);
+            m.time = 10500;
+            m.type = Marker::PlaySound;
+            m.flags = 0;
+            m.text = "atc.wav";
+            file.addMarker(m);
+            m.time = 11000;
+            m.type = Marker::DisplayText;
+            m.text = "Gear up";
+            file.addMarker(m);
+            m.time = 11200;
+            m.type = Marker::Pause;
+            m.text.clear();
+            file.addMarker(m);
+            m.time = 11300;
+            m.type = Marker::SwitchCamera;
+            m.text = "Tower";
+            for (std::size_t k = 0; k < m.cameraId.size(); ++k)
+                m.cameraId[k] = static_cast<uint8_t>(0xa0 + k);
+            file.addMarker(m);
+        }
+        file.close();
+    }
+    Bytes bytes = readAll(path);
+    fs::remove(path);
+    return bytes;
+}
+
+// The same file as a minor-version-1 writer would have left it: no markers counted.
+Bytes minorVersion1(Bytes bytes) {
+    patch<uint32_t>(bytes, offsetof(Zfl::FileHeader, version), (Zfl::kMajorVersion << 16) | 1);
+    return bytes;
+}
+
+// Headers longer than this version's, as a later minor version may write them: the file header and
+// the first track header get `extra` unknown bytes at their end.
+Bytes longerHeaders(const Bytes& in, uint16_t extra) {
+    Bytes out(in.begin(), in.begin() + sizeof(Zfl::FileHeader));
+    patch<uint16_t>(out, offsetof(Zfl::FileHeader, headerSize),
+                    static_cast<uint16_t>(sizeof(Zfl::FileHeader) + extra));
+    out.insert(out.end(), extra, 0xee);
+    const std::size_t track = sizeof(Zfl::FileHeader);
+    out.insert(out.end(), in.begin() + track, in.begin() + track + sizeof(Zfl::TrackHeader));
+    patch<uint16_t>(out, sizeof(Zfl::FileHeader) + extra,
+                    static_cast<uint16_t>(sizeof(Zfl::TrackHeader) + extra));
+    out.insert(out.end(), extra, 0xdd);
+    out.insert(out.end(), in.begin() + track + sizeof(Zfl::TrackHeader), in.end());
+    uint32_t tracksSize;
+    std::memcpy(&tracksSize, out.data() + offsetof(Zfl::FileHeader, tracksSize), 4);
+    patch<uint32_t>(out, offsetof(Zfl::FileHeader, tracksSize), tracksSize + extra);
+    return out;
+}
+
+// ---- first-generation recordings ----
+
+constexpr uint32_t kOldThrottles = 0x001, kOldControls = 0x002, kOldSpoilers = 0x004, kOldFlaps = 0x008,
+                   kOldGear = 0x010, kOldLights = 0x020, kOldEngines = 0x040, kOldNav = 0x080,
+                   kOldCom = 0x100, kOldPropsMix = 0x200, kOldSkipped = 0x400, kOldSmoke = 0x800;
+
+void putOldRecord(Bytes& out, uint32_t flags, uint32_t i) {
+    const ContData c = sampleCont(i);
+    // Discrete state changes at the third record only.
+    const DiscData d = sampleDisc(i < 2 ? 0 : 1);
+    put(out, c.latitude);
+    put(out, c.longitude);
+    put(out, c.altitude);
+    put(out, c.pitch);
+    put(out, c.bank);
+    put(out, c.heading);
+    put(out, c.velocityX);
+    put(out, c.velocityY);
+    put(out, c.velocityZ);
+    put(out, d.onground);
+    if (flags & kOldThrottles)
+        for (int16_t t : c.throttle)
+            put(out, t);
+    if (flags & kOldControls) {
+        put(out, c.elevators);
+        put(out, c.ailerons);
+        put(out, c.rudder);
+    }
+    if (flags & kOldSpoilers)
+        put(out, c.spoilers);
+    if (flags & kOldFlaps)
+        put(out, d.flaps);
+    if (flags & kOldGear)
+        put(out, d.gear);
+    if (flags & kOldLights)
+        put(out, d.lights);
+    put(out, d.parkbrake);
+    if (flags & kOldEngines)
+        for (int e = 0; e < 4; ++e)
+            put<uint8_t>(out, (d.engines >> e) & 1 ? 0x01 : 0x00);
+    if (flags & kOldNav) {
+        put(out, d.nav1);
+        put(out, d.nav2);
+        put(out, d.adf);
+    }
+    if (flags & kOldCom) {
+        put(out, d.com);
+        put(out, d.squawk);
+    }
+    if (flags & kOldPropsMix) {
+        for (int16_t m : c.mix)
+            put(out, m);
+        for (int16_t p : c.prop)
+            put(out, p);
+    }
+    if (flags & kOldSkipped)
+        out.insert(out.end(), 6, 0x5c);
+    if (flags & kOldSmoke)
+        put<uint8_t>(out, 1);
+    put(out, c.timestamp);
+}
+
+// Versions 0x01000004 and 0x01000005: one track.
+Bytes singleTrack(uint32_t version, uint32_t storedFlags, uint32_t recordFlags, uint32_t nRecords) {
+    Bytes out;
+    put(out, version);
+    put(out, nRecords);
+    put<uint32_t>(out, 0);
+    put(out, storedFlags);
+    put(out, 1.75f);
+    out.insert(out.end(), 8, 0);
+    for (uint32_t i = 0; i < nRecords; ++i)
+        putOldRecord(out, recordFlags, i);
+    return out;
+}
+
+struct OldTrack {
+    const char* title;
+    uint32_t flags;
+    uint32_t nRecords;
+};
+
+// Version 0x01000006: several tracks, each with its 124-byte header.
+Bytes multiTrack(std::initializer_list<OldTrack> tracks) {
+    Bytes out;
+    put<uint32_t>(out, 0x01000006);
+    out.insert(out.end(), 12, 0);
+    put(out, static_cast<uint16_t>(tracks.size()));
+    for (const OldTrack& t : tracks) {
+        const std::size_t header = out.size();
+        out.insert(out.end(), 124, 0);
+        patch(out, header + 0, t.nRecords);
+        patch(out, header + 4, t.flags);
+        std::memcpy(out.data() + header + 16, t.title, std::strlen(t.title));
+        patch(out, header + 116, 2.5f);
+        for (uint32_t i = 0; i < t.nRecords; ++i)
+            putOldRecord(out, t.flags, i);
+    }
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        return 2;
+    }
+    Log::setLogFlags(0);
+    try {
+        const fs::path root = argv[1];
+        const fs::path reader = root / "ZflFileReaderFuzz";
+        const fs::path v1 = root / "ZflFileV1Fuzz";
+        fs::create_directories(reader);
+        fs::create_directories(v1);
+        const fs::path scratch = fs::temp_directory_path() / ("zephrel-seeds-" + std::to_string(getpid()));
+        fs::create_directories(scratch);
+
+        const Bytes current = currentRecording(scratch, true);
+        writeAll(reader / "two-tracks-markers.zfl", current);
+        writeAll(reader / "two-tracks-no-markers.zfl", currentRecording(scratch, false));
+        writeAll(reader / "minor-version-1.zfl", minorVersion1(current));
+        writeAll(reader / "longer-headers.zfl", longerHeaders(current, 6));
+        fs::remove_all(scratch);
+
+        const uint32_t v4Flags =
+            kOldThrottles | kOldControls | kOldSpoilers | kOldFlaps | kOldGear | kOldLights | kOldEngines;
+        // Version 4 stores flags but always records the 0x7f groups.
+        writeAll(v1 / "v4.zfl", singleTrack(0x01000004, 0, v4Flags, 3));
+        writeAll(v1 / "v5-all-groups.zfl", singleTrack(0x01000005, 0xfff, 0xfff, 3));
+        writeAll(v1 / "v5-few-groups.zfl",
+                 singleTrack(0x01000005, kOldControls | kOldFlaps, kOldControls | kOldFlaps, 2));
+        writeAll(v1 / "v6-two-tracks.zfl",
+                 multiTrack({{"Old Cessna 172", kOldControls | kOldThrottles | kOldPropsMix, 3},
+                             {"Old Learjet 45", kOldGear | kOldNav | kOldCom | kOldSmoke, 2}}));
+        writeAll(v1 / "current.zfl", current);
+    } catch (const ZephrelException& e) {
+        std::fprintf(stderr, "MakeSeeds: %s\n", e.logText.c_str());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "MakeSeeds: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# The test suite built with AddressSanitizer and UndefinedBehaviorSanitizer; any report fails it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh build-asan -DZEPHREL_SANITIZE=ON -DZEPHREL_BENCH=OFF
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
