@@ -2,7 +2,11 @@
 //   ZflFileReaderFuzz: small current-format recordings (two tracks, one with a digest, markers of
 //                      every kind) and variants: minor version 1, longer headers, no markers;
 //   ZflFileV1Fuzz:     first-generation recordings of versions 0x01000004, 0x01000005 and
-//                      0x01000006 with a few records each, and the current-format recording.
+//                      0x01000006 with a few records each, and the current-format recording;
+//   ProfileFuzz:       INI texts: a settings file in the original's style (CR LF, comments, blank
+//                      lines, odd spacing, quotes, a repeated section, text before the first
+//                      section), the same with LF and with CR line ends, and one with a UTF-8 BOM,
+//                      NUL bytes and a header without its ']'.
 // Every seed is a few KiB at most.
 
 #include <unistd.h>
@@ -315,6 +319,31 @@ Bytes multiTrack(std::initializer_list<OldTrack> tracks) {
     return out;
 }
 
+Bytes text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
+
+std::string withLineEnd(std::string s, const std::string& eol) {
+    for (std::size_t at = 0; (at = s.find('\n', at)) != std::string::npos; at += eol.size())
+        s.replace(at, 1, eol);
+    return s;
+}
+
+void profileSeeds(const fs::path& folder) {
+    const std::string settings = "; Zephrel settings\njunk=before any section\n\n"
+                                 "[SETTINGS]\nEnableReplay=1\n  MaxReplaySize = 20   \n; the steps\n"
+                                 "JumpSize1=\"30\"\nSpeeds='0.1|1|2'\nEnableReplay=-1\n\n"
+                                 "[replay]   ; instant\nInterval=5000\nRecordAI\n#ContFlags=7\n\n"
+                                 "[ VIDEO ]\nFPS=29.97\n\tCodec\t=\t-1\n\n"
+                                 "[SETTINGS]\nMaxAircraft=5\n";
+    writeAll(folder / "settings-crlf.ini", text(withLineEnd(settings, "\r\n")));
+    writeAll(folder / "settings-lf.ini", text(settings));
+    writeAll(folder / "settings-cr.ini", text(withLineEnd(settings, "\r")));
+    const char odd[] = "\xEF\xBB\xBF[first]\r\nk=v\r\n[a\0b]\r\nk=ab\0cd\r\n[open\r\n=empty key\r\n[]\r\n"
+                       "k=\"'q'\"\r\n[s]\r\nk=4294967297\r\nno equals\r\n\0";
+    writeAll(folder / "odd-bytes.ini", text(std::string(odd, sizeof odd - 1)));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -350,6 +379,9 @@ int main(int argc, char** argv) {
                  multiTrack({{"Old Cessna 172", kOldControls | kOldThrottles | kOldPropsMix, 3},
                              {"Old Learjet 45", kOldGear | kOldNav | kOldCom | kOldSmoke, 2}}));
         writeAll(v1 / "current.zfl", current);
+
+        fs::create_directories(root / "ProfileFuzz");
+        profileSeeds(root / "ProfileFuzz");
     } catch (const ZephrelException& e) {
         std::fprintf(stderr, "MakeSeeds: %s\n", e.logText.c_str());
         return 1;

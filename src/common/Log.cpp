@@ -4,13 +4,11 @@
 #include <ctime>
 #include <filesystem>
 
+#include "Version.h"
+
 namespace {
 
 constexpr const char* kLogFileName = "Zephrel.log";
-constexpr const char* kProduct = "FSX";
-constexpr const char* kVersion = "2.17";
-constexpr const char* kStage = "alpha";
-constexpr const char* kBuildDate = "Aug 15 2011";
 
 // Process-wide, used only from the simulator's thread.
 std::FILE* stream = nullptr;
@@ -19,7 +17,8 @@ std::string folder;
 bool reportedOpenFailure = false;
 
 void writeHeader(std::FILE* f) {
-    std::fprintf(f, "Zephrel for %s Version %s %s (Built %s)\n", kProduct, kVersion, kStage, kBuildDate);
+    std::fprintf(f, "%s for %s Version %s %s (Built %s)\n", Version::kProduct, Version::kHost, Version::kNumber,
+                 Version::kStage, Version::kBuildDate);
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

@@ -1,42 +1,28 @@
 #include "MessageBox.h"
 
-#include <cstdio>
+#include "HostWindow.h"
+#include "winsys/Dialogs.h"
 
 namespace {
 
-MessageBoxPresenter presenter;
-MessageBoxRequest lastFallback;
-
-const char* iconName(MessageIcon icon) {
+win::UINT iconStyle(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Warning:
-        return "warning";
+        return win::MB_ICONWARNING;
     case MessageIcon::Error:
-        return "error";
+        return win::MB_ICONERROR;
     case MessageIcon::Question:
-        return "question";
+        return win::MB_ICONQUESTION;
     case MessageIcon::None:
         break;
     }
-    return "none";
-}
-
-int fallback(const MessageBoxRequest& request) {
-    lastFallback = request;
-    bool question = request.buttons == MessageButtons::YesNo;
-    std::fprintf(stderr, "[%s] (%s) %s%s\n", request.caption.c_str(), iconName(request.icon), request.text.c_str(),
-                 question ? " -> No" : "");
-    return question ? AnswerNo : AnswerOk;
+    return 0;
 }
 
 } // namespace
 
-void setMessageBoxPresenter(MessageBoxPresenter newPresenter) { presenter = std::move(newPresenter); }
-
 int showMessageBox(const MessageBoxRequest& request) {
-    if (presenter)
-        return presenter(request);
-    return fallback(request);
+    const win::UINT type = (request.buttons == MessageButtons::YesNo ? win::MB_YESNO : win::MB_OK) | iconStyle(request.icon);
+    ModalBracket modal;
+    return win::MessageBox(HostWindow::mainWindow(), request.text, request.caption, type);
 }
-
-const MessageBoxRequest& lastFallbackMessageBox() { return lastFallback; }

@@ -2,9 +2,11 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -63,121 +65,63 @@ Bytes pattern(std::size_t size) {
     return b;
 }
 
-// Lengths around the padding boundary (55/56) and the block boundary (63/64/65), and several blocks.
-const std::size_t kLengths[] = {0,   1,   3,   8,   55,  56,  57,  63,  64,  65,   100,
-                                119, 120, 127, 128, 129, 191, 192, 500, 1024, 1031, 4096};
-
-TEST(TrackDigestTest, InputShorterThanABlockIsPlainFoldedMd5) {
-    std::mt19937 rng(7);
-    for (std::size_t size = 0; size < 64; ++size) {
-        SCOPED_TRACE("size " + std::to_string(size));
-        Bytes input = randomBytes(rng, size);
-        EXPECT_EQ(digestOf(input), foldedMd5(input));
-    }
+// Every length up to two blocks and a half (across the padding boundary at 55/56 and the block
+// boundaries), then several blocks.
+std::vector<std::size_t> lengths() {
+    std::vector<std::size_t> sizes(161);
+    std::iota(sizes.begin(), sizes.end(), 0);
+    sizes.insert(sizes.end(), {191, 192, 500, 1024, 1031, 4096});
+    return sizes;
 }
 
 TEST(TrackDigestTest, FullBlocksAreKeyedAndThePaddingIsNot) {
     std::mt19937 rng(8);
-    for (std::size_t size : kLengths) {
+    for (std::size_t size : lengths()) {
         SCOPED_TRACE("size " + std::to_string(size));
         Bytes input = randomBytes(rng, size);
-        EXPECT_EQ(digestOf(input), expectedDigest(input));
+        EXPECT_EQ(expectedDigest(input), digestOf(input));
     }
-}
-
-TEST(TrackDigestTest, KeyedBlocksDifferFromPlainMd5) {
-    // A change of the key handling must show: with one full block the keyed and plain results differ.
-    Bytes block(64, 0);
-    EXPECT_NE(digestOf(block), foldedMd5(block));
-    EXPECT_EQ(digestOf(block), expectedDigest(block));
+    // With one full block the keyed and plain results differ: the key must not be lost.
+    EXPECT_NE(foldedMd5(Bytes(64, 0)), digestOf(Bytes(64, 0)));
 }
 
 TEST(TrackDigestTest, KnownValuesStayTheSame) {
     // Digests stored in existing files depend on these values; they were cross-checked against
     // the OpenSSL route above.
     const std::string text = "Zephrel track data";
-    EXPECT_EQ(digestOf({}), 0x41859d3d7af0f863u);
-    EXPECT_EQ(digestOf(Bytes(text.begin(), text.end())), 0x545ee5a7284c467du);
-    EXPECT_EQ(digestOf(pattern(64)), 0xeeec381498ebfcc3u);
-    EXPECT_EQ(digestOf(pattern(200)), 0xdea3d2014278865du);
+    EXPECT_EQ(0x41859d3d7af0f863u, digestOf({}));
+    EXPECT_EQ(0x545ee5a7284c467du, digestOf(Bytes(text.begin(), text.end())));
+    EXPECT_EQ(0xeeec381498ebfcc3u, digestOf(pattern(64)));
+    EXPECT_EQ(0xdea3d2014278865du, digestOf(pattern(200)));
 }
 
-TEST(TrackDigestTest, PiecewiseUpdatesEqualOneUpdate) {
+// One digest is used for every trial: reset after a finished digest, or in the middle of one
+// (with input both buffered and compressed), starts afresh.
+TEST(TrackDigestTest, PiecewiseUpdatesAfterAResetEqualOneUpdate) {
     std::mt19937 rng(9);
-    for (std::size_t size : kLengths) {
+    TrackDigest digest;
+    for (std::size_t size : lengths()) {
         Bytes input = randomBytes(rng, size);
         const uint64_t whole = digestOf(input);
-        for (int trial = 0; trial < 8; ++trial) {
+        for (int trial = 0; trial < 4; ++trial) {
             SCOPED_TRACE("size " + std::to_string(size) + ", trial " + std::to_string(trial));
-            TrackDigest digest;
-            std::size_t at = 0;
-            while (at < size) {
-                // Pieces from empty to more than a block, so every buffering path is taken.
-                std::size_t piece = static_cast<std::size_t>(rng() % 140);
-                if (piece > size - at)
-                    piece = size - at;
-                digest.update(input.data() + at, piece);
+            digest.reset();
+            if (trial == 3) {
+                digest.update(pattern(100).data(), 100);
+                digest.reset();
+            }
+            // Pieces from empty (with a null pointer, as an empty record array may come) to more than
+            // a block, and byte by byte, so that every buffering path is taken.
+            digest.update(nullptr, 0);
+            for (std::size_t at = 0; at < size;) {
+                const std::size_t piece = trial == 0 ? 1 : std::min<std::size_t>(rng() % 140, size - at);
+                digest.update(piece == 0 ? nullptr : input.data() + at, piece);
                 at += piece;
             }
-            EXPECT_EQ(digest.finish(), whole);
+            digest.update(nullptr, 0);
+            EXPECT_EQ(whole, digest.finish());
         }
     }
-}
-
-TEST(TrackDigestTest, ByteByByteUpdatesEqualOneUpdate) {
-    Bytes input = pattern(200);
-    TrackDigest digest;
-    for (unsigned char c : input)
-        digest.update(&c, 1);
-    EXPECT_EQ(digest.finish(), digestOf(input));
-}
-
-TEST(TrackDigestTest, EmptyPiecesChangeNothing) {
-    // An empty record array may be passed as a null pointer with size 0, at any point.
-    Bytes input = pattern(100);
-    TrackDigest digest;
-    digest.update(nullptr, 0);
-    digest.update(input.data(), 30);
-    digest.update(nullptr, 0);
-    digest.update(input.data() + 30, 70);
-    digest.update(nullptr, 0);
-    EXPECT_EQ(digest.finish(), digestOf(input));
-
-    TrackDigest empty;
-    empty.update(nullptr, 0);
-    EXPECT_EQ(empty.finish(), foldedMd5({}));
-}
-
-TEST(TrackDigestTest, ResetStartsAFreshDigest) {
-    Bytes first = pattern(150);
-    Bytes second = pattern(70);
-    TrackDigest digest;
-    digest.update(first.data(), first.size());
-    EXPECT_EQ(digest.finish(), digestOf(first));
-    digest.reset();
-    digest.update(second.data(), second.size());
-    EXPECT_EQ(digest.finish(), digestOf(second));
-
-    // Reset in the middle discards buffered and compressed input alike.
-    digest.reset();
-    digest.update(first.data(), 100);
-    digest.reset();
-    digest.update(second.data(), second.size());
-    EXPECT_EQ(digest.finish(), digestOf(second));
-}
-
-TEST(TrackDigestTest, EveryByteOfTheInputCounts) {
-    Bytes input = pattern(130);
-    const uint64_t original = digestOf(input);
-    for (std::size_t i : {std::size_t{0}, std::size_t{7}, std::size_t{63}, std::size_t{64}, std::size_t{127},
-                          std::size_t{128}, std::size_t{129}}) {
-        Bytes changed = input;
-        changed[i] ^= 0x01;
-        EXPECT_NE(digestOf(changed), original) << "byte " << i;
-    }
-    Bytes longer = input;
-    longer.push_back(0);
-    EXPECT_NE(digestOf(longer), original);
 }
 
 } // namespace

@@ -6,10 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
-#include "ZephrelException.h"
-#include "ZflFile.h"
-#include "ZflFormat.h"
 #include "ZflTestFiles.h"
 
 using namespace zfltest;
@@ -31,28 +27,35 @@ std::vector<Marker> baseMarkers() {
             marker(3000, Marker::SwitchCamera, Marker::kChapter, "cam")};
 }
 
-enum class Stage { Open, Read };
+// Where the damage is reported: opening, reading everything in order, or reading the last marker
+// first (which passes over the others by their length fields alone).
+enum Stage { Open, Read, ReadLast };
+
+using Where = std::function<std::size_t(const Layout&)>;
+using Mutation = std::function<void(Bytes&, const Layout&)>;
 
 struct Corruption {
     const char* name;
-    std::function<void(Bytes&, const Layout&)> mutate;
+    Mutation mutate;
     Stage stage;
     uint32_t code;
-    const char* function; // the operation that reports it
 };
 
-std::function<void(Bytes&, const Layout&)> truncateAt(std::function<std::size_t(const Layout&)> where) {
+// A place in the file, worked out from its layout l.
+#define AT(offset) []([[maybe_unused]] const Layout& l) -> std::size_t { return offset; }
+
+Mutation cut(Where where) {
     return [where](Bytes& b, const Layout& l) { b.resize(where(l)); };
 }
-
-template <typename T>
-std::function<void(Bytes&, const Layout&)> patch(std::function<std::size_t(const Layout&)> where, T value) {
+template <typename T> Mutation set(Where where, T value) {
     return [where, value](Bytes& b, const Layout& l) { store<T>(b, where(l), value); };
 }
-
-template <typename T> T fieldOf(const Bytes& b, std::size_t at) { return load<T>(b, at); }
-
-std::size_t trackField(const Layout& l, std::size_t track, std::size_t field) { return l.trackHeader[track] + field; }
+Mutation add32(Where where, uint32_t delta) {
+    return [where, delta](Bytes& b, const Layout& l) { store<uint32_t>(b, where(l), load<uint32_t>(b, where(l)) + delta); };
+}
+Mutation both(Mutation first, Mutation second) {
+    return [first, second](Bytes& b, const Layout& l) { first(b, l), second(b, l); };
+}
 
 constexpr std::size_t kVersion = offsetof(Zfl::FileHeader, version);
 constexpr std::size_t kHeaderSize = offsetof(Zfl::FileHeader, headerSize);
@@ -60,153 +63,90 @@ constexpr std::size_t kNTracks = offsetof(Zfl::FileHeader, nTracks);
 constexpr std::size_t kNMarkers = offsetof(Zfl::FileHeader, nMarkers);
 constexpr std::size_t kTrackHeaderSize = offsetof(Zfl::TrackHeader, headerSize);
 constexpr std::size_t kDataSize = offsetof(Zfl::TrackHeader, dataSize);
-constexpr std::size_t kContFlags = offsetof(Zfl::TrackHeader, format) + offsetof(DataFormat, ContFlags);
-constexpr std::size_t kContSize = offsetof(Zfl::TrackHeader, format) + offsetof(DataFormat, contRecordSize);
-constexpr std::size_t kDiscSize = offsetof(Zfl::TrackHeader, format) + offsetof(DataFormat, discRecordSize);
+constexpr std::size_t kFormat = offsetof(Zfl::TrackHeader, format);
+constexpr std::size_t kContFlags = kFormat + offsetof(DataFormat, ContFlags);
+constexpr std::size_t kContSize = kFormat + offsetof(DataFormat, contRecordSize);
+constexpr std::size_t kDiscSize = kFormat + offsetof(DataFormat, discRecordSize);
 constexpr std::size_t kNCont = offsetof(Zfl::TrackHeader, nCont);
 constexpr std::size_t kNDisc = offsetof(Zfl::TrackHeader, nDisc);
-constexpr std::size_t kMarkerText = offsetof(Zfl::MarkerHead, textLength);
-constexpr std::size_t kMarkerType = offsetof(Zfl::MarkerHead, type);
+constexpr uint32_t kTwinCont = ContGroup::FlightControls | ContGroup::Throttles | ContGroup::Airspeeds;
 
-constexpr const char* kOpen = "ZflFile::open";
-constexpr const char* kReadMarker = "ZflFile::readMarker";
-
+// A short header read is a read failure; a file too short for what its headers promise, or
+// headers that contradict each other, are damage.
 const Corruption kCorruptions[] = {
-    // Truncations: a short header read is a read failure; a file too short for what its headers
-    // promise is damaged.
-    {"EmptyFile", truncateAt([](const Layout&) { return 0u; }), Stage::Open, 9, kOpen},
-    {"NineBytes", truncateAt([](const Layout&) { return 9u; }), Stage::Open, 9, kOpen},
-    {"TenBytes", truncateAt([](const Layout&) { return 10u; }), Stage::Open, 9, kOpen},
-    {"FileHeaderOneByteShort", truncateAt([](const Layout&) { return 25u; }), Stage::Open, 9, kOpen},
-    {"OnlyTheFileHeader", truncateAt([](const Layout&) { return 26u; }), Stage::Open, 11, kOpen},
-    {"InsideFirstTrackHeader", truncateAt([](const Layout& l) { return l.trackHeader[0] + 150; }), Stage::Open, 11,
-     kOpen},
-    {"InsideFirstTrackData", truncateAt([](const Layout& l) { return l.trackData[0] + 100; }), Stage::Open, 11,
-     kOpen},
-    {"LastByteOfFirstTrackMissing", truncateAt([](const Layout& l) { return l.trackHeader[1] - 1; }), Stage::Open,
-     11, kOpen},
-    {"SecondTrackHeaderOneByte", truncateAt([](const Layout& l) { return l.trackHeader[1] + 1; }), Stage::Open, 9,
-     kOpen},
-    {"InsideSecondTrackHeader", truncateAt([](const Layout& l) { return l.trackHeader[1] + 200; }), Stage::Open, 9,
-     kOpen},
-    {"SecondTrackHeaderOneByteShort", truncateAt([](const Layout& l) { return l.trackData[1] - 1; }), Stage::Open, 9,
-     kOpen},
-    {"InsideSecondTrackData", truncateAt([](const Layout& l) { return l.trackData[1] + 10; }), Stage::Open, 11,
-     kOpen},
-    {"AllMarkersMissing", truncateAt([](const Layout& l) { return l.markers; }), Stage::Read, 9, kReadMarker},
-    {"InsideFirstMarker", truncateAt([](const Layout& l) { return l.marker[0] + 7; }), Stage::Read, 9, kReadMarker},
-    {"FirstMarkerLengthOnly", truncateAt([](const Layout& l) { return l.marker[0] + 2; }), Stage::Read, 9,
-     kReadMarker},
-    {"SecondMarkerMissing", truncateAt([](const Layout& l) { return l.marker[1]; }), Stage::Read, 9, kReadMarker},
-    {"LastByteOfCameraIdMissing", truncateAt([](const Layout& l) { return l.size - 1; }), Stage::Read, 9,
-     kReadMarker},
+    {"EmptyFile", cut(AT(0)), Open, 9},
+    {"NineBytes", cut(AT(9)), Open, 9},
+    {"TenBytes", cut(AT(10)), Open, 9},
+    {"FileHeaderOneByteShort", cut(AT(25)), Open, 9},
+    {"OnlyTheFileHeader", cut(AT(26)), Open, 11},
+    {"InsideFirstTrackHeader", cut(AT(l.trackHeader[0] + 150)), Open, 11},
+    {"InsideFirstTrackData", cut(AT(l.trackData[0] + 100)), Open, 11},
+    {"LastByteOfFirstTrackMissing", cut(AT(l.trackHeader[1] - 1)), Open, 11},
+    {"SecondTrackHeaderOneByte", cut(AT(l.trackHeader[1] + 1)), Open, 9},
+    {"InsideSecondTrackHeader", cut(AT(l.trackHeader[1] + 200)), Open, 9},
+    {"SecondTrackHeaderOneByteShort", cut(AT(l.trackData[1] - 1)), Open, 9},
+    {"InsideSecondTrackData", cut(AT(l.trackData[1] + 10)), Open, 11},
+    {"AllMarkersMissing", cut(AT(l.markers)), Read, 9},
+    {"InsideFirstMarker", cut(AT(l.marker[0] + 7)), Read, 9},
+    {"FirstMarkerLengthOnly", cut(AT(l.marker[0] + 2)), Read, 9},
+    {"SecondMarkerMissing", cut(AT(l.marker[1])), Read, 9},
+    {"LastByteOfCameraIdMissing", cut(AT(l.size - 1)), Read, 9},
 
-    // File header.
-    {"MagicOfAnotherFormat", patch<uint32_t>([](const Layout&) { return 0u; }, 0x314c465a), Stage::Open, 11, kOpen},
-    {"MagicInLowerCase", patch<uint32_t>([](const Layout&) { return 0u; }, 0x326c667a), Stage::Open, 11, kOpen},
-    {"MajorVersionTwo", patch<uint32_t>([](const Layout&) { return kVersion; }, 0x00020003), Stage::Open, 11, kOpen},
-    {"MajorVersionZero", patch<uint32_t>([](const Layout&) { return kVersion; }, 0x00000003), Stage::Open, 11, kOpen},
-    {"OldVersionNumberInPlaceOfTheMagic", patch<uint32_t>([](const Layout&) { return 0u; }, 0x01000006), Stage::Open,
-     11, kOpen},
-    {"FileHeaderSizeBelowItsFields", patch<uint16_t>([](const Layout&) { return kHeaderSize; }, 25), Stage::Open, 11,
-     kOpen},
-    {"FileHeaderSizeZero", patch<uint16_t>([](const Layout&) { return kHeaderSize; }, 0), Stage::Open, 11, kOpen},
+    {"MagicOfAnotherFormat", set<uint32_t>(AT(0), 0x314c465a), Open, 11},
+    {"MagicInLowerCase", set<uint32_t>(AT(0), 0x326c667a), Open, 11},
+    {"MajorVersionTwo", set<uint32_t>(AT(kVersion), 0x00020003), Open, 11},
+    {"MajorVersionZero", set<uint32_t>(AT(kVersion), 0x00000003), Open, 11},
+    {"OldVersionNumberInPlaceOfTheMagic", set<uint32_t>(AT(0), 0x01000006), Open, 11},
+    {"FileHeaderSizeBelowItsFields", set<uint16_t>(AT(kHeaderSize), 25), Open, 11},
+    {"FileHeaderSizeZero", set<uint16_t>(AT(kHeaderSize), 0), Open, 11},
     {"MinorVersionOneHeaderBelowItsFields",
-     [](Bytes& b, const Layout&) {
-         store<uint32_t>(b, kVersion, 0x00010001);
-         store<uint16_t>(b, kHeaderSize, 17);
-     },
-     Stage::Open, 11, kOpen},
-    // A 1.3 header cut to the 18 bytes of 1.1, with the tracks right after it: its marker fields
-    // would be read from the first track header.
+     both(set<uint32_t>(AT(kVersion), 0x00010001), set<uint16_t>(AT(kHeaderSize), 17)), Open, 11},
+    // A 1.3 header cut to the 18 bytes of 1.1: its marker fields would be read from the track header.
     {"FileHeaderTooShortForItsMinorVersion",
-     [](Bytes& b, const Layout&) {
-         b.erase(b.begin() + 18, b.begin() + 26);
-         store<uint16_t>(b, kHeaderSize, 18);
-     },
-     Stage::Open, 11, kOpen},
-    {"FileHeaderSizeBeyondTheFile", patch<uint16_t>([](const Layout&) { return kHeaderSize; }, 0xffff), Stage::Open,
-     11, kOpen},
-    {"HugeTrackCountIn40ByteFile",
-     [](Bytes& b, const Layout&) {
-         b.resize(40);
-         store<uint32_t>(b, kNTracks, 0xffffffffu);
-     },
-     Stage::Open, 11, kOpen},
-    {"HugeTrackCount", patch<uint32_t>([](const Layout&) { return kNTracks; }, 0x10000000), Stage::Open, 11, kOpen},
+     both([](Bytes& b, const Layout&) { b.erase(b.begin() + 18, b.begin() + 26); },
+          set<uint16_t>(AT(kHeaderSize), 18)),
+     Open, 11},
+    {"FileHeaderSizeBeyondTheFile", set<uint16_t>(AT(kHeaderSize), 0xffff), Open, 11},
+    {"HugeTrackCountIn40ByteFile", both(cut(AT(40)), set<uint32_t>(AT(kNTracks), 0xffffffffu)), Open, 11},
+    {"HugeTrackCount", set<uint32_t>(AT(kNTracks), 0x10000000), Open, 11},
     // The third "track header" is the markers part; its first field is far below a header's size.
-    {"OneTrackMoreThanStored", patch<uint32_t>([](const Layout&) { return kNTracks; }, 3), Stage::Open, 11, kOpen},
+    {"OneTrackMoreThanStored", set<uint32_t>(AT(kNTracks), 3), Open, 11},
 
-    // Track headers.
-    {"TrackHeaderSizeOneBelow", patch<uint16_t>([](const Layout& l) { return trackField(l, 0, kTrackHeaderSize); }, 308),
-     Stage::Open, 11, kOpen},
-    {"TrackHeaderSizeZero", patch<uint16_t>([](const Layout& l) { return trackField(l, 1, kTrackHeaderSize); }, 0),
-     Stage::Open, 11, kOpen},
-    {"TrackHeaderSizeBeyondTheFile",
-     patch<uint16_t>([](const Layout& l) { return trackField(l, 1, kTrackHeaderSize); }, 0xffff), Stage::Open, 11,
-     kOpen},
-    {"ContinuousRecordSizeBelowTheFixedFields",
-     patch<uint32_t>([](const Layout& l) { return trackField(l, 0, kContSize); }, 63), Stage::Open, 11, kOpen},
-    {"DiscreteRecordSizeBelowItsGroups",
-     patch<uint32_t>([](const Layout& l) { return trackField(l, 1, kDiscSize); }, 36), Stage::Open, 11, kOpen},
+    // On the last track, so that a header one byte short would shift only what follows the tracks.
+    {"TrackHeaderSizeOneBelow", set<uint16_t>(AT(l.trackHeader[1] + kTrackHeaderSize), 308), Open, 11},
+    {"TrackHeaderSizeZero", set<uint16_t>(AT(l.trackHeader[1] + kTrackHeaderSize), 0), Open, 11},
+    {"TrackHeaderSizeBeyondTheFile", set<uint16_t>(AT(l.trackHeader[1] + kTrackHeaderSize), 0xffff), Open, 11},
+    {"ContinuousRecordSizeBelowTheFixedFields", set<uint32_t>(AT(l.trackHeader[0] + kContSize), 63), Open, 11},
+    {"DiscreteRecordSizeBelowItsGroups", set<uint32_t>(AT(l.trackHeader[1] + kDiscSize), 36), Open, 11},
     {"GroupAddedThatTheRecordSizeCannotHold",
-     patch<uint32_t>([](const Layout& l) { return trackField(l, 1, kContFlags); },
-                     ContGroup::FlightControls | ContGroup::Throttles | ContGroup::Airspeeds |
-                         ContGroup::ExtendedGear),
-     Stage::Open, 11, kOpen},
-    {"DataSizeOneBelowTheRecords",
-     [](Bytes& b, const Layout& l) {
-         const std::size_t at = trackField(l, 0, kDataSize);
-         store<uint32_t>(b, at, fieldOf<uint32_t>(b, at) - 1);
-     },
-     Stage::Open, 11, kOpen},
-    {"DataSizeBeyondTheFile",
-     [](Bytes& b, const Layout& l) {
-         const std::size_t at = trackField(l, 1, kDataSize);
-         store<uint32_t>(b, at, fieldOf<uint32_t>(b, at) + 1000);
-     },
-     Stage::Open, 11, kOpen},
-    {"DataSizeHuge", patch<uint32_t>([](const Layout& l) { return trackField(l, 0, kDataSize); }, 0xffffffffu),
-     Stage::Open, 11, kOpen},
+     set<uint32_t>(AT(l.trackHeader[1] + kContFlags), kTwinCont | ContGroup::ExtendedGear), Open, 11},
+    {"DataSizeOneBelowTheRecords", add32(AT(l.trackHeader[0] + kDataSize), 0xffffffffu), Open, 11},
+    {"DataSizeBeyondTheFile", add32(AT(l.trackHeader[1] + kDataSize), 1000), Open, 11},
+    {"DataSizeHuge", set<uint32_t>(AT(l.trackHeader[0] + kDataSize), 0xffffffffu), Open, 11},
     // 2^26 more records of 64 bytes are exactly 2^32 bytes more: only a 64-bit product sees them.
-    {"ContinuousCountThatWrapsIn32Bits",
-     [](Bytes& b, const Layout& l) {
-         const std::size_t at = trackField(l, 0, kNCont);
-         store<uint32_t>(b, at, fieldOf<uint32_t>(b, at) + (1u << 26));
-     },
-     Stage::Open, 11, kOpen},
-    {"DiscreteCountHuge", patch<uint32_t>([](const Layout& l) { return trackField(l, 1, kNDisc); }, 0x80000000u),
-     Stage::Open, 11, kOpen},
+    {"ContinuousCountThatWrapsIn32Bits", add32(AT(l.trackHeader[0] + kNCont), 1u << 26), Open, 11},
+    {"DiscreteCountHuge", set<uint32_t>(AT(l.trackHeader[1] + kNDisc), 0x80000000u), Open, 11},
 
-    // Markers.
-    {"MarkerLengthBelowItsFixedFields", patch<uint16_t>([](const Layout& l) { return l.marker[0]; }, 12), Stage::Read,
-     11, kReadMarker},
-    {"MarkerLengthZero", patch<uint16_t>([](const Layout& l) { return l.marker[1]; }, 0), Stage::Read, 11,
-     kReadMarker},
-    {"MarkerLengthShorterThanItsText", patch<uint16_t>([](const Layout& l) { return l.marker[0]; }, 17), Stage::Read,
-     11, kReadMarker},
-    {"CameraMarkerLengthWithoutTheCameraId", patch<uint16_t>([](const Layout& l) { return l.marker[2]; }, 16),
-     Stage::Read, 11, kReadMarker},
+    {"MarkerLengthBelowItsFixedFields", set<uint16_t>(AT(l.marker[0]), 12), Read, 11},
+    {"MarkerLengthZero", set<uint16_t>(AT(l.marker[1]), 0), Read, 11},
+    {"MarkerLengthShorterThanItsText", set<uint16_t>(AT(l.marker[0]), 17), Read, 11},
+    {"CameraMarkerLengthWithoutTheCameraId", set<uint16_t>(AT(l.marker[2]), 16), Read, 11},
     {"MarkerTurnedIntoACameraSwitchWithoutCameraId",
-     patch<uint32_t>([](const Layout& l) { return l.marker[1] + kMarkerType; }, Marker::SwitchCamera), Stage::Read,
-     11, kReadMarker},
+     set<uint32_t>(AT(l.marker[1] + offsetof(Zfl::MarkerHead, type)), Marker::SwitchCamera), Read, 11},
     {"MarkerTextBeyondTheFile",
-     [](Bytes& b, const Layout& l) {
-         store<uint16_t>(b, l.marker[2], 13 + 255 + 16);
-         store<uint8_t>(b, l.marker[2] + kMarkerText, 255);
-     },
-     Stage::Read, 9, kReadMarker},
-    {"MarkerLengthBeyondTheFile", patch<uint16_t>([](const Layout& l) { return l.marker[0]; }, 0xffff), Stage::Read,
-     9, kReadMarker},
-    {"OneMarkerMoreThanStored", patch<uint32_t>([](const Layout&) { return kNMarkers; }, 4), Stage::Read, 9,
-     kReadMarker},
-    {"HugeMarkerCount", patch<uint32_t>([](const Layout&) { return kNMarkers; }, 0xffffffffu), Stage::Read, 9,
-     kReadMarker},
+     both(set<uint16_t>(AT(l.marker[2]), 13 + 255 + 16), set<uint8_t>(AT(l.marker[2] + offsetof(Zfl::MarkerHead, textLength)), 255)),
+     Read, 9},
+    {"MarkerLengthBeyondTheFile", set<uint16_t>(AT(l.marker[0]), 0xffff), Read, 9},
+    {"OneMarkerMoreThanStored", set<uint32_t>(AT(kNMarkers), 4), Read, 9},
+    {"HugeMarkerCount", set<uint32_t>(AT(kNMarkers), 0xffffffffu), Read, 9},
+    {"PassedOverMarkerLengthZero", set<uint16_t>(AT(l.marker[0]), 0), ReadLast, 11},
+    {"PassedOverMarkerLengthOne", set<uint16_t>(AT(l.marker[0]), 1), ReadLast, 11},
+    {"PassedOverMarkerLengthBelowItsFixedFields", set<uint16_t>(AT(l.marker[0]), 12), ReadLast, 11},
 };
 
 void PrintTo(const Corruption& c, std::ostream* os) { *os << c.name; }
 
-class ZflFileCorruptionTest : public ::testing::Test {
+class ZflFileCorruptionTest : public TempFileTest {
 protected:
     void SetUp() override {
         writeRecording(path, baseTracks(), baseMarkers());
@@ -215,169 +155,102 @@ protected:
         ASSERT_EQ(layout.size, original.size());
     }
 
-    TempDir dir;
-    std::string path = dir.file("damaged.zfl");
     Bytes original;
     Layout layout;
 };
 
-class ZflFileCorruptionListTest : public ZflFileCorruptionTest,
-                                  public ::testing::WithParamInterface<Corruption> {};
+class ZflFileCorruptionListTest : public ZflFileCorruptionTest, public ::testing::WithParamInterface<Corruption> {};
 
 TEST_P(ZflFileCorruptionListTest, DamageIsReportedWithItsCodeAndThePath) {
     const Corruption& c = GetParam();
     Bytes bytes = original;
     c.mutate(bytes, layout);
-    replaceFile(path, bytes);
+    writeBytes(path, bytes);
 
     ZflFile file;
-    auto opening = thrown([&] { file.open(path, ZflFile::Read); });
-    std::optional<ZephrelException> e = opening;
-    if (c.stage == Stage::Open) {
-        ASSERT_TRUE(opening.has_value()) << "opened";
+    auto e = thrown([&] { file.open(path, ZflFile::Read); });
+    if (c.stage == Open) {
         EXPECT_FALSE(file.isOpen());
-    } else {
-        ASSERT_FALSE(opening.has_value()) << opening->logText;
-        e = thrown([&] { readEverything(file); });
-        ASSERT_TRUE(e.has_value()) << "read without failure";
+        return expectFileError(e, c.code, path, "ZflFile::open");
     }
-    EXPECT_EQ(c.code, e->code);
-    EXPECT_EQ(c.function, e->function);
-    EXPECT_EQ(2u, e->severity);
-    const std::string expected = c.code == 9 ? "Reading from file '" + path + "' failed!"
-                                             : "The file '" + path + "' is damaged or uses an unsupported format!";
-    EXPECT_EQ(expected, e->userText);
+    ASSERT_FALSE(e.has_value()) << e->logText;
+    e = thrown([&] { c.stage == Read ? readEverything(file) : (void)file.readMarker(file.getNMarkers() - 1); });
+    expectFileError(e, c.code, path, "ZflFile::readMarker");
 }
 
 INSTANTIATE_TEST_SUITE_P(List, ZflFileCorruptionListTest, ::testing::ValuesIn(kCorruptions), caseName<Corruption>);
 
 TEST_F(ZflFileCorruptionTest, UndamagedFileReadsCleanly) {
-    ZflFile file;
-    file.open(path, ZflFile::Read);
+    Opened file(path);
     EXPECT_NO_THROW(readEverything(file));
     EXPECT_EQ(1, file.getTrackInfo(0).originalRecording);
 }
 
-// Reaching a marker means passing over the ones before it by their length fields alone; a length
-// that cannot even cover a marker's fixed fields is damage there too.
-TEST_F(ZflFileCorruptionTest, MarkerLengthTooShortIsDamageWhenPassedOver) {
-    for (uint16_t length : {uint16_t{0}, uint16_t{1}, uint16_t{12}}) {
-        SCOPED_TRACE("length " + std::to_string(length));
-        Bytes bytes = original;
-        store<uint16_t>(bytes, layout.marker[0], length);
-        replaceFile(path, bytes);
-        ZflFile file;
-        file.open(path, ZflFile::Read);
-        auto e = thrown([&] { file.readMarker(2); });
-        ASSERT_TRUE(e.has_value());
-        EXPECT_EQ(11u, e->code);
-        EXPECT_EQ(kReadMarker, e->function);
-    }
-}
-
 // Every byte of the file is needed by something the reader checks or reads, so every shorter
-// prefix must fail, and must fail as a file error rather than in any other way.
-TEST_F(ZflFileCorruptionTest, EveryTruncationFailsAsAFileError) {
-    for (std::size_t size = 0; size < original.size(); ++size) {
-        replaceFile(path, Bytes(original.begin(), original.begin() + static_cast<std::ptrdiff_t>(size)));
+// prefix must fail; random damage anywhere in the headers and markers may be harmless (or land in
+// data), or be reported. Either way the reader fails as a file error and never in another way.
+TEST_F(ZflFileCorruptionTest, TruncationsFailAndRandomDamageIsReadOrReportedAsAFileError) {
+    auto reported = [&](const Bytes& bytes) {
+        writeBytes(path, bytes);
         ZflFile file;
         try {
             file.open(path, ZflFile::Read);
             readEverything(file);
-            ADD_FAILURE() << "a file of " << size << " bytes read cleanly";
+            return false;
         } catch (const ZephrelException& e) {
-            EXPECT_TRUE(e.code == 9 || e.code == 11) << size << " bytes: code " << e.code;
-        } catch (...) {
-            ADD_FAILURE() << "a file of " << size << " bytes failed with another exception";
+            EXPECT_TRUE(e.code == 9 || e.code == 11) << "code " << e.code;
+            return true;
         }
-    }
-}
-
-// Random damage anywhere in the headers and markers: the reader either reads the file (its
-// damage may be harmless, or land in data) or reports it; it never fails in another way.
-TEST_F(ZflFileCorruptionTest, RandomDamageIsReadOrReportedAsAFileError) {
+    };
+    for (std::size_t size = 0; size < original.size(); ++size)
+        EXPECT_TRUE(reported(Bytes(original.begin(), original.begin() + static_cast<std::ptrdiff_t>(size))))
+            << "a file of " << size << " bytes read cleanly";
     std::vector<std::size_t> headerBytes;
-    for (std::size_t i = 0; i < 26; ++i)
-        headerBytes.push_back(i);
-    for (std::size_t t = 0; t < 2; ++t)
-        for (std::size_t i = 0; i < sizeof(Zfl::TrackHeader); ++i)
-            headerBytes.push_back(layout.trackHeader[t] + i);
-    for (std::size_t i = layout.markers; i < layout.size; ++i)
-        headerBytes.push_back(i);
-
+    for (std::size_t i = 0; i < layout.size; ++i)
+        if (i < 26 || i >= layout.markers || (i >= layout.trackHeader[0] && i < layout.trackData[0]) ||
+            (i >= layout.trackHeader[1] && i < layout.trackData[1]))
+            headerBytes.push_back(i);
     std::mt19937 random(20110815);
-    int reported = 0;
+    int damaged = 0;
     for (int round = 0; round < 1500; ++round) {
         Bytes bytes = original;
-        const int changes = 1 + static_cast<int>(random() % 3);
-        for (int k = 0; k < changes; ++k) {
-            const std::size_t at = headerBytes[random() % headerBytes.size()];
-            bytes[at] = random() % 4 == 0 ? 0xff : static_cast<unsigned char>(random());
-        }
-        replaceFile(path, bytes);
-        ZflFile file;
-        try {
-            file.open(path, ZflFile::Read);
-            readEverything(file);
-        } catch (const ZephrelException& e) {
-            ++reported;
-            EXPECT_TRUE(e.code == 9 || e.code == 11) << "round " << round << ": code " << e.code;
-        } catch (...) {
-            ADD_FAILURE() << "round " << round << " failed with another exception";
-        }
+        for (auto k = 0u, changes = 1 + static_cast<uint32_t>(random() % 3); k < changes; ++k)
+            bytes[headerBytes[random() % headerBytes.size()]] =
+                random() % 4 == 0 ? 0xff : static_cast<unsigned char>(random());
+        damaged += reported(bytes);
     }
     // Most damage to sizes, counts and lengths shows; a reader that reports nothing checks nothing.
-    EXPECT_GT(reported, 200);
+    EXPECT_GT(damaged, 200);
 }
 
 // A file that loses its end while it is open: the record and marker reads come back short. The
 // second track is long enough that what is read lies well beyond what the stream has buffered.
-struct LateTruncation {
-    const char* name;
-    std::function<void(ZflFile&)> read;
-    const char* function;
-};
-
-void PrintTo(const LateTruncation& c, std::ostream* os) { *os << c.name; }
-
-class ZflFileLateTruncationTest : public ::testing::TestWithParam<LateTruncation> {
-protected:
-    TempDir dir;
-    std::string path = dir.file("shrinking.zfl");
-};
-
-TEST_P(ZflFileLateTruncationTest, ShortReadAfterOpeningIsAReadFailure) {
+TEST_F(ZflFileCorruptionTest, ShortReadAfterOpeningIsAReadFailure) {
+    static Bytes scratch(300000);
+    static uint32_t t0, t1, t2, t3;
+    const struct {
+        const char* function;
+        std::function<void(ZflFile&)> read;
+    } cases[] = {
+        {"ZflFile::readContData", [](ZflFile& f) { f.readContData(1, 0, 3000, scratch.data()); }},
+        {"ZflFile::readDiscData", [](ZflFile& f) { f.readDiscData(1, 0, 2, scratch.data()); }},
+        {"ZflFile::readContData", [](ZflFile& f) { f.readContData(1, 2999, 1, scratch.data()); }},
+        {"ZflFile::getEndTime", [](ZflFile& f) { f.getEndTime(1); }},
+        {"ZflFile::getTimeRanges", [](ZflFile& f) { f.getTimeRanges(1, t0, t1, t2, t3); }},
+        {"ZflFile::readMarker", [](ZflFile& f) { f.readMarker(0); }},
+    };
     const std::vector<TrackData> tracks = {baseTracks()[0], makeTrack(baseTracks()[1].info, 3000, 2, 13)};
-    writeRecording(path, tracks, baseMarkers());
-    ZflFile file;
-    file.open(path, ZflFile::Read);
-    // Reading the start of the file first leaves the stream's buffer there, far from what is cut.
-    EXPECT_EQ(tracks[0].cont, readCont(file, 0));
-    std::filesystem::resize_file(path, layoutOf(tracks).trackData[1] + 150000);
-    auto e = thrown([&] { GetParam().read(file); });
-    ASSERT_TRUE(e.has_value());
-    EXPECT_EQ(9u, e->code);
-    EXPECT_EQ(GetParam().function, e->function);
-    EXPECT_EQ("Reading from file '" + path + "' failed!", e->userText);
-    // What is still there still reads.
-    EXPECT_EQ(tracks[0].cont, readCont(file, 0));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.function);
+        writeRecording(path, tracks, baseMarkers());
+        Opened file(path);
+        // Reading the start of the file first leaves the stream's buffer there, far from what is cut.
+        EXPECT_EQ(tracks[0].cont, readCont(file, 0));
+        std::filesystem::resize_file(path, layoutOf(tracks).trackData[1] + 150000);
+        expectFileError(thrown([&] { c.read(file); }), 9, path, c.function);
+        // What is still there still reads.
+        EXPECT_EQ(tracks[0].cont, readCont(file, 0));
+    }
 }
-
-uint32_t t0, t1, t2, t3;
-Bytes scratch(300000);
-
-INSTANTIATE_TEST_SUITE_P(
-    Reads, ZflFileLateTruncationTest,
-    ::testing::Values(
-        LateTruncation{"ContinuousRecords", [](ZflFile& f) { f.readContData(1, 0, 3000, scratch.data()); },
-                       "ZflFile::readContData"},
-        LateTruncation{"DiscreteRecords", [](ZflFile& f) { f.readDiscData(1, 0, 2, scratch.data()); },
-                       "ZflFile::readDiscData"},
-        LateTruncation{"LastContinuousRecord", [](ZflFile& f) { f.readContData(1, 2999, 1, scratch.data()); },
-                       "ZflFile::readContData"},
-        LateTruncation{"EndTime", [](ZflFile& f) { f.getEndTime(1); }, "ZflFile::getEndTime"},
-        LateTruncation{"TimeRanges", [](ZflFile& f) { f.getTimeRanges(1, t0, t1, t2, t3); }, "ZflFile::getTimeRanges"},
-        LateTruncation{"Marker", [](ZflFile& f) { f.readMarker(0); }, "ZflFile::readMarker"}),
-    caseName<LateTruncation>);
 
 } // namespace

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,12 +35,45 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::vector<unsigned char> readBytes(const std::string& path) {
+// A test with a fresh folder of its own and the path of a file in it.
+class TempFileTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string path = dir.file("flight.zfl");
+};
+
+using Bytes = std::vector<unsigned char>;
+
+inline Bytes readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+inline std::string readText(const std::string& path) {
+    const Bytes bytes = readBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+// Writes a file under a name that is first removed: rewriting a file in place by truncating it
+// makes some file systems flush it to disk on close, which is slow when done a thousand times.
+inline void writeBytes(const std::string& path, const Bytes& bytes) {
+    std::remove(path.c_str());
+    std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Little-endian fields of a file image.
+template <typename T> T load(const Bytes& bytes, std::size_t offset) {
+    T value;
+    std::memcpy(&value, bytes.data() + offset, sizeof value);
+    return value;
+}
+
+template <typename T> void store(Bytes& bytes, std::size_t offset, const T& value) {
+    std::memcpy(bytes.data() + offset, &value, sizeof value);
+}
+
+template <typename T> void append(Bytes& bytes, const T& value) {
+    bytes.resize(bytes.size() + sizeof value);
+    std::memcpy(bytes.data() + bytes.size() - sizeof value, &value, sizeof value);
 }

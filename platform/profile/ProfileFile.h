@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "IniDocument.h"
+
+namespace profile {
+
+// Whole-file access for the profile functions; nothing is cached between calls.
+struct FileText {
+    enum class State { Missing, Read, Unreadable };
+    State state = State::Missing;
+    std::string bytes;
+};
+
+// Missing also covers a path through a missing folder or through a regular file. A folder, a
+// device or a file we may not read is Unreadable.
+FileText readFile(const char* path);
+
+// The file parsed; nothing for a NULL or empty name or a file readFile cannot read, which the
+// profile reads treat alike.
+std::optional<IniDocument> readDocument(const char* path);
+
+// Writes the new contents to a temporary file beside the target and renames it over the target,
+// so that the file holds either the old or the new text, never a part, even when the process
+// dies. An existing file keeps its mode; a file we may not write, a missing folder or a folder we
+// may not write fails with nothing created. A symbolic link is followed and its target replaced.
+bool replaceFile(const char* path, const std::string& bytes);
+
+} // namespace profile

@@ -1,0 +1,145 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "winsys/Transcript.h"
+
+// The script that drives the headless backend: queued answers for the interactions that need a
+// user, the steps a user takes in dialogs and tool windows, keyboard and mouse input, and what
+// happened (the transcript, the unscripted interactions and the failures).
+//
+// Queued answers are taken in queue order by the first interaction they match. An interaction
+// that no answer matches is unscripted: it is recorded, and answered as a user who only closes
+// things would answer (message boxes OK, No or Cancel; file dialogs and the folder browser
+// cancelled; dialogs closed with IDCANCEL). With Unscripted::Fail each is also a failure.
+namespace win::headless {
+
+enum class Unscripted { Default, Fail };
+void setUnscriptedPolicy(Unscripted policy);
+
+// Empty strings match anything; the others must occur in the caption and the text.
+struct MessageBoxMatch {
+    std::string captionContains;
+    std::string textContains;
+};
+// An answer that is not one of the box's buttons is a failure; the box then gets the default answer.
+void answerMessageBox(int answer, MessageBoxMatch match = {});
+
+// `title`, when not empty, must equal the dialog's title. An empty list of paths cancels; more
+// than one needs OFN_ALLOWMULTISELECT.
+void answerFileDialog(std::vector<std::string> paths, std::string title = {});
+void cancelFileDialog(std::string title = {});
+// The folder must exist; an empty path cancels.
+void answerFolderBrowser(std::string path, std::string title = {});
+void cancelFolderBrowser(std::string title = {});
+
+// The steps of a user in a dialog or tool window, each on the control with the given id. A step
+// on a missing, hidden or disabled control, or one that control cannot take, is a failure.
+
+// Types into an edit field.
+struct SetText {
+    int id;
+    std::string text;
+};
+// Clicks a check box or radio button when its state differs.
+struct SetCheck {
+    int id;
+    bool checked;
+};
+// Chooses an item of a combo or list box by position...
+struct SelectIndex {
+    int id;
+    int index;
+};
+// ...or by its exact text.
+struct SelectText {
+    int id;
+    std::string text;
+};
+// Drags a trackbar, or clicks an up-down control until it shows the position.
+struct SetPosition {
+    int id;
+    int position;
+};
+// Presses a key with HOTKEYF_ modifiers in a hot-key field.
+struct SetHotKey {
+    int id;
+    BYTE virtualKey;
+    BYTE modifiers;
+};
+// Clicks the check box of a tree item, named by the item texts from the top level down.
+struct SetTreeCheck {
+    int id;
+    std::vector<std::string> path;
+    bool checked;
+};
+struct SelectTreeItem {
+    int id;
+    std::vector<std::string> path;
+};
+// Clicks a button, or a static with SS_NOTIFY.
+struct Press {
+    int id;
+};
+// Presses a button and keeps it down; Release lets it go, which completes its click.
+struct Hold {
+    int id;
+};
+struct Release {
+    int id;
+};
+// A dialog: WM_COMMAND IDCANCEL, as the Esc key sends it; any other window: WM_CLOSE.
+struct Close {};
+
+using Step = std::variant<SetText, SetCheck, SelectIndex, SelectText, SetPosition, SetHotKey, SetTreeCheck,
+                          SelectTreeItem, Press, Hold, Release, Close>;
+
+// The steps run in order once WM_INITDIALOG is done; steps left when EndDialog comes are a
+// failure, and a dialog still open after its last step is unscripted from there on. A dialog
+// matches by template id or by its title after WM_INITDIALOG.
+void scriptDialog(uint16_t templateId, std::vector<Step> steps);
+void scriptDialog(std::string title, std::vector<Step> steps);
+
+// Takes one step at once in a modeless dialog or tool window; false (and a failure) when it
+// cannot be taken.
+bool perform(HWND window, const Step& step);
+
+// Keyboard: the asynchronous state alone, or a key press sent to a window as WM_KEYDOWN/WM_KEYUP
+// (with the previous state in bit 30 and the transition in bit 31 of lParam).
+void setKeyDown(int virtualKey, bool down);
+void sendKey(HWND window, int virtualKey, bool down);
+
+// Mouse over a window, at a point of its client area: WM_NCHITTEST, WM_SETCURSOR and, over the
+// client area, WM_MOUSEMOVE; the middle button; the wheel (WHEEL_DELTA per notch).
+void moveMouse(HWND window, POINT client);
+void pressMiddleButton(HWND window, bool down);
+void turnWheel(HWND window, int delta);
+
+// A window dragged by its caption to a new top-left corner: WM_ENTERSIZEMOVE, the move,
+// WM_EXITSIZEMOVE.
+void dragWindow(HWND window, int x, int y);
+// WM_ACTIVATE (WA_INACTIVE) to the window active before, WM_ACTIVATE (WA_ACTIVE) to this one.
+void activate(HWND window);
+
+void setScreen(ScreenMetrics metrics);
+
+// Delivers the posted messages (see PumpPostedMessages); modal loops pump after every step.
+size_t pumpMessages();
+
+const Transcript& transcript();
+std::string transcriptText();
+// Every unscripted interaction, described.
+const std::vector<std::string>& unscripted();
+const std::vector<std::string>& failures();
+// Queued answers and dialog scripts that nothing has used yet.
+size_t unusedAnswers();
+
+// Back to the start: no windows (dropped without messages), no classes or templates of modules,
+// no queued messages, keys up, cursor shown as an arrow at (0, 0), empty transcript and script,
+// policy Default, a 1920 x 1080 screen, the headless backend.
+void reset();
+
+} // namespace win::headless

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <algorithm>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "winsys/HeadlessScript.h"
+
+// What the script API has queued and what the headless backend has noted.
+namespace win::headless::detail {
+
+struct MessageBoxScript {
+    int answer;
+    MessageBoxMatch match;
+};
+
+struct FileDialogScript {
+    std::vector<std::string> paths; // none: cancel
+    std::string title;
+};
+
+struct FolderScript {
+    std::string path; // empty: cancel
+    std::string title;
+};
+
+struct DialogScript {
+    std::optional<uint16_t> templateId;
+    std::string title;
+    std::vector<Step> steps;
+};
+
+struct ScriptState {
+    Unscripted policy = Unscripted::Default;
+    std::deque<MessageBoxScript> messageBoxes;
+    std::deque<FileDialogScript> fileDialogs;
+    std::deque<FolderScript> folders;
+    std::deque<DialogScript> dialogs;
+    std::vector<std::string> unscripted;
+    std::vector<std::string> failures;
+    ScreenMetrics screen{1920, 1080, RECT{0, 0, 1920, 1080}};
+    HWND active = nullptr;
+};
+
+ScriptState& script();
+
+// Records an interaction no script answered; a failure too under Unscripted::Fail.
+void noteUnscripted(const std::string& what);
+void noteFailure(const std::string& what);
+
+// How a window is named in failures: "dialog 101 "Title"" or "window CLASS "Title"".
+std::string nameOf(HWND window);
+
+// Removes and returns the first queued script that matches.
+template <typename Script, typename Matches>
+std::optional<Script> take(std::deque<Script>& queue, Matches matches) {
+    const auto found = std::find_if(queue.begin(), queue.end(), matches);
+    if (found == queue.end())
+        return std::nullopt;
+    Script taken = std::move(*found);
+    queue.erase(found);
+    return taken;
+}
+
+} // namespace win::headless::detail

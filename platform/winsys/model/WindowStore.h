@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "winsys/Dialogs.h"
+#include "winsys/model/WindowObject.h"
+
+// The state of the window model: every live window, the classes, the dialog templates, the
+// queue of posted messages, focus, keyboard and cursor. One per process, used from one thread.
+namespace win::model {
+
+struct PostedMessage {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+struct CursorState {
+    POINT position;
+    int displayCount = 0;
+    HCURSOR shape = nullptr;
+};
+
+struct Store {
+    std::map<HWND, std::unique_ptr<WindowObject>> windows;
+    std::vector<HWND> topLevel;                 // in creation order
+    std::map<std::string, WindowClass> classes; // by lower-case name
+    std::map<std::pair<HINSTANCE, uint16_t>, DialogTemplate> templates;
+    std::deque<PostedMessage> posted;
+    HWND focus = nullptr;
+    std::array<bool, 256> keyDown{};
+    CursorState cursor;
+};
+
+Store& store();
+// Nullptr unless the handle names a live window.
+WindowObject* find(HWND hwnd);
+WindowClass* findClass(const std::string& name);
+// The top-level window that `hwnd` is or lies in.
+HWND rootOf(HWND hwnd);
+// Forgets everything without sending a message; the standard classes are registered again.
+void resetStore();
+
+std::string lowerCase(std::string text);
+bool equalsIgnoringCase(const std::string& a, const std::string& b);
+
+} // namespace win::model

@@ -1,0 +1,32 @@
+# The window system: the model (windows, messages, dialogs, the transcript), the standard
+# controls, and the headless backend with its script.
+set(platform_winsys_sources
+    winsys/model/BackendSlot.cpp
+    winsys/model/CommonDialogs.cpp
+    winsys/model/DialogItems.cpp
+    winsys/model/DialogManager.cpp
+    winsys/model/Geometry.cpp
+    winsys/model/Input.cpp
+    winsys/model/MessageBox.cpp
+    winsys/model/MessageBoxKinds.cpp
+    winsys/model/Messaging.cpp
+    winsys/model/Pixels.cpp
+    winsys/model/Record.cpp
+    winsys/model/Transcript.cpp
+    winsys/model/WindowLifetime.cpp
+    winsys/model/WindowQueries.cpp
+    winsys/model/WindowState.cpp
+    winsys/model/WindowStore.cpp
+    winsys/controls/Button.cpp
+    winsys/controls/HotKey.cpp
+    winsys/controls/ItemList.cpp
+    winsys/controls/StandardClasses.cpp
+    winsys/controls/TextControls.cpp
+    winsys/controls/Trackbar.cpp
+    winsys/controls/TreeView.cpp
+    winsys/controls/UpDown.cpp
+    winsys/headless/HeadlessBackend.cpp
+    winsys/headless/Script.cpp
+    winsys/headless/ScriptSteps.cpp
+    winsys/headless/UserInput.cpp
+)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+#include "winsys/WinSys.h"
+
+// The module's resources: the instance that holds its dialog templates, and the templates.
+namespace ModuleResources {
+
+// Template ids of the module's dialogs.
+enum DialogId : uint16_t {
+    kAboutDialog = 105,
+};
+
+win::HINSTANCE instance();
+
+// Makes the module's dialog templates known to the window system; called once at module load.
+void registerDialogs();
+
+} // namespace ModuleResources

@@ -1,0 +1,11 @@
+# The profile-string (INI) functions, the typed settings layer and GUIDs.
+add_executable(platform_profile_tests
+    GuidTest.cpp
+    ProfileOriginalFileTest.cpp
+    ProfileReadTest.cpp
+    ProfileValuesTest.cpp
+    ProfileWriteTest.cpp
+)
+target_include_directories(platform_profile_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
+target_link_libraries(platform_profile_tests PRIVATE zephrel_platform GTest::gtest GTest::gtest_main)
+gtest_discover_tests(platform_profile_tests DISCOVERY_TIMEOUT 60)
