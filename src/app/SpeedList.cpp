@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "MessageBox.h"
+
 namespace SpeedList {
 
 namespace {
@@ -56,6 +58,15 @@ std::string format(const std::vector<double>& speeds, char separator) {
         text += piece;
     }
     return text;
+}
+
+std::optional<std::vector<double>> acceptFromDialog(const std::string& text) {
+    auto speeds = parse(text, kDialogSeparator);
+    if (!speeds)
+        showMessageBox({"The speeds string you entered is not valid. You have to enter a sequence of values between "
+                        "0.03 and 100 in ascending order separated by semicolons, where one value has to be 1.",
+                        "Invalid Speeds", MessageIcon::Error, MessageButtons::Ok});
+    return speeds;
 }
 
 } // namespace SpeedList

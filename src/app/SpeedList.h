@@ -18,4 +18,8 @@ std::optional<std::vector<double>> parse(const std::string& text, char separator
 
 std::string format(const std::vector<double>& speeds, char separator);
 
+// The list as the settings dialog takes it (';' between values): an invalid one is refused with a
+// message box that says what a valid list looks like.
+std::optional<std::vector<double>> acceptFromDialog(const std::string& text);
+
 } // namespace SpeedList

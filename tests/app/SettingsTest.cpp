@@ -6,6 +6,7 @@
 
 #include "KeyCommands.h"
 #include "Settings.h"
+#include "ShownMessageBoxes.h"
 #include "TempDir.h"
 #include "profile/ProfileValues.h"
 
@@ -206,6 +207,20 @@ TEST(SpeedListTest, RoundsToStepsOf1Over256AndFormatsWithTwoSignificantDigits) {
     EXPECT_EQ(*speeds, (std::vector<double>{26 / 256.0, 77 / 256.0, 1, 2.5}));
     EXPECT_EQ(SpeedList::format(*speeds, '|'), "0.1|0.3|1|2.5");
     EXPECT_EQ(SpeedList::format(SpeedList::defaults(), ';'), "0.1;0.2;0.3;0.5;1;2;3;5;10");
+}
+
+TEST(SpeedListTest, TheDialogRefusesAnInvalidListWithItsMessage) {
+    win::headless::reset();
+    EXPECT_EQ(SpeedList::acceptFromDialog("0.5;1;2"), (std::vector<double>{0.5, 1, 2}));
+    EXPECT_TRUE(shownMessageBoxes().empty());
+    EXPECT_FALSE(SpeedList::acceptFromDialog("0.5|1|2")) << "the dialog separates with semicolons";
+    auto shown = shownMessageBoxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "Invalid Speeds");
+    EXPECT_EQ(shown[0].text, "The speeds string you entered is not valid. You have to enter a sequence of values "
+                             "between 0.03 and 100 in ascending order separated by semicolons, where one value has "
+                             "to be 1.");
+    win::headless::reset();
 }
 
 TEST_F(SettingsTest, AnInvalidSpeedListInTheFileFallsBackToTheDefaultList) {
