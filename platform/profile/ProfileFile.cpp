@@ -81,8 +81,10 @@ bool replaceFile(const char* path, const std::string& bytes) {
 
     // A name no other writer uses; a stale one left by a crashed process is skipped.
     static std::atomic<unsigned> counter{0};
-    const std::string prefix = (target.parent_path() / ("." + target.filename().string())).string() + "." +
-                               std::to_string(::getpid()) + "-";
+    std::string hidden = ".";
+    hidden += target.filename().string();
+    const std::string prefix =
+        (target.parent_path() / hidden).string() + "." + std::to_string(::getpid()) + "-";
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
