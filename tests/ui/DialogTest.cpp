@@ -15,7 +15,7 @@ using namespace win::headless;
 
 const char testModule = 0;
 constexpr uint16_t kFormId = 900;
-constexpr int kName = 10, kEnabled = 11, kKind = 12, kRate = 13, kNested = 14, kFail = 15;
+constexpr int kName = 10, kEnabled = 11, kKind = 12, kRate = 13, kNested = 14, kFail = 15, kCount = 16;
 
 win::DialogTemplate formTemplate() {
     win::DialogTemplate form;
@@ -30,6 +30,7 @@ win::DialogTemplate formTemplate() {
         {kRate, win::ControlKind::Edit, "", {5, 50, 100, 12}, 0},
         {kNested, win::ControlKind::PushButton, "Nested", {5, 65, 50, 14}, 0},
         {kFail, win::ControlKind::PushButton, "Fail", {60, 65, 50, 14}, 0},
+        {kCount, win::ControlKind::Edit, "", {5, 80, 100, 12}, 0},
         {win::IDOK, win::ControlKind::DefPushButton, "OK", {5, 100, 50, 14}, 0},
         {win::IDCANCEL, win::ControlKind::PushButton, "Cancel", {60, 100, 50, 14}, 0},
     };
@@ -45,6 +46,7 @@ public:
     bool enabled = false;
     int kind = 1;
     double rate = 2.5;
+    int count = -12;
     std::function<void()> onNestedPressed;
     std::vector<std::string> seenAtInit;
 
@@ -56,7 +58,9 @@ protected:
             addItem(kKind, item);
         setSelection(kKind, kind);
         setFloat(kRate, rate, 2);
-        seenAtInit = {getText(kName), getText(kRate)};
+        setInt(kCount, count);
+        enable(kFail, false);
+        seenAtInit = {getText(kName), getText(kRate), getText(kCount)};
         return true;
     }
     bool onCommand(int id, int, win::LPARAM) override {
@@ -66,6 +70,7 @@ protected:
             enabled = getCheck(kEnabled);
             kind = getSelection(kKind);
             rate = getFloat(kRate);
+            count = getInt(kCount);
             end(win::IDOK);
             return true;
         case win::IDCANCEL:
@@ -111,10 +116,11 @@ protected:
 
 TEST_F(DialogTest, InitFillsTheControlsTheUserEditsThemAndOkReadsThemBack) {
     scriptDialog(kFormId, {SetText{kName, "Piper Cub"}, SetCheck{kEnabled, true}, SelectText{kKind, "Spot"},
-                           SetText{kRate, "0.75"}, Press{win::IDOK}});
+                           SetText{kRate, "0.75"}, SetText{kCount, "250"}, Press{win::IDOK}});
     FormDialog form;
     EXPECT_EQ(form.doModal(), win::IDOK);
-    EXPECT_EQ(form.seenAtInit, (std::vector<std::string>{"Cessna", "2.50"}));
+    EXPECT_EQ(form.seenAtInit, (std::vector<std::string>{"Cessna", "2.50", "-12"}));
+    EXPECT_EQ(form.count, 250);
     EXPECT_EQ(form.name, "Piper Cub");
     EXPECT_TRUE(form.enabled);
     EXPECT_EQ(form.kind, 2);
@@ -126,6 +132,8 @@ TEST_F(DialogTest, InitFillsTheControlsTheUserEditsThemAndOkReadsThemBack) {
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_EQ(dialogs[0].what, win::DialogEntry::Initialised);
     EXPECT_EQ(dialogs[0].title, "Test Form");
+    for (const win::ControlSnapshot& control : dialogs[0].controls)
+        EXPECT_EQ(control.enabled, control.id != kFail) << "control " << control.id;
     EXPECT_EQ(dialogs[1].what, win::DialogEntry::Ended);
     EXPECT_EQ(dialogs[1].result, win::IDOK);
 }
@@ -160,8 +168,9 @@ TEST_F(DialogTest, ADialogOpenedFromADialogOpensOverItAndBothPausesNest) {
 
 TEST_F(DialogTest, AnErrorInsideADialogIsShownAndTheDialogGoesOn) {
     answerMessageBox(win::IDOK, {"Zephrel Error", "An unexpected error occured!"});
-    scriptDialog(kFormId, {Press{kFail}, Press{win::IDOK}});
+    scriptDialog(kFormId, {Press{kNested}, Press{kFail}, Press{win::IDOK}});
     FormDialog form;
+    form.onNestedPressed = [&] { win::EnableWindow(win::GetDlgItem(form.hwnd(), kFail), true); };
     EXPECT_EQ(form.doModal(), win::IDOK);
     EXPECT_EQ(transcript().all<win::MessageBoxEntry>().size(), 1u);
     EXPECT_EQ(unusedAnswers(), 0u);
