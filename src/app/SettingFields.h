@@ -4,6 +4,7 @@
 #include <limits>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <variant>
 
 #include "profile/ProfileValues.h"
