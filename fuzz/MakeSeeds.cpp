@@ -7,10 +7,17 @@
 //                      lines, odd spacing, quotes, a repeated section, text before the first
 //                      section), the same with LF and with CR line ends, and one with a UTF-8 BOM,
 //                      NUL bytes and a header without its ']'.
+//   TextImportFuzz:    recording texts, written as text (this program links the module's copy of
+//                      the recording file layer, not the converter's): two tracks as the export
+//                      writes them (a twin with a few groups, an airliner with every column) and a
+//                      marker line of every kind; the same with CR LF line ends; and one written by
+//                      hand: no timestamp column, odd case and order of columns, $Interval,
+//                      $Offset and $TimeOffset lines, the three date formats, a skipped line.
 // Every seed is a few KiB at most.
 
 #include <unistd.h>
 
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -344,6 +351,106 @@ void profileSeeds(const fs::path& folder) {
     writeAll(folder / "odd-bytes.ini", text(std::string(odd, sizeof odd - 1)));
 }
 
+// ---- recording texts ----
+
+// Appends printf-formatted text.
+__attribute__((format(printf, 2, 3))) void add(std::string& out, const char* format, ...) {
+    char buffer[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    out += buffer;
+}
+
+// Two tracks laid out as the export writes them, then the markers.
+std::string exportedText() {
+    std::string s = "// Track 1\n#Aircraft: \"Beech Baron 58\"\n#TailNumber: \"N58ZP\"\n"
+                    "#StaticCGtoGround: 1.25000\n"
+                    "#Data: timestamp         latitude        longitude    altitude     pitch      bank   heading  "
+                    "onground    velocityX    velocityY    velocityZ  elevators  ailerons  rudder  throttle1 "
+                    "throttle2  mix1  mix2 flaps  gear  parkbrake  engine1  engine2     IAS    TAS  \n";
+    for (int i = 0; i < 4; ++i) {
+        add(s, "       %9.4f  %15.10f  %15.10f  %10.3f  %8.3f  %8.3f  %8.3f  %8d  ", 1.0 + 0.5 * i,
+            47.4582 + 0.0001 * i, 8.5555 - 0.0002 * i, 1416.0 + 10 * i, -2.5, 0.0, 280.0 + i, i == 0 ? 1 : 0);
+        add(s, "%11.5f  %11.5f  %11.5f  %9d  %8d  %6d  %9d %9d %5d %5d ", 100.5 + i, 2.25, -30.0, -1200 + 100 * i,
+            300, -50, 12000, 12001, 16383, 16382);
+        add(s, "%5d  %4d  %9d  %7d  %7d  %6.2f %6.2f  \n", i, i < 2 ? 1 : 0, i == 0 ? 1 : 0, 1, i < 3 ? 1 : 0,
+            120.0 + i, 131.0 + i);
+    }
+    s += "\n// Track 2\n#Aircraft: \"Boeing 747-400 Zephrel Air\"\n#TailNumber: \"ZA-747ABC\"\n"
+         "#StaticCGtoGround: 5.80000\n"
+         "#Data: timestamp         latitude        longitude    altitude     pitch      bank   heading  "
+         "onground    velocityX    velocityY    velocityZ  elevators  ailerons  rudder  throttle1 throttle2 "
+         "throttle3 throttle4 prop1 prop2 prop3 prop4  mix1  mix2  mix3  mix4 spoilers  flaps  gear  lights  "
+         "parkbrake  engine1  engine2  engine3  engine4  nav1frq nav1obs nav2frq nav2obs adffrq  com1frq com2frq "
+         "squawk  smoke     IAS    TAS   mach  mainexit tailhook wingfoldL wingfoldR  windDir windSpd  autopilot "
+         "concnose     date       time   \n";
+    for (int i = 0; i < 3; ++i) {
+        add(s, "       %9.4f  %15.10f  %15.10f  %10.3f  %8.3f  %8.3f  %8.3f  %8d  ", 2.0 + i, -33.9425 - 0.001 * i,
+            151.1753 + 0.002 * i, 21.0 + 150 * i, -8.5, 3.25 * i, 359.875, 0);
+        add(s, "%11.5f  %11.5f  %11.5f  %9d  %8d  %6d  ", 0.0, 0.0, 0.0, -16383, 16383, 0);
+        for (int e = 0; e < 4; ++e)
+            add(s, "%9d ", 16383 - e);
+        for (int e = 0; e < 4; ++e)
+            add(s, "%5d ", 16000 + e);
+        for (int e = 0; e < 4; ++e)
+            add(s, "%5d ", 16383 - e);
+        add(s, "%8d  %5d  %4d  %6d  %9d  %7d  %7d  %7d  %7d  ", 16383 * (i % 2), 2 * i, 1, 0x0013 + i, 0, 1, 1,
+            i == 2 ? 0 : 1, 1);
+        add(s, "%7.2f %7d %7.2f %7d %6.1f  %7.2f %7.2f %6d  %5d  ", 110.90, 180, 114.30, 90, 350.0 + i, 122.80,
+            118.00, 7000 + i, i == 1 ? 1 : 0);
+        add(s, "%6.2f %6.2f  %5.3f  %8.6f %8.6f %9.6f %9.6f      %03d %7d  %9d %8d  %04d-%02d-%02d  %02d:%02d:%02d \n",
+            160.0 + i, 175.5, 0.262, 0.0, 0.0, 0.0, 1.0, 40, 7, i & 1, 0, 2011, 12, 8, 14, 30, i);
+    }
+    s += "\n// Markers\n"
+         "$Chapter: 1.0000 \"Take-off\"\n"
+         "$PlaySound: 1.0500 inside \"atc.wav\" chapter\n"
+         "$PlaySound: 1.1000 outside \"engine.wav\" \n"
+         "$PlaySound: 1.1500 always \"gear.wav\" \n"
+         "$PlaySound: 1.2000 never \"silent.wav\" chapter\n"
+         "$DisplayText: 1.2500 60 scroll \"Gear up\" \n"
+         "$DisplayText: 2.0000 5 static \"\" chapter\n"
+         "$Pause: 2.5000 \"\" chapter\n"
+         "$Pause: 3.0000 \"Look left\" \n";
+    return s;
+}
+
+// What a person writes: no timestamp column, columns in any case and order, an interval, offsets
+// (with and without rotation) and a time offset, every date format, a line with a value missing.
+std::string handWrittenText() {
+    return "// Written by hand\n"
+           "$Interval: 0.5\n"
+           "#Aircraft: \"Piper J-3 Cub\"\n"
+           "#TailNumber: \"N3CUB\"\n"
+           "#StaticCGtoGround: .9\n"
+           "#Data: HEADING Latitude longitude ALTITUDE pitch bank onground Gear flaps date time windDir windSpd\n"
+           "$Offset: 1.5 -0.5 10 hPb\n"
+           "$TimeOffset: 12.25\n"
+           "90 47.25 8.50 1500 +2.5 -10 0 1 0 15.08.11 14:30:00 270 12\n"
+           "91.5 47.2501 8.5003 1502.5 2 -9.5 0 1 1 2011-08-15 14:30:01 270 12\n"
+           "93 47.2502 8.5006 1505 1.5 -9 0 0 1 08/15/2011 14:30:01 275 13\n"
+           "94 47.2503 8.5009 1507\n"
+           "95 47.2504 8.5012 1510 1 -8 0 0 2 15.8.2011 14:30:02 280 14 trailing words\n"
+           "$Offset: 0 0 -3\n"
+           "96 47.2505 8.5015 1512 1 -7 0 0 2 31.02.99 14:30:03 280 14\n"
+           "$Interval: 0.25\n"
+           "#Data: latitude longitude altitude pitch bank heading velocityY engine2 throttle2 nav1frq squawk\n"
+           "$Offset: 0 2 0 B\n"
+           "-33.9 151.2 0 0 0 0 -5 1 -16384 108.00 1200\n"
+           "-33.9 151.2 -10 0 0 359.99 -5 0 16383 117.95 7777\n"
+           "\t -33.9001 151.2001 -20 -0.5 1 0.01 +5 1 0 108.10 2000\n"
+           "$Chapter: 0 \"Start\"\n"
+           "$DisplayText: 0.5 3 static \"Hand written\" chapter\n";
+}
+
+void textSeeds(const fs::path& folder) {
+    const std::string exported = exportedText();
+    writeAll(folder / "exported-two-tracks.txt", text(exported));
+    writeAll(folder / "exported-two-tracks-crlf.txt", text(withLineEnd(exported, "\r\n")));
+    writeAll(folder / "hand-written.txt", text(handWrittenText()));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -382,6 +489,9 @@ int main(int argc, char** argv) {
 
         fs::create_directories(root / "ProfileFuzz");
         profileSeeds(root / "ProfileFuzz");
+
+        fs::create_directories(root / "TextImportFuzz");
+        textSeeds(root / "TextImportFuzz");
     } catch (const ZephrelException& e) {
         std::fprintf(stderr, "MakeSeeds: %s\n", e.logText.c_str());
         return 1;

@@ -14,8 +14,6 @@
 namespace {
 
 constexpr std::size_t kStreamBuffer = 1 << 16;
-// Digested tracks are read in large pieces: the stream then hands them over without a copy.
-constexpr uint32_t kDigestPiece = 1 << 16;
 constexpr uint64_t kMaxFieldValue = std::numeric_limits<uint32_t>::max();
 
 [[noreturn]] void misuse(const char* function, uint32_t line, const char* detail) {
@@ -116,7 +114,9 @@ void ZflFile::open(const std::string& path, Mode mode) {
     std::FILE* file = std::fopen(path.c_str(), mode == Read ? "rb" : "wb");
     if (file == nullptr)
         fail(8, "ZflFile::open", __LINE__);
-    std::setvbuf(file, nullptr, _IOFBF, kStreamBuffer);
+    // The stream needs a buffer of ours to use this size; it outlives every stream of this object.
+    streamBuffer_.resize(kStreamBuffer);
+    std::setvbuf(file, streamBuffer_.data(), _IOFBF, streamBuffer_.size());
     file_ = file;
     mode_ = mode;
     try {
@@ -251,6 +251,9 @@ void ZflFile::readTrackHeader(uint64_t fileSize) {
 }
 
 #ifndef ZEPHREL_CONVERTER
+// Digested tracks are read in large pieces: the stream then hands them over without a copy.
+constexpr uint32_t kDigestPiece = 1 << 16;
+
 void ZflFile::verifyDigest(uint32_t track, uint32_t dataSize, uint64_t storedDigest) {
     std::vector<unsigned char> piece(std::min(dataSize, kDigestPiece));
     digest_.reset();

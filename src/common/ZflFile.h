@@ -94,6 +94,7 @@ private:
 
     std::string path_;
     std::FILE* file_ = nullptr;
+    std::vector<char> streamBuffer_;
     Mode mode_ = Read;
     uint32_t version_ = 0;
     uint32_t nTracks_ = 0;

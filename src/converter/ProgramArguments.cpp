@@ -1,0 +1,40 @@
+#include "ProgramArguments.h"
+
+std::vector<std::string> splitCommandLine(std::string_view commandLine) {
+    std::vector<std::string> words;
+    std::size_t pos = 0;
+    while (true) {
+        while (pos < commandLine.size() && commandLine[pos] == ' ')
+            ++pos;
+        if (pos >= commandLine.size())
+            break;
+        std::string word;
+        bool quoted = false;
+        for (; pos < commandLine.size() && (quoted || commandLine[pos] != ' '); ++pos) {
+            if (commandLine[pos] == '"')
+                quoted = !quoted;
+            else
+                word.push_back(commandLine[pos]);
+        }
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+bool isRecordingPath(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos)
+        return false;
+    const std::string_view extension = path.substr(dot + 1);
+    if (extension.size() != 3)
+        return false;
+    const char* const expected = "zfl";
+    for (std::size_t i = 0; i < 3; ++i) {
+        char c = extension[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != expected[i])
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+// An output file written under a temporary name beside it ("<name>.part"): it takes its own name
+// only when complete, so a failed conversion leaves neither half a file nor a damaged old one,
+// and an output that names the input does not destroy the input before it is read.
+class StagedOutput {
+public:
+    explicit StagedOutput(std::string path);
+    // Removes the temporary file unless the output was committed.
+    ~StagedOutput();
+    StagedOutput(const StagedOutput&) = delete;
+    StagedOutput& operator=(const StagedOutput&) = delete;
+
+    const std::string& path() const { return path_; }
+    const std::string& stagingPath() const { return stagingPath_; }
+
+    // Gives the finished file its name. ConversionError when it cannot take it.
+    void commit();
+
+private:
+    std::string path_;
+    std::string stagingPath_;
+    bool committed_ = false;
+};
+
+// "File <path> could not be opened!"
+std::string cannotOpenMessage(const std::string& path);

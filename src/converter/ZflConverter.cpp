@@ -1,0 +1,64 @@
+#include "ZflConverter.h"
+
+#include "ConversionError.h"
+#include "ConverterDialog.h"
+#include "ProgramArguments.h"
+#include "TextExport.h"
+#include "TextImport.h"
+
+namespace ZflConverter {
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kFailure = 1;
+
+void showError(win::HWND owner, const std::string& text) {
+    win::MessageBox(owner, text, kCaption, win::MB_OK | win::MB_ICONERROR);
+}
+
+} // namespace
+
+Direction directionFor(const std::string& input) {
+    return isRecordingPath(input) ? Direction::ToText : Direction::ToRecording;
+}
+
+bool convert(Direction direction, const std::string& input, const std::string& output, bool altitudeInMeters,
+             win::HWND owner) {
+    try {
+        if (direction == Direction::ToText)
+            exportText(input, output, altitudeInMeters);
+        else
+            importText(input, output, altitudeInMeters);
+        return true;
+    } catch (const ConversionError& error) {
+        showError(owner, error.message);
+    } catch (...) {
+        // The recording layer's own texts are meant for the simulator's user, not for this tool.
+        showError(owner, "An unexpected error occurred!");
+    }
+    return false;
+}
+
+int run(const std::vector<std::string>& words) {
+    switch (words.size()) {
+    case 0:
+    case 1:
+        ConverterDialog::show();
+        return kSuccess;
+    case 3:
+        return convert(directionFor(words[1]), words[1], words[2], false, nullptr) ? kSuccess : kFailure;
+    case 4:
+        if (words[3] != "-m") {
+            showError(nullptr, "Invalid command line argument!");
+            return kFailure;
+        }
+        return convert(directionFor(words[1]), words[1], words[2], true, nullptr) ? kSuccess : kFailure;
+    default:
+        showError(nullptr, "Invalid command line arguments!");
+        return kFailure;
+    }
+}
+
+int run(std::string_view commandLine) { return run(splitCommandLine(commandLine)); }
+
+} // namespace ZflConverter
