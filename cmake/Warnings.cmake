@@ -1,7 +1,9 @@
 # One warning set for every target of the project.
-add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
-                    -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
-                    -Wnull-dereference -Wformat=2 -Wimplicit-fallthrough)
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wcast-align
+                    -Wnull-dereference -Wformat=2 -Wimplicit-fallthrough
+                    $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor>
+                    $<$<COMPILE_LANGUAGE:CXX>:-Wold-style-cast>
+                    $<$<COMPILE_LANGUAGE:CXX>:-Woverloaded-virtual>)
 if(ZEPHREL_WERROR)
     add_compile_options(-Werror)
 endif()
