@@ -122,11 +122,11 @@ typedef struct ZHostDateTime {
     uint16_t second;
 } ZHostDateTime;
 
-/* One entry of the simulation group table: 36 bytes, the group clock at byte 20 on older hosts
- * and at byte 28 on newer ones. */
+/* One entry of the simulation group table: 36 bytes, the group clock (a double) at byte 20 of
+ * the entry on older hosts and at byte 28 on newer ones. */
 typedef struct ZHostSimGroup {
-    char name[20];
-    uint8_t clocks[16];
+    const char* name;
+    uint8_t fields[28];
 } ZHostSimGroup;
 
 typedef struct ZHostSimGroupTable {

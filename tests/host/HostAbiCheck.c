@@ -7,7 +7,7 @@
 _Static_assert(sizeof(ZHostPosition) == 36, "position and attitude block");
 _Static_assert(offsetof(ZHostPosition, pitch) == 24, "attitude after the three positions");
 _Static_assert(sizeof(ZHostSimGroup) == 36, "simulation group table entry");
-_Static_assert(offsetof(ZHostSimGroup, clocks) == 20, "group clocks at bytes 20 (older hosts) and 28 (newer)");
+_Static_assert(offsetof(ZHostSimGroup, fields) == 8, "group fields after the name, clocks at bytes 20 and 28");
 _Static_assert(sizeof(ZHostTrafficSettings) == 32, "traffic record");
 _Static_assert(sizeof(ZHostDateTime) == 12, "date-and-time record");
 _Static_assert(offsetof(ZHostSimState, paused) == 1, "paused word right after the pause request byte");
