@@ -8,6 +8,7 @@ packages=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libssl-dev
+    libpugixml-dev
 )
 
 missing=()

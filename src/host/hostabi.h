@@ -101,6 +101,10 @@ typedef struct ZHostTrafficSettings {
     uint32_t words[8]; /* two of them are the traffic amounts */
 } ZHostTrafficSettings;
 
+/* The words of ZHostTrafficSettings that hold the two traffic amounts (percent, 0..100). */
+#define ZHOST_TRAFFIC_AIRLINE_WORD 2
+#define ZHOST_TRAFFIC_GENERAL_AVIATION_WORD 5
+
 typedef struct ZHostAiCreator ZHostAiCreator;
 typedef struct ZHostAiCreatorOps {
     /* The new object's id, 0 when nothing was created. */
@@ -153,7 +157,8 @@ struct ZHostDevice {
     void* drawView; /* the first host version draws into the view stored here */
 };
 
-/* The panel function table the host stores into the add-on's exported word "Panels". */
+/* The panel function table. An add-on exports a pointer-sized data word "Panels" (null in the
+ * file); the host stores the table's address there before it calls the add-on's DLLStart. */
 typedef struct ZHostPanels {
     int32_t (*lookupVariable)(const char* name);
     double (*readVariable)(int32_t id);
@@ -187,7 +192,55 @@ typedef struct ZHostCameraDefinition {
     uint8_t bytes[2];
 } ZHostCameraDefinition;
 
+/* Internal records of a simulation object (ZHostObjectOps.record). */
+typedef struct ZHostControlRecord {
+    double values[4]; /* elevator trim, aileron trim, rudder trim, steering tiller */
+} ZHostControlRecord;
+
+typedef struct ZHostChainControl {
+    double control;
+} ZHostChainControl;
+
+typedef struct ZHostChainLink {
+    void* next; /* the next link, or the ZHostChainControl at the end */
+} ZHostChainLink;
+
+typedef struct ZHostExitRecord {
+    float open[4]; /* 0 closed .. 1 open; exit 0 is the main exit */
+} ZHostExitRecord;
+
+typedef struct ZHostTailhookRecord {
+    float position;
+} ZHostTailhookRecord;
+
+typedef struct ZHostWingFoldRecord {
+    float left;
+    float right;
+} ZHostWingFoldRecord;
+
 #pragma pack(pop)
+
+/* ---- host events (api.dll's registerEvent) ---- */
+
+#define ZHOST_EVENT_FRAME 1
+#define ZHOST_EVENT_COMMAND 9
+#define ZHOST_EVENT_SYSTEM 16
+#define ZHOST_EVENT_CAMERA_UPDATE 17
+#define ZHOST_EVENT_VIEW_DRAW 18
+#define ZHOST_EVENT_VIEW_PASS_START 21
+#define ZHOST_EVENT_VIEW_PASS_END 22
+#define ZHOST_EVENT_AFTER_FRAME 35
+#define ZHOST_EVENT_FIXED_STEP 36
+
+/* System event codes (a) with their data (b). */
+#define ZHOST_SYSTEM_FLIGHT_SAVED 38    /* b: record whose text 4 bytes in is the path without ".flt" */
+#define ZHOST_SYSTEM_FLIGHT_LOADED 40   /* b: record whose text 4 bytes in is the flight's path */
+#define ZHOST_SYSTEM_AIRCRAFT_LOADED 44 /* b: the aircraft.cfg path of the new user aircraft */
+#define ZHOST_SYSTEM_VIEWS_READY 54
+#define ZHOST_SYSTEM_MENUS_CHANGED 401  /* b: a number; the menus were rebuilt for 13 (first version) or 11 */
+
+/* The folder number of the flights folder (api.dll's folder). */
+#define ZHOST_FOLDER_FLIGHTS 5
 
 /* ---- functions, by module ---- */
 

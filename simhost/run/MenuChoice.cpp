@@ -1,0 +1,5 @@
+#include "MenuChoice.h"
+
+std::optional<std::string> chooseMenuItem(Simulator&, const std::string& path) {
+    return "no menu item \"" + path + "\"";
+}

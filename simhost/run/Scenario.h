@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "Aircraft.h"
+#include "HostVersion.h"
+#include "hostabi.h"
+#include "winsys/HeadlessScript.h"
+
+// A run of the stand-in simulator as a scenario file describes it (docs/simhost/scenario.md):
+// the settings the simulator starts with and the actions taken at their times.
+
+struct ScenarioSettings {
+    std::optional<HostVersion> hostVersion;
+    std::optional<std::string> root;
+    std::optional<std::string> appdata;
+    std::optional<std::string> flightsFolder;
+    std::optional<std::string> userTitle;
+    std::optional<StartPosition> start;
+    std::optional<uint32_t> trafficPercent;
+    std::optional<double> frameStep;
+    std::optional<ZHostDateTime> dateTime;
+    double duration = 60; // seconds of the run
+};
+
+namespace scenario {
+
+struct Key {
+    enum Stroke { Down, Up, Press };
+    Stroke stroke = Press;
+    int virtualKey = 0;
+};
+// A menu item by the texts from the menu bar down, joined by '/'.
+struct Menu {
+    std::string path;
+};
+struct Pause {
+    bool on = true;
+};
+struct Rate {
+    double rate = 1;
+};
+struct LoadFlight {
+    std::string name;
+};
+struct SaveFlight {
+    std::string name;
+    std::string title;
+    std::string description;
+};
+struct ChangeAircraft {
+    std::string title;
+};
+struct Traffic {
+    uint32_t percent = 0;
+};
+struct Fly {
+    ManoeuvreOrder order;
+};
+struct Close {};
+struct AnswerMessageBox {
+    int answer = 0;
+    win::headless::MessageBoxMatch match;
+};
+// No paths: cancel.
+struct AnswerFileDialog {
+    std::vector<std::string> paths;
+    std::string title;
+};
+// An empty path: cancel.
+struct AnswerFolderBrowser {
+    std::string path;
+    std::string title;
+};
+// The steps for a modal dialog to come, by template id or (id 0) by title.
+struct ScriptDialog {
+    uint16_t templateId = 0;
+    std::string title;
+    std::vector<win::headless::Step> steps;
+};
+// Steps taken at once in an open window, found by its title.
+struct Perform {
+    std::string windowTitle;
+    std::vector<win::headless::Step> steps;
+};
+
+using Action =
+    std::variant<Key, Menu, Pause, Rate, LoadFlight, SaveFlight, ChangeAircraft, Traffic, Fly, Close,
+                 AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser, ScriptDialog, Perform>;
+
+} // namespace scenario
+
+struct ScenarioAction {
+    double time = 0; // seconds of the run
+    int line = 0;    // where the scenario has it
+    scenario::Action action;
+};
+
+struct Scenario {
+    ScenarioSettings settings;
+    std::vector<ScenarioAction> actions; // in time order; actions of the same time in file order
+};

@@ -1,0 +1,359 @@
+#include "ScenarioParser.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "DialogSteps.h"
+#include "ScenarioError.h"
+#include "ScenarioLine.h"
+#include "VirtualKeys.h"
+#include "winsys/Messages.h"
+
+namespace {
+
+using namespace scenario;
+
+constexpr double kMaxFeet = 60000;
+constexpr double kMaxTaxiMetres = 100000;
+constexpr double kMaxStartAltitudeMetres = 20000;
+
+// "2026-06-21" or "12:00:00": exactly three plain numbers between the separators.
+bool splitFields(std::string_view text, char separator, std::array<int, 3>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::size_t end = i + 1 < fields.size() ? text.find(separator) : text.size();
+        if (end == std::string_view::npos || end == 0 || text[0] == '-')
+            return false;
+        const auto [next, error] = std::from_chars(text.data(), text.data() + end, fields[i]);
+        if (error != std::errc() || next != text.data() + end)
+            return false;
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return true;
+}
+
+ZHostDateTime dateTime(ScenarioLine& line) {
+    const std::string date = line.word("date (YYYY-MM-DD)");
+    const std::string time = line.word("time of day (HH:MM:SS)");
+    std::array<int, 3> d{};
+    std::array<int, 3> t{};
+    if (!splitFields(date, '-', d) || d[0] < 1 || d[0] > 9999 || d[1] < 1 || d[2] < 1 ||
+        !std::chrono::year_month_day(std::chrono::year(d[0]), std::chrono::month(static_cast<unsigned>(d[1])),
+                                     std::chrono::day(static_cast<unsigned>(d[2])))
+             .ok())
+        line.fail("date must be a day YYYY-MM-DD, not " + quote(date));
+    if (!splitFields(time, ':', t) || t[0] > 23 || t[1] > 59 || t[2] > 59)
+        line.fail("time of day must be HH:MM:SS, not " + quote(time));
+    return ZHostDateTime{static_cast<uint16_t>(d[0]), static_cast<uint16_t>(d[1]),
+                         static_cast<uint16_t>(d[2]), static_cast<uint16_t>(t[0]),
+                         static_cast<uint16_t>(t[1]), static_cast<uint16_t>(t[2])};
+}
+
+StartPosition startPosition(ScenarioLine& line) {
+    StartPosition start;
+    start.latitude = line.number("latitude", -90, 90);
+    start.longitude = line.number("longitude", -180, 180);
+    if (!line.atEnd())
+        start.altitudeAboveGround = line.number("altitude above the ground", 0, kMaxStartAltitudeMetres);
+    if (!line.atEnd())
+        start.heading = line.number("heading", 0, 360);
+    return start;
+}
+
+uint32_t trafficPercent(ScenarioLine& line) {
+    return static_cast<uint32_t>(line.integer("traffic percent", 0, 100));
+}
+
+class Parser {
+  public:
+    explicit Parser(const std::string& baseFolder) : baseFolder_(baseFolder) {}
+
+    void read(ScenarioLine& line) {
+        const std::string first = line.keyword("setting or action");
+        if (first == "at")
+            return readAction(line);
+        const auto setting = std::find_if(kSettings.begin(), kSettings.end(),
+                                          [&](const Setting& s) { return s.name == first; });
+        if (setting == kSettings.end())
+            line.fail("unknown setting " + quote(first));
+        const auto [earlier, isNew] = settingLines_.emplace(first, line.number());
+        if (!isNew)
+            line.fail(first + " given twice (first on line " + std::to_string(earlier->second) + ")");
+        (this->*setting->read)(line);
+        line.end();
+    }
+
+    Scenario finish() {
+        for (const ScenarioAction& action : scenario_.actions)
+            if (action.time > scenario_.settings.duration)
+                throw ScenarioError(action.line, "action at " + formatNumber(action.time) +
+                                                     " s comes after the end of the run (duration " +
+                                                     formatNumber(scenario_.settings.duration) + " s)");
+        std::stable_sort(scenario_.actions.begin(), scenario_.actions.end(),
+                         [](const ScenarioAction& a, const ScenarioAction& b) { return a.time < b.time; });
+        return std::move(scenario_);
+    }
+
+  private:
+    struct Setting {
+        std::string_view name;
+        void (Parser::*read)(ScenarioLine& line);
+    };
+    static const std::array<Setting, 10> kSettings;
+
+    void hostVersion(ScenarioLine& line) {
+        const std::string text = line.word("host version");
+        scenario_.settings.hostVersion = HostVersion::parse(text);
+        if (!scenario_.settings.hostVersion)
+            line.fail("host version must be X.Y.Z.W, not " + quote(text));
+    }
+    std::string path(ScenarioLine& line) {
+        const std::string text = line.text("folder");
+        if (text.empty())
+            line.fail("empty folder");
+        const std::filesystem::path path(text);
+        return baseFolder_.empty() || path.is_absolute() ? text : (baseFolder_ / path).string();
+    }
+    void root(ScenarioLine& line) { scenario_.settings.root = path(line); }
+    void appdata(ScenarioLine& line) { scenario_.settings.appdata = path(line); }
+    void flights(ScenarioLine& line) { scenario_.settings.flightsFolder = path(line); }
+    void userAircraft(ScenarioLine& line) { scenario_.settings.userTitle = line.text("aircraft title"); }
+    void start(ScenarioLine& line) { scenario_.settings.start = startPosition(line); }
+    void traffic(ScenarioLine& line) { scenario_.settings.trafficPercent = trafficPercent(line); }
+    void frameStep(ScenarioLine& line) { scenario_.settings.frameStep = line.number("frame step", 0.001, 1); }
+    void duration(ScenarioLine& line) { scenario_.settings.duration = line.number("duration", 0, kMaxTime); }
+    void date(ScenarioLine& line) { scenario_.settings.dateTime = dateTime(line); }
+
+    void readAction(ScenarioLine& line) {
+        if (scenario_.actions.size() == kMaxActions)
+            line.fail("more than " + std::to_string(kMaxActions) + " actions");
+        const double time = line.number("time", 0, kMaxTime);
+        scenario_.actions.push_back(ScenarioAction{time, line.number(), action(line)});
+        line.end();
+    }
+
+    static Action action(ScenarioLine& line);
+
+    std::filesystem::path baseFolder_;
+    Scenario scenario_;
+    std::map<std::string, int, std::less<>> settingLines_;
+};
+
+const std::array<Parser::Setting, 10> Parser::kSettings = {{
+    {"host-version", &Parser::hostVersion},
+    {"root", &Parser::root},
+    {"appdata", &Parser::appdata},
+    {"flights", &Parser::flights},
+    {"user-aircraft", &Parser::userAircraft},
+    {"start", &Parser::start},
+    {"traffic", &Parser::traffic},
+    {"frame-step", &Parser::frameStep},
+    {"duration", &Parser::duration},
+    {"date-time", &Parser::date},
+}};
+
+Key readKey(ScenarioLine& line) {
+    Key key;
+    if (line.accept("down"))
+        key.stroke = Key::Down;
+    else if (line.accept("up"))
+        key.stroke = Key::Up;
+    else if (line.accept("press"))
+        key.stroke = Key::Press;
+    else
+        line.fail("key must be followed by down, up or press");
+    const std::string name = line.word("key");
+    const auto code = parseVirtualKey(name);
+    if (!code)
+        line.fail("unknown key " + quote(name));
+    key.virtualKey = *code;
+    return key;
+}
+
+Menu readMenu(ScenarioLine& line) {
+    Menu menu{line.text("menu item path")};
+    const std::string& path = menu.path;
+    if (path.empty() || path.front() == '/' || path.back() == '/' || path.find("//") != std::string::npos)
+        line.fail("menu item path " + quote(path) + " has an empty item text");
+    return menu;
+}
+
+Fly readFly(ScenarioLine& line) {
+    const std::string word = line.keyword("manoeuvre");
+    Fly fly;
+    ManoeuvreOrder& order = fly.order;
+    if (!parseManoeuvre(word, order.kind))
+        line.fail("unknown manoeuvre " + quote(word));
+    switch (order.kind) {
+    case ManoeuvreOrder::Taxi:
+        order.distance = line.number("taxi distance", 0, kMaxTaxiMetres);
+        break;
+    case ManoeuvreOrder::TakeOff:
+    case ManoeuvreOrder::Circuit:
+        if (!line.atEnd())
+            order.altitude = line.number("altitude above the ground", 0, kMaxFeet);
+        break;
+    case ManoeuvreOrder::Route:
+        do {
+            const double latitude = line.number("waypoint latitude", -90, 90);
+            const double longitude = line.number("waypoint longitude", -180, 180);
+            order.route.push_back(
+                Waypoint{latitude, longitude, line.number("waypoint altitude", -1500, kMaxFeet)});
+        } while (!line.atEnd());
+        break;
+    default:
+        break;
+    }
+    return fly;
+}
+
+// What follows a dialog answer: `title "T"`, the dialog's title, or nothing.
+std::string dialogTitle(ScenarioLine& line) {
+    return line.accept("title") ? line.text("dialog title") : std::string();
+}
+
+int messageBoxAnswer(ScenarioLine& line) {
+    struct Answer {
+        std::string_view name;
+        int id;
+    };
+    static constexpr std::array<Answer, 4> kAnswers = {
+        {{"ok", win::IDOK}, {"cancel", win::IDCANCEL}, {"yes", win::IDYES}, {"no", win::IDNO}}};
+    const std::string word = line.keyword("message box answer");
+    for (const Answer& answer : kAnswers)
+        if (answer.name == word)
+            return answer.id;
+    line.fail("message box answer must be OK, CANCEL, YES or NO, not " + quote(word));
+}
+
+Action readAnswer(ScenarioLine& line) {
+    if (line.accept("box")) {
+        AnswerMessageBox box{messageBoxAnswer(line), {}};
+        if (!line.atEnd())
+            box.match.textContains = line.text("text the box contains");
+        if (!line.atEnd())
+            box.match.captionContains = line.text("text the caption contains");
+        return box;
+    }
+    if (line.accept("file")) {
+        AnswerFileDialog file;
+        bool titled = false;
+        while (!line.atEnd() && !(titled = line.accept("title")))
+            file.paths.push_back(line.text("file path"));
+        if (file.paths.empty())
+            line.fail("file path missing");
+        if (titled)
+            file.title = line.text("dialog title");
+        return file;
+    }
+    if (line.accept("folder")) {
+        AnswerFolderBrowser folder{line.text("folder path"), {}};
+        if (folder.path.empty())
+            line.fail("empty folder path (cancel folder cancels)");
+        folder.title = dialogTitle(line);
+        return folder;
+    }
+    line.fail("answer must be followed by box, file or folder");
+}
+
+Action readCancel(ScenarioLine& line) {
+    if (line.accept("file"))
+        return AnswerFileDialog{{}, dialogTitle(line)};
+    if (line.accept("folder"))
+        return AnswerFolderBrowser{{}, dialogTitle(line)};
+    line.fail("cancel must be followed by file or folder");
+}
+
+Action readDialog(ScenarioLine& line) {
+    ScriptDialog dialog;
+    if (line.nextIsQuoted())
+        dialog.title = line.quoted("dialog title");
+    else
+        dialog.templateId = static_cast<uint16_t>(line.integer("dialog template id", 1, 0xFFFF));
+    dialog.steps = parseDialogSteps(line);
+    return dialog;
+}
+
+Action Parser::action(ScenarioLine& line) {
+    const std::string word = line.keyword("action");
+    if (word == "key")
+        return readKey(line);
+    if (word == "menu")
+        return readMenu(line);
+    if (word == "pause")
+        return Pause{line.onOff("pause")};
+    if (word == "rate")
+        return Rate{line.number("rate", 0.25, 128)};
+    if (word == "load" && line.accept("flight"))
+        return LoadFlight{line.text("flight name")};
+    if (word == "save" && line.accept("flight")) {
+        SaveFlight save{line.text("flight name"), line.text("flight title"), {}};
+        if (!line.atEnd())
+            save.description = line.text("flight description");
+        return save;
+    }
+    if (word == "aircraft")
+        return ChangeAircraft{line.text("aircraft title")};
+    if (word == "traffic")
+        return Traffic{trafficPercent(line)};
+    if (word == "fly")
+        return readFly(line);
+    if (word == "close")
+        return Close{};
+    if (word == "answer")
+        return readAnswer(line);
+    if (word == "cancel")
+        return readCancel(line);
+    if (word == "dialog")
+        return readDialog(line);
+    if (word == "perform") {
+        Perform perform{line.quoted("window title"), {}};
+        perform.steps = parseDialogSteps(line);
+        return perform;
+    }
+    if (word == "load" || word == "save")
+        line.fail(word + " must be followed by flight");
+    line.fail("unknown action " + quote(word));
+}
+
+} // namespace
+
+Scenario parseScenario(std::string_view text, const std::string& baseFolder) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark))
+        text.remove_prefix(kByteOrderMark.size());
+    Parser parser(baseFolder);
+    for (int number = 1; !text.empty(); ++number) {
+        if (static_cast<std::size_t>(number) > kMaxLines)
+            throw ScenarioError(number, "more than " + std::to_string(kMaxLines) + " lines");
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view content = text.substr(0, end);
+        if (content.ends_with('\r'))
+            content.remove_suffix(1);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        ScenarioLine line(content, number);
+        if (!line.atEnd())
+            parser.read(line);
+    }
+    return parser.finish();
+}
+
+Scenario loadScenario(const std::string& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    std::ifstream in(path, std::ios::binary);
+    if (error || !in)
+        throw ScenarioError(0, "scenario " + path + " cannot be read");
+    if (size > kMaxFileBytes)
+        throw ScenarioError(0, "scenario " + path + " is larger than " + std::to_string(kMaxFileBytes) +
+                                   " bytes");
+    std::string text(static_cast<std::size_t>(size), '\0');
+    if (!in.read(text.data(), static_cast<std::streamsize>(text.size())))
+        throw ScenarioError(0, "scenario " + path + " cannot be read");
+    return parseScenario(text, std::filesystem::absolute(path).parent_path().string());
+}

@@ -1,0 +1,194 @@
+#include "ScenarioRunner.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "AddonList.h"
+#include "AddonLoader.h"
+#include "MenuChoice.h"
+#include "ScenarioError.h"
+#include "winsys/Dialogs.h"
+#include "winsys/HeadlessScript.h"
+#include "winsys/WindowApi.h"
+
+namespace {
+
+namespace script = win::headless;
+
+// Scenario errors are written as they happen, so that they stand where they belong among what the
+// simulator and the add-ons write.
+void reportScenarioError(std::vector<std::string>& errors, const std::string& error) {
+    std::cerr << "zephrel-sim: " << error << '\n';
+    errors.push_back(error);
+}
+
+// Takes one action of the scenario in the simulator; what cannot be done is a scenario error of
+// the action's line.
+class ActionPerformer {
+  public:
+    ActionPerformer(Simulator& simulator, int line, std::vector<std::string>& errors)
+        : simulator_(simulator), line_(line), errors_(errors) {}
+
+    void operator()(const scenario::Key& key) {
+        if (key.stroke != scenario::Key::Up)
+            simulator_.pressKey(key.virtualKey, true);
+        if (key.stroke != scenario::Key::Down)
+            simulator_.pressKey(key.virtualKey, false);
+    }
+    void operator()(const scenario::Menu& menu) {
+        if (const auto error = chooseMenuItem(simulator_, menu.path))
+            fail(*error);
+    }
+    void operator()(const scenario::Pause& pause) { simulator_.setPaused(pause.on); }
+    void operator()(const scenario::Rate& rate) { simulator_.setRate(rate.rate); }
+    void operator()(const scenario::LoadFlight& load) {
+        if (!simulator_.loadFlight(load.name))
+            fail("flight \"" + load.name + "\" could not be loaded");
+    }
+    void operator()(const scenario::SaveFlight& save) {
+        if (!simulator_.saveFlight(save.name, save.title, save.description))
+            fail("flight \"" + save.name + "\" could not be saved");
+    }
+    void operator()(const scenario::ChangeAircraft& change) {
+        if (!simulator_.changeUserAircraft(change.title))
+            fail("no installed aircraft has the title \"" + change.title + "\"");
+    }
+    void operator()(const scenario::Traffic& traffic) { simulator_.setTrafficPercent(traffic.percent); }
+    void operator()(const scenario::Fly& fly) {
+        if (Aircraft* user = simulator_.world().user())
+            user->fly(fly.order);
+        else
+            fail("there is no user aircraft to fly");
+    }
+    void operator()(const scenario::Close&) { simulator_.close(); }
+    void operator()(const scenario::AnswerMessageBox& box) {
+        script::answerMessageBox(box.answer, box.match);
+    }
+    void operator()(const scenario::AnswerFileDialog& file) {
+        script::answerFileDialog(file.paths, file.title);
+    }
+    void operator()(const scenario::AnswerFolderBrowser& folder) {
+        script::answerFolderBrowser(folder.path, folder.title);
+    }
+    void operator()(const scenario::ScriptDialog& dialog) {
+        if (dialog.templateId != 0)
+            script::scriptDialog(dialog.templateId, dialog.steps);
+        else
+            script::scriptDialog(dialog.title, dialog.steps);
+    }
+    void operator()(const scenario::Perform& perform) {
+        win::HWND window = win::FindWindow(nullptr, perform.windowTitle.c_str());
+        if (window == nullptr)
+            return fail("no window \"" + perform.windowTitle + "\" is open");
+        for (std::size_t i = 0; i < perform.steps.size(); ++i)
+            if (!script::perform(window, perform.steps[i]))
+                return fail("step " + std::to_string(i + 1) + " in the window \"" + perform.windowTitle +
+                            "\" could not be taken");
+    }
+
+  private:
+    void fail(const std::string& what) { reportScenarioError(errors_, ScenarioError(line_, what).what()); }
+
+    Simulator& simulator_;
+    int line_;
+    std::vector<std::string>& errors_;
+};
+
+// Where the window system's records stand, so that a run counts only its own.
+struct ScriptMark {
+    std::size_t transcript = script::transcript().entries().size();
+    std::size_t failures = script::failures().size();
+    std::size_t unusedAnswers = script::unusedAnswers();
+};
+
+void collectScriptResults(const ScriptMark& mark, RunSummary& summary) {
+    const auto& entries = script::transcript().entries();
+    for (std::size_t i = mark.transcript; i < entries.size(); ++i)
+        if (const auto* box = std::get_if<win::MessageBoxEntry>(&entries[i]))
+            if ((box->type & win::MB_ICONMASK) == win::MB_ICONERROR)
+                ++summary.errorBoxes;
+    const auto& failures = script::failures();
+    for (std::size_t i = mark.failures; i < failures.size(); ++i)
+        reportScenarioError(summary.scenarioErrors, "window system: " + failures[i]);
+    if (script::unusedAnswers() > mark.unusedAnswers)
+        reportScenarioError(summary.scenarioErrors,
+                            std::to_string(script::unusedAnswers() - mark.unusedAnswers) +
+                                " scripted answers or dialog steps were never used");
+}
+
+} // namespace
+
+ScenarioRunner::ScenarioRunner(Scenario scenario, RunOverrides overrides)
+    : scenario_(std::move(scenario)), overrides_(std::move(overrides)) {}
+
+SimulatorSetup ScenarioRunner::setup() const {
+    const ScenarioSettings& settings = scenario_.settings;
+    SimulatorSetup setup;
+    const auto root = overrides_.root ? overrides_.root : settings.root;
+    if (!root)
+        throw ScenarioError(0, "no simulator root: the scenario needs a root line, or give --root");
+    setup.root = *root;
+    setup.flightsFolder =
+        settings.flightsFolder.value_or((std::filesystem::path(*root) / "Flights").string());
+    if (const auto version = overrides_.hostVersion ? overrides_.hostVersion : settings.hostVersion)
+        setup.version = *version;
+    setup.userTitle = settings.userTitle.value_or(setup.userTitle);
+    setup.start = settings.start.value_or(setup.start);
+    setup.trafficPercent = settings.trafficPercent.value_or(setup.trafficPercent);
+    setup.frameStep = settings.frameStep.value_or(setup.frameStep);
+    setup.dateTime = settings.dateTime.value_or(setup.dateTime);
+    return setup;
+}
+
+std::string ScenarioRunner::appdata() const {
+    return overrides_.appdata.value_or(scenario_.settings.appdata.value_or(std::string()));
+}
+
+RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& progress) {
+    const SimulatorSetup simulatorSetup = setup();
+    const std::string appdataFolder = appdata();
+    // Add-ons find the user's application data the way they do on the original platform.
+    if (!appdataFolder.empty())
+        setenv("APPDATA", appdataFolder.c_str(), 1);
+
+    const ScriptMark mark;
+    RunSummary summary;
+    {
+        Simulator simulator(simulatorSetup);
+        AddonLoader addons;
+        if (!appdataFolder.empty())
+            addons.start(AddonList::dllXmlPath(appdataFolder), simulatorSetup.root, simulator.panels());
+        summary.addons = addons.loaded();
+        summary.loaderErrors = addons.errors();
+        simulator.createViews();
+
+        const double step = simulatorSetup.frameStep;
+        const double duration = scenario_.settings.duration;
+        // Times that should fall on a frame must not miss it by rounding.
+        const double tolerance = step * 1e-6;
+        std::size_t next = 0;
+        for (uint64_t frame = 0;; ++frame) {
+            const double now = static_cast<double>(frame) * step;
+            for (; next < scenario_.actions.size() && scenario_.actions[next].time <= now + tolerance;
+                 ++next) {
+                const ScenarioAction& action = scenario_.actions[next];
+                std::visit(ActionPerformer(simulator, action.line, summary.scenarioErrors), action.action);
+            }
+            if (simulator.closing() || now + tolerance >= duration) {
+                summary.frames = frame;
+                summary.runSeconds = now;
+                break;
+            }
+            simulator.frame();
+            if (progress)
+                progress(RunProgress{now + step, duration, simulator.simulatedSeconds(), frame + 1});
+        }
+        addons.stop();
+        summary.simulatedSeconds = simulator.simulatedSeconds();
+        summary.aircraftSeen = simulator.world().aircraftSeen();
+        summary.simulatorErrors = simulator.errors();
+    }
+    collectScriptResults(mark, summary);
+    return summary;
+}

@@ -1,0 +1,130 @@
+// zephrel-sim: runs the stand-in simulator through a scenario, with the add-ons of its dll.xml.
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ScenarioError.h"
+#include "ScenarioParser.h"
+#include "ScenarioRunner.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zephrel-sim --scenario FILE [--root DIR] [--appdata DIR] [--host-version X.Y.Z.W]\n"
+    "  --scenario FILE        the scenario to run (docs/simhost/scenario.md)\n"
+    "  --root DIR             the simulator's folder, over the scenario's root\n"
+    "  --appdata DIR          the application data folder (Microsoft/FSX/dll.xml), over the scenario's\n"
+    "  --host-version X.Y.Z.W the host version to play, over the scenario's\n"
+    "  --help                 this text\n";
+
+struct CommandLine {
+    bool help = false;
+    std::string scenario;
+    RunOverrides overrides;
+};
+
+struct UsageError {
+    std::string what;
+};
+
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+    CommandLine line;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        if (option == "--help") {
+            line.help = true;
+            continue;
+        }
+        if (option != "--scenario" && option != "--root" && option != "--appdata" &&
+            option != "--host-version")
+            throw UsageError{"unknown argument " + option};
+        if (i + 1 == args.size())
+            throw UsageError{option + " needs a value"};
+        const std::string& value = args[++i];
+        if (option == "--scenario")
+            line.scenario = value;
+        else if (option == "--root")
+            line.overrides.root = value;
+        else if (option == "--appdata")
+            line.overrides.appdata = value;
+        else if (!(line.overrides.hostVersion = HostVersion::parse(value)))
+            throw UsageError{"--host-version must be X.Y.Z.W, not " + value};
+    }
+    if (!line.help && line.scenario.empty())
+        throw UsageError{"--scenario is required"};
+    return line;
+}
+
+// One line on the terminal, rewritten in place at most ten times a second.
+class ProgressLine {
+  public:
+    ProgressLine() : shown_(isatty(STDERR_FILENO) != 0) {}
+
+    void update(const RunProgress& progress) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!shown_ || now - last_ < std::chrono::milliseconds(100))
+            return;
+        last_ = now;
+        std::fprintf(stderr, "\r%.1f / %.1f s, simulated %.1f s, %llu frames\033[K", progress.runSeconds,
+                     progress.duration, progress.simulatedSeconds,
+                     static_cast<unsigned long long>(progress.frames));
+        std::fflush(stderr);
+    }
+    void clear() {
+        if (shown_)
+            std::fputs("\r\033[K", stderr);
+    }
+
+  private:
+    bool shown_;
+    std::chrono::steady_clock::time_point last_{};
+};
+
+void printSummary(const RunSummary& summary) {
+    std::printf("frames: %llu\n", static_cast<unsigned long long>(summary.frames));
+    std::printf("simulated time: %.1f s (run %.1f s)\n", summary.simulatedSeconds, summary.runSeconds);
+    std::printf("aircraft seen: %u\n", summary.aircraftSeen);
+    std::printf("add-ons loaded: %zu\n", summary.addons.size());
+    std::printf("errors shown: %zu\n", summary.errorsShown());
+    if (!summary.scenarioErrors.empty())
+        std::printf("scenario errors: %zu\n", summary.scenarioErrors.size());
+    if (!summary.loaderErrors.empty())
+        std::printf("add-on loader errors: %zu\n", summary.loaderErrors.size());
+}
+
+int run(const CommandLine& line) {
+    ScenarioRunner runner(loadScenario(line.scenario), line.overrides);
+    ProgressLine progress;
+    const RunSummary summary = runner.run([&](const RunProgress& now) { progress.update(now); });
+    progress.clear();
+    printSummary(summary);
+    return summary.succeeded() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        if (line.help) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        return run(line);
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "zephrel-sim: %s\n%s", error.what.c_str(), kUsage);
+        return 2;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "zephrel-sim: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "zephrel-sim: unexpected failure\n");
+    }
+    return 1;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "SimContext.h"
+#include "TextResources.h"
+#include "TickCounter.h"
+#include "hostabi.h"
+
+// One message-line text as the simulator shows it.
+struct MessageLine {
+    std::string text;
+    int32_t kind = 0;
+    uint32_t ticksLeft = 0; // 18 per second
+};
+
+// What window.dll shows: the message line, the texts add-ons draw into views, and the main
+// view's record (with the record of the next view beside it, as the host keeps them).
+class ScreenTexts {
+  public:
+    ScreenTexts(SimContext& context, TextResources& resources);
+    ScreenTexts(const ScreenTexts&) = delete;
+    ScreenTexts& operator=(const ScreenTexts&) = delete;
+
+    // window.dll's showText. A duration of 0 clears the line, with the blank text (" ") on the
+    // first host version and the empty text on the others; the other clearing text is a wrong form.
+    void showText(const char* text, int32_t kind, uint32_t ticks);
+    // window.dll's drawText, in the draw modes of the host version (7 and 13 on the older hosts,
+    // 9 and 15 on the newer ones).
+    void drawText(ZHostView* view, uint32_t resource, uint32_t x, uint32_t y, uint32_t mode);
+
+    ZHostView* mainView() { return &views_[0]; }
+    // The data word holding the main view's address.
+    ZHostView** mainViewWord() { return &mainViewWord_; }
+
+    // A new frame: the texts drawn in the last one are forgotten.
+    void beginFrame() { drawn_.clear(); }
+    // The message line's time runs out in real time, also while paused.
+    void passTime(double realSeconds);
+
+    const MessageLine& messageLine() const { return line_; }
+    const std::vector<std::string>& drawnTexts() const { return drawn_; }
+
+  private:
+    bool validDrawMode(uint32_t mode) const;
+
+    SimContext& context_;
+    TextResources& resources_;
+    MessageLine line_;
+    TickCounter lineTicks_;
+    std::vector<std::string> drawn_;
+    std::array<ZHostView, 2> views_{};
+    ZHostView* mainViewWord_ = nullptr;
+};

@@ -1,0 +1,71 @@
+#include "SimTime.h"
+
+#include <string>
+
+namespace {
+
+std::string describe(const ZHostDateTime& dateTime) {
+    const ZHostDateTime d = dateTime;
+    return std::to_string(d.year) + "-" + std::to_string(d.month) + "-" + std::to_string(d.day) + " " +
+           std::to_string(d.hour) + ":" + std::to_string(d.minute) + ":" + std::to_string(d.second);
+}
+
+} // namespace
+
+SimTime::SimTime(SimContext& context, const ZHostDateTime& start)
+    : wrongForms_(context.wrongForms), date_(start), groups_(context.olderHost()),
+      dateTimeWord_(date_.record()) {}
+
+void SimTime::setDate(ZHostDateTime* record, uint16_t year, uint16_t month, uint16_t day) {
+    if (record == nullptr) {
+        wrongForms_.report("setDate without a date-and-time record");
+        return;
+    }
+    ZHostDateTime changed = *record;
+    changed.year = year;
+    changed.month = month;
+    changed.day = day;
+    if (!SimDate::valid(changed)) {
+        wrongForms_.report("setDate to " + describe(changed) + ", a date that does not exist");
+        return;
+    }
+    *record = changed;
+}
+
+void SimTime::applyDateTime(const ZHostDateTime* record) {
+    if (record == nullptr)
+        wrongForms_.report("applyDateTime without a date-and-time record");
+    else if (!setDateTime(*record))
+        wrongForms_.report("applyDateTime of " + describe(*record) + ", a time that does not exist");
+}
+
+bool SimTime::setDateTime(const ZHostDateTime& dateTime) {
+    if (!SimDate::valid(dateTime))
+        return false;
+    date_ = SimDate(dateTime);
+    dateTimeWord_ = date_.record();
+    return true;
+}
+
+void SimTime::setTicksPerSecond(uint32_t ticks) {
+    if (ticks == 0) {
+        wrongForms_.report("tick(0): no ticks make a second");
+        return;
+    }
+    ticksPerSecond_ = ticks;
+}
+
+void SimTime::beginFrame(double realSeconds) {
+    frameTimeA_ = realSeconds;
+    frameTimeB_ = realSeconds;
+}
+
+void SimTime::advance(double seconds, bool frameStep) {
+    date_.advance(seconds);
+    dateTimeWord_ = date_.record();
+    groups_.advance(seconds);
+    if (!frameStep)
+        return;
+    frameTime_ = seconds;
+    accumulatedTime_ += accumulatedTicks_.add(seconds);
+}

@@ -1,0 +1,308 @@
+#include "Simulator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+
+#include "AircraftCatalog.h"
+#include "Flights.h"
+#include "HostDevice.h"
+#include "HostEvents.h"
+#include "HostInstallers.h"
+#include "MainWindow.h"
+#include "PanelVariables.h"
+#include "SimOptions.h"
+#include "SimTime.h"
+#include "TextResources.h"
+#include "winsys/HeadlessScript.h"
+#include "winsys/WindowApi.h"
+
+namespace {
+
+Simulator* instance = nullptr;
+
+constexpr ZHostDateTime kDefaultDateTime{2026, 6, 21, 12, 0, 0};
+constexpr double kMinRate = 0.25;
+constexpr double kMaxRate = 128;
+constexpr const char* kFlightExtension = ".flt";
+
+bool endsWithExtension(const std::string& path) {
+    const std::string extension = kFlightExtension;
+    return path.size() >= extension.size() &&
+           path.compare(path.size() - extension.size(), extension.size(), extension) == 0;
+}
+
+// A bare name is a file of the flights folder.
+std::string flightPath(const std::string& folder, const std::string& nameOrPath) {
+    return nameOrPath.find('/') != std::string::npos ? nameOrPath
+                                                     : (std::filesystem::path(folder) / nameOrPath).string();
+}
+
+std::string flightsFolderOf(const SimulatorSetup& setup) {
+    return !setup.flightsFolder.empty() ? setup.flightsFolder
+                                        : (std::filesystem::path(setup.root) / "Flights").string();
+}
+
+} // namespace
+
+struct Simulator::Impl {
+    explicit Impl(const SimulatorSetup& given)
+        : setup(given), flightsFolder(flightsFolderOf(given)), context(given.version),
+          world(context, AircraftCatalog::load(given.root)), modules(given.version),
+          events(context.wrongForms),
+          time(context, SimDate::valid(given.dateTime) ? given.dateTime : kDefaultDateTime),
+          resources(context.wrongForms), texts(context, resources), device(context.wrongForms),
+          options(context, given.trafficPercent) {}
+
+    SimulatorSetup setup;
+    std::string flightsFolder;
+    SimContext context;
+    World world;
+    HostModules modules;
+    HostEvents events;
+    SimTime time;
+    TextResources resources;
+    ScreenTexts texts;
+    HostDevice device;
+    SimOptions options;
+    PanelVariables panels;
+    MainWindow window;
+
+    uint32_t reportedUser = 0;    // the user aircraft add-ons were last told of
+    std::string userAircraftPath; // what that report carried
+    uint64_t frames = 0;
+    double simulatedSeconds = 0;
+    double realSeconds = 0;
+    std::vector<std::string> errors;
+};
+
+Simulator::Simulator(const SimulatorSetup& setup) {
+    if (instance != nullptr)
+        throw std::logic_error("only one simulator can run at a time");
+    instance = this;
+    try {
+        impl_ = std::make_unique<Impl>(setup);
+        if (!SimDate::valid(setup.dateTime))
+            reportError("the start date and time do not exist; the simulator starts at its default");
+        std::error_code failed;
+        std::filesystem::create_directories(impl_->flightsFolder, failed);
+        if (failed)
+            reportError("cannot create the flights folder " + impl_->flightsFolder + ": " + failed.message());
+        const auto& types = impl_->world.catalog().types();
+        const std::string title = !setup.userTitle.empty() ? setup.userTitle
+                                  : types.empty()          ? ""
+                                                           : types.front().title;
+        if (title.empty() || !impl_->world.setUser(title, setup.start))
+            reportError(title.empty() ? "no aircraft is installed under " + setup.root
+                                      : "no installed aircraft has the title \"" + title + "\"");
+        applyTraffic();
+        installHostModules(*this);
+        impl_->modules.install();
+        impl_->window.create();
+    } catch (...) {
+        instance = nullptr;
+        throw;
+    }
+}
+
+// The windows go first, while everything their procedures may reach is still there.
+Simulator::~Simulator() {
+    impl_->window.destroy();
+    instance = nullptr;
+}
+
+Simulator* Simulator::current() {
+    return instance;
+}
+
+SimContext& Simulator::context() {
+    return impl_->context;
+}
+World& Simulator::world() {
+    return impl_->world;
+}
+HostModules& Simulator::modules() {
+    return impl_->modules;
+}
+const ZHostPanels* Simulator::panels() const {
+    return impl_->panels.abi();
+}
+win::HWND Simulator::mainWindow() const {
+    return impl_->window.hwnd();
+}
+void Simulator::createViews() {
+    impl_->window.createView();
+}
+win::HWND Simulator::viewWindow() const {
+    return impl_->window.view();
+}
+
+void Simulator::frame() {
+    Impl& s = *impl_;
+    ++s.frames;
+    s.texts.beginFrame();
+    reportUserAircraft();
+    s.context.simState.paused = s.context.simState.pauseRequest;
+    s.time.beginFrame(s.setup.frameStep);
+    s.events.fire(ZHOST_EVENT_FIXED_STEP);
+    s.events.fire(ZHOST_EVENT_FRAME);
+    const uint32_t rate = s.time.rate();
+    advance(paused() || rate == 0 ? 0 : s.setup.frameStep * rate / SimTime::kUnitRate, true);
+    s.texts.passTime(s.setup.frameStep);
+    // The main view is the one view, and it has no camera yet.
+    s.events.fire(ZHOST_EVENT_VIEW_PASS_START);
+    s.events.fire(ZHOST_EVENT_VIEW_DRAW, reinterpret_cast<uintptr_t>(s.texts.mainView()));
+    s.events.fire(ZHOST_EVENT_VIEW_PASS_END);
+    s.events.fire(ZHOST_EVENT_AFTER_FRAME);
+    s.realSeconds += s.setup.frameStep;
+}
+
+// A new user aircraft (another object than the one last reported) is reported with the path of
+// its aircraft.cfg; on newer hosts its kind also chooses its simulation group.
+void Simulator::reportUserAircraft() {
+    Impl& s = *impl_;
+    const Aircraft* user = s.world.user();
+    if (user == nullptr || user->id() == s.reportedUser)
+        return;
+    s.reportedUser = user->id();
+    s.time.groups().setUserCategory(user->type().category);
+    s.userAircraftPath = (std::filesystem::path(user->type().folder) / "aircraft.cfg").string();
+    s.events.fire(ZHOST_EVENT_SYSTEM, ZHOST_SYSTEM_AIRCRAFT_LOADED,
+                  reinterpret_cast<uintptr_t>(s.userAircraftPath.c_str()));
+}
+
+void Simulator::advance(double seconds, bool frameStep) {
+    if (seconds > 0)
+        impl_->world.step(seconds);
+    impl_->time.advance(seconds, frameStep);
+    impl_->simulatedSeconds += seconds;
+}
+
+void Simulator::idle() {
+    if (impl_->time.rate() == 0 && !paused())
+        advance(impl_->time.idleStep(), false);
+}
+
+uint64_t Simulator::frames() const {
+    return impl_->frames;
+}
+double Simulator::simulatedSeconds() const {
+    return impl_->simulatedSeconds;
+}
+double Simulator::realSeconds() const {
+    return impl_->realSeconds;
+}
+bool Simulator::closing() const {
+    return impl_->window.closing();
+}
+
+void Simulator::setPaused(bool paused) {
+    impl_->context.simState.pauseRequest = paused ? 1 : 0;
+    impl_->context.simState.paused = paused ? 1 : 0;
+}
+
+bool Simulator::paused() const {
+    return impl_->context.simState.paused != 0;
+}
+
+void Simulator::setRate(double rate) {
+    const double clamped = std::clamp(rate, kMinRate, kMaxRate);
+    impl_->time.setRate(static_cast<uint32_t>(std::trunc(clamped * SimTime::kUnitRate + 0.5)));
+}
+
+double Simulator::rate() const {
+    return impl_->time.rate() / static_cast<double>(SimTime::kUnitRate);
+}
+
+void Simulator::pressKey(int virtualKey, bool down) {
+    win::headless::sendKey(mainWindow(), virtualKey, down);
+}
+
+bool Simulator::loadFlight(const std::string& nameOrPath) {
+    std::string path = flightPath(impl_->flightsFolder, nameOrPath);
+    if (!endsWithExtension(path))
+        path += kFlightExtension;
+    return Flights::load(*this, path) == 0;
+}
+
+bool Simulator::saveFlight(const std::string& nameOrPath, const std::string& title,
+                           const std::string& description) {
+    std::string path = flightPath(impl_->flightsFolder, nameOrPath);
+    if (endsWithExtension(path))
+        path.resize(path.size() - std::string(kFlightExtension).size());
+    return Flights::save(*this, path, title, description) == 0;
+}
+
+bool Simulator::changeUserAircraft(const std::string& title) {
+    if (impl_->world.setUser(title))
+        return true;
+    reportError("no installed aircraft has the title \"" + title + "\"");
+    return false;
+}
+
+void Simulator::setTrafficPercent(uint32_t percent) {
+    impl_->options.setTrafficPercent(percent, percent);
+    applyTraffic();
+}
+
+void Simulator::applyTraffic() {
+    impl_->world.setTrafficAmounts(impl_->options.airlinePercent(), impl_->options.generalAviationPercent());
+}
+
+void Simulator::close() {
+    win::SendMessage(mainWindow(), win::WM_CLOSE, 0, 0);
+}
+
+const MessageLine& Simulator::messageLine() const {
+    return impl_->texts.messageLine();
+}
+const std::vector<std::string>& Simulator::keysReached() const {
+    return impl_->window.keysReached();
+}
+const std::vector<uint32_t>& Simulator::menuCommands() const {
+    return impl_->window.menuCommands();
+}
+const std::vector<std::string>& Simulator::drawnTexts() const {
+    return impl_->texts.drawnTexts();
+}
+const std::vector<std::string>& Simulator::errors() const {
+    return impl_->errors;
+}
+bool Simulator::crashDetection() const {
+    return impl_->options.crashDetection();
+}
+
+HostEvents& Simulator::events() {
+    return impl_->events;
+}
+SimTime& Simulator::time() {
+    return impl_->time;
+}
+ScreenTexts& Simulator::texts() {
+    return impl_->texts;
+}
+TextResources& Simulator::textResources() {
+    return impl_->resources;
+}
+HostDevice& Simulator::device() {
+    return impl_->device;
+}
+SimOptions& Simulator::options() {
+    return impl_->options;
+}
+MainWindow& Simulator::window() {
+    return impl_->window;
+}
+const std::string& Simulator::flightsFolder() const {
+    return impl_->flightsFolder;
+}
+double Simulator::frameStep() const {
+    return impl_->setup.frameStep;
+}
+
+void Simulator::reportError(const std::string& text) {
+    impl_->errors.push_back(text);
+    std::cerr << "zephrel-sim: " << text << '\n';
+}

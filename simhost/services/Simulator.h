@@ -1,0 +1,116 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HostModules.h"
+#include "ScreenTexts.h"
+#include "SimContext.h"
+#include "World.h"
+#include "hostabi.h"
+#include "winsys/Types.h"
+
+class HostDevice;
+class HostEvents;
+class MainWindow;
+class SimOptions;
+class SimTime;
+class TextResources;
+
+struct SimulatorSetup {
+    HostVersion version = HostVersion::accepted(3);
+    std::string root;          // the simulator's folder (SimObjects/Airplanes/...)
+    std::string flightsFolder; // where flights are saved and loaded; created when missing
+    std::string userTitle;     // the user aircraft; empty: the first installed aircraft
+    StartPosition start;
+    uint32_t trafficPercent = 0; // both live-traffic amounts
+    double frameStep = 1.0 / 30; // seconds of real time per frame
+    ZHostDateTime dateTime{2026, 6, 21, 12, 0, 0};
+};
+
+// The stand-in simulator: the world, the host modules it publishes for the version it plays, the
+// host events add-ons register for, the main window, time, rate and pause, flights. One exists
+// at a time; the host modules' functions reach it through current().
+class Simulator {
+  public:
+    explicit Simulator(const SimulatorSetup& setup);
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    static Simulator* current();
+
+    SimContext& context();
+    World& world();
+    HostModules& modules();
+    const ZHostPanels* panels() const;
+    win::HWND mainWindow() const;
+
+    // After the add-ons have started: the 3D view window (class "FS98CHILD", a child of the main
+    // window), so that add-ons see it created.
+    void createViews();
+    win::HWND viewWindow() const;
+
+    // One frame: the host events of a frame around frameStep seconds of real time, the
+    // simulation advanced by that times the rate unless paused (or by the fixed step's ticks).
+    void frame();
+    uint64_t frames() const;
+    double simulatedSeconds() const;
+    double realSeconds() const;
+    // The main window was closed (WM_CLOSE reached the simulator).
+    bool closing() const;
+
+    // ---- what a user does ----
+    void setPaused(bool paused);
+    bool paused() const;
+    // 0.25 .. 128, rounded to the host's fixed point (256 = 1).
+    void setRate(double rate);
+    double rate() const;
+    void pressKey(int virtualKey, bool down);
+    // A flight file of the flights folder (name with or without ".flt") or a path; false when it
+    // cannot be read. The host reports it to add-ons.
+    bool loadFlight(const std::string& nameOrPath);
+    bool saveFlight(const std::string& nameOrPath, const std::string& title, const std::string& description);
+    bool changeUserAircraft(const std::string& title);
+    void setTrafficPercent(uint32_t percent);
+    void close();
+
+    // ---- what can be seen ----
+    const MessageLine& messageLine() const;
+    // Key presses that reached the simulator's own window procedure ("down 0x41", "up 0x41").
+    const std::vector<std::string>& keysReached() const;
+    // Menu commands (WM_COMMAND) that reached the simulator's own window procedure.
+    const std::vector<uint32_t>& menuCommands() const;
+    // Texts add-ons drew into views in the last frame.
+    const std::vector<std::string>& drawnTexts() const;
+    // Errors of the simulator's own (a flight that cannot be read, ...), also written on stderr.
+    const std::vector<std::string>& errors() const;
+    // The options block's crash-detection word is set.
+    bool crashDetection() const;
+
+    // ---- the services behind the host modules ----
+    HostEvents& events();
+    SimTime& time();
+    ScreenTexts& texts();
+    TextResources& textResources();
+    HostDevice& device();
+    SimOptions& options();
+    MainWindow& window();
+    const std::string& flightsFolder() const;
+    double frameStep() const;
+    // The fixed step's idle call: while the rate word is 0 and the simulator runs, one tick of
+    // simulated time.
+    void idle();
+    // The traffic settings' amounts into the world's live traffic.
+    void applyTraffic();
+    void reportError(const std::string& text);
+
+  private:
+    struct Impl;
+    void reportUserAircraft();
+    void advance(double seconds, bool frameStep);
+
+    std::unique_ptr<Impl> impl_;
+};

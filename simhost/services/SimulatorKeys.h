@@ -1,0 +1,8 @@
+#pragma once
+
+class Simulator;
+
+// The simulator's own keys, as its main window receives them: P pauses and resumes, G moves
+// the gear handle, F5 to F8 retract the flaps, raise them a notch, lower them a notch and
+// extend them fully. False for a key the simulator has no use for.
+bool applySimulatorKey(Simulator& simulator, int virtualKey);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+// One aircraft the simulator can fly, as a "fltsim.N" section of an installed aircraft.cfg
+// describes it, with the folder-wide [GENERAL], [flaps.0], [gear] and engine sections.
+struct AircraftType {
+    std::string title;
+    std::string folder;    // the aircraft's folder (holds aircraft.cfg)
+    std::string tailNumber; // atc_id
+    std::string category = "Airplane"; // "Airplane" or "Helicopter"
+    int engines = 1;
+    int flapPositions = 0; // highest flap handle index; 0 = no flaps
+    bool retractableGear = false;
+    bool spoilers = false;
+    bool propAndMixture = true;
+    double staticCgHeight = 3.0;     // feet above ground, at rest
+    double referenceAboveGround = 3.0; // feet, the reference point over the ground at rest
+    double cruiseSpeed = 110;        // knots true
+    bool tailhook = false;    // the object has a tailhook record
+    bool wingFold = false;    // ... a wing-fold record
+    bool waterRudder = false; // ... the second control chain, to its water rudder
+};

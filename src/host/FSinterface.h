@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "AircraftList.h"
+#include "FlightData.h"
+#include "ModuleEvents.h"
+#include "hostabi.h"
+
+// What the module knows of an aircraft the simulator simulates.
+struct AcftData {
+    std::string title;
+    float staticCGtoGround = 0; // feet
+    std::string tailNumber;
+    uint8_t nEngines = 0;
+    bool hasFlaps = false;
+    bool hasRetractableGear = false;
+    bool hasSpoilers = false;
+    bool hasPropAndMixture = false;
+};
+
+// The module's one door to the simulator. Everything is static: there is one simulator per
+// process. Host-changing operations do nothing once the module is stopping.
+class FSinterface {
+public:
+    // ---- start-up and shutdown ----
+    // The start-up sequence run from DLLStart with the panel table the host stored into the
+    // module's "Panels" word; throws ZephrelException.
+    static void init(const ZHostPanels* panels);
+    // DLLStop: sets the stopping flag, broadcasts Stop, frees the texts and unregisters the
+    // handlers.
+    static void stop();
+    // After a failed start-up or an escaping listener exception: the shutdown steps without the
+    // stopping flag, the module's menu items disabled and the listener list cleared.
+    static void failureCleanup();
+    // Process attach: hooks the window of class "FS98MAIN"; detach puts its procedure back.
+    static void hookMainWindow();
+    static void unhookMainWindow();
+    static bool isStopping();
+
+    // ---- listeners ----
+    static void addCallback(IFScallback* listener);
+    static int callback(int event, intptr_t a = 0, intptr_t b = 0, intptr_t c = 0);
+
+    // ---- simulation control ----
+    static bool isPaused();
+    static void setPaused(bool paused);
+    static float getSimRate();
+    static void setSimRate(float rate);
+    static float getFrameTime();
+    static void setTraffic(bool on);
+    static void setSimOption(bool on);
+    static void setModal(bool modal);
+    static bool isFullScreen();
+    static void setFullScreen(bool fullScreen);
+    static void clearHostWord();
+    static std::string getFlightsFolder();
+    static bool isOnlineContactsOpen();
+    static void setFixedFrameTime(double frameTime, double factor, bool realTime);
+
+    // ---- texts ----
+    static void showText(const std::string& text, float seconds, bool highlight);
+    static void setStatusText(const std::string& text, uint32_t x, uint32_t y);
+    static void setViewCaption(const std::string& text, float seconds, uint32_t x, uint32_t y, int viewIndex);
+    static void setHideTexts(bool hide);
+
+    // ---- aircraft state ----
+    static void readData(uint32_t id, uint32_t contFlags, uint32_t discFlags, ContData* cont, DiscData* disc);
+    static void writeData(uint32_t id, const ContData* cont, const DiscData* disc, const DataFormat* fmt,
+                          bool moveGearLegs);
+    static bool getOnGround();
+    static bool getEngineRunning();
+    static void getLLAPBH(uint32_t id, double lla[3], float pbh[3]);
+    static void getVelXYZ(uint32_t id, double v[3]);
+    static uint16_t getSpoilers();
+    static void setSpoilers(uint16_t spoilers);
+    static float getHeight();
+    static double getGroundAlt();
+    static double getMagVar();
+    static ZHostDateTime getDateTime();
+    static void setDateTime(const ZHostDateTime& dateTime);
+    // Ground elevation in metres at a position in radians, or in the record's raw formats.
+    static double getGroundElevation(double latitude, double longitude);
+    static double getGroundElevationRaw(int64_t latitude, int64_t longitude);
+    // The user aircraft's reference point: latitude and longitude in radians, altitude in metres.
+    static void getUserRefPoint(double point[3]);
+    static bool isLevelD767();
+    static bool isHelicopter();
+
+    // ---- aircraft objects ----
+    static uint32_t getUserAcftID();
+    static uint32_t getNextAcftID(uint32_t id);
+    static uint32_t getPrevAcftID(uint32_t id);
+    static void getAcftData(uint32_t id, AcftData& data);
+    static uint32_t createAicraft(const std::string& title, const std::string& tailNumber);
+    static void removeAircraft(uint32_t id);
+    static void setRegistration(uint32_t id, const std::string& text);
+    static void setUserAircraft(const std::string& title);
+    static bool saveFlight(const std::string& path, const std::string& title, const std::string& description);
+    static bool loadFlight(const std::string& path);
+    static std::size_t getAircraftList(const std::string& root, std::vector<InstalledAircraft>& list);
+};

@@ -1,0 +1,6 @@
+#include "HostState.h"
+
+HostState& hostState() {
+    static HostState state;
+    return state;
+}

@@ -1,0 +1,100 @@
+// The module's exports to the simulator's loader, and the steps of loading and unloading the
+// module file. Nothing escapes to the simulator: every entry point catches everything.
+
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <string>
+
+#include "FSinterface.h"
+#include "HostState.h"
+#include "Log.h"
+#include "Settings.h"
+#include "ShowError.h"
+#include "ZephrelException.h"
+
+#define ZEPHREL_EXPORT __attribute__((visibility("default")))
+
+// The host stores its panel function table here before it calls DLLStart.
+extern "C" {
+ZEPHREL_EXPORT ZHostPanels* Panels = nullptr;
+}
+
+namespace {
+
+// The folder of the module file, found from the address of one of its own functions.
+std::string moduleFolder() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&moduleFolder), &info) == 0 || info.dli_fname == nullptr)
+        return {};
+    return std::filesystem::path(info.dli_fname).parent_path().string();
+}
+
+// The module's listeners in the order they may swallow an event: the controller, the menu object
+// and, unless cameras are disabled, the camera manager. They come with their own parts; none
+// exists yet.
+void createAndRegisterListeners(bool /*disableCameras*/) {}
+
+// Unload: the listeners of createAndRegisterListeners deleted (none yet).
+void deleteListeners() {}
+
+void logLifecycle(const char* line, bool append = false) { Log::log(line, Log::kAllCategories, append); }
+
+void logEscaped(const char* where) {
+    Log::log(std::string("Error: unexpected exception in ") + where, Log::kAllCategories, false);
+}
+
+__attribute__((constructor)) void processAttach() {
+    try {
+        const std::string folder = moduleFolder();
+        hostState().moduleFolder = folder;
+        Log::setFolder(folder);
+        const std::string settingsFile = (std::filesystem::path(folder) / kSettingsFileName).string();
+        LogSettings logSettings;
+        readLogSettings(settingsFile, logSettings);
+        Log::setLogFlags(logSettings.flags);
+        logLifecycle("Module Entry Point", logSettings.append);
+        FSinterface::hookMainWindow();
+        GeneralSettings settings;
+        readGeneralSettings(settingsFile, settings);
+        createAndRegisterListeners(settings.disableCameras);
+    } catch (...) {
+        logEscaped("the module's process attach");
+    }
+}
+
+__attribute__((destructor)) void processDetach() {
+    try {
+        deleteListeners();
+        FSinterface::unhookMainWindow();
+        logLifecycle("Exit\n\n");
+    } catch (...) {
+        logEscaped("the module's process detach");
+    }
+    Log::closeLog();
+}
+
+} // namespace
+
+extern "C" ZEPHREL_EXPORT int DLLStart() {
+    try {
+        FSinterface::init(Panels);
+    } catch (...) {
+        // What failed is in the log already: every ZephrelException writes itself there.
+        showError("An initializaion error occurred!", ZephrelException::DisablesModule);
+        try {
+            FSinterface::failureCleanup();
+        } catch (...) {
+            logEscaped("the failure clean-up");
+        }
+    }
+    return 0;
+}
+
+extern "C" ZEPHREL_EXPORT void DLLStop() {
+    try {
+        FSinterface::stop();
+    } catch (...) {
+        logEscaped("DLLStop");
+    }
+}

@@ -1,0 +1,143 @@
+// The module's hooks of the simulator's main window and of its 3D view window class.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "FSinterface.h"
+#include "FakeHost.h"
+#include "HostState.h"
+#include "HostWindow.h"
+#include "ViewHooks.h"
+#include "winsys/HeadlessScript.h"
+#include "winsys/WindowApi.h"
+
+namespace {
+
+using namespace win;
+
+struct Reached {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+// What reached the simulator's own procedures.
+std::vector<Reached> reached;
+
+LRESULT simulatorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    reached.push_back({hwnd, message, wParam, lParam});
+    if (message == WM_CLOSE)
+        return 0; // the simulator asks its user first; the window stays
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+class FSinterfaceWindowTest : public FakeHostTest {
+protected:
+    void SetUp() override {
+        FakeHostTest::SetUp();
+        reached.clear();
+        RegisterClass(WNDCLASS{0, simulatorProc, nullptr, nullptr, "FS98MAIN"});
+        RegisterClass(WNDCLASS{0, simulatorProc, nullptr, nullptr, "FS98CHILD"});
+        RegisterClass(WNDCLASS{0, simulatorProc, nullptr, nullptr, "FS98GAUGE"});
+        main = CreateWindowEx(0, "FS98MAIN", "Microsoft Flight Simulator X", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                              800, 600, nullptr, 0, nullptr, nullptr);
+        FSinterface::hookMainWindow();
+        start();
+    }
+    HWND child(const char* className) {
+        return CreateWindowEx(0, className, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, main, 1, nullptr, nullptr);
+    }
+    const Reached* reachedSimulator(UINT message) const {
+        for (const Reached& r : reached)
+            if (r.window == main && r.message == message)
+                return &r;
+        return nullptr;
+    }
+
+    HWND main = nullptr;
+};
+
+TEST_F(FSinterfaceWindowTest, KeysCarryShiftAndCtrlAndAHandledKeyStopsAtTheModule) {
+    EXPECT_EQ(main, HostWindow::mainWindow());
+    constexpr intptr_t kHandled = 'R' | 0x1000;
+    events.answer = [](const Event& e) { return (e.event == KeyDown || e.event == KeyUp) && e.a == kHandled; };
+    struct Case {
+        int key;
+        bool shift, ctrl;
+    };
+    for (const Case& c : {Case{'R', false, false}, Case{'R', true, false}, Case{'R', false, true},
+                          Case{'R', true, true}, Case{VK_SPACE, true, false}}) {
+        events.seen.clear();
+        reached.clear();
+        headless::setKeyDown(VK_SHIFT, c.shift);
+        headless::setKeyDown(VK_CONTROL, c.ctrl);
+        headless::sendKey(main, c.key, true);
+        headless::sendKey(main, c.key, false);
+        const intptr_t code = c.key | (c.shift ? 0x1000 : 0) | (c.ctrl ? 0x2000 : 0);
+        ASSERT_EQ(2u, events.seen.size());
+        EXPECT_EQ(KeyDown, events.seen[0].event);
+        EXPECT_EQ(KeyUp, events.seen[1].event);
+        EXPECT_EQ(code, events.seen[0].a);
+        EXPECT_EQ(code, events.seen[1].a);
+        const bool handled = code == kHandled;
+        const Reached* down = reachedSimulator(WM_KEYDOWN);
+        const Reached* up = reachedSimulator(WM_KEYUP);
+        EXPECT_EQ(handled, down == nullptr) << code;
+        EXPECT_EQ(handled, up == nullptr) << code;
+        if (down != nullptr && up != nullptr) {
+            EXPECT_EQ(down->lParam, events.seen[0].b);
+            EXPECT_EQ(up->lParam, events.seen[1].b);
+        }
+    }
+}
+
+TEST_F(FSinterfaceWindowTest, ClosingAndMenuCommandsGoOnToTheSimulator) {
+    events.seen.clear();
+    SendMessage(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(std::vector<int>{SimClosing}, eventNumbers());
+    EXPECT_NE(nullptr, reachedSimulator(WM_CLOSE));
+
+    // Without a module menu no command is one of its items.
+    for (const WPARAM command : {WPARAM{53565}, WPARAM{53566}, WPARAM{53600}}) {
+        reached.clear();
+        SendMessage(main, WM_COMMAND, command, 0);
+        EXPECT_NE(nullptr, reachedSimulator(WM_COMMAND));
+    }
+    EXPECT_EQ(std::vector<int>{SimClosing}, eventNumbers());
+}
+
+TEST_F(FSinterfaceWindowTest, TheFirstViewWindowHooksItsClassForEveryViewWindow) {
+    const LONG_PTR viewProc = reinterpret_cast<LONG_PTR>(&ViewHooks::viewWindowProc);
+    const HWND gauge = child("FS98GAUGE");
+    EXPECT_EQ(nullptr, hostState().previousViewClassProc);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&simulatorProc), GetClassLongPtr(gauge, GCLP_WNDPROC));
+
+    const HWND first = child("FS98CHILD");
+    const HWND second = child("FS98CHILD");
+    EXPECT_EQ(&simulatorProc, hostState().previousViewClassProc);
+    for (const HWND view : {first, second}) {
+        EXPECT_EQ(viewProc, GetClassLongPtr(view, GCLP_WNDPROC));
+        EXPECT_EQ(viewProc, GetWindowLongPtr(view, GWLP_WNDPROC));
+        reached.clear();
+        SendMessage(view, WM_USER, 1, 2);
+        ASSERT_EQ(1u, reached.size());
+        EXPECT_EQ(view, reached[0].window);
+    }
+}
+
+TEST_F(FSinterfaceWindowTest, AStoppingModuleOnlyPassesMessagesOnAndUnhookingRestoresTheWindow) {
+    FSinterface::stop();
+    events.seen.clear();
+    headless::sendKey(main, 'R', true);
+    SendMessage(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(events.seen.empty());
+    EXPECT_NE(nullptr, reachedSimulator(WM_KEYDOWN));
+    EXPECT_NE(nullptr, reachedSimulator(WM_CLOSE));
+
+    FSinterface::unhookMainWindow();
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&simulatorProc), GetWindowLongPtr(main, GWLP_WNDPROC));
+    EXPECT_EQ(nullptr, HostWindow::mainWindow());
+}
+
+} // namespace
