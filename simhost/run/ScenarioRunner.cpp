@@ -188,6 +188,8 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
         summary.simulatedSeconds = simulator.simulatedSeconds();
         summary.aircraftSeen = simulator.world().aircraftSeen();
         summary.simulatorErrors = simulator.errors();
+        summary.wrongForms = simulator.context().wrongForms.count();
+        summary.keysReached = simulator.keysReached();
     }
     collectScriptResults(mark, summary);
     return summary;

@@ -37,6 +37,10 @@ struct RunSummary {
     // Actions that could not be taken, failures of the window system's script, answers left over.
     std::vector<std::string> scenarioErrors;
     std::vector<std::string> loaderErrors;
+    // Calls add-ons made in a form the host version does not take.
+    std::size_t wrongForms = 0;
+    // Key presses that reached the simulator's own window procedure.
+    std::vector<std::string> keysReached;
 
     std::size_t errorsShown() const { return errorBoxes + simulatorErrors.size(); }
     bool succeeded() const { return scenarioErrors.empty() && loaderErrors.empty(); }

@@ -93,6 +93,11 @@ void printSummary(const RunSummary& summary) {
     std::printf("aircraft seen: %u\n", summary.aircraftSeen);
     std::printf("add-ons loaded: %zu\n", summary.addons.size());
     std::printf("errors shown: %zu\n", summary.errorsShown());
+    std::printf("wrong forms: %zu\n", summary.wrongForms);
+    std::string keys;
+    for (const std::string& key : summary.keysReached)
+        keys += (keys.empty() ? "" : ", ") + key;
+    std::printf("keys reached: %s\n", keys.empty() ? "none" : keys.c_str());
     if (!summary.scenarioErrors.empty())
         std::printf("scenario errors: %zu\n", summary.scenarioErrors.size());
     if (!summary.loaderErrors.empty())

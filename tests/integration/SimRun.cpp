@@ -1,0 +1,78 @@
+#include "SimRun.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::string addon(const std::string& name, const std::string& path) {
+    return "  <Launch.Addon>\n    <Name>" + name + "</Name>\n    <Disabled>False</Disabled>\n    <Path>" + path +
+           "</Path>\n  </Launch.Addon>\n";
+}
+
+} // namespace
+
+SimRun::SimRun(const Options& options) {
+    const fs::path module = folder_.path() / "module";
+    const fs::path fsx = folder_.path() / "appdata" / "Microsoft" / "FSX";
+    fs::create_directories(module);
+    fs::create_directories(fsx);
+    fs::create_directories(flightsFolder());
+
+    // A copy per run, so that each run's module folder (and log) is its own.
+    fs::copy_file(options.probe ? ZEPHREL_VISIBLE_MODULE : ZEPHREL_MODULE, module / "Zephrel_FSX.so");
+    std::string addons = addon("Zephrel", (module / "Zephrel_FSX.so").string());
+    if (options.probe) {
+        fs::copy_file(ZEPHREL_PROBE, module / "ZephrelProbe.so");
+        addons += addon("Probe", (module / "ZephrelProbe.so").string());
+    }
+    writeFile((fsx / "dll.xml").string(), "<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\n"
+                                         "<SimBase.Document Type=\"Launch\" version=\"1,0\">\n" +
+                                             addons + "</SimBase.Document>\n");
+
+    const std::string scenario = folder_.file("run.scn");
+    writeFile(scenario, "host-version " + options.hostVersion + "\nroot \"" ZEPHREL_SIM_ROOT "\"\nappdata \"" +
+                            folder_.file("appdata") + "\"\nflights \"" + flightsFolder() + "\"\n" +
+                            options.scenarioActions);
+
+    const std::string outputFile = folder_.file("output.txt");
+    const std::string command = "ZEPHREL_PROBE_REPORT='" + folder_.file("report.txt") + "' ZEPHREL_PROBE_KEYS='" +
+                                options.probeKeys + "' ZEPHREL_PROBE_CHECKS='" + options.probeChecks + "' '" +
+                                ZEPHREL_SIM + "' --scenario '" + scenario + "' >'" + outputFile + "' 2>&1";
+    const int status = std::system(command.c_str());
+    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    output_ = readFile(outputFile);
+}
+
+std::string SimRun::log() const { return readFile(folder_.file("module/Zephrel.log")); }
+
+std::vector<std::string> SimRun::report() const {
+    std::istringstream in(readFile(folder_.file("report.txt")));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines, const std::string& prefix) {
+    std::vector<std::string> found;
+    for (const std::string& line : lines)
+        if (line.rfind(prefix, 0) == 0)
+            found.push_back(line);
+    return found;
+}
