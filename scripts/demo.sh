@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, writes the sample recording, shows what it holds, and converts
-# it to text and back.
+# Installs what is missing, builds, writes the sample recording, shows what it holds, converts it
+# to text and back, and flies ten minutes in the stand-in simulator with the module loaded.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh build
@@ -26,3 +26,20 @@ else
     echo "== Exported again, the text differs!" >&2
     exit 1
 fi
+
+echo
+echo "== Ten minutes in the stand-in simulator with the module loaded through dll.xml:"
+mkdir -p demo-out/appdata/Microsoft/FSX
+cat > demo-out/appdata/Microsoft/FSX/dll.xml <<XML
+<?xml version="1.0" encoding="Windows-1252"?>
+<SimBase.Document Type="Launch" version="1,0">
+  <Launch.Addon>
+    <Name>Zephrel</Name>
+    <Disabled>False</Disabled>
+    <Path>$PWD/build/src/module/Zephrel_FSX.so</Path>
+  </Launch.Addon>
+</SimBase.Document>
+XML
+build/simhost/zephrel-sim --scenario data/scenarios/demo.scn --appdata demo-out/appdata
+echo "== The module's log (build/src/module/Zephrel.log):"
+cat build/src/module/Zephrel.log
