@@ -13,7 +13,12 @@ constexpr const char* kLogFileName = "Zephrel.log";
 // Process-wide, used only from the simulator's thread.
 std::FILE* stream = nullptr;
 uint32_t flags = Log::kDefaultFlags;
-std::string folder;
+// Constructed on first use: the module's load hook sets it before the library's own global
+// constructors have run.
+std::string& folder() {
+    static std::string path;
+    return path;
+}
 bool reportedOpenFailure = false;
 
 void writeHeader(std::FILE* f) {
@@ -62,10 +67,10 @@ void Log::closeLog() noexcept {
     reportedOpenFailure = false;
 }
 
-void Log::setFolder(std::string newFolder) { folder = std::move(newFolder); }
+void Log::setFolder(std::string newFolder) { folder() = std::move(newFolder); }
 
 std::string Log::filePath() {
-    if (folder.empty())
+    if (folder().empty())
         return kLogFileName;
-    return (std::filesystem::path(folder) / kLogFileName).string();
+    return (std::filesystem::path(folder()) / kLogFileName).string();
 }

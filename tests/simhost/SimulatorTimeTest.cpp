@@ -1,6 +1,7 @@
 // Time as add-ons see it: pause, rate, the simulation groups' clock, the fixed step, the date.
 #include <cstring>
 
+#include "Packed.h"
 #include "SimulatorFixture.h"
 
 namespace {
@@ -23,12 +24,12 @@ TEST(SimulatorTimeTest, ThePauseRequestTakesEffectAtTheNextFrame) {
     EXPECT_FALSE(f.sim->paused());
     run(*f.sim, 3);
     EXPECT_TRUE(f.sim->paused());
-    EXPECT_EQ(1u, state->paused);
+    EXPECT_EQ(1u, copyOf(state->paused));
     EXPECT_NEAR(3 * kFrame, f.sim->simulatedSeconds(), 1e-9);
     EXPECT_NEAR(6 * kFrame, f.sim->realSeconds(), 1e-9);
     state->pauseRequest = 0;
     f.sim->frame();
-    EXPECT_EQ(0u, state->paused);
+    EXPECT_EQ(0u, copyOf(state->paused));
     EXPECT_NEAR(4 * kFrame, f.sim->simulatedSeconds(), 1e-9);
 }
 
