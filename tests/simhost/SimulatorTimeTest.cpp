@@ -1,5 +1,6 @@
 // Time as add-ons see it: pause, rate, the simulation groups' clock, the fixed step, the date.
 #include <cstring>
+#include <ostream>
 
 #include "Packed.h"
 #include "SimulatorFixture.h"
@@ -54,6 +55,9 @@ struct GroupCase {
     const char* notThere;  // a user group of the other kind
     std::size_t clockByte; // in the entry
 };
+
+// Names the case in test output by what it is, not by its bytes.
+void PrintTo(const GroupCase& c, std::ostream* out) { *out << "version " << c.version << ", " << c.group; }
 
 class SimulatorGroupsTest : public ::testing::TestWithParam<GroupCase> {};
 
