@@ -11,7 +11,7 @@
 // with DLLStart. A module that cannot be opened or has no DLLStart is reported and skipped. At
 // the end the modules are stopped (DLLStop) in the reverse order, then closed.
 class AddonLoader {
-  public:
+public:
     AddonLoader() = default;
     ~AddonLoader();
     AddonLoader(const AddonLoader&) = delete;
@@ -25,7 +25,7 @@ class AddonLoader {
     // What was reported, also written on stderr.
     const std::vector<std::string>& errors() const { return errors_; }
 
-  private:
+private:
     struct Module {
         std::string name;
         void* handle;

@@ -10,7 +10,7 @@
 // where \" is a quote and \\ a backslash) may hold blanks, '#' outside quotes starts a comment.
 // The readers take the next word and throw ScenarioError naming the line and what was expected.
 class ScenarioLine {
-  public:
+public:
     static constexpr std::size_t kMaxLength = 4096;
 
     ScenarioLine(std::string_view text, int number);
@@ -36,7 +36,7 @@ class ScenarioLine {
 
     [[noreturn]] void fail(const std::string& what) const;
 
-  private:
+private:
     struct Word {
         std::string text;
         bool quoted = false;

@@ -70,7 +70,7 @@ uint32_t trafficPercent(ScenarioLine& line) {
 }
 
 class Parser {
-  public:
+public:
     explicit Parser(const std::string& baseFolder) : baseFolder_(baseFolder) {}
 
     void read(ScenarioLine& line) {
@@ -99,7 +99,7 @@ class Parser {
         return std::move(scenario_);
     }
 
-  private:
+private:
     struct Setting {
         std::string_view name;
         void (Parser::*read)(ScenarioLine& line);

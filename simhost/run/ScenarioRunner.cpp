@@ -26,7 +26,7 @@ void reportScenarioError(std::vector<std::string>& errors, const std::string& er
 // Takes one action of the scenario in the simulator; what cannot be done is a scenario error of
 // the action's line.
 class ActionPerformer {
-  public:
+public:
     ActionPerformer(Simulator& simulator, int line, std::vector<std::string>& errors)
         : simulator_(simulator), line_(line), errors_(errors) {}
 
@@ -87,7 +87,7 @@ class ActionPerformer {
                             "\" could not be taken");
     }
 
-  private:
+private:
     void fail(const std::string& what) { reportScenarioError(errors_, ScenarioError(line_, what).what()); }
 
     Simulator& simulator_;

@@ -53,7 +53,7 @@ struct RunSummary {
 // pause and rate do to the simulated time, and a headless run takes no longer than the machine
 // needs.
 class ScenarioRunner {
-  public:
+public:
     explicit ScenarioRunner(Scenario scenario, RunOverrides overrides = {});
 
     // Throws ScenarioError when neither the scenario nor the command line names the root.
@@ -63,7 +63,7 @@ class ScenarioRunner {
 
     RunSummary run(const std::function<void(const RunProgress&)>& progress = {});
 
-  private:
+private:
     Scenario scenario_;
     RunOverrides overrides_;
 };

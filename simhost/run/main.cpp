@@ -64,7 +64,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
 
 // One line on the terminal, rewritten in place at most ten times a second.
 class ProgressLine {
-  public:
+public:
     ProgressLine() : shown_(isatty(STDERR_FILENO) != 0) {}
 
     void update(const RunProgress& progress) {
@@ -82,7 +82,7 @@ class ProgressLine {
             std::fputs("\r\033[K", stderr);
     }
 
-  private:
+private:
     bool shown_;
     std::chrono::steady_clock::time_point last_{};
 };

@@ -6,7 +6,7 @@
 // api.dll's main device: full screen or windowed, and the modal state the simulator enters
 // while an add-on shows a dialog (begin and end calls nest).
 class HostDevice {
-  public:
+public:
     explicit HostDevice(WrongForms& wrongForms);
     HostDevice(const HostDevice&) = delete;
     HostDevice& operator=(const HostDevice&) = delete;
@@ -20,7 +20,7 @@ class HostDevice {
     // An end without a begin is a wrong form.
     void endModal();
 
-  private:
+private:
     WrongForms& wrongForms_;
     ZHostDevice device_{};
     bool fullScreen_ = false;

@@ -11,7 +11,7 @@
 // order. A handler may register or unregister handlers while an event is fired: one removed
 // meanwhile is not called any more, one added meanwhile waits for the next firing.
 class HostEvents {
-  public:
+public:
     explicit HostEvents(WrongForms& wrongForms) : wrongForms_(wrongForms) {}
 
     // 0 on success, as api.dll answers.
@@ -21,7 +21,7 @@ class HostEvents {
     void fire(uint32_t event, uintptr_t a = 0, uintptr_t b = 0);
     std::size_t count(uint32_t event) const;
 
-  private:
+private:
     struct Registration {
         uint32_t event;
         ZHostEventHandler handler;

@@ -12,7 +12,7 @@
 // the simulator's: the keys and menu commands that reach it, and WM_CLOSE, which starts the
 // simulator's shutdown (the window itself goes with the simulator).
 class MainWindow {
-  public:
+public:
     static constexpr const char* kMainClass = "FS98MAIN";
     static constexpr const char* kViewClass = "FS98CHILD";
 
@@ -37,7 +37,7 @@ class MainWindow {
     // api.dll's menu anchor: the host's menu bar handle, 0 while the simulator has no menus.
     uintptr_t* menuAnchor() { return &menuAnchor_; }
 
-  private:
+private:
     static win::LRESULT mainProcedure(win::HWND hwnd, win::UINT message, win::WPARAM wParam,
                                       win::LPARAM lParam);
     void receiveKey(int virtualKey, bool down);

@@ -12,7 +12,7 @@ class Aircraft;
 // Level-D 767's light switches, each a bit of the aircraft's light mask, so that switches and
 // mask always agree; they exist while the user aircraft is a Level-D 767.
 class PanelVariables {
-  public:
+public:
     PanelVariables();
     PanelVariables(const PanelVariables&) = delete;
     PanelVariables& operator=(const PanelVariables&) = delete;
@@ -26,6 +26,6 @@ class PanelVariables {
     static bool read(const Aircraft* user, int32_t id, double& value);
     static bool write(Aircraft* user, int32_t id, double value);
 
-  private:
+private:
     ZHostPanels table_{};
 };

@@ -20,7 +20,7 @@ struct MessageLine {
 // What window.dll shows: the message line, the texts add-ons draw into views, and the main
 // view's record (with the record of the next view beside it, as the host keeps them).
 class ScreenTexts {
-  public:
+public:
     ScreenTexts(SimContext& context, TextResources& resources);
     ScreenTexts(const ScreenTexts&) = delete;
     ScreenTexts& operator=(const ScreenTexts&) = delete;
@@ -44,7 +44,7 @@ class ScreenTexts {
     const MessageLine& messageLine() const { return line_; }
     const std::vector<std::string>& drawnTexts() const { return drawn_; }
 
-  private:
+private:
     bool validDrawMode(uint32_t mode) const;
 
     SimContext& context_;

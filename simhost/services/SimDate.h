@@ -7,7 +7,7 @@
 // The simulator's date and time of day, advancing with simulated time across days, months and
 // years of the Gregorian calendar. Seconds keep their fraction; the host record shows whole ones.
 class SimDate {
-  public:
+public:
     // `dateTime` must be valid().
     explicit SimDate(const ZHostDateTime& dateTime);
 
@@ -17,7 +17,7 @@ class SimDate {
     ZHostDateTime record() const;
     void advance(double seconds);
 
-  private:
+private:
     int64_t day_ = 0;        // days since 1 January 1970
     double secondOfDay_ = 0; // 0 <= secondOfDay_ < 86400
 };

@@ -10,7 +10,7 @@
 // aircraft's group is "SimGroupUser" on the older hosts; the newer ones name it after the
 // aircraft's kind and keep the helicopter's group at another place in the table.
 class SimGroups {
-  public:
+public:
     explicit SimGroups(bool olderHost);
     SimGroups(const SimGroups&) = delete;
     SimGroups& operator=(const SimGroups&) = delete;
@@ -22,7 +22,7 @@ class SimGroups {
     void advance(double seconds);
     double clock() const { return clock_; }
 
-  private:
+private:
     void build();
     void writeClock();
 

@@ -11,7 +11,7 @@
 // amounts in percent; the other words are the host's own and stay as they are) and api.dll's
 // host word.
 class SimOptions {
-  public:
+public:
     SimOptions(SimContext& context, uint32_t trafficPercent);
     SimOptions(const SimOptions&) = delete;
     SimOptions& operator=(const SimOptions&) = delete;
@@ -34,7 +34,7 @@ class SimOptions {
     // ---- api.dll ----
     uint32_t* hostWord() { return &hostWord_; }
 
-  private:
+private:
     std::size_t crashDetectionOffset() const;
 
     SimContext& context_;

@@ -13,7 +13,7 @@
 // is the one rate there is (256 = 1.0); while it is 0 the simulation moves only by the fixed
 // step's idle calls, each by one tick (1 / ticks-per-second seconds).
 class SimTime {
-  public:
+public:
     static constexpr uint32_t kUnitRate = 256;
 
     // `start` must be SimDate::valid().
@@ -50,7 +50,7 @@ class SimTime {
     // that drives them accounts for its fixed frame time in that word itself.
     void advance(double seconds, bool frameStep);
 
-  private:
+private:
     WrongForms& wrongForms_;
     SimDate date_;
     SimGroups groups_;

@@ -34,7 +34,7 @@ struct SimulatorSetup {
 // host events add-ons register for, the main window, time, rate and pause, flights. One exists
 // at a time; the host modules' functions reach it through current().
 class Simulator {
-  public:
+public:
     explicit Simulator(const SimulatorSetup& setup);
     ~Simulator();
     Simulator(const Simulator&) = delete;
@@ -107,7 +107,7 @@ class Simulator {
     void applyTraffic();
     void reportError(const std::string& text);
 
-  private:
+private:
     struct Impl;
     void reportUserAircraft();
     void advance(double seconds, bool frameStep);

@@ -9,7 +9,7 @@
 // g2d.dll's text resources: texts add-ons create to have them drawn into views, by handle
 // (counted from 1, never reused).
 class TextResources {
-  public:
+public:
     explicit TextResources(WrongForms& wrongForms) : wrongForms_(wrongForms) {}
 
     uint32_t create(const char* text);
@@ -19,7 +19,7 @@ class TextResources {
     const std::string* find(uint32_t handle) const;
     std::size_t count() const { return texts_.size(); }
 
-  private:
+private:
     WrongForms& wrongForms_;
     std::map<uint32_t, std::string> texts_;
     uint32_t nextHandle_ = 1;

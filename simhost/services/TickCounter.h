@@ -6,7 +6,7 @@
 // line). Frame steps such as 1/30 s do not add up exactly in binary, so a tick that is complete
 // but for rounding counts as complete.
 class TickCounter {
-  public:
+public:
     static constexpr double kHostTicksPerSecond = 18;
 
     explicit TickCounter(double ticksPerSecond = kHostTicksPerSecond) : ticksPerSecond_(ticksPerSecond) {}
@@ -15,7 +15,7 @@ class TickCounter {
     uint32_t add(double seconds);
     void reset() { fraction_ = 0; }
 
-  private:
+private:
     double ticksPerSecond_;
     double fraction_ = 0;
 };

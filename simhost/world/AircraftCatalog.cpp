@@ -11,7 +11,7 @@ namespace {
 constexpr int kMaxSections = 100;
 
 class ConfigFile {
-  public:
+public:
     explicit ConfigFile(std::string path) : path_(std::move(path)) {}
 
     std::string text(const char* section, const char* key) const {
@@ -33,7 +33,7 @@ class ConfigFile {
         return error == std::errc() && end != value.data() ? result : defaultValue;
     }
 
-  private:
+private:
     std::string path_;
 };
 

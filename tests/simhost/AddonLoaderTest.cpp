@@ -40,7 +40,7 @@ std::string document(const std::string& entries) {
 }
 
 class DllXmlTest : public ::testing::Test {
-  protected:
+protected:
     TempDir appdata;
     std::string path = AddonList::dllXmlPath(appdata.path().string());
 
@@ -154,7 +154,7 @@ TEST_F(DllXmlTest, ReadsRealFilesAndReportsBrokenOnes) {
 }
 
 class AddonLoaderTest : public DllXmlTest {
-  protected:
+protected:
     const ZHostPanels panels{};
     void SetUp() override { testAddonEvents().clear(); }
 };

@@ -33,7 +33,7 @@ double speedKnots(const Aircraft& aircraft) {
 }
 
 class AircraftAutopilotTest : public ::testing::Test {
-  protected:
+protected:
     std::unique_ptr<Aircraft> make(const char* title, double heightFeet = 0) {
         static const AircraftCatalog catalog = AircraftCatalog::load(ZEPHREL_SAMPLE_SIM_ROOT);
         const AircraftType* type = catalog.find(title);

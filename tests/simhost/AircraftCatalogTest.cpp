@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class AircraftCatalogTest : public ::testing::Test {
-  protected:
+protected:
     void install(const std::string& folder, const std::string& text) {
         const fs::path path = dir.path() / "SimObjects" / "Airplanes" / folder;
         fs::create_directories(path);

@@ -15,7 +15,7 @@ constexpr uint32_t kParkingBrakeToggle = 0x100D8;
 constexpr uint32_t kAdf = 0x103AF;
 
 class AircraftKeyEventsTest : public ::testing::Test {
-  protected:
+protected:
     Aircraft make(int flapPositions = 0) {
         AircraftType type;
         type.title = "Test";

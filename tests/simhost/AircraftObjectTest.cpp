@@ -36,7 +36,7 @@ AircraftType trainer() {
 
 // One aircraft under one host version, called through its operation table.
 class AircraftObjectTest : public ::testing::TestWithParam<int> {
-  protected:
+protected:
     explicit AircraftObjectTest(const AircraftType& type = carrierJet(), double altitudeAboveGround = 0)
         : context(HostVersion::accepted(GetParam())),
           aircraft(7, type, context, StartPosition{47.4582, 8.5555, altitudeAboveGround, 340}),
@@ -71,7 +71,7 @@ class AircraftObjectTest : public ::testing::TestWithParam<int> {
 };
 
 class AircraftObjectOfTrainerTest : public AircraftObjectTest {
-  protected:
+protected:
     AircraftObjectOfTrainerTest() : AircraftObjectTest(trainer(), 300) {}
 };
 

@@ -32,7 +32,7 @@ void addFirst(uint32_t, uintptr_t, uintptr_t) {
 }
 
 class HostEventsTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         calls.clear();
         firing = &events;

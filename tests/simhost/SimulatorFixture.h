@@ -16,7 +16,7 @@
 // A simulator root with an airplane, a helicopter and a Level-D 767, and a simulator on it that
 // the test reaches as an add-on does: through the exported module lookup.
 class SimulatorFixture {
-  public:
+public:
     static constexpr const char* kAirplane = "Test Trainer";
     static constexpr const char* kHelicopter = "Test Rotor";
     static constexpr const char* kLevelD = "Level-D Simulations B767-300ER";
@@ -53,7 +53,7 @@ class SimulatorFixture {
     std::unique_ptr<Simulator> sim;
     int v = 0;
 
-  private:
+private:
     void writeAircraft(const std::string& folder, const std::string& title, const std::string& category) {
         const auto path = dir.path() / "SimObjects" / "Airplanes" / folder;
         std::filesystem::create_directories(path);

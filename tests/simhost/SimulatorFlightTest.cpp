@@ -21,7 +21,7 @@ std::vector<std::pair<uintptr_t, std::string>> systemEvents() {
 }
 
 class SimulatorFlightTest : public ::testing::TestWithParam<int> {
-  protected:
+protected:
     SimulatorFlightTest() : f(GetParam()) {
         hostCalls().clear();
         f.entry<ZHostRegisterEventFn>("api.dll", Api::RegisterEvent)(ZHOST_EVENT_SYSTEM, &recordHostCall);

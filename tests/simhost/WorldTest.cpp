@@ -22,7 +22,7 @@ double metresBetween(const Aircraft& a, const Aircraft& b) {
 }
 
 class WorldTest : public ::testing::Test {
-  protected:
+protected:
     WorldTest() : world(context, AircraftCatalog::load(ZEPHREL_SAMPLE_SIM_ROOT)) {}
 
     std::set<uint32_t> ids() const {
