@@ -27,7 +27,7 @@ uint32_t bcd(int value, int digits) {
 // Values as the simulator records them and the text can carry: valid BCD radios and dates,
 // headings and banks away from the wrap at 360 and 180 degrees.
 class Generator {
-  public:
+public:
     int64_t integer(int64_t lo, int64_t hi) {
         return std::uniform_int_distribution<int64_t>(lo, hi)(random_);
     }
@@ -105,7 +105,7 @@ class Generator {
         return t;
     }
 
-  private:
+private:
     std::mt19937 random_{20240611};
 };
 
@@ -199,7 +199,7 @@ void expectCarried(const FullTrack& original, const std::vector<DiscData>& chang
 }
 
 class RoundTripTest : public TempFileTest {
-  protected:
+protected:
     Generator generate;
 
     // Export, import that text, export again: the two texts must agree.

@@ -84,7 +84,7 @@ std::vector<Table> tablesOf(const std::string& text) {
 }
 
 class TextExportTest : public TempFileTest {
-  protected:
+protected:
     std::string out = dir.file("flight.txt");
 
     static ContData contAt(uint32_t timestamp) {

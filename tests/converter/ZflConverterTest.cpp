@@ -28,7 +28,7 @@ constexpr int kToText = 1003, kToRecording = 1004, kMetres = 1000;
 // The headless backend, noting over whom each message box was shown (the owner's title, "no owner"),
 // which the transcript does not keep.
 class OwnerNotingBackend final : public win::Backend {
-  public:
+public:
     explicit OwnerNotingBackend(Words& owners) : owners_(owners) {}
     void runModalLoop(win::HWND dialog) override { headless_->runModalLoop(dialog); }
     int messageBox(win::HWND owner, const std::string& text, const std::string& caption,
@@ -47,7 +47,7 @@ class OwnerNotingBackend final : public win::Backend {
     void stopSound() override { headless_->stopSound(); }
     win::ScreenMetrics screen() const override { return headless_->screen(); }
 
-  private:
+private:
     Words& owners_;
     std::unique_ptr<win::Backend> headless_ = makeHeadlessBackend();
 };
@@ -76,7 +76,7 @@ std::string describeFileDialog(const win::FileDialogEntry& entry) {
 }
 
 class ZflConverterTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { fresh(); }
     void TearDown() override {
         EXPECT_TRUE(failures().empty()) << failures().front();
