@@ -10,7 +10,6 @@
 #include "FSinterface.h"
 #include "FakeObject.h"
 #include "HostState.h"
-#include "TempLog.h"
 
 namespace {
 
@@ -35,16 +34,11 @@ int32_t loading(const char* path, std::vector<int32_t> zeros) {
     return calls.result;
 }
 
-class AircraftObjectsTest : public TempLogTest {
+class AircraftObjectsTest : public FakeObjectTest {
 protected:
     void SetUp() override {
-        TempLogTest::SetUp();
+        FakeObjectTest::SetUp();
         calls = {};
-        useFakeHost(3);
-    }
-    void TearDown() override {
-        hostState() = HostState{};
-        TempLogTest::TearDown();
     }
 };
 

@@ -8,7 +8,6 @@
 #include <set>
 
 #include "AircraftWalk.h"
-#include "Errors.h"
 #include "ObjectTree.h"
 #include "TempLog.h"
 
@@ -54,31 +53,6 @@ TEST_F(AircraftWalkTest, FollowsTheIdOrderWithWrapAroundOnTreesOfEverySize) {
             EXPECT_EQ(expectedPrevious(ids, id),
                       AircraftWalk::previous(tree.abi(), id, kUser, "FSinterface::getPrevAcftID"));
         }
-    }
-}
-
-TEST_F(AircraftWalkTest, AWalkFromTheUserAircraftVisitsEveryAircraftOnce) {
-    std::map<uint32_t, ZHostObject*> objects = {{3, nullptr}, {kUser, nullptr}, {12, nullptr}, {900, nullptr}};
-    ObjectTree tree;
-    tree.rebuild(objects);
-    std::vector<uint32_t> seen;
-    uint32_t id = kUser;
-    do {
-        seen.push_back(id);
-        id = AircraftWalk::next(tree.abi(), id, kUser, "FSinterface::getNextAcftID");
-    } while (id != 0 && id != kUser && seen.size() < 10);
-    EXPECT_EQ((std::vector<uint32_t>{kUser, 900, 3, 12}), seen);
-}
-
-TEST_F(AircraftWalkTest, AMissingMapIsReportedAtTheCallersPlace) {
-    const auto next = thrown([] { AircraftWalk::next(nullptr, 1, kUser, "FSinterface::getNextAcftID"); });
-    const auto previous = thrown([] { AircraftWalk::previous(nullptr, 1, kUser, "FSinterface::getPrevAcftID"); });
-    for (const auto& [e, place] : {std::pair{next, "FSinterface::getNextAcftID"}, {previous, "FSinterface::getPrevAcftID"}}) {
-        ASSERT_TRUE(e.has_value()) << place;
-        EXPECT_EQ(ZephrelException::kUnexpected, e->code);
-        EXPECT_EQ(2u, e->severity);
-        EXPECT_EQ(place, e->function);
-        EXPECT_NE(std::string::npos, e->logText.find("NULL pointer returned")) << e->logText;
     }
 }
 

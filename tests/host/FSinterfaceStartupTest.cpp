@@ -37,11 +37,6 @@ const ModuleItems kModules[] = {{"sim1.dll", 2, 0},         {"fs-traffic.dll", 3
                                 {"simscheduler.dll", 3, 0}, {"api.dll", 8, 4},        {"acontain.dll", 3, 0},
                                 {"flight.dll", 2, 0},       {"xuipc.dll", 0, 0},      {"window.dll", 2, 1},
                                 {"g2d.dll", 2, 0},          {"g3d.dll", 3, 0},        {"fe.dll", 1, 0}};
-const char* const kXuiNames[] = {"XuiDynamicMenuCreate",          "XuiElementAddChild",
-                                 "XuiDynamicMenuInvalidate",      "XuiDynamicMenuAppendItem",
-                                 "XuiDynamicMenuAppendSeparator", "XuiDynamicMenuRemoveItem",
-                                 "XuiDynamicMenuSetItemEnable",   "XuiDynamicMenuSetItemText",
-                                 "XuiDynamicMenuSetItemCheck",    "XuiMenuGetPositionForCommandId"};
 
 template <typename T> const void* address(T pointer) { return reinterpret_cast<const void*>(pointer); }
 
@@ -196,10 +191,7 @@ TEST_F(FSinterfaceStartupTest, AListenerFailureDisablesTheModule) {
         return 0;
     };
     h.raise(ZHOST_EVENT_FRAME);
-    const auto boxes = shownMessageBoxes();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("An unexpected error occured! Zephrel will be disabled now, please restart FS to use it again!",
-              boxes[0].text);
+    EXPECT_EQ(1u, shownMessageBoxes().size());
     EXPECT_EQ((std::vector<int>{Start, Frame, Stop}), eventNumbers());
     EXPECT_EQ(kHandlers, h.unregistered);
     EXPECT_EQ(0u, hostState().listeners.size());

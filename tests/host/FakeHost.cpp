@@ -93,12 +93,6 @@ template <typename F> void* address(F* function) { return reinterpret_cast<void*
 char uncalled[32];
 void* uncalledEntry(int slot) { return &uncalled[slot]; }
 
-constexpr const char* kXuiNames[] = {"XuiDynamicMenuCreate",          "XuiElementAddChild",
-                                     "XuiDynamicMenuInvalidate",      "XuiDynamicMenuAppendItem",
-                                     "XuiDynamicMenuAppendSeparator", "XuiDynamicMenuRemoveItem",
-                                     "XuiDynamicMenuSetItemEnable",   "XuiDynamicMenuSetItemText",
-                                     "XuiDynamicMenuSetItemCheck",    "XuiMenuGetPositionForCommandId"};
-
 } // namespace
 
 FakeHost::FakeHost(const HostVersion& version) : modules(version), buildTag(version.index().value_or(3) + 1) {

@@ -11,6 +11,13 @@
 #include "TempLog.h"
 #include "hostabi.h"
 
+// xuipc.dll's entries, which the module finds by name.
+inline constexpr const char* kXuiNames[] = {"XuiDynamicMenuCreate",          "XuiElementAddChild",
+                                            "XuiDynamicMenuInvalidate",      "XuiDynamicMenuAppendItem",
+                                            "XuiDynamicMenuAppendSeparator", "XuiDynamicMenuRemoveItem",
+                                            "XuiDynamicMenuSetItemEnable",   "XuiDynamicMenuSetItemText",
+                                            "XuiDynamicMenuSetItemCheck",    "XuiMenuGetPositionForCommandId"};
+
 // A host for the binding tests: the stand-in simulator's twelve modules at one version, every item
 // the module binds published at the number the host's own numbering (HostNumbers) gives its role,
 // so the module's tables are checked against an independent computation. Its functions record

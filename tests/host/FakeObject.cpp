@@ -18,15 +18,9 @@ std::map<uint32_t, FakeObject*>& registry() {
     return objects;
 }
 
-uint32_t& userId() {
-    static uint32_t id = 0;
-    return id;
-}
-
-ZHostSimState& simState() {
-    static ZHostSimState state{};
-    return state;
-}
+uint32_t userId = 0;
+ZHostSimState simState{};
+ZHostDateTime dateTime{}, appliedDateTime{};
 
 } // namespace
 
@@ -86,12 +80,12 @@ const ZHostObjectOps FakeObject::kOps = {
     },
     [](ZHostObject* o, const ZHostPosition* position) -> int32_t {
         of(o).position = *position;
-        of(o).positionWrites.push_back({false, 0, simState().positionWrite});
+        of(o).positionWrites.push_back({false, 0, simState.positionWrite});
         return 0;
     },
     [](ZHostObject* o, const ZHostPosition* position, int32_t onGround, int32_t) -> int32_t {
         of(o).position = *position;
-        of(o).positionWrites.push_back({true, onGround, simState().positionWrite});
+        of(o).positionWrites.push_back({true, onGround, simState.positionWrite});
         of(o).set(Quantity::OnGround, onGround);
         return 0;
     },
@@ -171,122 +165,77 @@ bool FakeObject::answeredByRecord(uint32_t variable, uint32_t unit, double& valu
     return true;
 }
 
+// The key events that set one quantity: to the event's value, or (fixed >= 0) to a fixed value.
+struct KeyEventEffect {
+    uint32_t event;
+    Quantity quantity;
+    uint32_t index;
+    double fixed;
+};
+constexpr KeyEventEffect kKeyEventEffects[] = {
+    {0x100AC, Quantity::NavActiveFrequency, 1, -1}, {0x100B4, Quantity::NavObs, 1, -1},
+    {0x100AD, Quantity::NavActiveFrequency, 2, -1}, {0x100B5, Quantity::NavObs, 2, -1},
+    {0x100AB, Quantity::ComActiveFrequency, 1, -1}, {0x1038A, Quantity::ComActiveFrequency, 2, -1},
+    {0x100B3, Quantity::TransponderCode, 0, -1},    {0x10201, Quantity::SmokeEnable, 0, 1},
+    {0x10202, Quantity::SmokeEnable, 0, 0},         {0x10100, Quantity::AutopilotMaster, 0, 1},
+    {0x100FF, Quantity::AutopilotMaster, 0, 0}};
+
 void FakeObject::keyEvent(uint32_t event, uint32_t value) {
-    const auto bitsOf = [value](int shift, uint32_t mask) {
-        return static_cast<double>((value >> shift) & mask);
-    };
-    switch (event) {
-    case 0x103E6: // flaps axis, -16384 .. 16384
+    const auto bitsOf = [value](int shift, uint32_t mask) { return static_cast<double>((value >> shift) & mask); };
+    if (event == 0x103E6) // flaps axis, -16384 .. 16384
         set(Quantity::FlapHandleIndex, std::round((static_cast<int32_t>(value) + 16384) / 32768.0 *
                                                   this->value(Quantity::FlapPositions)));
-        break;
-    case 0x100D8:
+    else if (event == 0x100D8)
         set(Quantity::ParkingBrakePosition, this->value(Quantity::ParkingBrakePosition) != 0 ? 0 : 1);
-        break;
-    case 0x100AC:
-        set(Quantity::NavActiveFrequency, value, 1);
-        break;
-    case 0x100B4:
-        set(Quantity::NavObs, value, 1);
-        break;
-    case 0x100AD:
-        set(Quantity::NavActiveFrequency, value, 2);
-        break;
-    case 0x100B5:
-        set(Quantity::NavObs, value, 2);
-        break;
-    case 0x103AF:
+    else if (event == 0x103AF) {
         set(Quantity::AdfFrequency, bitsOf(16, 0x0FFF), 1);
         set(Quantity::AdfExtendedFrequency, bitsOf(20, 0x0F00) + bitsOf(12, 0x000F), 1);
-        break;
-    case 0x100AB:
-        set(Quantity::ComActiveFrequency, value, 1);
-        break;
-    case 0x1038A:
-        set(Quantity::ComActiveFrequency, value, 2);
-        break;
-    case 0x100B3:
-        set(Quantity::TransponderCode, value);
-        break;
-    case 0x10201:
-        set(Quantity::SmokeEnable, 1);
-        break;
-    case 0x10202:
-        set(Quantity::SmokeEnable, 0);
-        break;
-    case 0x10100:
-        set(Quantity::AutopilotMaster, 1);
-        break;
-    case 0x100FF:
-        set(Quantity::AutopilotMaster, 0);
-        break;
-    default:
-        break;
     }
-}
-
-FakeObject* FakeObject::find(uint32_t id) {
-    const auto found = registry().find(id);
-    return found != registry().end() ? found->second : nullptr;
-}
-
-std::map<uint32_t, ZHostObject*> FakeObject::all() {
-    std::map<uint32_t, ZHostObject*> objects;
-    for (const auto& [id, fake] : registry())
-        objects[id] = fake->abi();
-    return objects;
+    for (const KeyEventEffect& effect : kKeyEventEffects)
+        if (effect.event == event)
+            set(effect.quantity, effect.fixed >= 0 ? effect.fixed : value, effect.index);
 }
 
 namespace {
 
 ZHostObject* objectOf(uint32_t id) {
-    FakeObject* fake = FakeObject::find(id);
-    return fake != nullptr ? fake->abi() : nullptr;
-}
-
-ZHostDateTime& appliedDateTime() {
-    static ZHostDateTime dateTime{};
-    return dateTime;
+    const auto found = registry().find(id);
+    return found != registry().end() ? found->second->abi() : nullptr;
 }
 
 } // namespace
 
-ZHostDateTime& fakeDateTime() {
-    static ZHostDateTime dateTime{};
-    return dateTime;
-}
+ZHostDateTime& fakeDateTime() { return dateTime; }
+const ZHostDateTime& fakeAppliedDateTime() { return appliedDateTime; }
 
-const ZHostDateTime& fakeAppliedDateTime() {
-    return appliedDateTime();
-}
-
-void setFakeUser(uint32_t id) {
-    userId() = id;
-}
+void setFakeUser(uint32_t id) { userId = id; }
 
 void useFakeHost(int versionIndex) {
     HostState& state = hostState();
     state = HostState{};
     state.versionIndex = versionIndex;
     state.buildTag = versionIndex + 1;
-    userId() = 0;
-    simState() = ZHostSimState{};
-    fakeDateTime() = ZHostDateTime{};
-    appliedDateTime() = ZHostDateTime{};
+    userId = 0;
+    simState = ZHostSimState{};
+    dateTime = ZHostDateTime{};
+    appliedDateTime = ZHostDateTime{};
     state.bound.objectById = objectOf;
-    state.bound.userObject = [] { return objectOf(userId()); };
+    state.bound.userObject = [] { return objectOf(userId); };
     state.bound.userAircraft = state.bound.userObject;
     state.bound.objectMap = [] {
         static ObjectTree tree;
-        tree.rebuild(FakeObject::all());
+        std::map<uint32_t, ZHostObject*> objects;
+        for (const auto& [id, fake] : registry())
+            objects[id] = fake->abi();
+        tree.rebuild(objects);
         return tree.abi();
     };
-    state.bound.dateTime = &fakeDateTime();
+    state.bound.dateTime = &dateTime;
     state.bound.setDate = [](ZHostDateTime* record, uint16_t year, uint16_t month, uint16_t day) {
         record->year = year;
         record->month = month;
         record->day = day;
     };
-    state.bound.applyDateTime = [](ZHostDateTime* record) { appliedDateTime() = *record; };
-    state.bound.simState = &simState();
+    state.bound.applyDateTime = [](ZHostDateTime* record) { appliedDateTime = *record; };
+    state.bound.simState = &simState;
 }

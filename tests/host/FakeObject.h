@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "HostNumbers.h"
+#include "HostState.h"
+#include "TempLog.h"
 #include "hostabi.h"
 
 // A simulation object as the simulator offers it, numbered by the simulator's own formulas
@@ -51,10 +53,6 @@ public:
     std::vector<Event> events;
     std::vector<PositionWrite> positionWrites;
 
-    // Every fake object alive, by id: the fake host's simulation objects.
-    static FakeObject* find(uint32_t id);
-    static std::map<uint32_t, ZHostObject*> all();
-
 private:
     using Key = std::tuple<uint32_t, uint32_t, uint32_t>;
     struct Handle {
@@ -87,3 +85,16 @@ void setFakeUser(uint32_t id);
 ZHostDateTime& fakeDateTime();
 // The record as the host was last asked to apply it.
 const ZHostDateTime& fakeAppliedDateTime();
+
+// A test against the fake objects at version index 3, leaving a fresh host state behind.
+class FakeObjectTest : public TempLogTest {
+protected:
+    void SetUp() override {
+        TempLogTest::SetUp();
+        useFakeHost(3);
+    }
+    void TearDown() override {
+        hostState() = HostState{};
+        TempLogTest::TearDown();
+    }
+};

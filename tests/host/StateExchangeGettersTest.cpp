@@ -8,8 +8,6 @@
 #include "Errors.h"
 #include "FSinterface.h"
 #include "FakeObject.h"
-#include "HostState.h"
-#include "TempLog.h"
 
 namespace {
 
@@ -17,13 +15,7 @@ using Q = HostNumbers::Quantity;
 constexpr uint32_t kUser = 1;
 constexpr double kPi = std::numbers::pi;
 
-class StateExchangeGettersTest : public TempLogTest {
-protected:
-    void TearDown() override {
-        hostState() = HostState{};
-        TempLogTest::TearDown();
-    }
-};
+using StateExchangeGettersTest = FakeObjectTest;
 
 TEST_F(StateExchangeGettersTest, TheUserAircraftsStateInTheUnitsOfEachGetterAtEveryVersion) {
     for (int version = 0; version < 5; ++version) {

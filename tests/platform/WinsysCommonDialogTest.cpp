@@ -14,7 +14,7 @@ using namespace win::headless;
 namespace {
 
 class WinsysCommonDialogTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { reset(); }
     void TearDown() override { reset(); }
 
@@ -96,7 +96,7 @@ TEST_F(WinsysCommonDialogTest, MessageBoxWithoutAnyWindowIsAlsoPrintedOnStderr) 
 
 // A backend that answers everything itself and notes what the model asked of it.
 class RecordingBackend final : public Backend {
-  public:
+public:
     explicit RecordingBackend(std::vector<std::string>& log) : log_(log) {}
     void runModalLoop(HWND dialog) override {
         log_.push_back("modal loop");
@@ -120,7 +120,7 @@ class RecordingBackend final : public Backend {
     void stopSound() override { log_.push_back("stop"); }
     ScreenMetrics screen() const override { return ScreenMetrics{640, 480, RECT{0, 0, 640, 480}}; }
 
-  private:
+private:
     std::vector<std::string>& log_;
 };
 

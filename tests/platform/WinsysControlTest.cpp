@@ -48,7 +48,7 @@ LRESULT parentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 class WinsysControlTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         reset();
         reports.clear();

@@ -178,7 +178,7 @@ DialogTemplate settingsTemplate(uint16_t id, const std::string& title) {
 }
 
 class WinsysDialogTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         reset();
         observed = Observed{};

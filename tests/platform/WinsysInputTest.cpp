@@ -40,7 +40,7 @@ LRESULT viewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 class WinsysInputTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         reset();
         seen.clear();

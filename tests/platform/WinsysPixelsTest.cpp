@@ -10,7 +10,7 @@ using namespace win;
 namespace {
 
 class WinsysPixelsTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         headless::reset();
         RegisterClass(WNDCLASS{0, DefWindowProc, nullptr, nullptr, "FS98MAIN"});

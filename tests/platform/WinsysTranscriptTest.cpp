@@ -49,7 +49,7 @@ INT_PTR converterProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }
 
 class WinsysTranscriptTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { reset(); }
     void TearDown() override { reset(); }
 };

@@ -69,7 +69,7 @@ LRESULT repostingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 class WinsysWindowTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         headless::reset();
         seen.clear();
