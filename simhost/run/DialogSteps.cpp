@@ -32,9 +32,9 @@ script::SetHotKey hotKey(ScenarioLine& line, int id) {
                                                             {"ctrl", win::HOTKEYF_CONTROL},
                                                             {"alt", win::HOTKEYF_ALT},
                                                             {"ext", win::HOTKEYF_EXT}}};
-    const std::string spec = line.keyword("hot key");
+    const std::string keys = line.keyword("hot key");
     script::SetHotKey step{id, 0, 0};
-    std::string_view rest = spec;
+    std::string_view rest = keys;
     for (std::size_t plus = rest.find('+'); plus != std::string_view::npos && plus + 1 < rest.size();
          plus = rest.find('+')) {
         const std::string_view name = rest.substr(0, plus);
