@@ -35,6 +35,10 @@ uint32_t FSinterface::getPrevAcftID(uint32_t id) {
                                   "FSinterface::getPrevAcftID");
 }
 
+bool FSinterface::isAircraft(uint32_t id) {
+    return id != 0 && hostState().bound.objectById(id) != nullptr;
+}
+
 void FSinterface::getAcftData(uint32_t id, AcftData& data) {
     const SimObject object = SimObject::byId(id, "FSinterface::getAcftData");
     data.title = object.text(HostProperties::kTitle);

@@ -93,6 +93,8 @@ public:
     static uint32_t getUserAcftID();
     static uint32_t getNextAcftID(uint32_t id);
     static uint32_t getPrevAcftID(uint32_t id);
+    // Whether the simulator still simulates an aircraft of that id.
+    static bool isAircraft(uint32_t id);
     static void getAcftData(uint32_t id, AcftData& data);
     static uint32_t createAicraft(const std::string& title, const std::string& tailNumber);
     static void removeAircraft(uint32_t id);
