@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -23,7 +22,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <new>
 #include <random>
 #include <string>
 #include <system_error>
@@ -31,6 +29,7 @@
 
 #include "BenchSupport.h"
 #include "ConversionError.h"
+#include "CountingNew.h"
 #include "DataBuffer.h"
 #include "FlightData.h"
 #include "TextExport.h"
@@ -38,8 +37,6 @@
 #include "ZflFile.h"
 
 namespace {
-
-std::atomic<uint64_t> newCalls{0};
 
 constexpr uint32_t kRecords[] = {100000, 1000000}; // the small track and the timed one
 constexpr uint32_t kDiscEvery = 50;
@@ -382,22 +379,6 @@ struct Cleanup {
 
 } // namespace
 
-// Every allocation of the converter comes here: it allocates through the standard containers
-// alone. Out of line, because inlined into them these let GCC see malloc() or free() meet a pointer
-// it expects from operator new or delete, which it reports.
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    newCalls.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-
 int main(int argc, char** argv) {
     zbench::Reporter reporter;
     bool memoryOk = false;
@@ -407,16 +388,14 @@ int main(int argc, char** argv) {
             // size in kB and the calls of operator new.
             const std::string input = argv[3], output = argv[4];
             const long peak = peakResidentKb();
-            const uint64_t news = newCalls.load();
+            const uint64_t news = zbench::newCalls();
             (std::strcmp(argv[2], "export") == 0 ? exportText : importText)(input, output, false);
-            const auto calls = static_cast<unsigned long long>(newCalls.load() - news);
+            const auto calls = static_cast<unsigned long long>(zbench::newCalls() - news);
             std::printf("%ld %llu\n", peakResidentKb() - peak, calls);
             return 0;
         }
         // The counts are only worth something if the replacement is the operator new in use.
-        const uint64_t before = newCalls.load();
-        benchmark::DoNotOptimize(std::vector<char>(64).data());
-        if (newCalls.load() == before)
+        if (!zbench::countingNewInUse())
             throw ConversionError{"the replaced operator new is not in use"};
         for (const Pair& pair : kPairList)
             benchmark::RegisterBenchmark(pair.name, timePair, pair)

@@ -5,84 +5,23 @@
 // The anchor is a plain memcpy of 187 bytes per record (a full ContData) in the same direction,
 // interleaved with the operation pass by pass; the ratio is the operation's time over the anchor's
 // (the median over the passes). The copies run for every sample of every track, so they must not
-// allocate: this program replaces the global operator new and counts its calls during each timed
-// loop ("allocs"); a non-zero count fails the benchmark and the program.
+// allocate: this program counts the calls of the global operator new (CountingNew.h) during each
+// timed loop ("allocs"); a non-zero count fails the benchmark and the program.
 
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <vector>
 
 #include "BenchSupport.h"
+#include "CountingNew.h"
 #include "DataBuffer.h"
 
 namespace {
 
-std::atomic<uint64_t> newCalls{0};
 // Runs whose timed loop called operator new.
 std::atomic<int> allocatingRuns{0};
-
-void* allocate(std::size_t size) {
-    newCalls.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-
-void* allocateAligned(std::size_t size, std::align_val_t alignment) {
-    newCalls.fetch_add(1, std::memory_order_relaxed);
-    const auto a = static_cast<std::size_t>(alignment);
-    // aligned_alloc wants a multiple of the alignment.
-    const std::size_t rounded = (size + a - 1) / a * a;
-    if (void* p = std::aligned_alloc(a, rounded == 0 ? a : rounded))
-        return p;
-    throw std::bad_alloc();
-}
-
-} // namespace
-
-// The replaceable allocation functions; the nothrow and array forms end up in these.
-void* operator new(std::size_t size) {
-    return allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return allocate(size);
-}
-void* operator new(std::size_t size, std::align_val_t alignment) {
-    return allocateAligned(size, alignment);
-}
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-    return allocateAligned(size, alignment);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
-    std::free(p);
-}
-
-namespace {
 
 // Enough records that a pass is long against the clock, few enough to stay in the caches.
 constexpr uint32_t kRecords = 1024;
@@ -155,7 +94,7 @@ template <Direction direction, typename Op> void measure(benchmark::State& state
         benchmark::ClobberMemory();
     };
 
-    const uint64_t newsBefore = newCalls.load(std::memory_order_relaxed);
+    const uint64_t newsBefore = zbench::newCalls();
     for (auto _ : state) {
         double o = 0;
         double a = 0;
@@ -172,7 +111,7 @@ template <Direction direction, typename Op> void measure(benchmark::State& state
         anchorSeconds += a;
         ratios.push_back(o / a);
     }
-    const uint64_t allocations = newCalls.load(std::memory_order_relaxed) - newsBefore;
+    const uint64_t allocations = zbench::newCalls() - newsBefore;
 
     const double perRecord = 1e9 / (static_cast<double>(state.iterations()) * kRecords);
     state.counters["ns_per_record"] = opSeconds * perRecord;
@@ -234,11 +173,7 @@ BENCHMARK(BM_SetDiscData)->UseManualTime()->MinTime(0.3);
 
 int main(int argc, char** argv) {
     // The count is only worth something if the replacement is the operator new in use.
-    const uint64_t before = newCalls.load();
-    auto* probe = new std::vector<int>(8);
-    benchmark::DoNotOptimize(probe);
-    delete probe;
-    if (newCalls.load() == before) {
+    if (!zbench::countingNewInUse()) {
         std::fprintf(stderr,
                      "DataBufferBench: the replaced operator new is not in use; cannot count allocations\n");
         return 1;

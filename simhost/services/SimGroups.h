@@ -18,7 +18,7 @@ public:
     ZHostSimGroupTable* table() { return &table_; }
     // The user aircraft's category ("Airplane", "Helicopter") chooses its group on newer hosts.
     void setUserCategory(const std::string& category);
-    // The clock moves by the simulated seconds scaled by the smaller of the table's rate words.
+    // The clock moves by the frame's seconds scaled by the smaller of the table's rate words.
     void advance(double seconds);
     double clock() const { return clock_; }
 

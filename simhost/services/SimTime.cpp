@@ -60,10 +60,10 @@ void SimTime::beginFrame(double realSeconds) {
     frameTimeB_ = realSeconds;
 }
 
-void SimTime::advance(double seconds, bool frameStep) {
+void SimTime::advance(double seconds, double clockSeconds, bool frameStep) {
     date_.advance(seconds);
     dateTimeWord_ = date_.record();
-    groups_.advance(seconds);
+    groups_.advance(clockSeconds);
     if (!frameStep)
         return;
     frameTime_ = seconds;

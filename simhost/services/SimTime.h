@@ -45,10 +45,12 @@ public:
 
     // At the start of a frame: its real duration into the two frame-time doubles.
     void beginFrame(double realSeconds);
-    // Moves date, time and the group clock. A frame's own step also goes into the frame-time
-    // double and the accumulated-time word; the fixed step's idle steps do not, as the add-on
-    // that drives them accounts for its fixed frame time in that word itself.
-    void advance(double seconds, bool frameStep);
+    // Moves date and time by simulated seconds and the group clock by the frame's own time, from
+    // which add-ons measure their frame time and then apply the rate themselves. A frame's own
+    // step also goes into the frame-time double and the accumulated-time word; the fixed step's
+    // idle steps do not, as the add-on that drives them accounts for its fixed frame time in that
+    // word itself.
+    void advance(double seconds, double clockSeconds, bool frameStep);
 
 private:
     WrongForms& wrongForms_;

@@ -149,7 +149,8 @@ void Simulator::frame() {
     s.events.fire(ZHOST_EVENT_FIXED_STEP);
     s.events.fire(ZHOST_EVENT_FRAME);
     const uint32_t rate = s.time.rate();
-    advance(paused() || rate == 0 ? 0 : s.setup.frameStep * rate / SimTime::kUnitRate, true);
+    const bool running = !paused() && rate != 0;
+    advance(running ? s.setup.frameStep * rate / SimTime::kUnitRate : 0, running ? s.setup.frameStep : 0, true);
     s.texts.passTime(s.setup.frameStep);
     // The main view is the one view, and it has no camera yet.
     s.events.fire(ZHOST_EVENT_VIEW_PASS_START);
@@ -173,16 +174,16 @@ void Simulator::reportUserAircraft() {
                   reinterpret_cast<uintptr_t>(s.userAircraftPath.c_str()));
 }
 
-void Simulator::advance(double seconds, bool frameStep) {
+void Simulator::advance(double seconds, double clockSeconds, bool frameStep) {
     if (seconds > 0)
         impl_->world.step(seconds);
-    impl_->time.advance(seconds, frameStep);
+    impl_->time.advance(seconds, clockSeconds, frameStep);
     impl_->simulatedSeconds += seconds;
 }
 
 void Simulator::idle() {
     if (impl_->time.rate() == 0 && !paused())
-        advance(impl_->time.idleStep(), false);
+        advance(impl_->time.idleStep(), impl_->time.idleStep(), false);
 }
 
 uint64_t Simulator::frames() const {
@@ -300,6 +301,9 @@ const std::string& Simulator::flightsFolder() const {
 }
 double Simulator::frameStep() const {
     return impl_->setup.frameStep;
+}
+void Simulator::setFrameStep(double seconds) {
+    impl_->setup.frameStep = seconds;
 }
 
 void Simulator::reportError(const std::string& text) {

@@ -100,6 +100,8 @@ public:
     MainWindow& window();
     const std::string& flightsFolder() const;
     double frameStep() const;
+    // The real time of the frames from now on, e.g. one long frame while a dialog is open.
+    void setFrameStep(double seconds);
     // The fixed step's idle call: while the rate word is 0 and the simulator runs, one tick of
     // simulated time.
     void idle();
@@ -110,7 +112,8 @@ public:
 private:
     struct Impl;
     void reportUserAircraft();
-    void advance(double seconds, bool frameStep);
+    // Simulated seconds for the world, date and time; the group clock runs by clockSeconds.
+    void advance(double seconds, double clockSeconds, bool frameStep);
 
     std::unique_ptr<Impl> impl_;
 };

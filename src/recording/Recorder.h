@@ -30,7 +30,8 @@ public:
     void start(uint32_t startTime, uint32_t maxSize);
     void frame(const AircraftSet* playing);
     // Ends the recording: written to fileName, or discarded when the name is empty. When writing
-    // fails the recording stays running on its temporary files, so it can still be saved.
+    // fails the recording has ended but its temporary files stay, and stop may be called again
+    // to write them.
     void stop(const std::string& fileName);
     // Writes the data from startTime on (0: everything) without ending the recording.
     void save(const std::string& fileName, uint32_t startTime);

@@ -35,11 +35,18 @@ SimRun::SimRun(const Options& options) {
     fs::create_directories(flightsFolder());
 
     // A copy per run, so that each run's module folder (and log) is its own.
-    fs::copy_file(options.probe ? ZEPHREL_VISIBLE_MODULE : ZEPHREL_MODULE, module / "Zephrel_FSX.so");
-    std::string addons = addon("Zephrel", (module / "Zephrel_FSX.so").string());
-    if (options.probe) {
-        fs::copy_file(ZEPHREL_PROBE, module / "ZephrelProbe.so");
-        addons += addon("Probe", (module / "ZephrelProbe.so").string());
+    std::string addons;
+    if (!options.addon.empty()) {
+        const fs::path copy = module / fs::path(options.addon).filename();
+        fs::copy_file(options.addon, copy);
+        addons = addon("Add-on", copy.string());
+    } else {
+        fs::copy_file(options.probe ? ZEPHREL_VISIBLE_MODULE : ZEPHREL_MODULE, module / "Zephrel_FSX.so");
+        addons = addon("Zephrel", (module / "Zephrel_FSX.so").string());
+        if (options.probe) {
+            fs::copy_file(ZEPHREL_PROBE, module / "ZephrelProbe.so");
+            addons += addon("Probe", (module / "ZephrelProbe.so").string());
+        }
     }
     writeFile((fsx / "dll.xml").string(), "<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\n"
                                          "<SimBase.Document Type=\"Launch\" version=\"1,0\">\n" +
@@ -51,9 +58,13 @@ SimRun::SimRun(const Options& options) {
                             options.scenarioActions);
 
     const std::string outputFile = folder_.file("output.txt");
-    const std::string command = "ZEPHREL_PROBE_REPORT='" + folder_.file("report.txt") + "' ZEPHREL_PROBE_KEYS='" +
-                                options.probeKeys + "' ZEPHREL_PROBE_CHECKS='" + options.probeChecks + "' '" +
-                                ZEPHREL_SIM + "' --scenario '" + scenario + "' >'" + outputFile + "' 2>&1";
+    std::string environment;
+    for (const auto& [name, value] : options.environment)
+        environment += name + "='" + value + "' ";
+    const std::string command = environment + "ZEPHREL_PROBE_REPORT='" + folder_.file("report.txt") +
+                                "' ZEPHREL_PROBE_KEYS='" + options.probeKeys + "' ZEPHREL_PROBE_CHECKS='" +
+                                options.probeChecks + "' '" + ZEPHREL_SIM + "' --scenario '" + scenario +
+                                "' >'" + outputFile + "' 2>&1";
     const int status = std::system(command.c_str());
     exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     output_ = readFile(outputFile);

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TempDir.h"
 
-// One run of zephrel-sim in a folder of its own: the module (and the probe, when asked) copied
-// into a module folder, a dll.xml that lists them, a flights folder and the scenario; then what
-// the run left: its output, the module's log and the probe's report.
+// One run of zephrel-sim in a folder of its own: the module (and the probe, when asked) or another
+// add-on copied into a module folder, a dll.xml that lists them, a flights folder and the
+// scenario; then what the run left: its output, the module's log and the probe's report.
 class SimRun {
 public:
     struct Options {
@@ -16,6 +17,8 @@ public:
         std::string probeKeys;       // ZEPHREL_PROBE_KEYS
         std::string probeChecks;     // ZEPHREL_PROBE_CHECKS
         std::string scenarioActions; // settings and actions after the run's own settings
+        std::string addon;           // an add-on loaded in place of the module and the probe
+        std::vector<std::pair<std::string, std::string>> environment; // more variables for the run
     };
 
     explicit SimRun(const Options& options);
