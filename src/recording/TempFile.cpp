@@ -142,24 +142,24 @@ bool TempFile::readBlockHeader(uint32_t offset, Block& block) {
 
 std::vector<TempFile::Block> TempFile::blocks() {
     std::vector<Block> found;
-    if (data_ == nullptr || writePos_ == 0)
+    if (data_ == nullptr || fileEnd_ == 0)
         return found; // nothing was ever written, or every block was too large for the ring
+    // Older blocks run from readStart to the wrap mark; the newest from offset 0 to writePos.
+    bool fromStart = !olderDataAhead();
     uint32_t position = readStart_;
-    bool wrapped = false;
     for (;;) {
+        if (fromStart && position >= writePos_)
+            return found;
         Block block{};
         if (!readBlockHeader(position, block)) {
-            // The wrap mark or the end of the file: the data goes on at 0, once.
-            if (wrapped || position == 0)
+            if (fromStart)
                 return found;
-            wrapped = true;
+            fromStart = true;
             position = 0;
             continue;
         }
         found.push_back(block);
         position = static_cast<uint32_t>(block.end());
-        if (position == writePos_ || (wrapped && position > writePos_))
-            return found;
     }
 }
 
