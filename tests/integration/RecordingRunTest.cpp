@@ -11,6 +11,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "Packed.h"
 #include "Settings.h"
 #include "RecordedFile.h"
 #include "SimRun.h"
@@ -133,13 +134,13 @@ TEST_F(RecordingRunTest, TheRunEndsWithTheRecordingWrittenAndTheTemporaryFilesGo
 
 TEST_F(RecordingRunTest, TheUserTrackComesFirstWithItsGroupsAndAloneCarriesTheDigest) {
     EXPECT_STREQ(user().info.title, "Trainer 152 Aerobat");
-    EXPECT_EQ(user().info.format.nEngines, 1);
-    EXPECT_EQ(user().info.format.ContFlags, recording.contFlags & ~ContGroup::Spoilers);
-    EXPECT_EQ(user().info.format.DiscFlags, recording.discFlags & ~DiscGroup::Gear);
+    EXPECT_EQ(copyOf(user().info.format.nEngines), 1);
+    EXPECT_EQ(copyOf(user().info.format.ContFlags), recording.contFlags & ~ContGroup::Spoilers);
+    EXPECT_EQ(copyOf(user().info.format.DiscFlags), recording.discFlags & ~DiscGroup::Gear);
     EXPECT_EQ(user().info.originalRecording, 1);
     for (std::size_t t = 1; t < tracks.size(); ++t) {
-        EXPECT_EQ(tracks[t].info.format.ContFlags, recording.contFlagsAI) << tracks[t].info.title;
-        EXPECT_EQ(tracks[t].info.format.DiscFlags, recording.discFlagsAI) << tracks[t].info.title;
+        EXPECT_EQ(copyOf(tracks[t].info.format.ContFlags), recording.contFlagsAI) << tracks[t].info.title;
+        EXPECT_EQ(copyOf(tracks[t].info.format.DiscFlags), recording.discFlagsAI) << tracks[t].info.title;
         EXPECT_EQ(tracks[t].info.originalRecording, 0) << tracks[t].info.title;
     }
 }
@@ -163,7 +164,7 @@ TEST_F(RecordingRunTest, EveryTrackIsSampledOncePerIntervalOfItsClass) {
             const uint32_t time = track.disc[i].timestamp;
             EXPECT_TRUE(std::binary_search(track.contTimes.begin(), track.contTimes.end(), time)) << time;
             if (i > 0) {
-                EXPECT_GT(time, track.disc[i - 1].timestamp);
+                EXPECT_GT(time, copyOf(track.disc[i - 1].timestamp));
             }
         }
     }
@@ -196,7 +197,7 @@ TEST_F(RecordingRunTest, TheTouchdownShowsInTheOnGroundField) {
     std::vector<std::pair<int, uint32_t>> changes; // on ground, since
     for (const DiscData& record : user().disc)
         if (changes.empty() || record.onground != changes.back().first)
-            changes.emplace_back(record.onground, record.timestamp);
+            changes.emplace_back(copyOf(record.onground), copyOf(record.timestamp));
     ASSERT_EQ(changes.size(), 3u) << ::testing::PrintToString(changes);
     EXPECT_EQ(changes[0].first, 1);
     EXPECT_EQ(changes[2].first, 1);

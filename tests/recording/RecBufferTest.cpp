@@ -91,7 +91,7 @@ TEST_F(RecBufferTest, RegistersTheTrackWithItsRecordSizesAndStoresRecordsPacked)
         const auto entry = load<TrackInfo>(directory, i * kEntrySize + 4);
         EXPECT_EQ(cases[i].cont, copyOf(entry.format.contRecordSize));
         EXPECT_EQ(cases[i].disc, copyOf(entry.format.discRecordSize));
-        EXPECT_EQ(cases[i].cont, buffer.trackInfo().format.contRecordSize);
+        EXPECT_EQ(cases[i].cont, copyOf(buffer.trackInfo().format.contRecordSize));
 
         buffer.addSample(cont, disc);
         buffer.flush();

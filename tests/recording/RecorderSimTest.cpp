@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 
+#include "Packed.h"
 #include "RecorderFixture.h"
 #include "ZephrelException.h"
 
@@ -58,9 +59,9 @@ TEST_F(RecorderSimTest, UserTrackComesFirstWithTheUserGroupsAndADigest) {
         EXPECT_STREQ(e.title, info.title);
         EXPECT_STREQ(e.tailNumber, info.tailNumber);
         EXPECT_EQ(e.original, info.originalRecording); // read back as 1 only with a valid digest
-        EXPECT_EQ(e.engines, info.format.nEngines);
-        EXPECT_EQ(e.contFlags, info.format.ContFlags);
-        EXPECT_EQ(e.discFlags, info.format.DiscFlags);
+        EXPECT_EQ(e.engines, copyOf(info.format.nEngines));
+        EXPECT_EQ(e.contFlags, copyOf(info.format.ContFlags));
+        EXPECT_EQ(e.discFlags, copyOf(info.format.DiscFlags));
         EXPECT_EQ(e.samples, info.nCont);
     }
 }
@@ -96,9 +97,9 @@ TEST_F(RecorderSimTest, GroupsAreReducedByWhatTheAircraftHas) {
         });
         ASSERT_NE(std::end(cases), c) << info.title;
         SCOPED_TRACE(c->title);
-        EXPECT_EQ(c->engines, info.format.nEngines);
-        EXPECT_EQ(ContGroup::All & ~c->contCleared, info.format.ContFlags);
-        EXPECT_EQ(DiscGroup::All & ~c->discCleared, info.format.DiscFlags);
+        EXPECT_EQ(c->engines, copyOf(info.format.nEngines));
+        EXPECT_EQ(ContGroup::All & ~c->contCleared, copyOf(info.format.ContFlags));
+        EXPECT_EQ(DiscGroup::All & ~c->discCleared, copyOf(info.format.DiscFlags));
     }
 }
 

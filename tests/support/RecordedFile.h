@@ -7,6 +7,7 @@
 
 #include "DataBuffer.h"
 #include "Marker.h"
+#include "Packed.h"
 #include "ZflFile.h"
 
 // What a recording file holds, read back through the file layer: per track its header, the time
@@ -19,7 +20,7 @@ struct RecordedTrack {
     std::vector<uint32_t> discTimes() const {
         std::vector<uint32_t> times;
         for (const DiscData& record : disc)
-            times.push_back(record.timestamp);
+            times.push_back(copyOf(record.timestamp));
         return times;
     }
 };
