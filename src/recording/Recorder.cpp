@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 #include "FSinterface.h"
+#include "TempFolder.h"
 #include "ZephrelException.h"
 
 namespace {
@@ -29,12 +29,6 @@ void copyText(char* out, std::size_t outSize, const std::string& text, std::size
     const std::size_t length = std::min({text.size(), maxLength, outSize});
     std::memset(out, 0, outSize);
     std::memcpy(out, text.data(), length);
-}
-
-std::string tempBaseName(const std::string& tempDirectory) {
-    const std::filesystem::path folder =
-        tempDirectory.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(tempDirectory);
-    return (folder / "Zephrel").string();
 }
 
 // The groups the settings ask for, less those the aircraft has nothing for.
@@ -93,7 +87,7 @@ void Recorder::start(uint32_t startTime, uint32_t maxSize) {
     prevOnGround_ = true;
     prevEngineRunning_ = false;
     maxSize_ = maxSize;
-    tempFile_ = std::make_unique<TempFile>(tempBaseName(general_->tempDirectory), maxSize);
+    tempFile_ = std::make_unique<TempFile>(tempPath(*general_, "Zephrel"), maxSize);
     running_ = true;
 }
 
