@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,6 +23,16 @@ template <typename F> double timed(F&& f) {
     const Clock::time_point start = Clock::now();
     f();
     return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The benchmark fails with the message of whatever escaped from the body (a ZephrelException
+// tells its log text).
+template <typename F> void guarded(benchmark::State& state, F&& body) {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+    }
 }
 
 // The median of values; the vector is reordered. 0 for an empty vector.

@@ -15,8 +15,6 @@
 // in the temporary files, so the resident size must not grow by more than 1 MiB; the bounded file
 // must never exceed its bound plus the 4-byte wrap mark.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -26,11 +24,11 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "BenchSupport.h"
 #include "CountingNew.h"
+#include "ScratchRun.h"
 #include "FSinterface.h"
 #include "Log.h"
 #include "ModuleInSimulator.h"
@@ -51,9 +49,8 @@ constexpr double kGrowthLimitKiB = 1024;
 
 // The run's folder (temporary files, log, flights), removed by main with everything in it.
 std::string folder() {
-    static const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("zephrel-recorder-bench-" + std::to_string(getpid()));
-    return path.string();
+    static const std::string path = zbench::scratchFolder("zephrel-recorder-bench-");
+    return path;
 }
 
 // The simulator with its AI traffic, and settings that record all of it with every group.
@@ -95,15 +92,6 @@ private:
     ModuleInSimulator module_;
 };
 
-// The benchmark fails with the message of whatever escaped from the recorder or the host.
-template <typename F> void guarded(benchmark::State& state, F&& body) {
-    try {
-        body();
-    } catch (const std::exception& e) { // a ZephrelException tells its log text
-        state.SkipWithError(e.what());
-    }
-}
-
 // ---- the cost of a frame ----
 
 struct Reading {
@@ -123,7 +111,7 @@ std::vector<Reading> readingsOf(const Recorder& recorder) {
 }
 
 void BM_RecorderFrame(benchmark::State& state) {
-    guarded(state, [&] {
+    zbench::guarded(state, [&] {
         RecordedWorld world(0, 0);
         Recorder recorder(&world.general, &world.recording);
         recorder.start(0, 0);
@@ -211,7 +199,7 @@ double residentKiB() {
 // (1/60 s), so each recorder frame advances the clock by it, as in a steady flight at 60 Hz; the
 // aircraft stand still, which changes no record size.
 void measureMemory(benchmark::State& state, uint32_t maxSize) {
-    guarded(state, [&] {
+    zbench::guarded(state, [&] {
         RecordedWorld world(2500, 20000);
         Recorder recorder(&world.general, &world.recording);
         for (auto _ : state) {
@@ -269,14 +257,6 @@ BENCHMARK(BM_MemoryBounded)->UseManualTime()->Iterations(1)->Unit(benchmark::kSe
 
 namespace {
 
-// Removes the run's folder however main ends.
-struct Cleanup {
-    ~Cleanup() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder(), ignored);
-    }
-};
-
 // Prints the figures of the runs; false if one of them misses its aim.
 bool summarise(const zbench::Reporter& reporter) {
     bool ok = true;
@@ -324,19 +304,5 @@ bool summarise(const zbench::Reporter& reporter) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!zbench::countingNewInUse()) {
-        std::fprintf(stderr,
-                     "RecorderBench: the replaced operator new is not in use; cannot count allocations\n");
-        return 1;
-    }
-    if (!zbench::initialize(argc, argv))
-        return 1;
-    std::filesystem::create_directories(folder());
-    const Cleanup cleanup;
-    Log::setFolder(folder());
-    zbench::Reporter reporter;
-    zbench::run(reporter);
-    const bool ok = summarise(reporter);
-    Log::closeLog();
-    return reporter.failed() || !ok ? 1 : 0;
+    return zbench::runInScratchFolder(argc, argv, "RecorderBench", folder(), summarise);
 }

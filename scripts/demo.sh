@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, writes the sample recording, shows what it holds, converts it
 # to text and back, flies ten minutes in the stand-in simulator with the module loaded, then records
-# a circuit among live traffic with the recorder and shows the recording.
+# a circuit among live traffic with the recorder, shows the recording and plays it back with the
+# player, the user track on the trainer and the traffic as AI aircraft.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh build
@@ -51,3 +52,11 @@ echo "   the recorder is driven by a test add-on, loaded in place of the module 
 echo "   The recording (demo-out/record-circuit/record-circuit.zfl):"
 bash tests/integration/record-circuit.sh build/simhost/zephrel-sim \
     build/tests/integration/recorder/ZephrelRecorderProbe.so build/tools/zfl-info demo-out/record-circuit
+
+echo
+echo "== The recorded circuit played back by the player, also driven by a test add-on in place of the"
+echo "   module: the trainer flies the user track, every other track is flown by an AI aircraft the"
+echo "   player makes while the track's time span is played (demo-out/play-circuit/):"
+bash tests/integration/play-circuit.sh build/simhost/zephrel-sim \
+    build/tests/integration/player/ZephrelPlayerProbe.so build/tools/zfl-info \
+    demo-out/record-circuit/record-circuit.zfl demo-out/play-circuit

@@ -406,6 +406,8 @@ void Player::releaseAll() {
     aircraft_.clear();
     aiCount_ = 0;
     markers_.clear();
+    for (const std::unique_ptr<ZflFile>& file : files_)
+        file->close();
     files_.clear();
     playList_ = PlayList{};
 }

@@ -53,7 +53,8 @@ SimRun::SimRun(const Options& options) {
                                              addons + "</SimBase.Document>\n");
 
     const std::string scenario = folder_.file("run.scn");
-    writeFile(scenario, "host-version " + options.hostVersion + "\nroot \"" ZEPHREL_SIM_ROOT "\"\nappdata \"" +
+    const std::string root = options.simRoot.empty() ? ZEPHREL_SIM_ROOT : options.simRoot;
+    writeFile(scenario, "host-version " + options.hostVersion + "\nroot \"" + root + "\"\nappdata \"" +
                             folder_.file("appdata") + "\"\nflights \"" + flightsFolder() + "\"\n" +
                             options.scenarioActions);
 

@@ -19,6 +19,7 @@ public:
         std::string scenarioActions; // settings and actions after the run's own settings
         std::string addon;           // an add-on loaded in place of the module and the probe
         std::vector<std::pair<std::string, std::string>> environment; // more variables for the run
+        std::string simRoot;         // the simulator's folder; empty: data/sim-root
     };
 
     explicit SimRun(const Options& options);

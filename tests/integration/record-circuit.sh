@@ -8,19 +8,8 @@ sim=$1
 addon=$2
 info=$3
 repo=$(cd "$(dirname "$0")/../.." && pwd)
-mkdir -p "$4/module" "$4/appdata/Microsoft/FSX" "$4/temp"
-out=$(cd "$4" && pwd)
-cp "$addon" "$out/module/"
-cat > "$out/appdata/Microsoft/FSX/dll.xml" <<XML
-<?xml version="1.0" encoding="Windows-1252"?>
-<SimBase.Document Type="Launch" version="1,0">
-  <Launch.Addon>
-    <Name>Zephrel recorder</Name>
-    <Disabled>False</Disabled>
-    <Path>$out/module/$(basename "$addon")</Path>
-  </Launch.Addon>
-</SimBase.Document>
-XML
+source "$repo/tests/integration/addon-run.sh"
+prepare_addon_run "$addon" "$4" "Zephrel recorder"
 # The user aircraft every quarter second, the traffic every second, with the default data groups.
 cat > "$out/record-circuit.ini" <<INI
 [SETTINGS]
