@@ -62,6 +62,8 @@ struct Fly {
     ManoeuvreOrder order;
 };
 struct Close {};
+// The simulator builds its menus again (Simulator::rebuildMenus).
+struct RebuildMenus {};
 struct AnswerMessageBox {
     int answer = 0;
     win::headless::MessageBoxMatch match;
@@ -88,9 +90,9 @@ struct Perform {
     std::vector<win::headless::Step> steps;
 };
 
-using Action =
-    std::variant<Key, Menu, Pause, Rate, LoadFlight, SaveFlight, ChangeAircraft, Traffic, Fly, Close,
-                 AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser, ScriptDialog, Perform>;
+using Action = std::variant<Key, Menu, Pause, Rate, LoadFlight, SaveFlight, ChangeAircraft, Traffic, Fly,
+                            Close, RebuildMenus, AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser,
+                            ScriptDialog, Perform>;
 
 } // namespace scenario
 

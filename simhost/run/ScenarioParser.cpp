@@ -305,6 +305,8 @@ Action Parser::action(ScenarioLine& line) {
         return readFly(line);
     if (word == "close")
         return Close{};
+    if (word == "rebuild-menus")
+        return RebuildMenus{};
     if (word == "answer")
         return readAnswer(line);
     if (word == "cancel")

@@ -62,6 +62,7 @@ public:
             fail("there is no user aircraft to fly");
     }
     void operator()(const scenario::Close&) { simulator_.close(); }
+    void operator()(const scenario::RebuildMenus&) { simulator_.rebuildMenus(); }
     void operator()(const scenario::AnswerMessageBox& box) {
         script::answerMessageBox(box.answer, box.match);
     }

@@ -34,7 +34,8 @@ public:
     bool closing() const { return closing_; }
     const std::vector<std::string>& keysReached() const { return keysReached_; }
     const std::vector<uint32_t>& menuCommands() const { return menuCommands_; }
-    // api.dll's menu anchor: the host's menu bar handle, 0 while the simulator has no menus.
+    // api.dll's menu anchor: the handle of the menu bar (HostMenus keeps it current), 0 before
+    // the simulator built its menus.
     uintptr_t* menuAnchor() { return &menuAnchor_; }
 
 private:

@@ -11,10 +11,12 @@
 #include "HostDevice.h"
 #include "HostEvents.h"
 #include "HostInstallers.h"
+#include "HostMenus.h"
 #include "MainWindow.h"
 #include "PanelVariables.h"
 #include "SimOptions.h"
 #include "SimTime.h"
+#include "SimulatorMenus.h"
 #include "TextResources.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
@@ -54,7 +56,7 @@ struct Simulator::Impl {
           events(context.wrongForms),
           time(context, SimDate::valid(given.dateTime) ? given.dateTime : kDefaultDateTime),
           resources(context.wrongForms), texts(context, resources), device(context.wrongForms),
-          options(context, given.trafficPercent) {}
+          options(context, given.trafficPercent), menus(context.wrongForms, *window.menuAnchor()) {}
 
     SimulatorSetup setup;
     std::string flightsFolder;
@@ -69,6 +71,7 @@ struct Simulator::Impl {
     SimOptions options;
     PanelVariables panels;
     MainWindow window;
+    HostMenus menus; // after the window, whose menu anchor it keeps
 
     uint32_t reportedUser = 0;    // the user aircraft add-ons were last told of
     std::string userAircraftPath; // what that report carried
@@ -101,6 +104,7 @@ Simulator::Simulator(const SimulatorSetup& setup) {
         installHostModules(*this);
         impl_->modules.install();
         impl_->window.create();
+        buildSimulatorMenus(impl_->menus);
     } catch (...) {
         instance = nullptr;
         throw;
@@ -252,6 +256,11 @@ void Simulator::applyTraffic() {
     impl_->world.setTrafficAmounts(impl_->options.airlinePercent(), impl_->options.generalAviationPercent());
 }
 
+void Simulator::rebuildMenus() {
+    buildSimulatorMenus(impl_->menus);
+    impl_->events.fire(ZHOST_EVENT_SYSTEM, ZHOST_SYSTEM_MENUS_CHANGED, impl_->context.firstHost() ? 13 : 11);
+}
+
 void Simulator::close() {
     win::SendMessage(mainWindow(), win::WM_CLOSE, 0, 0);
 }
@@ -295,6 +304,9 @@ SimOptions& Simulator::options() {
 }
 MainWindow& Simulator::window() {
     return impl_->window;
+}
+HostMenus& Simulator::menus() {
+    return impl_->menus;
 }
 const std::string& Simulator::flightsFolder() const {
     return impl_->flightsFolder;

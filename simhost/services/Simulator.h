@@ -14,6 +14,7 @@
 
 class HostDevice;
 class HostEvents;
+class HostMenus;
 class MainWindow;
 class SimOptions;
 class SimTime;
@@ -76,6 +77,10 @@ public:
     bool changeUserAircraft(const std::string& title);
     void setTrafficPercent(uint32_t percent);
     void close();
+    // The simulator builds its menus again, as when its user changes its key and menu settings:
+    // a new menu bar with only its own menus (what add-ons added is gone), announced to add-ons
+    // with the menus system event (data 13 on the first host version, 11 on the others).
+    void rebuildMenus();
 
     // ---- what can be seen ----
     const MessageLine& messageLine() const;
@@ -98,6 +103,8 @@ public:
     HostDevice& device();
     SimOptions& options();
     MainWindow& window();
+    // The main window's menus (xuipc.dll's), built with the simulator's own before add-ons start.
+    HostMenus& menus();
     const std::string& flightsFolder() const;
     double frameStep() const;
     // The real time of the frames from now on, e.g. one long frame while a dialog is open.

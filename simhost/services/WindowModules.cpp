@@ -1,15 +1,13 @@
 // window.dll, g2d.dll and xuipc.dll: the message line, texts in views, text resources and the
-// host menus, of which the simulator has none yet: its menu functions answer as a simulator
-// without menus (no menu, no position).
+// main window's menus.
 #include "HostInstallers.h"
+#include "HostMenus.h"
 #include "ScreenTexts.h"
 #include "TextResources.h"
 
 using namespace HostInstall;
 
 namespace {
-
-constexpr int32_t kNoMenu = -1;
 
 void installWindow(HostModule& m, int v, Simulator& simulator) {
     using namespace HostNumbers::Window;
@@ -35,24 +33,38 @@ template <typename Fn> void named(HostModule& m, const char* name, Fn function) 
 }
 
 void installXuipc(HostModule& m) {
-    named<ZHostXuiDynamicMenuCreateFn>(m, "XuiDynamicMenuCreate", [] { return uintptr_t{0}; });
-    named<ZHostXuiElementAddChildFn>(m, "XuiElementAddChild", [](uintptr_t, uint32_t) { return kNoMenu; });
-    named<ZHostXuiDynamicMenuInvalidateFn>(m, "XuiDynamicMenuInvalidate", [](uintptr_t) {});
+    named<ZHostXuiDynamicMenuCreateFn>(m, "XuiDynamicMenuCreate", [] { return host().menus().create(); });
+    named<ZHostXuiElementAddChildFn>(m, "XuiElementAddChild", [](uintptr_t menu, uint32_t value) {
+        return host().menus().addChild(menu, value);
+    });
+    named<ZHostXuiDynamicMenuInvalidateFn>(m, "XuiDynamicMenuInvalidate",
+                                           [](uintptr_t bar) { host().menus().invalidate(bar); });
     named<ZHostXuiDynamicMenuAppendItemFn>(
         m, "XuiDynamicMenuAppendItem",
-        [](uintptr_t, const char*, const uint16_t*, uint32_t, uintptr_t) { return kNoMenu; });
-    named<ZHostXuiDynamicMenuAppendSeparatorFn>(m, "XuiDynamicMenuAppendSeparator",
-                                                [](uintptr_t) { return kNoMenu; });
-    named<ZHostXuiDynamicMenuRemoveItemFn>(m, "XuiDynamicMenuRemoveItem",
-                                           [](uintptr_t, int32_t) { return kNoMenu; });
-    named<ZHostXuiDynamicMenuSetItemEnableFn>(m, "XuiDynamicMenuSetItemEnable",
-                                              [](uintptr_t, int32_t, int32_t) { return kNoMenu; });
+        [](uintptr_t parent, const char* style, const uint16_t* text, uint32_t command, uintptr_t submenu) {
+            return host().menus().appendItem(parent, style, text, command, submenu);
+        });
+    named<ZHostXuiDynamicMenuAppendSeparatorFn>(m, "XuiDynamicMenuAppendSeparator", [](uintptr_t parent) {
+        return host().menus().appendSeparator(parent);
+    });
+    named<ZHostXuiDynamicMenuRemoveItemFn>(
+        m, "XuiDynamicMenuRemoveItem",
+        [](uintptr_t parent, int32_t position) { return host().menus().removeItem(parent, position); });
+    named<ZHostXuiDynamicMenuSetItemEnableFn>(
+        m, "XuiDynamicMenuSetItemEnable", [](uintptr_t parent, int32_t position, int32_t enable) {
+            return host().menus().setItemEnable(parent, position, enable);
+        });
     named<ZHostXuiDynamicMenuSetItemTextFn>(m, "XuiDynamicMenuSetItemText",
-                                            [](uintptr_t, int32_t, const uint16_t*) { return kNoMenu; });
+                                            [](uintptr_t parent, int32_t position, const uint16_t* text) {
+                                                return host().menus().setItemText(parent, position, text);
+                                            });
     named<ZHostXuiDynamicMenuSetItemCheckFn>(m, "XuiDynamicMenuSetItemCheck",
-                                             [](uintptr_t, int32_t, int32_t) { return kNoMenu; });
-    named<ZHostXuiMenuGetPositionForCommandIdFn>(m, "XuiMenuGetPositionForCommandId",
-                                                 [](uintptr_t, uint32_t) { return kNoMenu; });
+                                             [](uintptr_t parent, int32_t position, int32_t check) {
+                                                 return host().menus().setItemCheck(parent, position, check);
+                                             });
+    named<ZHostXuiMenuGetPositionForCommandIdFn>(
+        m, "XuiMenuGetPositionForCommandId",
+        [](uintptr_t parent, uint32_t command) { return host().menus().positionOf(parent, command); });
 }
 
 } // namespace

@@ -8,6 +8,7 @@ list(APPEND SIMHOST_SERVICES_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/HostDevice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HostEvents.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HostInstallers.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HostMenus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PanelVariables.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RecordFormats.cpp
@@ -17,6 +18,7 @@ list(APPEND SIMHOST_SERVICES_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/SimOptions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SimTime.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Simulator.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SimulatorMenus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SimulatorKeys.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TextResources.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TickCounter.cpp

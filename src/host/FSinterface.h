@@ -103,4 +103,15 @@ public:
     static bool saveFlight(const std::string& path, const std::string& title, const std::string& description);
     static bool loadFlight(const std::string& path);
     static std::size_t getAircraftList(const std::string& root, std::vector<InstalledAircraft>& list);
+
+    // ---- host menus ----
+    // The module's items, kept in the order of adding and shown in the host's menu bar once
+    // initMenu has built it there (the host interface builds it again when the host rebuilds its
+    // menus). Ids are unique; 0 is for separators, which need a parent (0 = the menu bar).
+    static void addMenuItem(uint32_t parent, bool isPopup, const std::string& text, uint32_t id, bool enabled);
+    static void delMenuItem(uint32_t id);
+    static void enableMenuItem(uint32_t id, bool enabled);
+    static void checkMenuItem(uint32_t id, bool checked);
+    static void updateMenuItem(uint32_t id, const std::string& text);
+    static void initMenu();
 };

@@ -6,6 +6,7 @@
 
 #include "FrameClock.h"
 #include "HostBindings.h"
+#include "HostMenu.h"
 #include "Listeners.h"
 #include "winsys/Types.h"
 
@@ -59,6 +60,8 @@ struct HostState {
     uint32_t savedOption = 0;
     int modalDepth = 0;
     bool hideTexts = false;
+
+    HostMenu menu;
 
     std::vector<HostViewEntry> views;
     int activeView = -1;

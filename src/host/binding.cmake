@@ -1,8 +1,10 @@
-# Start-up, the host events, the window hooks and the simulation-control operations.
+# Start-up, the host events, the window hooks, the module's host menu and the simulation-control
+# operations.
 list(APPEND HOST_BINDING_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FSinterfaceStartup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HostBindings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HostEventHandlers.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HostMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HostMenuHooks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HostTexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowHook.cpp

@@ -92,8 +92,9 @@ at 11 cancel folder
 at 12 dialog 136 settext 1000 "x y" check 1001 off select 1002 3 selecttext 1003 Two position 1004 -5 hotkey 1005 ctrl+shift+F5 treecheck 1006 on "Top" "Child" treeselect 1007 "Top" press 1 hold 2 release 2 close
 at 13 dialog "Settings" close
 at 14 perform "Zephrel" press 1010
+at 15 rebuild-menus
 )");
-    ASSERT_EQ(23u, s.actions.size());
+    ASSERT_EQ(24u, s.actions.size());
     EXPECT_EQ(2, s.actions[0].line);
     EXPECT_EQ(1.0, s.actions[0].time);
     const Key keys[] = {actionAt<Key>(s, 0), actionAt<Key>(s, 1), actionAt<Key>(s, 2)};
@@ -156,6 +157,7 @@ at 14 perform "Zephrel" press 1010
     EXPECT_EQ(0, actionAt<ScriptDialog>(s, 21).templateId);
     EXPECT_EQ("Zephrel", actionAt<Perform>(s, 22).windowTitle);
     EXPECT_EQ(1010, std::get<script::Press>(actionAt<Perform>(s, 22).steps.at(0)).id);
+    actionAt<RebuildMenus>(s, 23);
 }
 
 TEST(ScenarioParserTest, ReadsQuotesCommentsAndLineEnds) {
