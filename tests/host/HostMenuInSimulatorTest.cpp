@@ -23,11 +23,11 @@ public:
 };
 
 TEST(HostMenuInSimulatorTest, TheModuleMenuIsChosenAndSurvivesARebuildOfTheSimulatorsMenus) {
+    MenuCommands commands; // outlives the module, which tells its listeners when it stops
     SimulatorSetup setup;
     setup.userTitle = "Trainer 152 Aerobat";
     ModuleInSimulator module(setup);
     Simulator& sim = module.sim();
-    MenuCommands commands;
     FSinterface::addCallback(&commands);
 
     FSinterface::addMenuItem(0, true, "Zephrel", 1, true);
