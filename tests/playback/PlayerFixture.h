@@ -39,9 +39,9 @@ public:
 
 // A recorded track: continuous records every second from `first` to `last`, the latitude moving
 // by latitudePerTick per 1/10000 s, everything else constant; one discrete record at `first`.
-struct TrackSpec {
-    TrackSpec(std::string aircraft, uint32_t from = 0, uint32_t to = 600000, std::string tail = "",
-              float cgHeight = 0)
+struct WrittenTrack {
+    WrittenTrack(std::string aircraft, uint32_t from = 0, uint32_t to = 600000, std::string tail = "",
+                 float cgHeight = 0)
         : title(std::move(aircraft)), first(from), last(to), tailNumber(std::move(tail)), cg(cgHeight) {}
 
     std::string title;
@@ -122,35 +122,35 @@ protected:
         return aircraft != nullptr ? aircraft->position().latitude : 0;
     }
 
-    std::string writeFile(const std::string& name, const std::vector<TrackSpec>& tracks,
+    std::string writeFile(const std::string& name, const std::vector<WrittenTrack>& tracks,
                           const std::vector<Marker>& markers = {}) {
         const std::string path = dir.file(name);
         ZflFile file;
         file.open(path, ZflFile::Write);
-        for (const TrackSpec& spec : tracks) {
+        for (const WrittenTrack& written : tracks) {
             TrackInfo info{};
-            std::strncpy(info.title, spec.title.c_str(), sizeof info.title - 1);
-            std::strncpy(info.tailNumber, spec.tailNumber.c_str(), sizeof info.tailNumber - 1);
-            info.staticCGtoGround = spec.cg;
-            info.format = {2, 0, spec.discFlags, 0, 0};
+            std::strncpy(info.title, written.title.c_str(), sizeof info.title - 1);
+            std::strncpy(info.tailNumber, written.tailNumber.c_str(), sizeof info.tailNumber - 1);
+            info.staticCGtoGround = written.cg;
+            info.format = {2, 0, written.discFlags, 0, 0};
             file.addTrack(info);
             std::vector<unsigned char> cont;
             uint32_t count = 0;
-            for (uint32_t time = spec.first; time <= spec.last; time += 10000, ++count) {
+            for (uint32_t time = written.first; time <= written.last; time += 10000, ++count) {
                 ContData record{};
                 record.timestamp = time;
-                record.latitude = spec.latitudeAt(time);
-                record.longitude = TrackSpec::kLongitude;
-                record.altitude = TrackSpec::kAltitude;
-                record.heading = spec.heading;
+                record.latitude = written.latitudeAt(time);
+                record.longitude = WrittenTrack::kLongitude;
+                record.altitude = WrittenTrack::kAltitude;
+                record.heading = written.heading;
                 const std::vector<unsigned char> bytes = packing::pack(record, 0, 2);
                 cont.insert(cont.end(), bytes.begin(), bytes.end());
             }
             file.writeContData(count, cont.data());
             DiscData disc{};
-            disc.timestamp = spec.first;
-            disc.gear = spec.gear;
-            file.writeDiscData(1, packing::pack(disc, spec.discFlags, 2).data());
+            disc.timestamp = written.first;
+            disc.gear = written.gear;
+            file.writeDiscData(1, packing::pack(disc, written.discFlags, 2).data());
         }
         for (const Marker& marker : markers)
             file.addMarker(marker);

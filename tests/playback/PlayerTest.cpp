@@ -16,9 +16,9 @@ namespace {
 class PlayerClockTest : public PlayerFixture {
 protected:
     // One jet from 0 to 60 s, with the first `selected` markers selected (all by default).
-    void startLong(const std::vector<Marker>& markers = {}, const TrackSpec& spec = {kJet},
+    void startLong(const std::vector<Marker>& markers = {}, const WrittenTrack& written = {kJet},
                    std::size_t selected = SIZE_MAX) {
-        PlayList list = traffic(writeFile("long.zfl", {spec}, markers), {0});
+        PlayList list = traffic(writeFile("long.zfl", {written}, markers), {0});
         for (uint32_t i = 0; i < std::min(selected, markers.size()); ++i)
             list.files[0].markers.push_back(i);
         player->start(list, true, 0);
@@ -106,9 +106,9 @@ TEST_F(PlayerClockTest, JumpsStayInTheRangeAndPlayingOnFinishes) {
 }
 
 TEST_F(PlayerClockTest, PausedClockStandsStillButAJumpIsApplied) {
-    TrackSpec spec{kJet};
-    spec.latitudePerTick = 1000;
-    startLong({}, spec);
+    WrittenTrack written{kJet};
+    written.latitudePerTick = 1000;
+    startLong({}, written);
     frames(2); // created, then played
     sim().setPaused(true);
     const uint32_t now = player->now();
@@ -122,7 +122,7 @@ TEST_F(PlayerClockTest, PausedClockStandsStillButAJumpIsApplied) {
     player->setTime(200000);
     frame();
     EXPECT_EQ(200000u, player->now());
-    EXPECT_EQ(spec.latitudeAt(200000), jet.position().latitude);
+    EXPECT_EQ(written.latitudeAt(200000), jet.position().latitude);
 }
 
 TEST_F(PlayerClockTest, LoopWithEqualEndsHoldsEveryFrame) {
@@ -176,10 +176,10 @@ TEST_F(PlayerClockTest, SimulationRateAndJumpFlagFollowSpeedAndSearch) {
         {"above 8 limited", 8.5f, 0, false, true, false, true, 4, true},
         {"search above 8 limited", 1, 9, false, true, true, true, 4, true},
     };
-    TrackSpec spec{kJet};
-    spec.discFlags = DiscGroup::Gear;
-    spec.gear = 8191;
-    startLong({}, spec);
+    WrittenTrack written{kJet};
+    written.discFlags = DiscGroup::Gear;
+    written.gear = 8191;
+    startLong({}, written);
     EXPECT_DOUBLE_EQ(1.0, sim().rate());
     frame();
     for (const Case& c : cases) {

@@ -45,8 +45,8 @@ protected:
 };
 
 TEST_F(PlayerTrackTest, AiAircraftLiveInsideTheirSpansUnlessHeld) {
-    TrackSpec whole{kJet, 0, 300000};
-    TrackSpec middle{kBeaver, 100000, 200000, "C-ZZZZ"};
+    WrittenTrack whole{kJet, 0, 300000};
+    WrittenTrack middle{kBeaver, 100000, 200000, "C-ZZZZ"};
     middle.latitudePerTick = 1000;
     PlayList list = traffic(writeFile("spans.zfl", {whole, middle, middle}), {0, 1, 2});
     list.files[0].tracks[2].hold = 1;
@@ -117,7 +117,7 @@ TEST_F(PlayerTrackTest, AircraftLimitFailedCreationAndVanishedAircraft) {
 
 TEST_F(PlayerTrackTest, UserTrackFliesTheUserAircraftAndItIsGivenBack) {
     sim().setTrafficPercent(30);
-    TrackSpec jet{kJet, 100000, 200000, "HB-JZZ", 8.6f - 1.0f};
+    WrittenTrack jet{kJet, 100000, 200000, "HB-JZZ", 8.6f - 1.0f};
     const std::string path = writeFile("user.zfl", {jet, {kBeaver, 0, 400000}});
     PlayList list = traffic(path, {0, 1});
     list.userFile = 0;
@@ -140,11 +140,11 @@ TEST_F(PlayerTrackTest, UserTrackFliesTheUserAircraftAndItIsGivenBack) {
     const int64_t raised = static_cast<int64_t>(0.3048 * kTwoTo32);
     EXPECT_EQ(raised, player->trackAltCorrection(0));
     frame();
-    EXPECT_EQ(TrackSpec::kAltitude + raised, user().position().altitude);
+    EXPECT_EQ(WrittenTrack::kAltitude + raised, user().position().altitude);
     EXPECT_EQ(0, user().position().pitch);
     EXPECT_FALSE(player->aircraft().count(user().id()));
     ASSERT_EQ(1u, seen.data.size()) << "the data window shows the user track";
-    EXPECT_EQ(TrackSpec::kAltitude + raised, copyOf(seen.data[0].altitude));
+    EXPECT_EQ(WrittenTrack::kAltitude + raised, copyOf(seen.data[0].altitude));
 
     expectRefused(thrown([&] { player->start(list, true, 0); }), 0, "Player::start", "Invalid call");
 
@@ -213,9 +213,9 @@ TEST_F(PlayerTrackTest, UserAircraftLoadedAndRestored) {
 }
 
 TEST_F(PlayerTrackTest, TwoFilesPlayInStepWithTheirOffsets) {
-    TrackSpec a{kJet, 0, 300000};
+    WrittenTrack a{kJet, 0, 300000};
     a.latitudePerTick = 1000;
-    TrackSpec b{kBeaver, 0, 300000};
+    WrittenTrack b{kBeaver, 0, 300000};
     b.latitudePerTick = -700;
     PlayList first = traffic(writeFile("a.zfl", {a}, {marker(100000, Marker::DisplayText, 5, "a")}), {0});
     first.files[0].markers = {0};
@@ -256,7 +256,7 @@ TEST_F(PlayerTrackTest, PositionOffsetsMoveTheAircraft) {
         // Heading east: forward is east, right is south.
         {"turned with the heading", 30, 5, -20, true, -20, 5, -30, 1e-4},
     };
-    TrackSpec east{kJet};
+    WrittenTrack east{kJet};
     east.heading = 0x40000000u;
     east.cg = 8.6f; // the jet's own: no altitude correction
     PlayList list = traffic(writeFile("offsets.zfl", {east}), {});
@@ -273,15 +273,15 @@ TEST_F(PlayerTrackTest, PositionOffsetsMoveTheAircraft) {
         SCOPED_TRACE(c.name);
         ASSERT_NE(nullptr, flying(i));
         const ZHostPosition at = flying(i)->position();
-        const int64_t latitude = TrackSpec::kLatitude + static_cast<int64_t>(c.north * kTwoTo32);
+        const int64_t latitude = WrittenTrack::kLatitude + static_cast<int64_t>(c.north * kTwoTo32);
         const double perEastMetre =
             460305528975.90894 / std::cos(static_cast<double>(latitude) * 3.6566552834932875e-17);
-        const int64_t longitude = TrackSpec::kLongitude + static_cast<int64_t>(c.east * perEastMetre);
+        const int64_t longitude = WrittenTrack::kLongitude + static_cast<int64_t>(c.east * perEastMetre);
         const double metres = c.tolerance * kTwoTo32 + 2;
         EXPECT_NEAR(static_cast<double>(latitude), static_cast<double>(at.latitude), metres);
         EXPECT_NEAR(static_cast<double>(longitude), static_cast<double>(at.longitude),
                     c.tolerance * perEastMetre + 2);
-        EXPECT_NEAR(static_cast<double>(TrackSpec::kAltitude + static_cast<int64_t>(c.up * kTwoTo32)),
+        EXPECT_NEAR(static_cast<double>(WrittenTrack::kAltitude + static_cast<int64_t>(c.up * kTwoTo32)),
                     static_cast<double>(at.altitude), metres);
         EXPECT_EQ(0x40000000u, at.heading);
     }
