@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, writes the sample recording, shows what it holds, converts it
-# to text and back, flies ten minutes in the stand-in simulator with the module loaded, then records
-# a circuit among live traffic with the recorder, shows the recording and plays it back with the
-# player, the user track on the trainer and the traffic as AI aircraft.
+# to text and back; then runs the module in the stand-in simulator through its menu: a circuit
+# recorded, played back on the user aircraft, played as traffic while a second one is recorded,
+# and both recordings exported to text.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh build
@@ -30,33 +30,42 @@ else
 fi
 
 echo
-echo "== Ten minutes in the stand-in simulator with the module loaded through dll.xml:"
-mkdir -p demo-out/appdata/Microsoft/FSX
+echo "== The module in the stand-in simulator, all through its menu: a circuit among ten AI aircraft"
+echo "   recorded, saved and played back on the trainer, then played as traffic while a second circuit"
+echo "   is flown and recorded beside it (data/scenarios/demo.scn):"
+rm -rf demo-out/module demo-out/recordings demo-out/temp demo-out/appdata
+mkdir -p demo-out/module demo-out/recordings demo-out/temp demo-out/appdata/Microsoft/FSX
+cp build/src/module/Zephrel_FSX.so demo-out/module/
+cat > demo-out/module/Zephrel.ini <<INI
+[SETTINGS]
+TempDirectory=$PWD/demo-out/temp
+[RECORDING]
+RecordAI=1
+[Dialogs]
+ZflPath=$PWD/demo-out/recordings
+INI
 cat > demo-out/appdata/Microsoft/FSX/dll.xml <<XML
 <?xml version="1.0" encoding="Windows-1252"?>
 <SimBase.Document Type="Launch" version="1,0">
   <Launch.Addon>
     <Name>Zephrel</Name>
     <Disabled>False</Disabled>
-    <Path>$PWD/build/src/module/Zephrel_FSX.so</Path>
+    <Path>$PWD/demo-out/module/Zephrel_FSX.so</Path>
   </Launch.Addon>
 </SimBase.Document>
 XML
-build/simhost/zephrel-sim --scenario data/scenarios/demo.scn --appdata demo-out/appdata
-echo "== The module's log (build/src/module/Zephrel.log):"
-cat build/src/module/Zephrel.log
+build/simhost/zephrel-sim --scenario data/scenarios/demo.scn --appdata demo-out/appdata | tee demo-out/summary.txt
 
 echo
-echo "== A circuit among live traffic, recorded with the recorder: until the module's controller exists"
-echo "   the recorder is driven by a test add-on, loaded in place of the module (tests/integration)."
-echo "   The recording (demo-out/record-circuit/record-circuit.zfl):"
-bash tests/integration/record-circuit.sh build/simhost/zephrel-sim \
-    build/tests/integration/recorder/ZephrelRecorderProbe.so build/tools/zfl-info demo-out/record-circuit
+for name in circuit formation; do
+    echo "== demo-out/recordings/$name.zfl:"
+    build/tools/zfl-info demo-out/recordings/$name.zfl
+    build/src/converter/ZflConverter demo-out/recordings/$name.zfl demo-out/recordings/$name.txt
+done
 
 echo
-echo "== The recorded circuit played back by the player, also driven by a test add-on in place of the"
-echo "   module: the trainer flies the user track, every other track is flown by an AI aircraft the"
-echo "   player makes while the track's time span is played (demo-out/play-circuit/):"
-bash tests/integration/play-circuit.sh build/simhost/zephrel-sim \
-    build/tests/integration/player/ZephrelPlayerProbe.so build/tools/zfl-info \
-    demo-out/record-circuit/record-circuit.zfl demo-out/play-circuit
+echo "== The outputs:"
+echo "   recordings:              demo-out/recordings/circuit.zfl, demo-out/recordings/formation.zfl"
+echo "   their texts:             demo-out/recordings/circuit.txt, demo-out/recordings/formation.txt"
+echo "   the simulator's summary: demo-out/summary.txt"
+echo "   the module's log:        demo-out/module/Zephrel.log"

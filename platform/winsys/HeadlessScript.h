@@ -126,6 +126,9 @@ void activate(HWND window);
 
 void setScreen(ScreenMetrics metrics);
 
+// GetLocalTime answers this time until it is set again; nullopt: the machine's clock again.
+void setLocalTime(std::optional<SYSTEMTIME> time);
+
 // Delivers the posted messages (see PumpPostedMessages); modal loops pump after every step.
 size_t pumpMessages();
 
@@ -139,7 +142,7 @@ size_t unusedAnswers();
 
 // Back to the start: no windows (dropped without messages), no classes or templates of modules,
 // no queued messages, keys up, cursor shown as an arrow at (0, 0), empty transcript and script,
-// policy Default, a 1920 x 1080 screen, the headless backend.
+// policy Default, a 1920 x 1080 screen, the machine's clock, the headless backend.
 void reset();
 
 } // namespace win::headless

@@ -42,6 +42,20 @@ struct RECT {
     int bottom = 0;
 };
 
+// A calendar date and time of day; wDayOfWeek counts from Sunday (0).
+struct SYSTEMTIME {
+    WORD wYear = 0;
+    WORD wMonth = 0; // 1..12
+    WORD wDayOfWeek = 0;
+    WORD wDay = 0; // 1..31
+    WORD wHour = 0;
+    WORD wMinute = 0;
+    WORD wSecond = 0;
+    WORD wMilliseconds = 0;
+
+    friend bool operator==(const SYSTEMTIME&, const SYSTEMTIME&) = default;
+};
+
 // The header of every WM_NOTIFY message.
 struct NMHDR {
     HWND hwndFrom = nullptr;

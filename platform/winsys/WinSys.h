@@ -6,6 +6,7 @@
 #include "winsys/Controls.h"
 #include "winsys/Dialogs.h"
 #include "winsys/Input.h"
+#include "winsys/LocalTime.h"
 #include "winsys/Messages.h"
 #include "winsys/Pixels.h"
 #include "winsys/Types.h"

@@ -7,6 +7,7 @@ set(platform_winsys_sources
     winsys/model/DialogManager.cpp
     winsys/model/Geometry.cpp
     winsys/model/Input.cpp
+    winsys/model/LocalTime.cpp
     winsys/model/MessageBox.cpp
     winsys/model/MessageBoxKinds.cpp
     winsys/model/Messaging.cpp

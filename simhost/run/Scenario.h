@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@ struct ScenarioSettings {
     std::optional<uint32_t> trafficPercent;
     std::optional<double> frameStep;
     std::optional<ZHostDateTime> dateTime;
+    // The window system's local time at run time 0; it runs with the run time.
+    std::optional<std::chrono::local_time<std::chrono::milliseconds>> localTime;
     double duration = 60; // seconds of the run
 };
 
@@ -90,9 +93,33 @@ struct Perform {
     std::vector<win::headless::Step> steps;
 };
 
+// What a check expects the run to show; one that fails is a scenario error.
+namespace expect {
+// Among the texts add-ons drew into the views; none: no text drawn.
+struct Status {
+    std::optional<std::string> text;
+};
+// The message line; none: the line is empty.
+struct Message {
+    std::optional<std::string> text;
+};
+struct MenuItem {
+    enum State { Enabled, Disabled, Checked, Unchecked, Missing, Present };
+    std::string path;
+    State state = Present;
+};
+// Aircraft in the world other than the user's.
+struct AircraftCount {
+    uint32_t count = 0;
+};
+} // namespace expect
+struct Expect {
+    std::variant<expect::Status, expect::Message, expect::MenuItem, expect::AircraftCount> check;
+};
+
 using Action = std::variant<Key, Menu, Pause, Rate, LoadFlight, SaveFlight, ChangeAircraft, Traffic, Fly,
                             Close, RebuildMenus, AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser,
-                            ScriptDialog, Perform>;
+                            ScriptDialog, Perform, Expect>;
 
 } // namespace scenario
 

@@ -22,6 +22,7 @@ using namespace scenario;
 constexpr double kMaxFeet = 60000;
 constexpr double kMaxTaxiMetres = 100000;
 constexpr double kMaxStartAltitudeMetres = 20000;
+constexpr int64_t kMaxAircraft = 1000000;
 
 // "2026-06-21" or "12:00:00": exactly three plain numbers between the separators.
 bool splitFields(std::string_view text, char separator, std::array<int, 3>& fields) {
@@ -37,21 +38,57 @@ bool splitFields(std::string_view text, char separator, std::array<int, 3>& fiel
     return true;
 }
 
-ZHostDateTime dateTime(ScenarioLine& line) {
+// A day and a time of day, as date-time and local-time give them.
+struct DayAndTime {
+    std::chrono::year_month_day day;
+    std::array<int, 3> time{}; // hours, minutes, seconds
+    int milliseconds = 0;
+};
+
+// "YYYY-MM-DD HH:MM:SS", with ".mmm" after the seconds when `withMilliseconds`.
+DayAndTime dayAndTime(ScenarioLine& line, bool withMilliseconds) {
     const std::string date = line.word("date (YYYY-MM-DD)");
-    const std::string time = line.word("time of day (HH:MM:SS)");
+    const std::string form = withMilliseconds ? "HH:MM:SS[.mmm]" : "HH:MM:SS";
+    const std::string time = line.word("time of day (" + form + ")");
     std::array<int, 3> d{};
-    std::array<int, 3> t{};
-    if (!splitFields(date, '-', d) || d[0] < 1 || d[0] > 9999 || d[1] < 1 || d[2] < 1 ||
-        !std::chrono::year_month_day(std::chrono::year(d[0]), std::chrono::month(static_cast<unsigned>(d[1])),
-                                     std::chrono::day(static_cast<unsigned>(d[2])))
-             .ok())
+    DayAndTime result;
+    if (splitFields(date, '-', d) && d[0] >= 1 && d[0] <= 9999 && d[1] >= 1 && d[2] >= 1)
+        result.day = std::chrono::year_month_day(std::chrono::year(d[0]),
+                                                 std::chrono::month(static_cast<unsigned>(d[1])),
+                                                 std::chrono::day(static_cast<unsigned>(d[2])));
+    if (!result.day.ok())
         line.fail("date must be a day YYYY-MM-DD, not " + quote(date));
-    if (!splitFields(time, ':', t) || t[0] > 23 || t[1] > 59 || t[2] > 59)
-        line.fail("time of day must be HH:MM:SS, not " + quote(time));
-    return ZHostDateTime{static_cast<uint16_t>(d[0]), static_cast<uint16_t>(d[1]),
-                         static_cast<uint16_t>(d[2]), static_cast<uint16_t>(t[0]),
-                         static_cast<uint16_t>(t[1]), static_cast<uint16_t>(t[2])};
+    std::string_view clock = time;
+    const std::size_t point = withMilliseconds ? clock.find('.') : std::string_view::npos;
+    bool valid = true;
+    if (point != std::string_view::npos) {
+        const std::string_view fraction = clock.substr(point + 1);
+        const auto [next, error] =
+            std::from_chars(fraction.data(), fraction.data() + fraction.size(), result.milliseconds);
+        valid = fraction.size() == 3 && fraction[0] != '-' && error == std::errc() &&
+                next == fraction.data() + fraction.size();
+        clock = clock.substr(0, point);
+    }
+    std::array<int, 3>& t = result.time;
+    if (!valid || !splitFields(clock, ':', t) || t[0] > 23 || t[1] > 59 || t[2] > 59)
+        line.fail("time of day must be " + form + ", not " + quote(time));
+    return result;
+}
+
+ZHostDateTime dateTime(ScenarioLine& line) {
+    const DayAndTime at = dayAndTime(line, false);
+    return ZHostDateTime{static_cast<uint16_t>(static_cast<int>(at.day.year())),
+                         static_cast<uint16_t>(static_cast<unsigned>(at.day.month())),
+                         static_cast<uint16_t>(static_cast<unsigned>(at.day.day())),
+                         static_cast<uint16_t>(at.time[0]), static_cast<uint16_t>(at.time[1]),
+                         static_cast<uint16_t>(at.time[2])};
+}
+
+std::chrono::local_time<std::chrono::milliseconds> localTime(ScenarioLine& line) {
+    using namespace std::chrono;
+    const DayAndTime at = dayAndTime(line, true);
+    return local_days(at.day) + hours(at.time[0]) + minutes(at.time[1]) + seconds(at.time[2]) +
+           milliseconds(at.milliseconds);
 }
 
 StartPosition startPosition(ScenarioLine& line) {
@@ -104,7 +141,7 @@ private:
         std::string_view name;
         void (Parser::*read)(ScenarioLine& line);
     };
-    static const std::array<Setting, 10> kSettings;
+    static const std::array<Setting, 11> kSettings;
 
     void hostVersion(ScenarioLine& line) {
         const std::string text = line.word("host version");
@@ -128,6 +165,7 @@ private:
     void frameStep(ScenarioLine& line) { scenario_.settings.frameStep = line.number("frame step", 0.001, 1); }
     void duration(ScenarioLine& line) { scenario_.settings.duration = line.number("duration", 0, kMaxTime); }
     void date(ScenarioLine& line) { scenario_.settings.dateTime = dateTime(line); }
+    void clock(ScenarioLine& line) { scenario_.settings.localTime = localTime(line); }
 
     void readAction(ScenarioLine& line) {
         if (scenario_.actions.size() == kMaxActions)
@@ -144,7 +182,7 @@ private:
     std::map<std::string, int, std::less<>> settingLines_;
 };
 
-const std::array<Parser::Setting, 10> Parser::kSettings = {{
+const std::array<Parser::Setting, 11> Parser::kSettings = {{
     {"host-version", &Parser::hostVersion},
     {"root", &Parser::root},
     {"appdata", &Parser::appdata},
@@ -155,6 +193,7 @@ const std::array<Parser::Setting, 10> Parser::kSettings = {{
     {"frame-step", &Parser::frameStep},
     {"duration", &Parser::duration},
     {"date-time", &Parser::date},
+    {"local-time", &Parser::clock},
 }};
 
 Key readKey(ScenarioLine& line) {
@@ -175,12 +214,11 @@ Key readKey(ScenarioLine& line) {
     return key;
 }
 
-Menu readMenu(ScenarioLine& line) {
-    Menu menu{line.text("menu item path")};
-    const std::string& path = menu.path;
+std::string menuPath(ScenarioLine& line) {
+    std::string path = line.text("menu item path");
     if (path.empty() || path.front() == '/' || path.back() == '/' || path.find("//") != std::string::npos)
         line.fail("menu item path " + quote(path) + " has an empty item text");
-    return menu;
+    return path;
 }
 
 Fly readFly(ScenarioLine& line) {
@@ -279,12 +317,55 @@ Action readDialog(ScenarioLine& line) {
     return dialog;
 }
 
+// A text to expect, or the bare word none for no text.
+std::optional<std::string> expectedText(ScenarioLine& line, const std::string& what) {
+    if (line.accept("none"))
+        return std::nullopt;
+    return line.text(what);
+}
+
+expect::MenuItem::State menuItemState(ScenarioLine& line) {
+    struct State {
+        std::string_view name;
+        expect::MenuItem::State state;
+    };
+    using enum expect::MenuItem::State;
+    static constexpr std::array<State, 6> kStates = {{{"enabled", Enabled},
+                                                      {"disabled", Disabled},
+                                                      {"checked", Checked},
+                                                      {"unchecked", Unchecked},
+                                                      {"missing", Missing},
+                                                      {"present", Present}}};
+    const std::string word = line.keyword("menu item state");
+    for (const State& state : kStates)
+        if (state.name == word)
+            return state.state;
+    line.fail("menu item state must be enabled, disabled, checked, unchecked, missing or present, not " +
+              quote(word));
+}
+
+Action readExpect(ScenarioLine& line) {
+    if (line.accept("status"))
+        return Expect{expect::Status{expectedText(line, "status text")}};
+    if (line.accept("message"))
+        return Expect{expect::Message{expectedText(line, "message text")}};
+    if (line.accept("menu")) {
+        std::string path = menuPath(line);
+        return Expect{expect::MenuItem{std::move(path), menuItemState(line)}};
+    }
+    if (line.accept("aircraft")) {
+        const int64_t count = line.integer("aircraft count", 0, kMaxAircraft);
+        return Expect{expect::AircraftCount{static_cast<uint32_t>(count)}};
+    }
+    line.fail("expect must be followed by status, message, menu or aircraft");
+}
+
 Action Parser::action(ScenarioLine& line) {
     const std::string word = line.keyword("action");
     if (word == "key")
         return readKey(line);
     if (word == "menu")
-        return readMenu(line);
+        return Menu{menuPath(line)};
     if (word == "pause")
         return Pause{line.onOff("pause")};
     if (word == "rate")
@@ -313,6 +394,8 @@ Action Parser::action(ScenarioLine& line) {
         return readCancel(line);
     if (word == "dialog")
         return readDialog(line);
+    if (word == "expect")
+        return readExpect(line);
     if (word == "perform") {
         Perform perform{line.quoted("window title"), {}};
         perform.steps = parseDialogSteps(line);

@@ -1,13 +1,17 @@
 #include "ScenarioRunner.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
 #include "AddonList.h"
 #include "AddonLoader.h"
+#include "HostMenus.h"
 #include "MenuChoice.h"
 #include "ScenarioError.h"
+#include "ScenarioLine.h"
 #include "winsys/Dialogs.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
@@ -22,6 +26,93 @@ void reportScenarioError(std::vector<std::string>& errors, const std::string& er
     std::cerr << "zephrel-sim: " << error << '\n';
     errors.push_back(error);
 }
+
+// The calendar fields of a point of local time.
+win::SYSTEMTIME systemTime(std::chrono::local_time<std::chrono::milliseconds> time) {
+    using namespace std::chrono;
+    const local_days day = floor<days>(time);
+    const year_month_day date(day);
+    const hh_mm_ss<milliseconds> clock(time - day);
+    win::SYSTEMTIME fields;
+    fields.wYear = static_cast<win::WORD>(static_cast<int>(date.year()));
+    fields.wMonth = static_cast<win::WORD>(static_cast<unsigned>(date.month()));
+    fields.wDayOfWeek = static_cast<win::WORD>(weekday(day).c_encoding());
+    fields.wDay = static_cast<win::WORD>(static_cast<unsigned>(date.day()));
+    fields.wHour = static_cast<win::WORD>(clock.hours().count());
+    fields.wMinute = static_cast<win::WORD>(clock.minutes().count());
+    fields.wSecond = static_cast<win::WORD>(clock.seconds().count());
+    fields.wMilliseconds = static_cast<win::WORD>(clock.subseconds().count());
+    return fields;
+}
+
+// What a check of the scenario finds in the simulator: nothing when it holds, else what is wrong.
+class ExpectationCheck {
+public:
+    explicit ExpectationCheck(Simulator& simulator) : simulator_(simulator) {}
+
+    // The texts drawn in the last frame the simulator ran are those on the screen now.
+    std::optional<std::string> operator()(const scenario::expect::Status& status) const {
+        const std::vector<std::string>& drawn = simulator_.drawnTexts();
+        const bool holds =
+            status.text ? std::find(drawn.begin(), drawn.end(), *status.text) != drawn.end() : drawn.empty();
+        if (holds)
+            return std::nullopt;
+        std::string shown;
+        for (const std::string& text : drawn)
+            shown += (shown.empty() ? "" : " and ") + quote(text);
+        return "status is " + (shown.empty() ? "none" : shown) + ", expected " + described(status.text);
+    }
+    std::optional<std::string> operator()(const scenario::expect::Message& message) const {
+        const std::string& line = simulator_.messageLine().text;
+        const std::optional<std::string> shown = line.empty() ? std::nullopt : std::optional(line);
+        if (shown == message.text)
+            return std::nullopt;
+        return "message is " + described(shown) + ", expected " + described(message.text);
+    }
+    std::optional<std::string> operator()(const scenario::expect::MenuItem& expected) const {
+        using enum scenario::expect::MenuItem::State;
+        const HostMenus::Item* item = simulator_.menus().find(expected.path);
+        const std::string name = "menu item " + quote(expected.path);
+        if (item == nullptr)
+            return expected.state == Missing ? std::nullopt : std::optional("no " + name);
+        // Whether the item is `on` in the pair of states asked about (yes/no), against the wanted one.
+        const auto compare = [&](bool on, const char* yes, const char* no, bool wanted) {
+            return on == wanted
+                       ? std::nullopt
+                       : std::optional(name + " is " + (on ? yes : no) + ", expected " + (wanted ? yes : no));
+        };
+        switch (expected.state) {
+        case Enabled:
+            return compare(item->enabled, "enabled", "disabled", true);
+        case Disabled:
+            return compare(item->enabled, "enabled", "disabled", false);
+        case Checked:
+            return compare(item->checked, "checked", "unchecked", true);
+        case Unchecked:
+            return compare(item->checked, "checked", "unchecked", false);
+        case Missing:
+            return name + " is present, expected missing";
+        case Present:
+            break;
+        }
+        return std::nullopt;
+    }
+    std::optional<std::string> operator()(const scenario::expect::AircraftCount& expected) const {
+        World& world = simulator_.world();
+        const std::size_t others = world.aircraft().size() - (world.user() != nullptr ? 1 : 0);
+        if (others == expected.count)
+            return std::nullopt;
+        return std::to_string(others) + " aircraft besides the user's, expected " +
+               std::to_string(expected.count);
+    }
+
+private:
+    static std::string described(const std::optional<std::string>& text) {
+        return text ? quote(*text) : "none";
+    }
+
+    Simulator& simulator_;
+};
 
 // Takes one action of the scenario in the simulator; what cannot be done is a scenario error of
 // the action's line.
@@ -77,6 +168,10 @@ public:
             script::scriptDialog(dialog.templateId, dialog.steps);
         else
             script::scriptDialog(dialog.title, dialog.steps);
+    }
+    void operator()(const scenario::Expect& expectation) {
+        if (const auto error = std::visit(ExpectationCheck(simulator_), expectation.check))
+            fail(*error);
     }
     void operator()(const scenario::Perform& perform) {
         win::HWND window = win::FindWindow(nullptr, perform.windowTitle.c_str());
@@ -169,8 +264,15 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
         // Times that should fall on a frame must not miss it by rounding.
         const double tolerance = step * 1e-6;
         std::size_t next = 0;
+        const auto& localTime = scenario_.settings.localTime;
         for (uint64_t frame = 0;; ++frame) {
             const double now = static_cast<double>(frame) * step;
+            // What the actions of this time and the frame read as the local time.
+            if (localTime) {
+                using namespace std::chrono;
+                const milliseconds runTime = round<milliseconds>(std::chrono::duration<double>(now));
+                script::setLocalTime(systemTime(*localTime + runTime));
+            }
             for (; next < scenario_.actions.size() && scenario_.actions[next].time <= now + tolerance;
                  ++next) {
                 const ScenarioAction& action = scenario_.actions[next];
@@ -186,6 +288,8 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
                 progress(RunProgress{now + step, duration, simulator.simulatedSeconds(), frame + 1});
         }
         addons.stop();
+        if (localTime)
+            script::setLocalTime(std::nullopt);
         summary.simulatedSeconds = simulator.simulatedSeconds();
         summary.aircraftSeen = simulator.world().aircraftSeen();
         summary.simulatorErrors = simulator.errors();

@@ -9,8 +9,11 @@
 #include "FSinterface.h"
 #include "HostState.h"
 #include "Log.h"
+#include "ModuleResources.h"
 #include "Settings.h"
 #include "ShowError.h"
+#include "UI.h"
+#include "Zephrel.h"
 #include "ZephrelException.h"
 
 #define ZEPHREL_EXPORT __attribute__((visibility("default")))
@@ -30,13 +33,28 @@ std::string moduleFolder() {
     return std::filesystem::path(info.dli_fname).parent_path().string();
 }
 
-// The module's listeners in the order they may swallow an event: the controller, the menu object
-// and, unless cameras are disabled, the camera manager. They come with their own parts; none
-// exists yet.
-void createAndRegisterListeners(bool /*disableCameras*/) {}
+// The module's listeners, created at load and deleted at unload. Plain pointers, so that loading
+// the module runs no constructor of its own before processAttach.
+Zephrel* controller = nullptr;
+UI* menu = nullptr;
 
-// Unload: the listeners of createAndRegisterListeners deleted (none yet).
-void deleteListeners() {}
+// The module's listeners in the order they may swallow an event: the controller, then the menu
+// object; the camera manager, unless cameras are disabled, joins after them with the cameras.
+void createAndRegisterListeners(bool /*disableCameras*/) {
+    const std::string& folder = hostState().moduleFolder;
+    controller = new Zephrel(folder);
+    FSinterface::addCallback(controller);
+    menu = new UI(controller, folder);
+    FSinterface::addCallback(menu);
+}
+
+// The menu object first, which calls on the controller; the controller stops what still runs.
+void deleteListeners() {
+    delete menu;
+    menu = nullptr;
+    delete controller;
+    controller = nullptr;
+}
 
 void logLifecycle(const char* line, bool append = false) { Log::log(line, Log::kAllCategories, append); }
 
@@ -55,6 +73,7 @@ __attribute__((constructor)) void processAttach() {
         Log::setLogFlags(logSettings.flags);
         logLifecycle("Module Entry Point", logSettings.append);
         FSinterface::hookMainWindow();
+        ModuleResources::registerDialogs();
         GeneralSettings settings;
         readGeneralSettings(settingsFile, settings);
         createAndRegisterListeners(settings.disableCameras);

@@ -70,6 +70,7 @@ public:
     void addMarker(const Marker& marker);
 
     // ---- state ----
+    const PlayList& playList() const { return playList_; } // what plays, as the files were added
     bool isStarted() const { return started_; }
     bool isFinished() const { return finished_; }
     bool isUserPlayed() const { return userPlayed_; }

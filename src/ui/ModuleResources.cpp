@@ -1,6 +1,7 @@
 #include "ModuleResources.h"
 
 #include "AboutDlg.h"
+#include "KeyboardDlg.h"
 
 namespace {
 // Its address identifies the module to the window system.
@@ -9,4 +10,7 @@ const char moduleIdentity = 0;
 
 win::HINSTANCE ModuleResources::instance() { return &moduleIdentity; }
 
-void ModuleResources::registerDialogs() { win::RegisterDialogTemplate(instance(), AboutDlg::dialogTemplate()); }
+void ModuleResources::registerDialogs() {
+    win::RegisterDialogTemplate(instance(), AboutDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), KeyboardDlg::dialogTemplate());
+}

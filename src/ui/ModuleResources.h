@@ -10,6 +10,7 @@ namespace ModuleResources {
 // Template ids of the module's dialogs.
 enum DialogId : uint16_t {
     kAboutDialog = 105,
+    kKeyboardDialog = 136,
 };
 
 win::HINSTANCE instance();

@@ -20,6 +20,13 @@ std::string readFile(const std::string& path) {
 
 void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
+std::string withRunFolder(std::string text, const std::string& folder) {
+    const std::string mark = "%RUN%";
+    for (std::size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + folder.size()))
+        text.replace(at, mark.size(), folder);
+    return text;
+}
+
 std::string addon(const std::string& name, const std::string& path) {
     return "  <Launch.Addon>\n    <Name>" + name + "</Name>\n    <Disabled>False</Disabled>\n    <Path>" + path +
            "</Path>\n  </Launch.Addon>\n";
@@ -52,11 +59,16 @@ SimRun::SimRun(const Options& options) {
                                          "<SimBase.Document Type=\"Launch\" version=\"1,0\">\n" +
                                              addons + "</SimBase.Document>\n");
 
+    // The module's temporary files stay in the run's folder, apart from those of runs beside it.
+    fs::create_directories(folder_.path() / "temp");
+    const std::string ini = options.moduleIni.empty() ? "[SETTINGS]\nTempDirectory=%RUN%/temp\n" : options.moduleIni;
+    writeFile((module / "Zephrel.ini").string(), withRunFolder(ini, folder_.path().string()));
+
     const std::string scenario = folder_.file("run.scn");
     const std::string root = options.simRoot.empty() ? ZEPHREL_SIM_ROOT : options.simRoot;
     writeFile(scenario, "host-version " + options.hostVersion + "\nroot \"" + root + "\"\nappdata \"" +
                             folder_.file("appdata") + "\"\nflights \"" + flightsFolder() + "\"\n" +
-                            options.scenarioActions);
+                            withRunFolder(options.scenarioActions, folder_.path().string()));
 
     const std::string outputFile = folder_.file("output.txt");
     std::string environment;

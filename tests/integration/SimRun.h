@@ -16,10 +16,13 @@ public:
         bool probe = true;           // the visible module and the probe; else the shipped module
         std::string probeKeys;       // ZEPHREL_PROBE_KEYS
         std::string probeChecks;     // ZEPHREL_PROBE_CHECKS
-        std::string scenarioActions; // settings and actions after the run's own settings
+        std::string scenarioActions; // settings and actions after the run's own; "%RUN%" as below
         std::string addon;           // an add-on loaded in place of the module and the probe
         std::vector<std::pair<std::string, std::string>> environment; // more variables for the run
         std::string simRoot;         // the simulator's folder; empty: data/sim-root
+        // The module's Zephrel.ini; "%RUN%" stands for the run's folder. Empty: the temporary files
+        // in the run's folder "temp".
+        std::string moduleIni;
     };
 
     explicit SimRun(const Options& options);
@@ -29,6 +32,8 @@ public:
     std::string log() const;
     std::vector<std::string> report() const;
     std::string flightsFolder() const { return folder_.file("flights"); }
+    // A file or folder of the run's folder.
+    std::string file(const std::string& name) const { return folder_.file(name); }
 
 private:
     TempDir folder_;

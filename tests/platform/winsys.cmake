@@ -4,6 +4,7 @@ add_executable(platform_winsys_tests
     WinsysControlTest.cpp
     WinsysDialogTest.cpp
     WinsysInputTest.cpp
+    WinsysLocalTimeTest.cpp
     WinsysPixelsTest.cpp
     WinsysTranscriptTest.cpp
     WinsysWindowTest.cpp

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,51 @@ at 15 rebuild-menus
     actionAt<RebuildMenus>(s, 23);
 }
 
+TEST(ScenarioParserTest, ReadsTheLocalTimeToTheMillisecond) {
+    using namespace std::chrono;
+    const std::pair<const char*, local_time<milliseconds>> cases[] = {
+        {"local-time 2024-02-29 23:59:58", local_days(2024y / 2 / 29) + 23h + 59min + 58s},
+        {"local-time 0001-01-01 00:00:00.007", local_days(1y / 1 / 1) + 7ms},
+        {"local-time 2026-06-21 12:30:05.250", local_days(2026y / 6 / 21) + 12h + 30min + 5s + 250ms},
+    };
+    for (const auto& [text, expected] : cases) {
+        const Scenario s = parseScenario(text);
+        ASSERT_TRUE(s.settings.localTime.has_value()) << text;
+        EXPECT_EQ(expected, *s.settings.localTime) << text;
+        EXPECT_FALSE(s.settings.dateTime.has_value()) << "the simulator's date stays its own";
+    }
+}
+
+TEST(ScenarioParserTest, ReadsEveryCheck) {
+    using State = expect::MenuItem::State;
+    const Scenario s = parseScenario(R"(at 1 expect status "RECORDING [3 seconds]"
+at 1 EXPECT STATUS None
+at 1 expect status "none"
+at 1 expect message Saved
+at 1 expect message none
+at 1 expect menu "Flights/Load Flight..." ENABLED
+at 1 expect menu Zephrel missing
+at 1 expect menu "Views/Full Screen" unchecked
+at 1 expect aircraft 3
+)");
+    ASSERT_EQ(9u, s.actions.size());
+    const auto check = [&](std::size_t i) { return actionAt<Expect>(s, i).check; };
+    EXPECT_EQ("RECORDING [3 seconds]", std::get<expect::Status>(check(0)).text);
+    EXPECT_EQ(std::nullopt, std::get<expect::Status>(check(1)).text);
+    EXPECT_EQ("none", std::get<expect::Status>(check(2)).text) << "quoted, it is a text";
+    EXPECT_EQ("Saved", std::get<expect::Message>(check(3)).text);
+    EXPECT_EQ(std::nullopt, std::get<expect::Message>(check(4)).text);
+    const std::pair<const char*, State> items[] = {{"Flights/Load Flight...", State::Enabled},
+                                                   {"Zephrel", State::Missing},
+                                                   {"Views/Full Screen", State::Unchecked}};
+    for (std::size_t i = 0; i < std::size(items); ++i) {
+        const auto item = std::get<expect::MenuItem>(check(5 + i));
+        EXPECT_EQ(items[i].first, item.path);
+        EXPECT_EQ(items[i].second, item.state) << item.path;
+    }
+    EXPECT_EQ(3u, std::get<expect::AircraftCount>(check(8)).count);
+}
+
 TEST(ScenarioParserTest, ReadsQuotesCommentsAndLineEnds) {
     const Scenario s = parseScenario(
         "\xEF\xBB\xBF# a comment\r\n\n   \t\r\nAT 1 Aircraft \"a \\\"b\\\" c\\\\d # e\\x\" # f\r\n"
@@ -214,6 +260,23 @@ TEST(ScenarioParserTest, NamesTheLineOfEveryError) {
         {"date-time 2023-13-01 12:00:00", 1, "date must be a day"},
         {"date-time 2023-01-01 24:00:00", 1, "time of day must be HH:MM:SS"},
         {"date-time 2023-01-01 12:00", 1, "time of day must be HH:MM:SS"},
+        {"local-time 2023-02-29 12:00:00", 1, "date must be a day YYYY-MM-DD"},
+        {"local-time 2023-01-01 12:00:60", 1, "time of day must be HH:MM:SS[.mmm]"},
+        {"local-time 2023-01-01 12:00:00.5", 1, "time of day must be HH:MM:SS[.mmm], not \"12:00:00.5\""},
+        {"local-time 2023-01-01 12:00:00.-12", 1, "time of day must be HH:MM:SS[.mmm]"},
+        {"local-time 2023-01-01 12:00:00.", 1, "time of day must be HH:MM:SS[.mmm]"},
+        {"date-time 2023-01-01 12:00:00.000", 1, "time of day must be HH:MM:SS, not"},
+        {"local-time 2023-01-01", 1, "time of day (HH:MM:SS[.mmm]) missing"},
+        {"at 1 expect", 1, "expect must be followed by status, message, menu or aircraft"},
+        {"at 1 expect weather", 1, "expect must be followed by status, message, menu or aircraft"},
+        {"at 1 expect status", 1, "status text missing"},
+        {"at 1 expect message none now", 1, "unexpected \"now\" at the end"},
+        {"at 1 expect menu \"Zephrel/\" present", 1, "empty item text"},
+        {"at 1 expect menu Zephrel", 1, "menu item state missing"},
+        {"at 1 expect menu Zephrel grey", 1,
+         "menu item state must be enabled, disabled, checked, unchecked, missing or present, not \"grey\""},
+        {"at 1 expect aircraft -1", 1, "aircraft count -1 out of range 0 to 1000000"},
+        {"at 1 expect aircraft many", 1, "aircraft count must be a whole number"},
         {"\n\nat", 3, "time missing"},
         {"at -1 close", 1, "time -1 out of range"},
         {"at 1", 1, "action missing"},

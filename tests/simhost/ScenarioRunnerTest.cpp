@@ -2,23 +2,122 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "HostModules.h"
+#include "HostNumbers.h"
 #include "ScenarioError.h"
 #include "ScenarioParser.h"
 #include "ScenarioRunner.h"
 #include "TempDir.h"
 #include "addons/TestAddonEvents.h"
 #include "winsys/HeadlessScript.h"
+#include "winsys/LocalTime.h"
 
 namespace {
 
 void writeFile(const std::filesystem::path& path, const std::string& text) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;
+}
+
+// A simulator root with one airplane, "Test Trainer".
+void writeRoot(const TempDir& dir) {
+    writeFile(dir.path() / "root/SimObjects/Airplanes/Trainer/aircraft.cfg",
+              "[fltsim.0]\ntitle=Test Trainer\natc_id=N172TT\n\n[GENERAL]\ncategory=Airplane\n");
+}
+
+// What a host module of the run's host version (the default one) offers at that role.
+template <typename Fn> Fn hostEntry(const char* module, int role) {
+    const int version = 3;
+    const ZHostModule* m = zhostGetModule(module);
+    return reinterpret_cast<Fn>(m->entry(m, HostNumbers::entry(version, role)));
+}
+
+// As an add-on shows its status: a text resource drawn into the main view in every frame.
+uint32_t statusText = 0;
+void drawStatus(uint32_t, uintptr_t view, uintptr_t) {
+    const auto draw = hostEntry<ZHostDrawTextFn>("window.dll", HostNumbers::Window::DrawText);
+    draw(reinterpret_cast<ZHostView*>(view), statusText, 10, 10, 9);
+}
+
+TEST(ScenarioRunnerTest, TheLocalTimeRunsWithTheRunTimeAcrossDayMonthAndYear) {
+    win::headless::reset();
+    TempDir dir;
+    writeRoot(dir);
+    const std::string text = "root root\nframe-step 0.3\nduration 3\nlocal-time 1999-12-31 23:59:58.500\n";
+    ScenarioRunner runner(parseScenario(text, dir.path().string()));
+    std::vector<win::SYSTEMTIME> seen; // by frame: what the frame read
+    runner.run([&](const RunProgress&) { win::GetLocalTime(seen.emplace_back()); });
+
+    // 3 and 9 frames of 0.3 s come to just under 0.9 s and 2.7 s in floating point.
+    ASSERT_EQ(10u, seen.size());
+    EXPECT_EQ((win::SYSTEMTIME{1999, 12, 5, 31, 23, 59, 58, 500}), seen[0]);
+    EXPECT_EQ((win::SYSTEMTIME{1999, 12, 5, 31, 23, 59, 59, 400}), seen[3]);
+    EXPECT_EQ((win::SYSTEMTIME{2000, 1, 6, 1, 0, 0, 0, 0}), seen[5]);
+    EXPECT_EQ((win::SYSTEMTIME{2000, 1, 6, 1, 0, 0, 1, 200}), seen[9]);
+    win::SYSTEMTIME after;
+    win::GetLocalTime(after);
+    EXPECT_LT(2000, after.wYear) << "the machine's clock again after the run";
+}
+
+// Each kind of check, holding and failing: only the failures are scenario errors, with their lines.
+TEST(ScenarioRunnerTest, ChecksWhatTheRunShows) {
+    win::headless::reset();
+    TempDir dir;
+    writeRoot(dir);
+    const std::string text = "root root\nframe-step 0.1\nduration 3\n" // lines 1-3
+                             "at 0 expect status none\n"
+                             "at 0 expect status \"RECORDING [3 seconds]\"\n"
+                             "at 0 expect aircraft 0\n"
+                             "at 0.1 expect status none\n" // the frame that drew it comes next
+                             "at 0.2 expect status \"RECORDING [3 seconds]\"\n"
+                             "at 0.2 expect status \"PLAYBACK\"\n" // line 9
+                             "at 0.2 expect status none\n"
+                             "at 0.5 expect message \"Saved\"\n"
+                             "at 0.5 expect message none\n"
+                             "at 2 expect message none\n"
+                             "at 2 expect message \"Saved\"\n" // line 14
+                             "at 0.5 expect aircraft 1\n"
+                             "at 0.5 expect aircraft 0\n"
+                             "at 1 expect menu \"Flights/Load Flight...\" present\n"
+                             "at 1 expect menu \"Flights/Load Flight...\" enabled\n"
+                             "at 1 expect menu \"Flights/Load Flight...\" disabled\n" // line 19
+                             "at 1 expect menu \"Flights/Load Flight...\" missing\n"
+                             "at 1 expect menu \"Views/Full Screen\" unchecked\n"
+                             "at 1 expect menu \"Views/Full Screen\" checked\n"
+                             "at 1 expect menu Zephrel missing\n"
+                             "at 1 expect menu \"Zephrel\" present\n"; // line 24
+    ScenarioRunner runner(parseScenario(text, dir.path().string()));
+    // After the first frame: a status drawn from the next frame on, a message for a second, an AI aircraft.
+    const RunSummary summary = runner.run([](const RunProgress& progress) {
+        if (progress.frames != 1)
+            return;
+        const auto create = hostEntry<ZHostTextCreateFn>("g2d.dll", HostNumbers::G2d::TextCreate);
+        statusText = create("RECORDING [3 seconds]");
+        hostEntry<ZHostRegisterEventFn>("api.dll", HostNumbers::Api::RegisterEvent)(ZHOST_EVENT_VIEW_DRAW,
+                                                                                   &drawStatus);
+        hostEntry<ZHostShowTextFn>("window.dll", HostNumbers::Window::ShowText)("Saved", 4, 18);
+        Simulator::current()->world().createAi("Test Trainer", "N1");
+    });
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "scenario line 5: status is none, expected \"RECORDING [3 seconds]\"",
+                  "scenario line 9: status is \"RECORDING [3 seconds]\", expected \"PLAYBACK\"",
+                  "scenario line 10: status is \"RECORDING [3 seconds]\", expected none",
+                  "scenario line 12: message is \"Saved\", expected none",
+                  "scenario line 16: 1 aircraft besides the user's, expected 0",
+                  "scenario line 19: menu item \"Flights/Load Flight...\" is enabled, expected disabled",
+                  "scenario line 20: menu item \"Flights/Load Flight...\" is present, expected missing",
+                  "scenario line 22: menu item \"Views/Full Screen\" is unchecked, expected checked",
+                  "scenario line 24: no menu item \"Zephrel\"",
+                  "scenario line 14: message is none, expected \"Saved\"",
+              }),
+              summary.scenarioErrors);
 }
 
 TEST(ScenarioRunnerTest, TheCommandLineGoesOverTheScenariosSettings) {

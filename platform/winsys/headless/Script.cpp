@@ -68,6 +68,10 @@ void setScreen(ScreenMetrics metrics) {
     detail::script().screen = metrics;
 }
 
+void setLocalTime(std::optional<SYSTEMTIME> time) {
+    model::store().localTime = time;
+}
+
 size_t pumpMessages() {
     return PumpPostedMessages();
 }

@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -11,7 +12,7 @@
 #include "winsys/model/WindowObject.h"
 
 // The state of the window model: every live window, the classes, the dialog templates, the
-// queue of posted messages, focus, keyboard and cursor. One per process, used from one thread.
+// queue of posted messages, focus, keyboard, cursor and a fixed local time. One per process, used from one thread.
 namespace win::model {
 
 struct PostedMessage {
@@ -36,6 +37,7 @@ struct Store {
     HWND focus = nullptr;
     std::array<bool, 256> keyDown{};
     CursorState cursor;
+    std::optional<SYSTEMTIME> localTime; // none: the machine's clock
 };
 
 Store& store();

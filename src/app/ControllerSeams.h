@@ -1,0 +1,63 @@
+#pragma once
+
+#include "PlayList.h"
+#include "PlayerSeams.h"
+#include "Settings.h"
+
+// What the controller reaches that is built elsewhere: the settings and play dialogs, the
+// playback control and data windows, and the video renderer. Each is optional; without one the
+// controller behaves as the comment of its slot says.
+
+// The settings dialogs. Each edits the blocks it is given and answers whether the user
+// confirmed. Without them every dialog is confirmed with the settings unchanged.
+class SettingsDialogs {
+public:
+    virtual ~SettingsDialogs() = default;
+    // "Recording Settings", on the RECORDING block.
+    virtual bool recordingSettings(RecordingSettings& recording) = 0;
+    // "Playback Settings", on the PLAYBACK block.
+    virtual bool playbackSettings(PlaybackSettings& playback) = 0;
+    // "Zephrel Settings", on the SETTINGS, RECORDING, PLAYBACK and REPLAY blocks.
+    virtual bool settings(GeneralSettings& general, RecordingSettings& recording, PlaybackSettings& playback,
+                          RecordingSettings& replay) = 0;
+};
+
+// The advanced play dialog: edits a play list (pre-filled with the running playback's list).
+// Without it advanced play is cancelled.
+class PlayListEditor {
+public:
+    virtual ~PlayListEditor() = default;
+    virtual bool edit(PlayList& list) = 0;
+};
+
+// A tool window the controller shows and hides (the playback control window, the data window).
+// Without one there is nothing to show.
+class ToolWindow {
+public:
+    virtual ~ToolWindow() = default;
+    virtual void show(bool shown) = 0;
+    virtual bool isShown() const = 0;
+};
+
+// The video renderer. Without it "Render Video..." does nothing.
+class VideoRendering {
+public:
+    virtual ~VideoRendering() = default;
+    // Asks for the video's settings and file and starts; false when the user cancelled.
+    virtual bool start() = 0;
+    // Ends the video file; an aborted rendering shows no summary.
+    virtual void stop(bool aborted) = 0;
+    virtual void togglePause() = 0;
+    virtual bool isPaused() const = 0;
+    // One rendering frame (the host's frame event with argument 1).
+    virtual void frame() = 0;
+};
+
+struct ControllerSeams {
+    SettingsDialogs* settingsDialogs = nullptr;
+    PlayListEditor* playListEditor = nullptr;
+    ToolWindow* controlWindow = nullptr;
+    ToolWindow* dataWindow = nullptr;
+    VideoRendering* video = nullptr;
+    PlayerSeams player; // what the player feeds: the windows' views and the markers' actions
+};

@@ -1,0 +1,155 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ControllerSeams.h"
+#include "ModuleEvents.h"
+#include "PlayList.h"
+#include "Player.h"
+#include "Recorder.h"
+#include "Settings.h"
+
+// The module's controller: receives the host events, owns the recorder and the player, keeps the
+// state that decides which command is allowed, runs the per-frame work and the status line, keeps
+// the module's menu entries current, and runs the file dialogs and the automatic naming around
+// recording and playback. The keyboard commands and the menu call its command operations.
+class Zephrel : public IFScallback {
+public:
+    // The settings file is "Zephrel.ini" in the module folder.
+    explicit Zephrel(std::string moduleFolder, ControllerSeams seams = {});
+    // Stops what runs: a recording (saved as the stop does), a playback, a rendering.
+    ~Zephrel() override;
+    Zephrel(const Zephrel&) = delete;
+    Zephrel& operator=(const Zephrel&) = delete;
+
+    int callback(int event, intptr_t a, intptr_t b, intptr_t c) override;
+
+    // ---- state ----
+    bool isRecording() const { return recording_; }
+    bool isReplayRecording() const { return replayRecording_; }
+    bool isPlaying() const { return playing_; }
+    bool isUserPlayback() const { return userPlayback_; }
+    bool isReplayPlayback() const { return replayPlayback_; }
+    bool isRendering() const { return rendering_; }
+    bool isRenderingPaused() const;
+    const GeneralSettings& settings() const { return general_; }
+    const std::string& settingsFile() const { return settingsFile_; }
+    const Player* player() const { return player_.get(); }
+    const Recorder* recorder() const { return recorder_.get(); }
+    const std::string& recordingName() const { return recordingName_; }
+
+    // ---- the state changes; each "Invalid call" is a ZephrelException code 16, severity 0 ----
+    void startRec();
+    void stopRec(const std::string& fileName); // empty: discarded
+    void startReplayRec();
+    void stopReplayRec();
+    void startPlay(const PlayList& list, bool noRestore);
+    void stopPlay(bool noRestore);
+
+    // ---- the menu's and the keys' commands, refused silently when the state forbids them ----
+    void record();
+    void stopRecording(bool ask); // ask: a cancelled save dialog asks whether to go on recording
+    void play();
+    void playFile(const std::string& fileName, bool asTraffic);
+    void playAsTraffic();
+    void advancedPlay();
+    void instantReplay(); // the instant replay's dialog and replay come with the instant replay
+    void setMarker();     // the marker dialog comes with the markers
+    void settingsDialog();
+    void renderVideo();
+    void stopRendering(bool aborted);
+    void pauseRendering();
+    void stopPlayback(bool force); // not forced: a user playback runs out to its end
+
+    // Playback control: while playing, not recording, "EnableControls" set, and a user playback
+    // or "EnableControlsAI".
+    void forward(int level); // level 0 ends a search; 1..3 jump or search per the settings
+    void backward(int level);
+    void faster();
+    void slower();
+    void normalSpeed();
+    void position(double fraction); // 0 = the beginning, 1 = the end
+    void nextMarker();
+    void previousMarker();
+    void loopIn();
+    void loopOut();
+    void toggleLoop();
+    void setLoop(bool on);
+
+    // Only while a user playback runs.
+    void nextUserTrack();
+    void previousUserTrack();
+    void altitudeUp();
+    void altitudeDown();
+    void pitchUp();
+    void pitchDown();
+
+    // The tool windows, toggled from the menu and the keys while they may be open: the control
+    // window while playing (a user playback, or traffic with "EnableControlsAI"), the data window
+    // while a user playback runs; neither while recording or rendering.
+    void toggleControlWindow();
+    void toggleDataWindow();
+
+    // Sets the menu entries' texts and states and the windows' visibility after a state change.
+    void updateMenus();
+
+private:
+    // host events
+    void onStart();
+    void onStop();
+    void onFlightLoaded(const char* flightPath);
+    void onAircraftLoaded();
+    void frame();
+    void renderingFrame();
+
+    // the frame's steps
+    void correctLevelDSpoilers();
+    void showStatus();
+    void updateWindows();
+    bool controlWindowAllowed() const;
+    bool dataWindowAllowed() const;
+
+    bool controlsAllowed() const;
+    std::size_t normalSpeedIndex() const; // the first entry of "Speeds" of at least 1
+    void clearStatus();
+    bool multiplayerRefused() const;       // shows the multiplayer box when a session runs
+    bool playbackDialogConfirmed();        // the "Playback Settings" dialog, when it is asked for
+    bool askRecordingFile(std::string& fileName); // the "Save Recorded Flight" dialog
+    void selectTracks(PlayFile& file) const;       // per "PlayRecAI" and "LoadMarkers"
+    bool addPlayFile(PlayList& list, const std::string& fileName) const; // false: declined or unreadable
+    void readAllSettings();
+    std::string dialogFolder() const;
+    void storeDialogFolder(const std::string& fileName) const;
+
+    std::string moduleFolder_;
+    std::string settingsFile_;
+    ControllerSeams seams_;
+
+    bool recording_ = false;
+    bool replayRecording_ = false;
+    bool playing_ = false;
+    bool userPlayback_ = false;
+    bool replayPlayback_ = false;
+    bool rendering_ = false;
+    bool busy_ = false;
+    bool started_ = false; // the host's Start was seen: the menu entries exist from then on
+
+    std::unique_ptr<Recorder> recorder_; // the normal recording or the instant replay's
+    std::unique_ptr<Player> player_;
+
+    GeneralSettings general_;
+    RecordingSettings recordingSettings_;
+    RecordingSettings replaySettings_;
+    PlaybackSettings playbackSettings_;
+    VideoSettings video_;
+    std::vector<AutoplayEntry> autoplay_;
+    std::size_t speedIndex_ = 0; // into general_.speeds
+    std::string recordingName_;
+    bool flightSavedToTemp_ = false; // the recording's flight went to "ZephrelTempRecord"
+
+    bool wasOnGround_ = false; // for the Level-D spoiler correction's touchdown
+    std::string statusText_;   // the status line, kept so that showing it allocates nothing
+};

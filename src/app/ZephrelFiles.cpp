@@ -1,0 +1,271 @@
+#include "Zephrel.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <strings.h>
+
+#include "FSinterface.h"
+#include "HostWindow.h"
+#include "MessageBox.h"
+#include "OldVersionQuestion.h"
+#include "RecordingName.h"
+#include "ShowError.h"
+#include "TempFolder.h"
+#include "TempRecordFiles.h"
+#include "ZephrelException.h"
+#include "ZflFile.h"
+#include "profile/ProfileValues.h"
+#include "winsys/CommonDialogs.h"
+#include "winsys/LocalTime.h"
+
+namespace {
+
+constexpr const char* kFolderKey = "ZflPath";
+constexpr const char* kTempRecordFlight = "ZephrelTempRecord";
+
+bool namesUserTrack(const PlayList& list) {
+    return list.userFile != -1 || list.userTrack != -1;
+}
+
+// The dialogs over recording files: the simulator's main window owns them.
+win::OPENFILENAME recordingFileRequest(const char* title, const std::string& folder, win::DWORD flags) {
+    win::OPENFILENAME request;
+    request.hwndOwner = HostWindow::mainWindow();
+    request.filters = {{"Flight Recordings", "*.zfl"}};
+    request.title = title;
+    request.defExt = "zfl";
+    request.initialDir = folder;
+    request.flags = win::OFN_EXPLORER | win::OFN_HIDEREADONLY | win::OFN_PATHMUSTEXIST | flags;
+    return request;
+}
+
+// The chosen paths; none when the user cancelled.
+std::vector<std::string> askRecordingsToPlay(const char* title, const std::string& folder, win::DWORD flags) {
+    win::OPENFILENAME request = recordingFileRequest(title, folder, win::OFN_FILEMUSTEXIST | flags);
+    ModalBracket modal;
+    if (!win::GetOpenFileName(request))
+        return {};
+    return request.files.empty() ? std::vector<std::string>{request.file} : request.files;
+}
+
+// The flight saved with the recording before its name was known goes next to the recording,
+// titled like it, or away with a discarded recording.
+void keepTempRecordFlight(const GeneralSettings& general, const std::string& recordingName) {
+    for (const std::string& moved : moveTempRecordFiles(tempPath(general, kTempRecordFlight), recordingName))
+        if (strcasecmp(std::filesystem::path(moved).extension().string().c_str(), ".flt") == 0)
+            profile::writeString(moved, "Main", "Title", recordingTitle(recordingName));
+}
+
+} // namespace
+
+// ---- recording ----
+
+void Zephrel::record() {
+    if (recording_ || userPlayback_)
+        return;
+    if (general_.showRecDialog) {
+        RecordingSettings edited = recordingSettings_;
+        if (seams_.settingsDialogs != nullptr && !seams_.settingsDialogs->recordingSettings(edited))
+            return;
+        recordingSettings_ = edited;
+        writeRecordingSettings(settingsFile_, RecordingBlock::Recording, recordingSettings_);
+    }
+    recordingName_.clear();
+    flightSavedToTemp_ = false;
+    if (general_.fileDialog && general_.fileDialogBefore) {
+        if (!askRecordingFile(recordingName_))
+            return;
+        if (recordingSettings_.saveFlight)
+            FSinterface::saveFlight(recordingName_, recordingTitle(recordingName_), "");
+    } else if (recordingSettings_.saveFlight) {
+        // Files left by an earlier session must not pass for this recording's flight.
+        const std::string base = tempPath(general_, kTempRecordFlight);
+        moveTempRecordFiles(base, "");
+        flightSavedToTemp_ = FSinterface::saveFlight(base, "Zephrel automatically saved flight", "");
+    }
+    startRec();
+}
+
+void Zephrel::stopRecording(bool ask) {
+    if (!recording_)
+        return;
+    std::string name;
+    if (!general_.fileDialog) {
+        win::SYSTEMTIME now;
+        win::GetLocalTime(now);
+        name = automaticRecordingName(FSinterface::getFlightsFolder(), now);
+    } else if (general_.fileDialogBefore) {
+        name = recordingName_;
+    } else if (!askRecordingFile(name) && ask) {
+        const MessageBoxRequest question{"Do you want to continue recording?", "Zephrel", MessageIcon::Question,
+                                         MessageButtons::YesNo};
+        if (showMessageBox(question) == AnswerYes)
+            return;
+    }
+    recordingName_ = name;
+    if (flightSavedToTemp_)
+        keepTempRecordFlight(general_, name);
+    flightSavedToTemp_ = false;
+    stopRec(name);
+}
+
+bool Zephrel::askRecordingFile(std::string& fileName) {
+    win::OPENFILENAME request = recordingFileRequest("Save Recorded Flight", dialogFolder(), win::OFN_OVERWRITEPROMPT);
+    {
+        ModalBracket modal;
+        if (!win::GetSaveFileName(request))
+            return false;
+    }
+    fileName = request.file;
+    storeDialogFolder(fileName);
+    return true;
+}
+
+// ---- playback ----
+
+void Zephrel::play() {
+    if (userPlayback_ || recording_ || multiplayerRefused() || !playbackDialogConfirmed())
+        return;
+    const std::vector<std::string> chosen = askRecordingsToPlay("Open Recorded Flight", dialogFolder(), 0);
+    if (chosen.empty())
+        return;
+    storeDialogFolder(chosen.front());
+    playFile(chosen.front(), false);
+    if (playbackSettings_.loadFlight && userPlayback_)
+        FSinterface::loadFlight(chosen.front());
+}
+
+void Zephrel::playFile(const std::string& fileName, bool asTraffic) {
+    if (userPlayback_ || recording_ || FSinterface::isOnlineContactsOpen())
+        return;
+    PlayList list;
+    if (!addPlayFile(list, fileName))
+        return;
+    if (!asTraffic) {
+        list.userFile = 0;
+        list.userTrack = 0;
+    }
+    startPlay(list, false);
+}
+
+void Zephrel::playAsTraffic() {
+    if (replayPlayback_ || multiplayerRefused() || !playbackDialogConfirmed())
+        return;
+    const std::vector<std::string> chosen =
+        askRecordingsToPlay("Open Recorded Flights", dialogFolder(), win::OFN_ALLOWMULTISELECT);
+    if (chosen.empty())
+        return;
+    storeDialogFolder(chosen.front());
+    PlayList list;
+    for (const std::string& fileName : chosen)
+        addPlayFile(list, fileName);
+    if (!list.files.empty())
+        startPlay(list, false);
+}
+
+void Zephrel::advancedPlay() {
+    if ((playing_ && recording_) || replayPlayback_ || multiplayerRefused() || seams_.playListEditor == nullptr)
+        return;
+    PlayList list = playing_ ? player_->playList() : PlayList{};
+    if (!seams_.playListEditor->edit(list))
+        return;
+    if (!playing_) {
+        startPlay(list, false);
+        const bool userFileListed = list.userFile >= 0 && static_cast<std::size_t>(list.userFile) < list.files.size();
+        if (userFileListed && playbackSettings_.loadFlight && userPlayback_)
+            FSinterface::loadFlight(list.files[static_cast<std::size_t>(list.userFile)].fileName);
+        return;
+    }
+    // The new list replaces the running one and plays on from where that one was.
+    const uint32_t clock = player_->now();
+    const bool noRestore = userPlayback_ || !namesUserTrack(list);
+    stopPlay(noRestore);
+    startPlay(list, noRestore);
+    if (player_ != nullptr)
+        player_->setTime(clock);
+}
+
+bool Zephrel::multiplayerRefused() const {
+    if (!FSinterface::isOnlineContactsOpen())
+        return false;
+    showMessageBox({"Playback is not available while a multiplayer session is running!", "Zephrel",
+                    MessageIcon::Warning, MessageButtons::Ok});
+    return true;
+}
+
+bool Zephrel::playbackDialogConfirmed() {
+    if (!general_.showPlayDialog)
+        return true;
+    PlaybackSettings edited = playbackSettings_;
+    if (seams_.settingsDialogs != nullptr && !seams_.settingsDialogs->playbackSettings(edited))
+        return false;
+    playbackSettings_ = edited;
+    writePlaybackSettings(settingsFile_, playbackSettings_);
+    return true;
+}
+
+void Zephrel::selectTracks(PlayFile& file) const {
+    ZflFile zfl;
+    zfl.open(file.fileName, ZflFile::Read);
+    const uint32_t tracks = general_.playRecAI ? zfl.getNTracks() : std::min<uint32_t>(zfl.getNTracks(), 1);
+    for (uint32_t index = 0; index < tracks; ++index) {
+        PlayTrack track;
+        track.index = index;
+        track.contFlags = playbackSettings_.contFlags;
+        track.discFlags = playbackSettings_.discFlags;
+        file.tracks.push_back(track);
+    }
+    if (playbackSettings_.loadMarkers)
+        for (uint32_t index = 0; index < zfl.getNMarkers(); ++index)
+            file.markers.push_back(index);
+    zfl.close();
+}
+
+bool Zephrel::addPlayFile(PlayList& list, const std::string& fileName) const {
+    PlayFile file{fileName, 0, {}, {}};
+    try {
+        if (ZflFile::checkOldVersion(fileName) && !askConvertOldFile(fileName))
+            return false;
+        selectTracks(file);
+    } catch (const ZephrelException& e) {
+        // A file that cannot be read only keeps itself from being played: what runs goes on.
+        showError(e.userText, ZephrelException::Error);
+        return false;
+    }
+    list.files.push_back(std::move(file));
+    return true;
+}
+
+// ---- settings ----
+
+void Zephrel::settingsDialog() {
+    if (recording_ || playing_)
+        return;
+    GeneralSettings general = general_;
+    RecordingSettings recording = recordingSettings_;
+    PlaybackSettings playback = playbackSettings_;
+    RecordingSettings replay = replaySettings_;
+    if (seams_.settingsDialogs != nullptr && !seams_.settingsDialogs->settings(general, recording, playback, replay))
+        return;
+    // Assigned in place: the instant replay's recorder reads these blocks through pointers.
+    general_ = general;
+    recordingSettings_ = recording;
+    playbackSettings_ = playback;
+    replaySettings_ = replay;
+    writeGeneralSettings(settingsFile_, general_);
+    writeRecordingSettings(settingsFile_, RecordingBlock::Recording, recordingSettings_);
+    writePlaybackSettings(settingsFile_, playbackSettings_);
+    writeRecordingSettings(settingsFile_, RecordingBlock::Replay, replaySettings_);
+    if (replayRecording_)
+        stopReplayRec();
+    if (general_.enableReplay)
+        startReplayRec();
+}
+
+std::string Zephrel::dialogFolder() const {
+    return readDialogFolder(settingsFile_, kFolderKey);
+}
+
+void Zephrel::storeDialogFolder(const std::string& fileName) const {
+    writeDialogFolder(settingsFile_, kFolderKey, std::filesystem::path(fileName).parent_path().string());
+}

@@ -1,0 +1,342 @@
+// The controller's file commands: recording with the save dialog before or after and the flight
+// saved with it, the play commands with their dialogs and track choice, and the settings dialog,
+// driven from frames of the stand-in simulator in this process with scripted answers.
+
+#include "Zephrel.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "FSinterface.h"
+#include "MenuIds.h"
+#include "OldFormatFiles.h"
+#include "PlayerFixture.h"
+#include "RecordedFile.h"
+#include "RecordingName.h"
+#include "ShownMessageBoxes.h"
+#include "profile/ProfileValues.h"
+#include "winsys/HeadlessScript.h"
+#include "winsys/WindowApi.h"
+
+namespace fs = std::filesystem;
+namespace script = win::headless;
+
+namespace {
+
+// Each dialog answers `confirmed`; a confirmed one leaves a mark in the blocks it edits.
+class FakeDialogs : public SettingsDialogs {
+public:
+    bool recordingSettings(RecordingSettings& recording) override {
+        recording.interval = 5000;
+        return answer();
+    }
+    bool playbackSettings(PlaybackSettings& playback) override {
+        playback.loadMarkers = false;
+        return answer();
+    }
+    bool settings(GeneralSettings& general, RecordingSettings&, PlaybackSettings&, RecordingSettings& replay) override {
+        general.enableReplay = enableReplay;
+        replay.interval = 5000;
+        return answer();
+    }
+    bool answer() {
+        ++asked;
+        return confirmed;
+    }
+    bool confirmed = true;
+    bool enableReplay = false;
+    int asked = 0;
+};
+
+class FakeEditor : public PlayListEditor {
+public:
+    bool edit(PlayList& list) override {
+        ++asked;
+        list = next;
+        return true;
+    }
+    PlayList next;
+    int asked = 0;
+};
+
+class ZephrelFilesTest : public PlayerFixture {
+protected:
+    void SetUp() override {
+        PlayerFixture::SetUp();
+        player.reset();
+        script::setUnscriptedPolicy(script::Unscripted::Fail);
+        recording = writeFile("Flights/two.zfl", {WrittenTrack(kJet, 0, 300000), WrittenTrack(kBeaver, 0, 300000)},
+                              {marker(10000, 0, 0, "a"), marker(20000, 0, 0, "b")});
+        // The entries the controller keeps current.
+        FSinterface::addMenuItem(0, true, "Zephrel", kMenuZephrel, true);
+        for (uint32_t id = kMenuRecord; id <= kMenuSettings; ++id)
+            FSinterface::addMenuItem(kMenuZephrel, false, "entry", id, true);
+        FSinterface::initMenu();
+        zephrel = std::make_unique<Zephrel>(dir.path().string(),
+                                            ControllerSeams{&dialogs, &editor, nullptr, nullptr, nullptr, {}});
+        FSinterface::addCallback(zephrel.get());
+    }
+    void TearDown() override {
+        EXPECT_TRUE(script::failures().empty()) << ::testing::PrintToString(script::failures());
+        EXPECT_EQ(0u, script::unusedAnswers());
+        module.reset(); // the stop reaches the controller, which outlives the host interface
+        zephrel.reset();
+        PlayerFixture::TearDown();
+    }
+
+    // The settings file read as at the module's start; `settings` are keys of [SETTINGS].
+    void startWith(const std::string& settings, const std::string& sections = "") {
+        // The first of a repeated key counts: the test's keys come before the defaults here.
+        std::ofstream(settingsFile) << "[SETTINGS]\n"
+                                    << settings << "TempDirectory=" << dir.path().string() << "\nEnableReplay=0\n"
+                                    << sections;
+        zephrel->callback(Start, 0, 0, 0);
+    }
+    void tick(int n) {
+        for (int i = 0; i < n; ++i)
+            sim().frame();
+    }
+    std::vector<win::FileDialogEntry> fileDialogs() { return script::transcript().all<win::FileDialogEntry>(); }
+    std::string tempFlight() { return dir.file("ZephrelTempRecord.flt"); }
+    std::string titleOf(const std::string& flight) { return profile::readString(flight, "Main", "Title", ""); }
+    PlayList userList() {
+        PlayList list = traffic(recording, {0});
+        list.userFile = 0;
+        list.userTrack = 0;
+        return list;
+    }
+
+    std::string recording;
+    FakeDialogs dialogs;
+    FakeEditor editor;
+    std::unique_ptr<Zephrel> zephrel;
+};
+
+TEST_F(ZephrelFilesTest, ACancelledSaveAsksToGoOnAndNoDiscardsTheRecordingWithItsFlight) {
+    startWith("ShowRecDialog=0\n", "[RECORDING]\nSaveFlight=1\n");
+    zephrel->record();
+    ASSERT_TRUE(zephrel->isRecording());
+    EXPECT_EQ("Zephrel automatically saved flight", titleOf(tempFlight()));
+    tick(16);
+    script::cancelFileDialog("Save Recorded Flight");
+    script::answerMessageBox(AnswerYes, {"Zephrel", "Do you want to continue recording?"});
+    zephrel->stopRecording(true);
+    EXPECT_TRUE(zephrel->isRecording());
+    script::cancelFileDialog("Save Recorded Flight");
+    script::answerMessageBox(AnswerNo, {"Zephrel", "Do you want to continue recording?"});
+    zephrel->stopRecording(true);
+    EXPECT_FALSE(zephrel->isRecording());
+    EXPECT_FALSE(fs::exists(tempFlight()));
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.file("Flights")), fs::directory_iterator{}))
+        << "only the recording to play";
+
+    zephrel->record();
+    script::cancelFileDialog("Save Recorded Flight");
+    zephrel->stopRecording(false); // nobody to ask: discarded
+    EXPECT_FALSE(zephrel->isRecording());
+    EXPECT_EQ(2u, shownMessageBoxes().size());
+}
+
+TEST_F(ZephrelFilesTest, TheFlightSavedBeforeTheNameWasKnownMovesNextToTheRecordingUnderItsTitle) {
+    struct Case {
+        const char* settings;
+        std::string name;
+    };
+    const Case cases[] = {{"FileDialog=0\n", dir.file("Flights/Zephrel_2011-08-15_14-05-09_0123.zfl")},
+                          {"", dir.file("Flights/circuit.zfl")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.settings);
+        startWith(std::string("ShowRecDialog=0\n") + c.settings, "[RECORDING]\nSaveFlight=1\n");
+        script::setLocalTime(win::SYSTEMTIME{2011, 8, 1, 15, 14, 5, 9, 123});
+        zephrel->record();
+        tick(16);
+        if (c.settings[0] == '\0')
+            script::answerFileDialog({c.name}, "Save Recorded Flight");
+        zephrel->stopRecording(true);
+        EXPECT_EQ(c.name, zephrel->recordingName());
+        EXPECT_EQ(1u, readRecordedFile(c.name).tracks.size());
+        EXPECT_EQ(recordingTitle(c.name), titleOf(c.name + ".flt"));
+        EXPECT_FALSE(fs::exists(tempFlight()));
+    }
+    EXPECT_EQ(dir.file("Flights"), readDialogFolder(settingsFile, "ZflPath"));
+}
+
+TEST_F(ZephrelFilesTest, WithTheSaveDialogBeforeTheFlightIsSavedUnderTheChosenName) {
+    const std::string name = dir.file("Flights/circuit.zfl");
+    startWith("ShowRecDialog=0\nFileDialogBefore=1\n", "[RECORDING]\nSaveFlight=1\n[Dialogs]\nZflPath=" +
+                                                           dir.file("Flights") + "\n");
+    script::cancelFileDialog("Save Recorded Flight");
+    zephrel->record();
+    EXPECT_FALSE(zephrel->isRecording());
+
+    script::answerFileDialog({name}, "Save Recorded Flight");
+    zephrel->record();
+    ASSERT_TRUE(zephrel->isRecording());
+    EXPECT_EQ("circuit", titleOf(name + ".flt"));
+    EXPECT_FALSE(fs::exists(tempFlight()));
+    tick(16);
+    zephrel->stopRecording(true);
+    EXPECT_EQ(1u, readRecordedFile(name).tracks.size());
+
+    const std::vector<win::FileDialogEntry> shown = fileDialogs();
+    ASSERT_EQ(2u, shown.size()) << "none after the recording";
+    EXPECT_EQ(win::FileDialogKind::Save, shown[0].kind);
+    EXPECT_EQ(dir.file("Flights"), shown[0].initialDir);
+    EXPECT_NE(0u, shown[0].flags & win::OFN_OVERWRITEPROMPT);
+}
+
+TEST_F(ZephrelFilesTest, TheRecordingDialogComesFirstAndItsCancelLeavesTheSettingsAsTheyWere) {
+    startWith("FileDialog=0\n");
+    dialogs.confirmed = false;
+    zephrel->record();
+    EXPECT_FALSE(zephrel->isRecording());
+    dialogs.confirmed = true;
+    zephrel->record();
+    EXPECT_TRUE(zephrel->isRecording());
+    RecordingSettings written;
+    readRecordingSettings(settingsFile, RecordingBlock::Recording, written);
+    EXPECT_EQ(5000, written.interval);
+    zephrel->stopRecording(true);
+}
+
+TEST_F(ZephrelFilesTest, PlayTakesTheTracksAndMarkersTheSettingsAskForAndLoadsTheRecordingsFlight) {
+    struct Case {
+        const char* settings;
+        const char* sections;
+        std::size_t tracks, markers;
+    };
+    const Case cases[] = {{"", "[PLAYBACK]\nLoadFlight=1\n", 2, 2}, {"PlayRecAI=0\n", "[PLAYBACK]\nLoadMarkers=0\n", 1, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.settings);
+        startWith(c.settings, c.sections);
+        const std::size_t errors = sim().errors().size();
+        script::answerFileDialog({recording}, "Open Recorded Flight");
+        zephrel->play();
+        ASSERT_TRUE(zephrel->isUserPlayback());
+        EXPECT_EQ(c.tracks, zephrel->player()->trackCount());
+        EXPECT_EQ(0, zephrel->player()->userTrack());
+        EXPECT_EQ(c.markers, zephrel->player()->markers().size());
+        // No flight was saved with this recording: the simulator names the one it was asked for.
+        const bool loadFlight = c.markers != 0;
+        ASSERT_EQ(errors + (loadFlight ? 1 : 0), sim().errors().size());
+        if (loadFlight) {
+            EXPECT_NE(std::string::npos, sim().errors().back().find(recording + ".flt")) << sim().errors().back();
+        }
+        zephrel->stopPlay(true);
+    }
+    EXPECT_NE(0u, fileDialogs().back().flags & win::OFN_FILEMUSTEXIST);
+}
+
+TEST_F(ZephrelFilesTest, AFileThatCannotBePlayedIsReportedOrDeclinedAndNothingStarts) {
+    startWith("");
+    const std::string damaged = dir.file("damaged.zfl");
+    std::ofstream(damaged) << "not a recording at all, but long enough to be read";
+    script::answerMessageBox(AnswerOk, {"Zephrel Error", damaged});
+    zephrel->playFile(damaged, false);
+    EXPECT_FALSE(zephrel->isPlaying());
+    std::vector<MessageBoxRequest> shown = shownMessageBoxes();
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("Zephrel Error", shown[0].caption);
+    EXPECT_NE(std::string::npos, shown[0].text.find(damaged)) << shown[0].text;
+    EXPECT_EQ(std::string::npos, shown[0].text.find("will be stopped")) << "nothing runs that could stop";
+
+    const std::string old = dir.file("old.zfl");
+    writeBytes(old, oldformat::singleTrackFile(oldformat::kVersion5, 0, 0, 0, oldformat::samples(3)));
+    script::answerMessageBox(AnswerNo, {"Zephrel", "older version"});
+    zephrel->playFile(old, true);
+    EXPECT_FALSE(zephrel->isPlaying());
+    EXPECT_FALSE(fs::exists(dir.file("old.v1.zfl"))) << "not converted";
+}
+
+TEST_F(ZephrelFilesTest, PlayAsTrafficPlaysEveryChosenFileWithoutAUserTrackAfterThePlaybackDialog) {
+    const std::string second = writeFile("Flights/one.zfl", {WrittenTrack(kBeaver, 0, 300000)});
+    startWith("ShowPlayDialog=1\n");
+    dialogs.confirmed = false;
+    zephrel->playAsTraffic();
+    EXPECT_TRUE(fileDialogs().empty());
+
+    dialogs.confirmed = true;
+    script::answerFileDialog({recording, second}, "Open Recorded Flights");
+    zephrel->playAsTraffic();
+    ASSERT_TRUE(zephrel->isPlaying());
+    EXPECT_FALSE(zephrel->isUserPlayback());
+    EXPECT_EQ(3u, zephrel->player()->trackCount());
+    EXPECT_EQ(0u, zephrel->player()->markers().size()) << "the dialog's LoadMarkers=0 holds";
+    PlaybackSettings written;
+    readPlaybackSettings(settingsFile, written);
+    EXPECT_FALSE(written.loadMarkers);
+    EXPECT_NE(0u, fileDialogs().back().flags & win::OFN_ALLOWMULTISELECT);
+}
+
+TEST_F(ZephrelFilesTest, DuringAMultiplayerSessionThePlayCommandsRefuse) {
+    startWith("");
+    ASSERT_TRUE(win::RegisterClass(win::WNDCLASS{0, win::DefWindowProc, nullptr, nullptr, "FS98FLOAT"}));
+    ASSERT_NE(nullptr, win::CreateWindowEx(0, "FS98FLOAT", "Contacts", 0, 0, 0, 100, 100, nullptr, 0, nullptr, nullptr));
+    for (int i = 0; i < 3; ++i)
+        script::answerMessageBox(AnswerOk, {"Zephrel", "multiplayer"});
+    zephrel->play();
+    zephrel->playAsTraffic();
+    zephrel->advancedPlay();
+    const std::vector<MessageBoxRequest> shown = shownMessageBoxes();
+    ASSERT_EQ(3u, shown.size());
+    for (const MessageBoxRequest& box : shown) {
+        EXPECT_EQ("Playback is not available while a multiplayer session is running!", box.text);
+        EXPECT_EQ("Zephrel", box.caption);
+    }
+    zephrel->playFile(recording, false); // the automatic playback stays silent
+    EXPECT_EQ(3u, shownMessageBoxes().size());
+    EXPECT_FALSE(zephrel->isPlaying());
+    EXPECT_TRUE(fileDialogs().empty());
+    EXPECT_EQ(0, editor.asked);
+}
+
+TEST_F(ZephrelFilesTest, AdvancedPlayStartsTheEditedListOrReplacesTheRunningOneAtItsClock) {
+    startWith("");
+    editor.next = userList();
+    zephrel->advancedPlay();
+    ASSERT_TRUE(zephrel->isUserPlayback());
+    tick(80);
+    const uint32_t clock = zephrel->player()->now();
+    ASSERT_GT(clock, 0u);
+    editor.next = traffic(recording, {0, 1});
+    zephrel->advancedPlay();
+    ASSERT_TRUE(zephrel->isPlaying());
+    EXPECT_FALSE(zephrel->isUserPlayback());
+    EXPECT_EQ(2u, zephrel->player()->trackCount());
+    EXPECT_EQ(clock, zephrel->player()->now());
+}
+
+TEST_F(ZephrelFilesTest, TheSettingsDialogWritesItsBlocksAndRestartsTheInstantReplay) {
+    startWith("EnableReplay=1\n");
+    zephrel->startReplayRec();
+    tick(16);
+    dialogs.confirmed = false;
+    zephrel->settingsDialog();
+    EXPECT_TRUE(zephrel->isReplayRecording());
+    EXPECT_EQ("", profile::readString(settingsFile, "REPLAY", "Interval", ""));
+
+    dialogs.confirmed = true;
+    dialogs.enableReplay = true;
+    zephrel->settingsDialog();
+    ASSERT_TRUE(zephrel->isReplayRecording());
+    EXPECT_EQ(0u, zephrel->recorder()->now()) << "a new replay recording";
+    RecordingSettings replay;
+    readRecordingSettings(settingsFile, RecordingBlock::Replay, replay);
+    EXPECT_EQ(5000, replay.interval);
+
+    dialogs.enableReplay = false;
+    zephrel->settingsDialog();
+    EXPECT_FALSE(zephrel->isReplayRecording());
+    GeneralSettings written;
+    readGeneralSettings(settingsFile, written);
+    EXPECT_FALSE(written.enableReplay);
+
+    zephrel->startRec();
+    zephrel->settingsDialog();
+    EXPECT_EQ(3, dialogs.asked) << "not while recording";
+    zephrel->stopRec("");
+}
+
+} // namespace

@@ -1,0 +1,362 @@
+// The controller's state changes, frame work, status line, menu and windows, driven from frames of
+// the stand-in simulator in this process.
+
+#include "Zephrel.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <utility>
+
+#include "Errors.h"
+#include "FSinterface.h"
+#include "HostMenus.h"
+#include "MenuIds.h"
+#include "PlayerFixture.h"
+
+namespace {
+
+class FakeWindow : public ToolWindow {
+public:
+    void show(bool on) override { shown = on; }
+    bool isShown() const override { return shown; }
+    bool shown = false;
+};
+
+class FakeVideo : public VideoRendering {
+public:
+    bool start() override { return accept; }
+    void stop(bool aborted) override { stops.push_back(aborted); }
+    void togglePause() override { paused = !paused; }
+    bool isPaused() const override { return paused; }
+    void frame() override { ++frames; }
+    bool accept = true;
+    bool paused = false;
+    int frames = 0;
+    std::vector<bool> stops;
+};
+
+// Sends the frame event again while the frame runs, as a dialog opened from the frame would.
+class ReenteringView : public PlaybackControlView {
+public:
+    void setPosition(double) override {
+        if (!enabled || inside)
+            return;
+        inside = true;
+        FSinterface::callback(Frame, 0);
+        inside = false;
+    }
+    void setLoop(double, double, bool) override {}
+    void setSpeed(float) override {}
+    bool enabled = false;
+    bool inside = false;
+};
+
+// The controller on a module folder of the test's own, registered as the module registers it, with
+// the module's menu entries it keeps current. The recording is 300 s long, each frame 1/16 s.
+class ZephrelTest : public PlayerFixture {
+protected:
+    void SetUp() override {
+        PlayerFixture::SetUp();
+        player.reset();
+        recording = writeFile("traffic.zfl", {WrittenTrack(kJet, 0, 3000000), WrittenTrack(kBeaver, 0, 3000000)});
+        FSinterface::addMenuItem(0, true, "Zephrel", kMenuZephrel, true);
+        const std::pair<uint32_t, const char*> items[] = {
+            {kMenuRecord, "Record..."},
+            {kMenuPlay, "Play..."},
+            {kMenuPlayAsTraffic, "Play as Traffic..."},
+            {kMenuAdvancedPlay, "Advanced Play..."},
+            {kMenuInstantReplay, "Instant Replay..."},
+            {kMenuStopPlayback, "Stop Playback"},
+            {kMenuSetMarker, "Set Marker..."},
+            {kMenuControlWindow, "Control Window"},
+            {kMenuDataWindow, "Data Window"},
+            {kMenuRenderVideo, "Render Video..."},
+            {kMenuPauseRendering, "Pause Rendering"},
+            {kMenuSettings, "Settings..."},
+        };
+        for (const auto& [id, text] : items)
+            FSinterface::addMenuItem(kMenuZephrel, false, text, id, true);
+        FSinterface::initMenu();
+    }
+    void TearDown() override {
+        module.reset(); // the stop reaches the controller, which outlives the host interface
+        zephrel.reset();
+        PlayerFixture::TearDown();
+    }
+
+    // "Zephrel.ini" with the test's keys of [SETTINGS] and further sections, read at Start.
+    void startController(const std::string& settings, const std::string& sections = "") {
+        std::ofstream(settingsFile) << "[SETTINGS]\nTempDirectory=" << dir.path().string() << "\n"
+                                    << settings << sections;
+        zephrel = std::make_unique<Zephrel>(dir.path().string(), seams());
+        FSinterface::addCallback(zephrel.get());
+        zephrel->callback(Start, 0, 0, 0);
+    }
+    ControllerSeams seams() {
+        ControllerSeams seams{nullptr, nullptr, &control, &data, &video, {}};
+        seams.player.controlWindow = &reentering;
+        return seams;
+    }
+    void tick(int n = 1) {
+        for (int i = 0; i < n; ++i)
+            sim().frame();
+    }
+    const HostMenus::Item* item(const char* text) { return sim().menus().find(std::string("Zephrel/") + text); }
+    bool enabled(const char* text) { return item(text) != nullptr && item(text)->enabled; }
+    std::string status() {
+        const std::vector<std::string>& drawn = sim().texts().drawnTexts();
+        return drawn.empty() ? "" : drawn.front();
+    }
+    PlayList userList() {
+        PlayList list = traffic(recording, {0, 1});
+        list.userFile = 0;
+        list.userTrack = 0;
+        return list;
+    }
+    uint32_t now() { return zephrel->player()->now(); }
+
+    std::string recording;
+    FakeWindow control, data;
+    FakeVideo video;
+    ReenteringView reentering;
+    std::unique_ptr<Zephrel> zephrel;
+};
+
+void expectInvalidCall(const std::optional<ZephrelException>& e, const char* function) {
+    ASSERT_TRUE(e.has_value()) << function;
+    EXPECT_EQ(16u, e->code);
+    EXPECT_EQ(0u, e->severity);
+    EXPECT_EQ(function, e->function);
+}
+
+TEST_F(ZephrelTest, EachStateChangeOutOfItsStateIsAnInvalidCall) {
+    startController("EnableReplay=0\n");
+    expectInvalidCall(thrown([&] { zephrel->stopRec("x.zfl"); }), "Zephrel::stopRec");
+    expectInvalidCall(thrown([&] { zephrel->stopReplayRec(); }), "Zephrel::stopReplayRec");
+    expectInvalidCall(thrown([&] { zephrel->stopPlay(false); }), "Zephrel::stopPlay");
+    zephrel->startRec();
+    expectInvalidCall(thrown([&] { zephrel->startRec(); }), "Zephrel::startRec");
+    expectInvalidCall(thrown([&] { zephrel->startReplayRec(); }), "Zephrel::startReplayRec");
+    expectInvalidCall(thrown([&] { zephrel->startPlay(userList(), false); }), "Zephrel::startPlay");
+    EXPECT_FALSE(zephrel->isPlaying()) << "no user playback while recording";
+    zephrel->stopRec("");
+    EXPECT_FALSE(zephrel->isReplayRecording()) << "EnableReplay is off";
+    zephrel->startPlay(userList(), false);
+    ASSERT_TRUE(zephrel->isUserPlayback());
+    expectInvalidCall(thrown([&] { zephrel->startRec(); }), "Zephrel::startRec");
+    expectInvalidCall(thrown([&] { zephrel->startReplayRec(); }), "Zephrel::startReplayRec");
+    expectInvalidCall(thrown([&] { zephrel->startPlay(userList(), false); }), "Zephrel::startPlay");
+}
+
+TEST_F(ZephrelTest, ARecordingBesideATrafficPlaybackStartsAtThePlaybacksClockAndShowsItsLine) {
+    startController("");
+    zephrel->startReplayRec();
+    EXPECT_TRUE(enabled("Instant Replay..."));
+    zephrel->startPlay(traffic(recording, {0, 1}), false);
+    EXPECT_FALSE(zephrel->isReplayRecording()) << "the background recording rests during a playback";
+    EXPECT_FALSE(enabled("Instant Replay..."));
+    EXPECT_FALSE(enabled("Settings..."));
+    tick(160);
+    EXPECT_EQ("TRAFFIC PLAYBACK [10 / 300 seconds]", status());
+    zephrel->startRec();
+    EXPECT_EQ(now(), zephrel->recorder()->now());
+    EXPECT_NE(nullptr, item("Stop Recording..."));
+    EXPECT_FALSE(enabled("Play...")) << "no user playback while recording";
+    EXPECT_TRUE(enabled("Play as Traffic..."));
+    EXPECT_FALSE(enabled("Advanced Play..."));
+    tick(48);
+    EXPECT_EQ("RECORDING + TRAFFIC PLAYBACK [13 / 300 seconds]", status());
+    zephrel->stopPlay(true);
+    EXPECT_FALSE(zephrel->isReplayRecording()) << "not beside a recording";
+    tick();
+    EXPECT_EQ("RECORDING [3 seconds]", status());
+    zephrel->stopRec("");
+    EXPECT_TRUE(zephrel->isReplayRecording()) << "the background recording starts again";
+    EXPECT_TRUE(enabled("Instant Replay..."));
+    EXPECT_TRUE(enabled("Record..."));
+    tick();
+    EXPECT_EQ("", status());
+}
+
+TEST_F(ZephrelTest, AUserPlaybackShowsItsWindowsAndStatusAndAStopLetsItRunOutToItsEnd) {
+    startController("ShowWindow=1\nShowDataWindow=1\n");
+    zephrel->startPlay(userList(), false);
+    EXPECT_TRUE(control.shown);
+    EXPECT_TRUE(data.shown);
+    EXPECT_FALSE(enabled("Record..."));
+    EXPECT_FALSE(enabled("Play..."));
+    EXPECT_TRUE(enabled("Control Window"));
+    EXPECT_TRUE(enabled("Data Window"));
+    zephrel->toggleDataWindow();
+    EXPECT_FALSE(data.shown);
+
+    zephrel->faster();
+    zephrel->toggleLoop();
+    tick(96); // 12 s at speed 2
+    EXPECT_EQ("PLAYBACK [12 / 300 seconds] (loop) (speed 200%)", status());
+    zephrel->forward(2); // a search the stop has to end
+    zephrel->stopPlayback(false);
+    ASSERT_TRUE(zephrel->isPlaying());
+    EXPECT_EQ(2990000u, now());
+    EXPECT_EQ(1.0f, zephrel->player()->speed());
+    EXPECT_EQ(0, zephrel->player()->searchSpeed());
+    EXPECT_FALSE(zephrel->player()->loop());
+    tick(16);
+    EXPECT_TRUE(zephrel->isPlaying()) << "one second to run, the end reached in its last frame";
+    tick();
+    EXPECT_FALSE(zephrel->isPlaying()) << "finished at the end";
+    EXPECT_FALSE(control.shown);
+    EXPECT_TRUE(zephrel->isReplayRecording());
+    EXPECT_TRUE(enabled("Settings..."));
+}
+
+TEST_F(ZephrelTest, TrafficPlaybackHasNoControlsWithoutEnableControlsAI) {
+    startController("ShowWindow=1\n");
+    zephrel->startPlay(traffic(recording, {0}), false);
+    EXPECT_FALSE(control.shown);
+    EXPECT_FALSE(enabled("Control Window"));
+    EXPECT_FALSE(enabled("Data Window"));
+    zephrel->toggleControlWindow();
+    EXPECT_FALSE(control.shown);
+    zephrel->forward(1);
+    EXPECT_EQ(0u, now());
+}
+
+TEST_F(ZephrelTest, PlaybackControlsJumpOrSearchPerStepAndHoldTheSpeedListsEnds) {
+    startController("EnableControlsAI=1\nShowWindow=1\nJumpSize1=2\nSearch2=1\nSearchSpeed2=4\n");
+    zephrel->startPlay(traffic(recording, {0}), false);
+    EXPECT_TRUE(control.shown);
+    zephrel->forward(1);
+    EXPECT_EQ(20000u, now());
+    zephrel->backward(1);
+    EXPECT_EQ(0u, now());
+    zephrel->forward(2);
+    EXPECT_EQ(4, zephrel->player()->searchSpeed());
+    zephrel->backward(2);
+    EXPECT_EQ(-4, zephrel->player()->searchSpeed());
+    zephrel->forward(0);
+    EXPECT_EQ(0, zephrel->player()->searchSpeed());
+
+    const std::vector<double>& speeds = zephrel->settings().speeds;
+    for (int i = 0; i < 12; ++i)
+        zephrel->slower();
+    EXPECT_FLOAT_EQ(static_cast<float>(speeds.front()), zephrel->player()->speed());
+    zephrel->faster();
+    EXPECT_FLOAT_EQ(static_cast<float>(speeds[1]), zephrel->player()->speed());
+    for (int i = 0; i < 12; ++i)
+        zephrel->faster();
+    EXPECT_FLOAT_EQ(static_cast<float>(speeds.back()), zephrel->player()->speed());
+    zephrel->normalSpeed();
+    EXPECT_FLOAT_EQ(1.0f, zephrel->player()->speed());
+    zephrel->slower();
+    EXPECT_FLOAT_EQ(0.5f, zephrel->player()->speed()) << "one below normal";
+
+    zephrel->position(0.5);
+    EXPECT_EQ(1500000u, now());
+    zephrel->position(1.0 / 3);
+    EXPECT_EQ(1000000u, now()) << "rounded to the nearest tick";
+}
+
+TEST_F(ZephrelTest, ALoadedFlightStopsWhatRunsRestartsTheReplayAndPlaysItsAutoplayRecording) {
+    // One entry names the flight, the other gives its path: both match on the file title.
+    startController("FileDialog=0\n", "[AUTOPLAY.001]\nFLT=Lesson\nZFL=" + recording + "\nPlayAsTraffic=1\n" +
+                                          "[AUTOPLAY.004]\nFLT=" + dir.file("Other/Circuit.FLT") +
+                                          "\nZFL=" + recording + "\nPlayAsTraffic=0\n");
+    zephrel->startRec();
+    const std::string lesson = dir.file("Flights/LESSON.flt");
+    zephrel->callback(FlightLoaded, reinterpret_cast<intptr_t>(lesson.c_str()), 0, 0);
+    EXPECT_FALSE(zephrel->isRecording());
+    ASSERT_TRUE(zephrel->isPlaying()) << "the flight's title matches without regard to case";
+    EXPECT_FALSE(zephrel->isUserPlayback());
+
+    const std::string circuit = dir.file("Flights/circuit.flt");
+    zephrel->callback(FlightLoaded, reinterpret_cast<intptr_t>(circuit.c_str()), 0, 0);
+    EXPECT_TRUE(zephrel->isUserPlayback()) << "the traffic was stopped, the user recording plays";
+
+    zephrel->callback(FlightLoaded, reinterpret_cast<intptr_t>(""), 0, 0);
+    EXPECT_FALSE(zephrel->isPlaying());
+    ASSERT_TRUE(zephrel->isReplayRecording());
+    FSinterface::setPaused(false); // the user playback's end paused the simulator
+    tick(16);
+    EXPECT_LT(0u, zephrel->recorder()->now());
+    zephrel->callback(FlightLoaded, 0, 0, 0);
+    EXPECT_EQ(0u, zephrel->recorder()->now()) << "the instant replay starts again";
+}
+
+TEST_F(ZephrelTest, ALoadedAircraftStopsTheRecordingAndRestartsTheReplayUnlessPlaying) {
+    startController("FileDialog=0\n");
+    zephrel->startRec();
+    zephrel->callback(AircraftLoaded, 0, 0, 0);
+    EXPECT_FALSE(zephrel->isRecording());
+    EXPECT_TRUE(zephrel->isReplayRecording());
+
+    zephrel->startPlay(traffic(recording, {0}), false);
+    zephrel->callback(AircraftLoaded, 0, 0, 0);
+    EXPECT_TRUE(zephrel->isPlaying());
+    EXPECT_FALSE(zephrel->isReplayRecording());
+}
+
+TEST_F(ZephrelTest, RenderingHidesTheStatusUnlessPausedAndKeepsItsMenuEntriesCurrent) {
+    startController("");
+    video.accept = false;
+    zephrel->renderVideo();
+    EXPECT_FALSE(zephrel->isRendering()) << "cancelled";
+    video.accept = true;
+    zephrel->startPlay(traffic(recording, {0}), false);
+    zephrel->renderVideo();
+    ASSERT_TRUE(zephrel->isRendering());
+    EXPECT_NE(nullptr, item("Stop Rendering"));
+    EXPECT_TRUE(enabled("Pause Rendering"));
+    const int before = video.frames;
+    tick(3);
+    EXPECT_EQ(before + 3, video.frames);
+    EXPECT_EQ("", status()) << "HideDisplay";
+
+    zephrel->pauseRendering();
+    EXPECT_NE(nullptr, item("Continue Rendering"));
+    tick();
+    EXPECT_EQ("TRAFFIC PLAYBACK [0 / 300 seconds]", status());
+    zephrel->pauseRendering();
+    tick();
+    EXPECT_EQ("", status());
+
+    zephrel->stopRendering(true);
+    EXPECT_EQ(std::vector<bool>{true}, video.stops);
+    EXPECT_FALSE(zephrel->isRendering());
+    EXPECT_TRUE(enabled("Render Video..."));
+    EXPECT_FALSE(enabled("Pause Rendering"));
+    const int stopped = video.frames;
+    tick();
+    EXPECT_EQ(stopped, video.frames);
+}
+
+TEST_F(ZephrelTest, AFrameEventFromInsideTheFrameIsLeftOut) {
+    startController("");
+    zephrel->startPlay(traffic(recording, {0}), false);
+    tick();
+    const uint32_t before = now();
+    reentering.enabled = true;
+    tick(16);
+    EXPECT_EQ(before + 10000u, now()) << "one clock step per frame";
+}
+
+TEST_F(ZephrelTest, UnloadingStopsThePlaybackAndTheRendering) {
+    // Not registered: the host interface must not reach it after it is gone.
+    std::ofstream(settingsFile) << "[SETTINGS]\nTempDirectory=" << dir.path().string() << "\n";
+    auto unloaded = std::make_unique<Zephrel>(dir.path().string(), seams());
+    unloaded->callback(Start, 0, 0, 0);
+    unloaded->startPlay(traffic(recording, {0}), false);
+    unloaded->renderVideo();
+    for (int i = 0; i < 2; ++i) {
+        tick();
+        unloaded->callback(Frame, 0, 0, 0);
+    }
+    const uint32_t aircraft = unloaded->player()->trackAircraft(0);
+    ASSERT_NE(nullptr, world().find(aircraft));
+    unloaded.reset();
+    EXPECT_EQ(nullptr, world().find(aircraft));
+    EXPECT_EQ(std::vector<bool>{false}, video.stops);
+}
+
+} // namespace
