@@ -9,7 +9,9 @@ namespace {
 constexpr uint32_t kTicksPerSecond = 10000;
 
 // Whole seconds from `from` to `to`; none when the clock is not past `from`.
-int seconds(uint32_t to, uint32_t from) { return to > from ? static_cast<int>((to - from) / kTicksPerSecond) : 0; }
+int seconds(uint32_t to, uint32_t from) {
+    return to > from ? static_cast<int>((to - from) / kTicksPerSecond) : 0;
+}
 
 // Long enough for the longest line with ten-digit counts.
 constexpr int kBufferSize = 128;
@@ -19,7 +21,8 @@ constexpr int kBufferSize = 128;
 __attribute__((format(printf, 3, 4))) int append(char* buffer, int used, const char* pattern, ...) {
     va_list values;
     va_start(values, pattern);
-    const int written = std::vsnprintf(buffer + used, static_cast<std::size_t>(kBufferSize - used), pattern, values);
+    const int written =
+        std::vsnprintf(buffer + used, static_cast<std::size_t>(kBufferSize - used), pattern, values);
     va_end(values);
     return written < 0 ? used : std::min(used + written, kBufferSize - 1);
 }
@@ -32,8 +35,8 @@ void StatusLine::recording(std::string& text, uint32_t now, uint32_t start) {
     text.assign(buffer, static_cast<std::size_t>(length));
 }
 
-void StatusLine::playback(std::string& text, Playback kind, uint32_t now, uint32_t begin, uint32_t end, bool loop,
-                          float speed) {
+void StatusLine::playback(std::string& text, Playback kind, uint32_t now, uint32_t begin, uint32_t end,
+                          bool loop, float speed) {
     const int played = seconds(now, begin);
     const int length = seconds(end, begin);
     char buffer[kBufferSize];

@@ -23,6 +23,7 @@ void recording(std::string& text, uint32_t now, uint32_t start);
 // The playback lines, with " (loop)" while the loop is on and " (speed %d%%)" at a speed other
 // than 1 (not on the line of a recording beside a traffic playback). The instant replay counts
 // the seconds left.
-void playback(std::string& text, Playback kind, uint32_t now, uint32_t begin, uint32_t end, bool loop, float speed);
+void playback(std::string& text, Playback kind, uint32_t now, uint32_t begin, uint32_t end, bool loop,
+              float speed);
 
 } // namespace StatusLine

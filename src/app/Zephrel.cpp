@@ -27,10 +27,13 @@ template <class Step> void stopAtUnload(const char* what, Step step) noexcept {
 }
 
 [[noreturn]] void invalidCall(const char* function, uint32_t line) {
-    throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::Warning, function, line, "Invalid call");
+    throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::Warning, function, line,
+                           "Invalid call");
 }
 
-bool namesUserTrack(const PlayList& list) { return list.userFile >= 0 || list.userTrack >= 0; }
+bool namesUserTrack(const PlayList& list) {
+    return list.userFile >= 0 || list.userTrack >= 0;
+}
 
 bool selectsAnyTrack(const PlayList& list) {
     for (const PlayFile& file : list.files)
@@ -95,7 +98,9 @@ int Zephrel::callback(int event, intptr_t a, intptr_t, intptr_t) {
     return 0;
 }
 
-bool Zephrel::isRenderingPaused() const { return rendering_ && seams_.video != nullptr && seams_.video->isPaused(); }
+bool Zephrel::isRenderingPaused() const {
+    return rendering_ && seams_.video->isPaused(); // rendering only ever starts through the renderer
+}
 
 // ---- host events ----
 
@@ -190,8 +195,9 @@ void Zephrel::startReplayRec() {
     if (replayRecording_)
         stopReplayRec();
     // 0 or less is unbounded; a bound beyond the temporary file's 32-bit size is held at its largest.
-    const uint32_t mebibytes =
-        general_.maxReplaySize <= 0 ? 0 : std::min(static_cast<uint32_t>(general_.maxReplaySize), kMaxReplayMiB);
+    const uint32_t mebibytes = general_.maxReplaySize <= 0
+                                   ? 0
+                                   : std::min(static_cast<uint32_t>(general_.maxReplaySize), kMaxReplayMiB);
     auto recorder = std::make_unique<Recorder>(&general_, &replaySettings_);
     recorder->start(0, mebibytes * kMebibyte);
     recorder_ = std::move(recorder);

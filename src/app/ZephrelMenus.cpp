@@ -35,8 +35,8 @@ void Zephrel::updateMenus() {
         FSinterface::enableMenuItem(kMenuInstantReplay, !recording_ && !playing_ && replayRecording_);
         FSinterface::enableMenuItem(kMenuStopPlayback, playing_);
         FSinterface::enableMenuItem(kMenuSetMarker, recording_ || playing_);
-        FSinterface::enableMenuItem(kMenuControlWindow,
-                                    !recording_ && (userPlayback_ || (playing_ && general_.enableControlsAI)));
+        FSinterface::enableMenuItem(
+            kMenuControlWindow, !recording_ && (userPlayback_ || (playing_ && general_.enableControlsAI)));
         FSinterface::enableMenuItem(kMenuDataWindow, !recording_ && userPlayback_);
         FSinterface::updateMenuItem(kMenuRenderVideo, rendering_ ? "Stop Rendering" : "Render Video...");
         FSinterface::enableMenuItem(kMenuRenderVideo, !recording_);
@@ -52,7 +52,9 @@ bool Zephrel::controlWindowAllowed() const {
     return playing_ && !recording_ && !rendering_ && (userPlayback_ || general_.enableControlsAI);
 }
 
-bool Zephrel::dataWindowAllowed() const { return userPlayback_ && !recording_ && !rendering_; }
+bool Zephrel::dataWindowAllowed() const {
+    return userPlayback_ && !recording_ && !rendering_;
+}
 
 void Zephrel::updateWindows() {
     showTool(seams_.controlWindow, controlWindowAllowed(), general_.showWindow);
@@ -61,9 +63,13 @@ void Zephrel::updateWindows() {
         clearStatus();
 }
 
-void Zephrel::toggleControlWindow() { toggle(seams_.controlWindow, controlWindowAllowed()); }
+void Zephrel::toggleControlWindow() {
+    toggle(seams_.controlWindow, controlWindowAllowed());
+}
 
-void Zephrel::toggleDataWindow() { toggle(seams_.dataWindow, dataWindowAllowed()); }
+void Zephrel::toggleDataWindow() {
+    toggle(seams_.dataWindow, dataWindowAllowed());
+}
 
 void Zephrel::clearStatus() {
     // An empty text takes the status line off the screen.

@@ -16,7 +16,8 @@ struct Line {
 
 TEST(StatusLineTest, PlaybackLinesShowWholeSecondsTheLoopAndTheSpeed) {
     const Line lines[] = {
-        {Kind::User, 20129999, 20000000, 23000000, true, 2.0f, "PLAYBACK [12 / 300 seconds] (loop) (speed 200%)"},
+        {Kind::User, 20129999, 20000000, 23000000, true, 2.0f,
+         "PLAYBACK [12 / 300 seconds] (loop) (speed 200%)"},
         {Kind::User, 0, 0, 9999, false, 1.0f, "PLAYBACK [0 / 0 seconds]"},
         {Kind::Traffic, 50000, 0, 600000, false, 0.5f, "TRAFFIC PLAYBACK [5 / 60 seconds] (speed 50%)"},
         // 0.30078125 is the list's 0.3 (a multiple of 1/256): the percentage is cut, not rounded.

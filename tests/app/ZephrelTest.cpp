@@ -59,7 +59,8 @@ protected:
     void SetUp() override {
         PlayerFixture::SetUp();
         player.reset();
-        recording = writeFile("traffic.zfl", {WrittenTrack(kJet, 0, 3000000), WrittenTrack(kBeaver, 0, 3000000)});
+        recording =
+            writeFile("traffic.zfl", {WrittenTrack(kJet, 0, 3000000), WrittenTrack(kBeaver, 0, 3000000)});
         FSinterface::addMenuItem(0, true, "Zephrel", kMenuZephrel, true);
         const std::pair<uint32_t, const char*> items[] = {
             {kMenuRecord, "Record..."},
@@ -102,7 +103,9 @@ protected:
         for (int i = 0; i < n; ++i)
             sim().frame();
     }
-    const HostMenus::Item* item(const char* text) { return sim().menus().find(std::string("Zephrel/") + text); }
+    const HostMenus::Item* item(const char* text) {
+        return sim().menus().find(std::string("Zephrel/") + text);
+    }
     bool enabled(const char* text) { return item(text) != nullptr && item(text)->enabled; }
     std::string status() {
         const std::vector<std::string>& drawn = sim().texts().drawnTexts();
@@ -180,7 +183,7 @@ TEST_F(ZephrelTest, ARecordingBesideATrafficPlaybackStartsAtThePlaybacksClockAnd
 }
 
 TEST_F(ZephrelTest, AUserPlaybackShowsItsWindowsAndStatusAndAStopLetsItRunOutToItsEnd) {
-    startController("ShowWindow=1\nShowDataWindow=1\n");
+    startController("ShowWindow=1\nShowDataWindow=1\nSearch2=1\n");
     zephrel->startPlay(userList(), false);
     EXPECT_TRUE(control.shown);
     EXPECT_TRUE(data.shown);
@@ -196,6 +199,7 @@ TEST_F(ZephrelTest, AUserPlaybackShowsItsWindowsAndStatusAndAStopLetsItRunOutToI
     tick(96); // 12 s at speed 2
     EXPECT_EQ("PLAYBACK [12 / 300 seconds] (loop) (speed 200%)", status());
     zephrel->forward(2); // a search the stop has to end
+    ASSERT_EQ(15, zephrel->player()->searchSpeed());
     zephrel->stopPlayback(false);
     ASSERT_TRUE(zephrel->isPlaying());
     EXPECT_EQ(2990000u, now());
@@ -298,14 +302,16 @@ TEST_F(ZephrelTest, ALoadedAircraftStopsTheRecordingAndRestartsTheReplayUnlessPl
 }
 
 TEST_F(ZephrelTest, RenderingHidesTheStatusUnlessPausedAndKeepsItsMenuEntriesCurrent) {
-    startController("");
+    startController("EnableControlsAI=1\nShowWindow=1\n");
     video.accept = false;
     zephrel->renderVideo();
     EXPECT_FALSE(zephrel->isRendering()) << "cancelled";
     video.accept = true;
     zephrel->startPlay(traffic(recording, {0}), false);
+    EXPECT_TRUE(control.shown);
     zephrel->renderVideo();
     ASSERT_TRUE(zephrel->isRendering());
+    EXPECT_FALSE(control.shown) << "no window over the video";
     EXPECT_NE(nullptr, item("Stop Rendering"));
     EXPECT_TRUE(enabled("Pause Rendering"));
     const int before = video.frames;
@@ -326,6 +332,7 @@ TEST_F(ZephrelTest, RenderingHidesTheStatusUnlessPausedAndKeepsItsMenuEntriesCur
     EXPECT_FALSE(zephrel->isRendering());
     EXPECT_TRUE(enabled("Render Video..."));
     EXPECT_FALSE(enabled("Pause Rendering"));
+    EXPECT_TRUE(control.shown);
     const int stopped = video.frames;
     tick();
     EXPECT_EQ(stopped, video.frames);
