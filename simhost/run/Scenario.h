@@ -112,9 +112,18 @@ struct MenuItem {
 struct AircraftCount {
     uint32_t count = 0;
 };
+// The sound an add-on started last and has not stopped; none: no sound plays.
+struct Sound {
+    std::optional<std::string> file;
+};
+struct Paused {
+    bool paused = false;
+};
 } // namespace expect
 struct Expect {
-    std::variant<expect::Status, expect::Message, expect::MenuItem, expect::AircraftCount> check;
+    std::variant<expect::Status, expect::Message, expect::MenuItem, expect::AircraftCount, expect::Sound,
+                 expect::Paused>
+        check;
 };
 
 using Action = std::variant<Key, Menu, Pause, Rate, LoadFlight, SaveFlight, ChangeAircraft, Traffic, Fly,

@@ -80,7 +80,8 @@ ZHostDateTime dateTime(ScenarioLine& line) {
     return ZHostDateTime{static_cast<uint16_t>(static_cast<int>(at.day.year())),
                          static_cast<uint16_t>(static_cast<unsigned>(at.day.month())),
                          static_cast<uint16_t>(static_cast<unsigned>(at.day.day())),
-                         static_cast<uint16_t>(at.time[0]), static_cast<uint16_t>(at.time[1]),
+                         static_cast<uint16_t>(at.time[0]),
+                         static_cast<uint16_t>(at.time[1]),
                          static_cast<uint16_t>(at.time[2])};
 }
 
@@ -357,7 +358,11 @@ Action readExpect(ScenarioLine& line) {
         const int64_t count = line.integer("aircraft count", 0, kMaxAircraft);
         return Expect{expect::AircraftCount{static_cast<uint32_t>(count)}};
     }
-    line.fail("expect must be followed by status, message, menu or aircraft");
+    if (line.accept("sound"))
+        return Expect{expect::Sound{expectedText(line, "sound file")}};
+    if (line.accept("paused"))
+        return Expect{expect::Paused{line.onOff("paused")}};
+    line.fail("expect must be followed by status, message, menu, aircraft, sound or paused");
 }
 
 Action Parser::action(ScenarioLine& line) {

@@ -105,6 +105,23 @@ public:
         return std::to_string(others) + " aircraft besides the user's, expected " +
                std::to_string(expected.count);
     }
+    // Headless sounds never end by themselves: the last one started plays until it is stopped.
+    std::optional<std::string> operator()(const scenario::expect::Sound& expected) const {
+        const auto sounds = script::transcript().all<win::SoundEntry>();
+        std::optional<std::string> playing;
+        if (!sounds.empty() && !sounds.back().file.empty() && sounds.back().played)
+            playing = sounds.back().file;
+        if (playing == expected.file)
+            return std::nullopt;
+        return "sound is " + described(playing) + ", expected " + described(expected.file);
+    }
+    std::optional<std::string> operator()(const scenario::expect::Paused& expected) const {
+        const bool paused = simulator_.paused();
+        if (paused == expected.paused)
+            return std::nullopt;
+        return std::string("simulation is ") + (paused ? "paused" : "running") + ", expected " +
+               (expected.paused ? "paused" : "running");
+    }
 
 private:
     static std::string described(const std::optional<std::string>& text) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include "Guid.h"
+#include "MarkerDlg.h"
 #include "PlayList.h"
 #include "PlayerSeams.h"
 #include "Settings.h"
@@ -53,11 +57,28 @@ public:
     virtual void frame() = 0;
 };
 
+// The camera manager, as far as the markers reach it: the cameras the marker dialog offers, the
+// switch a camera marker makes, and the kind of view a sound marker plays in. Without it the
+// marker dialog offers no "Switch Camera", camera markers do nothing and every view counts as an
+// outside view.
+class CameraManager {
+public:
+    virtual ~CameraManager() = default;
+    virtual std::vector<CameraChoice> markerCameras() const = 0;
+    // Also selects one of the simulator's own cameras when no module camera carries the GUID.
+    virtual void selectCameraByGuid(const Guid& guid) = 0;
+    // Whether the active view shows a cockpit: an inside view.
+    virtual bool isInsideView() const = 0;
+};
+
 struct ControllerSeams {
     SettingsDialogs* settingsDialogs = nullptr;
     PlayListEditor* playListEditor = nullptr;
     ToolWindow* controlWindow = nullptr;
     ToolWindow* dataWindow = nullptr;
     VideoRendering* video = nullptr;
-    PlayerSeams player; // what the player feeds: the windows' views and the markers' actions
+    CameraManager* cameras = nullptr;
+    // What the player feeds: the windows' views, and the markers' actions (without those the
+    // controller's own: sound, text, pause and the camera manager's switch).
+    PlayerSeams player;
 };

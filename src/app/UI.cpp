@@ -58,7 +58,18 @@ UI::UI(Zephrel* zephrel, std::string moduleFolder)
       settingsFile_((std::filesystem::path(std::move(moduleFolder)) / kSettingsFileName).string()),
       keys_(defaultKeyTable()) {}
 
-int UI::callback(int event, intptr_t a, intptr_t b, intptr_t) {
+int UI::callback(int event, intptr_t a, intptr_t b, intptr_t c) {
+    try {
+        return onEvent(event, a, b, c);
+    } catch (const ZephrelException& e) {
+        if (e.severity >= ZephrelException::DisablesModule)
+            throw;                      // the host interface makes the module inert
+        zephrel_->afterError(e, false); // a failed command leaves the instant replay's data alone
+        return event == Start ? 0 : 1;  // a key or menu command was the module's, though it failed
+    }
+}
+
+int UI::onEvent(int event, intptr_t a, intptr_t b, intptr_t) {
     switch (event) {
     case Start:
         keys_ = readKeyConfig(settingsFile_);

@@ -28,6 +28,7 @@ public:
     const KeyTable& keys() const { return keys_; }
 
 private:
+    int onEvent(int event, intptr_t a, intptr_t b, intptr_t c);
     struct KeyPress {
         bool down;
         bool repeat;

@@ -6,9 +6,10 @@
 #include <utility>
 
 #include "FSinterface.h"
+#include "InvalidCall.h"
 #include "Log.h"
 #include "RecordingName.h"
-#include "TempFolder.h"
+#include "ShowError.h"
 #include "ZephrelException.h"
 
 namespace {
@@ -16,19 +17,15 @@ namespace {
 constexpr uint32_t kMebibyte = 1048576;
 constexpr uint32_t kMaxReplayMiB = 4095; // the largest bound the temporary file's 32-bit size takes
 
-template <class Step> void stopAtUnload(const char* what, Step step) noexcept {
+// Runs a stop step that must not end the caller: its failure is logged.
+template <class Step> void stopLogged(const char* what, Step step) noexcept {
     try {
         step();
     } catch (const std::exception& e) { // a ZephrelException's text is its log text
-        Log::log("Error: stopping " + std::string(what) + " at unload failed: " + e.what(), 1, false);
+        Log::log("Error: stopping " + std::string(what) + " failed: " + e.what(), 1, false);
     } catch (...) {
-        Log::log("Error: stopping " + std::string(what) + " at unload failed", 1, false);
+        Log::log("Error: stopping " + std::string(what) + " failed", 1, false);
     }
-}
-
-[[noreturn]] void invalidCall(const char* function, uint32_t line) {
-    throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::Warning, function, line,
-                           "Invalid call");
 }
 
 bool namesUserTrack(const PlayList& list) {
@@ -42,36 +39,51 @@ bool selectsAnyTrack(const PlayList& list) {
     return false;
 }
 
-void removeReplayFile(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::remove(path, error) && error)
-        Log::log("Warning: Failed to delete file '" + path + "'", 1, false);
-}
-
 } // namespace
+
+void invalidCall(const char* function, uint32_t line) {
+    throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::Warning, function, line,
+                           "Invalid call");
+}
 
 Zephrel::Zephrel(std::string moduleFolder, ControllerSeams seams)
     : moduleFolder_(std::move(moduleFolder)),
       settingsFile_((std::filesystem::path(moduleFolder_) / kSettingsFileName).string()), seams_(seams),
-      speedIndex_(normalSpeedIndex()) {}
+      markerFiring_(seams.cameras), speedIndex_(normalSpeedIndex()) {
+    if (seams_.player.markerActions == nullptr)
+        seams_.player.markerActions = &markerFiring_;
+}
 
 Zephrel::~Zephrel() {
     // The module is being unloaded: a failing step is logged and the others still run.
-    stopAtUnload("the recording", [this] {
+    stopLogged("the recording", [this] {
         if (recording_)
             stopRecording(false);
     });
-    stopAtUnload("the playback", [this] {
+    stopLogged("the playback", [this] {
         if (playing_)
             stopPlayback(true);
     });
-    stopAtUnload("the rendering", [this] {
+    stopLogged("the rendering", [this] {
         if (rendering_)
             stopRendering(false);
     });
 }
 
-int Zephrel::callback(int event, intptr_t a, intptr_t, intptr_t) {
+int Zephrel::callback(int event, intptr_t a, intptr_t b, intptr_t c) {
+    try {
+        return onEvent(event, a, b, c);
+    } catch (const ZephrelException& e) {
+        if (e.severity >= ZephrelException::DisablesModule)
+            throw; // the host interface makes the module inert
+        // What failed in a host event may be the background recording itself, which would fail
+        // again in every frame.
+        afterError(e, true);
+        return 0;
+    }
+}
+
+int Zephrel::onEvent(int event, intptr_t a, intptr_t, intptr_t) {
     switch (event) {
     case Start:
         onStart();
@@ -96,6 +108,36 @@ int Zephrel::callback(int event, intptr_t a, intptr_t, intptr_t) {
         break;
     }
     return 0;
+}
+
+void Zephrel::afterError(const ZephrelException& e, bool withBackground) {
+    showError(e.userText, e.severity);
+    if (e.severity != ZephrelException::StopsRecordingAndPlayback)
+        return;
+    // Each stop may fail in turn: what it leaves running is then dropped without more questions.
+    stopLogged("the playback", [this] {
+        if (playing_)
+            stopPlay(false);
+    });
+    stopLogged("the recording", [this] {
+        if (recording_)
+            stopRecording(false);
+    });
+    stopLogged("the instant replay", [this, withBackground] {
+        if (withBackground && replayRecording_)
+            stopReplayRec();
+    });
+    if (playing_) {
+        player_.reset();
+        if (replayPlayback_)
+            recorder_.reset(); // the background recorder kept through the replay
+        playing_ = userPlayback_ = replayPlayback_ = false;
+    }
+    if (recording_ || (withBackground && replayRecording_)) {
+        recorder_.reset();
+        recording_ = replayRecording_ = false;
+    }
+    updateMenus();
 }
 
 bool Zephrel::isRenderingPaused() const {
@@ -250,7 +292,7 @@ void Zephrel::stopPlay(bool noRestore) {
     const bool afterReplay = replayPlayback_;
     replayPlayback_ = false;
     if (afterReplay)
-        removeReplayFile(tempPath(general_, "Zephrel.tmp3"));
+        removeReplayFile();
     if (!recording_ && general_.enableReplay) {
         if (afterReplay)
             replayRecording_ = true; // the background recorder was kept through the replay and goes on
@@ -260,18 +302,4 @@ void Zephrel::stopPlay(bool noRestore) {
         recorder_.reset(); // the kept background recorder is not wanted any more
     }
     updateMenus();
-}
-
-// ---- commands that come with the instant replay and the markers ----
-
-void Zephrel::instantReplay() {
-    if (!replayRecording_ || playing_)
-        return;
-    // The "Instant Replay" dialog and the replay itself come with the instant replay.
-}
-
-void Zephrel::setMarker() {
-    if (!recording_ && !playing_)
-        return;
-    // The marker dialog comes with the markers.
 }

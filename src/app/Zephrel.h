@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "ControllerSeams.h"
+#include "MarkerFiring.h"
 #include "ModuleEvents.h"
 #include "PlayList.h"
 #include "Player.h"
 #include "Recorder.h"
 #include "Settings.h"
+#include "ZephrelException.h"
 
 // The module's controller: receives the host events, owns the recorder and the player, keeps the
 // state that decides which command is allowed, runs the per-frame work and the status line, keeps
@@ -25,7 +27,12 @@ public:
     Zephrel(const Zephrel&) = delete;
     Zephrel& operator=(const Zephrel&) = delete;
 
+    // Errors of what the event started are shown here (severity 2 stops recording and playback);
+    // one that disables the module passes on.
     int callback(int event, intptr_t a, intptr_t b, intptr_t c) override;
+    // A failure caught at an entry point: shown, and with severity 2 recording and playback are
+    // stopped, and the background recording too when asked.
+    void afterError(const ZephrelException& e, bool withBackground);
 
     // ---- state ----
     bool isRecording() const { return recording_; }
@@ -48,6 +55,12 @@ public:
     void stopReplayRec();
     void startPlay(const PlayList& list, bool noRestore);
     void stopPlay(bool noRestore);
+    // The instant replay: the last seconds played on the user aircraft while the background
+    // recorder rests, or saved while it goes on.
+    void startReplay(uint32_t seconds);
+    void saveReplay(const std::string& fileName, uint32_t seconds);
+    // The seconds the background recording holds (0 when it does not run).
+    uint32_t replaySeconds();
 
     // ---- the menu's and the keys' commands, refused silently when the state forbids them ----
     void record();
@@ -56,8 +69,8 @@ public:
     void playFile(const std::string& fileName, bool asTraffic);
     void playAsTraffic();
     void advancedPlay();
-    void instantReplay(); // the instant replay's dialog and replay come with the instant replay
-    void setMarker();     // the marker dialog comes with the markers
+    void instantReplay(); // the "Instant Replay" dialog: the last seconds replayed or saved
+    void setMarker();     // a new marker in the marker dialog, for the recording or the playback
     void settingsDialog();
     void renderVideo();
     void stopRendering(bool aborted);
@@ -98,6 +111,7 @@ public:
 
 private:
     // host events
+    int onEvent(int event, intptr_t a, intptr_t b, intptr_t c);
     void onStart();
     void onStop();
     void onFlightLoaded(const char* flightPath);
@@ -115,11 +129,14 @@ private:
     bool controlsAllowed() const;
     std::size_t normalSpeedIndex() const; // the first entry of "Speeds" of at least 1
     void clearStatus();
-    bool multiplayerRefused() const;       // shows the multiplayer box when a session runs
-    bool playbackDialogConfirmed();        // the "Playback Settings" dialog, when it is asked for
+    bool multiplayerRefused() const;              // shows the multiplayer box when a session runs
+    bool playbackDialogConfirmed();               // the "Playback Settings" dialog, when it is asked for
     bool askRecordingFile(std::string& fileName); // the "Save Recorded Flight" dialog
-    void selectTracks(PlayFile& file) const;       // per "PlayRecAI" and "LoadMarkers"
+    void selectTracks(PlayFile& file, bool withMarkers) const;           // track 0, or all per "PlayRecAI"
     bool addPlayFile(PlayList& list, const std::string& fileName) const; // false: declined or unreadable
+    uint32_t replayCut(uint32_t seconds) const; // the clock value the last seconds begin at
+    void resumeReplayRec();                     // the rested background recorder goes on
+    void removeReplayFile() const;              // the instant replay's recording file
     void readAllSettings();
     std::string dialogFolder() const;
     void storeDialogFolder(const std::string& fileName) const;
@@ -127,6 +144,7 @@ private:
     std::string moduleFolder_;
     std::string settingsFile_;
     ControllerSeams seams_;
+    MarkerFiring markerFiring_;
 
     bool recording_ = false;
     bool replayRecording_ = false;

@@ -97,8 +97,8 @@ void Zephrel::stopRecording(bool ask) {
     } else if (general_.fileDialogBefore) {
         name = recordingName_;
     } else if (!askRecordingFile(name) && ask) {
-        const MessageBoxRequest question{"Do you want to continue recording?", "Zephrel", MessageIcon::Question,
-                                         MessageButtons::YesNo};
+        const MessageBoxRequest question{"Do you want to continue recording?", "Zephrel",
+                                         MessageIcon::Question, MessageButtons::YesNo};
         if (showMessageBox(question) == AnswerYes)
             return;
     }
@@ -110,7 +110,8 @@ void Zephrel::stopRecording(bool ask) {
 }
 
 bool Zephrel::askRecordingFile(std::string& fileName) {
-    win::OPENFILENAME request = recordingFileRequest("Save Recorded Flight", dialogFolder(), win::OFN_OVERWRITEPROMPT);
+    win::OPENFILENAME request =
+        recordingFileRequest("Save Recorded Flight", dialogFolder(), win::OFN_OVERWRITEPROMPT);
     {
         ModalBracket modal;
         if (!win::GetSaveFileName(request))
@@ -164,14 +165,16 @@ void Zephrel::playAsTraffic() {
 }
 
 void Zephrel::advancedPlay() {
-    if ((playing_ && recording_) || replayPlayback_ || multiplayerRefused() || seams_.playListEditor == nullptr)
+    if ((playing_ && recording_) || replayPlayback_ || multiplayerRefused() ||
+        seams_.playListEditor == nullptr)
         return;
     PlayList list = playing_ ? player_->playList() : PlayList{};
     if (!seams_.playListEditor->edit(list))
         return;
     if (!playing_) {
         startPlay(list, false);
-        const bool userFileListed = list.userFile >= 0 && static_cast<std::size_t>(list.userFile) < list.files.size();
+        const bool userFileListed =
+            list.userFile >= 0 && static_cast<std::size_t>(list.userFile) < list.files.size();
         if (userFileListed && playbackSettings_.loadFlight && userPlayback_)
             FSinterface::loadFlight(list.files[static_cast<std::size_t>(list.userFile)].fileName);
         return;
@@ -204,7 +207,7 @@ bool Zephrel::playbackDialogConfirmed() {
     return true;
 }
 
-void Zephrel::selectTracks(PlayFile& file) const {
+void Zephrel::selectTracks(PlayFile& file, bool withMarkers) const {
     ZflFile zfl;
     zfl.open(file.fileName, ZflFile::Read);
     const uint32_t tracks = general_.playRecAI ? zfl.getNTracks() : std::min<uint32_t>(zfl.getNTracks(), 1);
@@ -215,7 +218,7 @@ void Zephrel::selectTracks(PlayFile& file) const {
         track.discFlags = playbackSettings_.discFlags;
         file.tracks.push_back(track);
     }
-    if (playbackSettings_.loadMarkers)
+    if (withMarkers)
         for (uint32_t index = 0; index < zfl.getNMarkers(); ++index)
             file.markers.push_back(index);
     zfl.close();
@@ -226,7 +229,7 @@ bool Zephrel::addPlayFile(PlayList& list, const std::string& fileName) const {
     try {
         if (ZflFile::checkOldVersion(fileName) && !askConvertOldFile(fileName))
             return false;
-        selectTracks(file);
+        selectTracks(file, playbackSettings_.loadMarkers);
     } catch (const ZephrelException& e) {
         // A file that cannot be read only keeps itself from being played: what runs goes on.
         showError(e.userText, ZephrelException::Error);
@@ -245,7 +248,8 @@ void Zephrel::settingsDialog() {
     RecordingSettings recording = recordingSettings_;
     PlaybackSettings playback = playbackSettings_;
     RecordingSettings replay = replaySettings_;
-    if (seams_.settingsDialogs != nullptr && !seams_.settingsDialogs->settings(general, recording, playback, replay))
+    if (seams_.settingsDialogs != nullptr &&
+        !seams_.settingsDialogs->settings(general, recording, playback, replay))
         return;
     // Assigned in place: the instant replay's recorder reads these blocks through pointers.
     general_ = general;

@@ -1,16 +1,22 @@
 #include "ModuleResources.h"
 
 #include "AboutDlg.h"
+#include "InstantReplayDlg.h"
 #include "KeyboardDlg.h"
+#include "MarkerDlg.h"
 
 namespace {
 // Its address identifies the module to the window system.
 const char moduleIdentity = 0;
 } // namespace
 
-win::HINSTANCE ModuleResources::instance() { return &moduleIdentity; }
+win::HINSTANCE ModuleResources::instance() {
+    return &moduleIdentity;
+}
 
 void ModuleResources::registerDialogs() {
     win::RegisterDialogTemplate(instance(), AboutDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), KeyboardDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), InstantReplayDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), MarkerDlg::dialogTemplate());
 }

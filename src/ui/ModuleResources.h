@@ -11,6 +11,8 @@ namespace ModuleResources {
 enum DialogId : uint16_t {
     kAboutDialog = 105,
     kKeyboardDialog = 136,
+    kInstantReplayDialog = 140,
+    kMarkerDialog = 160,
 };
 
 win::HINSTANCE instance();

@@ -138,6 +138,8 @@ TEST_F(ZephrelTest, EachStateChangeOutOfItsStateIsAnInvalidCall) {
     expectInvalidCall(thrown([&] { zephrel->stopRec("x.zfl"); }), "Zephrel::stopRec");
     expectInvalidCall(thrown([&] { zephrel->stopReplayRec(); }), "Zephrel::stopReplayRec");
     expectInvalidCall(thrown([&] { zephrel->stopPlay(false); }), "Zephrel::stopPlay");
+    expectInvalidCall(thrown([&] { zephrel->startReplay(5); }), "Zephrel::startReplay");
+    expectInvalidCall(thrown([&] { zephrel->saveReplay("x.zfl", 5); }), "Zephrel::saveReplay");
     zephrel->startRec();
     expectInvalidCall(thrown([&] { zephrel->startRec(); }), "Zephrel::startRec");
     expectInvalidCall(thrown([&] { zephrel->startReplayRec(); }), "Zephrel::startReplayRec");
@@ -367,3 +369,23 @@ TEST_F(ZephrelTest, UnloadingStopsThePlaybackAndTheRendering) {
 }
 
 } // namespace
+
+TEST_F(ZephrelTest, AnErrorThatStopsRecordingAndPlaybackStopsTheBackgroundRecordingOnlyWhenAsked) {
+    startController("FileDialog=0\n");
+    zephrel->startReplayRec();
+    zephrel->startRec();
+    const auto error = [](uint32_t severity) {
+        return ZephrelException(ZephrelException::kUnexpected, severity, "Test", __LINE__, "Test failure");
+    };
+    zephrel->afterError(error(ZephrelException::Error), true);
+    EXPECT_TRUE(zephrel->isRecording()) << "an error only informs";
+    zephrel->afterError(error(ZephrelException::StopsRecordingAndPlayback), false);
+    EXPECT_FALSE(zephrel->isRecording());
+    EXPECT_TRUE(zephrel->isReplayRecording()) << "restarted after the recording, as after any stop";
+    zephrel->startPlay(userList(), false);
+    zephrel->afterError(error(ZephrelException::StopsRecordingAndPlayback), true);
+    EXPECT_FALSE(zephrel->isPlaying());
+    EXPECT_FALSE(zephrel->isReplayRecording());
+    EXPECT_TRUE(enabled("Record..."));
+    EXPECT_FALSE(enabled("Instant Replay..."));
+}

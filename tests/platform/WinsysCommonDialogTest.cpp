@@ -179,8 +179,11 @@ TEST_F(WinsysCommonDialogTest, OpenDialogRefusesWhatDoesNotExist) {
     };
     const std::string missing = folder_.file("missing.zfl");
     const std::string noFolder = folder_.file("none/a.zfl");
+    // A name longer than the file system takes is one more name that does not exist.
+    const std::string tooLong = folder_.file(std::string(300, 'x') + ".zfl");
     const Case cases[] = {
         {"missing.zfl", OFN_FILEMUSTEXIST, "open file dialog \"In\": " + missing + " does not exist"},
+        {tooLong, OFN_FILEMUSTEXIST, "open file dialog \"In\": " + tooLong + " does not exist"},
         {noFolder, OFN_PATHMUSTEXIST,
          "open file dialog \"In\": the folder of " + noFolder + " does not exist"},
     };

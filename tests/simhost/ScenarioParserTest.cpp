@@ -187,8 +187,11 @@ at 1 expect menu "Flights/Load Flight..." ENABLED
 at 1 expect menu Zephrel missing
 at 1 expect menu "Views/Full Screen" unchecked
 at 1 expect aircraft 3
+at 1 expect sound "C:\\chime.wav"
+at 1 expect sound none
+at 1 expect paused ON
 )");
-    ASSERT_EQ(9u, s.actions.size());
+    ASSERT_EQ(12u, s.actions.size());
     const auto check = [&](std::size_t i) { return actionAt<Expect>(s, i).check; };
     EXPECT_EQ("RECORDING [3 seconds]", std::get<expect::Status>(check(0)).text);
     EXPECT_EQ(std::nullopt, std::get<expect::Status>(check(1)).text);
@@ -204,6 +207,9 @@ at 1 expect aircraft 3
         EXPECT_EQ(items[i].second, item.state) << item.path;
     }
     EXPECT_EQ(3u, std::get<expect::AircraftCount>(check(8)).count);
+    EXPECT_EQ("C:\\chime.wav", std::get<expect::Sound>(check(9)).file);
+    EXPECT_EQ(std::nullopt, std::get<expect::Sound>(check(10)).file);
+    EXPECT_TRUE(std::get<expect::Paused>(check(11)).paused);
 }
 
 TEST(ScenarioParserTest, ReadsQuotesCommentsAndLineEnds) {
@@ -267,8 +273,9 @@ TEST(ScenarioParserTest, NamesTheLineOfEveryError) {
         {"local-time 2023-01-01 12:00:00.", 1, "time of day must be HH:MM:SS[.mmm]"},
         {"date-time 2023-01-01 12:00:00.000", 1, "time of day must be HH:MM:SS, not"},
         {"local-time 2023-01-01", 1, "time of day (HH:MM:SS[.mmm]) missing"},
-        {"at 1 expect", 1, "expect must be followed by status, message, menu or aircraft"},
-        {"at 1 expect weather", 1, "expect must be followed by status, message, menu or aircraft"},
+        {"at 1 expect", 1, "expect must be followed by status, message, menu, aircraft, sound or paused"},
+        {"at 1 expect weather", 1,
+         "expect must be followed by status, message, menu, aircraft, sound or paused"},
         {"at 1 expect status", 1, "status text missing"},
         {"at 1 expect message none now", 1, "unexpected \"now\" at the end"},
         {"at 1 expect menu \"Zephrel/\" present", 1, "empty item text"},

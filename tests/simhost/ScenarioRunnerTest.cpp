@@ -15,6 +15,7 @@
 #include "ScenarioRunner.h"
 #include "TempDir.h"
 #include "addons/TestAddonEvents.h"
+#include "winsys/CommonDialogs.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/LocalTime.h"
 
@@ -70,6 +71,8 @@ TEST(ScenarioRunnerTest, ChecksWhatTheRunShows) {
     win::headless::reset();
     TempDir dir;
     writeRoot(dir);
+    const std::string chime = (dir.path() / "chime.wav").string();
+    writeFile(chime, "RIFF");
     const std::string text = "root root\nframe-step 0.1\nduration 3\n" // lines 1-3
                              "at 0 expect status none\n"
                              "at 0 expect status \"RECORDING [3 seconds]\"\n"
@@ -91,16 +94,31 @@ TEST(ScenarioRunnerTest, ChecksWhatTheRunShows) {
                              "at 1 expect menu \"Views/Full Screen\" unchecked\n"
                              "at 1 expect menu \"Views/Full Screen\" checked\n"
                              "at 1 expect menu Zephrel missing\n"
-                             "at 1 expect menu \"Zephrel\" present\n"; // line 24
+                             "at 1 expect menu \"Zephrel\" present\n" // line 24
+                             "at 1 expect sound none\n"
+                             "at 1 expect paused off\n"
+                             "at 2.8 expect sound \"" +
+                             chime +
+                             "\"\n"
+                             "at 2.8 expect sound none\n" // line 28
+                             "at 2.8 expect paused on\n"
+                             "at 2.8 expect paused off\n"; // line 30
     ScenarioRunner runner(parseScenario(text, dir.path().string()));
-    // After the first frame: a status drawn from the next frame on, a message for a second, an AI aircraft.
-    const RunSummary summary = runner.run([](const RunProgress& progress) {
+    // After the first frame: a status drawn from the next frame on, a message for a second, an AI
+    // aircraft; from 2.5 s a sound that was stopped once, and a pause.
+    const RunSummary summary = runner.run([&](const RunProgress& progress) {
+        if (progress.frames == 25) {
+            win::sndPlaySound(chime.c_str(), win::SND_ASYNC);
+            win::sndPlaySound(nullptr, 0);
+            win::sndPlaySound(chime.c_str(), win::SND_ASYNC);
+            Simulator::current()->setPaused(true);
+        }
         if (progress.frames != 1)
             return;
         const auto create = hostEntry<ZHostTextCreateFn>("g2d.dll", HostNumbers::G2d::TextCreate);
         statusText = create("RECORDING [3 seconds]");
         hostEntry<ZHostRegisterEventFn>("api.dll", HostNumbers::Api::RegisterEvent)(ZHOST_EVENT_VIEW_DRAW,
-                                                                                   &drawStatus);
+                                                                                    &drawStatus);
         hostEntry<ZHostShowTextFn>("window.dll", HostNumbers::Window::ShowText)("Saved", 4, 18);
         Simulator::current()->world().createAi("Test Trainer", "N1");
     });
@@ -116,6 +134,8 @@ TEST(ScenarioRunnerTest, ChecksWhatTheRunShows) {
                   "scenario line 22: menu item \"Views/Full Screen\" is unchecked, expected checked",
                   "scenario line 24: no menu item \"Zephrel\"",
                   "scenario line 14: message is none, expected \"Saved\"",
+                  "scenario line 28: sound is \"" + chime + "\", expected none",
+                  "scenario line 30: simulation is paused, expected running",
               }),
               summary.scenarioErrors);
 }

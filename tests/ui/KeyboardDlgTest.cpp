@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "KeyboardDlg.h"
+#include "ModuleDialogTest.h"
 #include "ModuleResources.h"
 #include "winsys/HeadlessScript.h"
 
@@ -22,18 +23,8 @@ uint16_t keyOf(const KeyTable& keys, KeyCommand command) {
     return keys[static_cast<std::size_t>(command)];
 }
 
-class KeyboardDlgTest : public ::testing::Test {
+class KeyboardDlgTest : public ModuleDialogTest {
 protected:
-    void SetUp() override {
-        reset();
-        setUnscriptedPolicy(Unscripted::Fail);
-        ModuleResources::registerDialogs();
-    }
-    void TearDown() override {
-        EXPECT_TRUE(failures().empty()) << failures().front();
-        reset();
-    }
-
     // Runs the dialog on the table with the user's steps; its result.
     win::INT_PTR run(std::vector<Step> steps) {
         scriptDialog(ModuleResources::kKeyboardDialog, std::move(steps));

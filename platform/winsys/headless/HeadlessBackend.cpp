@@ -44,13 +44,26 @@ std::string completedPath(const std::string& typed, const OPENFILENAME& request)
     return path.string();
 }
 
+// A path the file system refuses (too long, say) counts as one that does not exist.
+bool isFolder(const fs::path& path) {
+    std::error_code refused;
+    return fs::is_directory(path, refused);
+}
+bool isFile(const fs::path& path) {
+    std::error_code refused;
+    return fs::is_regular_file(path, refused);
+}
+bool exists(const fs::path& path) {
+    std::error_code refused;
+    return fs::exists(path, refused);
+}
+
 // Why the dialog would not accept the path; empty when it would.
 std::string refusal(FileDialogKind kind, const std::string& path, const OPENFILENAME& request) {
     const fs::path folder = fs::path(path).parent_path();
-    if ((request.flags & OFN_PATHMUSTEXIST) != 0 && !folder.empty() && !fs::is_directory(folder))
+    if ((request.flags & OFN_PATHMUSTEXIST) != 0 && !folder.empty() && !isFolder(folder))
         return "the folder of " + path + " does not exist";
-    if (kind == FileDialogKind::Open && (request.flags & OFN_FILEMUSTEXIST) != 0 &&
-        !fs::is_regular_file(path))
+    if (kind == FileDialogKind::Open && (request.flags & OFN_FILEMUSTEXIST) != 0 && !isFile(path))
         return path + " does not exist";
     return {};
 }
@@ -63,7 +76,7 @@ bool confirmOverwrite(const std::string& path, const OPENFILENAME& request) {
 }
 
 class HeadlessBackend final : public Backend {
-  public:
+public:
     void runModalLoop(HWND dialog) override {
         PumpPostedMessages();
         if (ModalLoopDone(dialog))
@@ -138,7 +151,7 @@ class HeadlessBackend final : public Backend {
             chosen.push_back(path);
         }
         if (kind == FileDialogKind::Save && (request.flags & OFN_OVERWRITEPROMPT) != 0 && !chosen.empty() &&
-            fs::exists(chosen.front()) && !confirmOverwrite(chosen.front(), request))
+            exists(chosen.front()) && !confirmOverwrite(chosen.front(), request))
             return {};
         return chosen;
     }
@@ -152,7 +165,7 @@ class HeadlessBackend final : public Backend {
             noteUnscripted(name);
             return {};
         }
-        if (!answer->path.empty() && !fs::is_directory(answer->path)) {
+        if (!answer->path.empty() && !isFolder(answer->path)) {
             noteFailure(name + ": " + answer->path + " is not a folder");
             return {};
         }
@@ -161,7 +174,7 @@ class HeadlessBackend final : public Backend {
 
     bool shellOpen(const std::string&, const std::string&) override { return true; }
 
-    bool playSound(const std::string& file, UINT) override { return fs::is_regular_file(file); }
+    bool playSound(const std::string& file, UINT) override { return isFile(file); }
 
     void stopSound() override {}
 

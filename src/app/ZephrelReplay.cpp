@@ -1,0 +1,136 @@
+#include "Zephrel.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "FSinterface.h"
+#include "HostWindow.h"
+#include "InstantReplayDlg.h"
+#include "InvalidCall.h"
+#include "Log.h"
+#include "MarkerDlg.h"
+#include "MessageBox.h"
+#include "TempFolder.h"
+#include "winsys/CommonDialogs.h"
+
+namespace {
+
+constexpr uint32_t kTicksPerSecond = 10000;
+constexpr const char* kReplayFile = "Zephrel.tmp3";
+constexpr const char* kFolderKey = "ZflPath";
+
+// The chosen path; empty when the user cancelled.
+std::string askReplayFile(const std::string& folder) {
+    win::OPENFILENAME request;
+    request.hwndOwner = HostWindow::mainWindow();
+    request.filters = {{"Flight Recordings", "*.zfl"}};
+    request.title = "Save Instant Replay";
+    request.defExt = "zfl";
+    request.initialDir = folder;
+    request.flags =
+        win::OFN_EXPLORER | win::OFN_HIDEREADONLY | win::OFN_PATHMUSTEXIST | win::OFN_OVERWRITEPROMPT;
+    ModalBracket modal;
+    return win::GetSaveFileName(request) ? request.file : std::string();
+}
+
+} // namespace
+
+// ---- the instant replay ----
+
+uint32_t Zephrel::replaySeconds() {
+    if (!replayRecording_)
+        return 0;
+    return (recorder_->now() - recorder_->getStartTime()) / kTicksPerSecond;
+}
+
+uint32_t Zephrel::replayCut(uint32_t seconds) const {
+    const uint64_t span = static_cast<uint64_t>(seconds) * kTicksPerSecond;
+    // More than the ring holds starts at its oldest data; 0 would mean everything anyway.
+    return span >= recorder_->now() ? 0 : recorder_->now() - static_cast<uint32_t>(span);
+}
+
+void Zephrel::instantReplay() {
+    if (!replayRecording_ || playing_)
+        return;
+    if (FSinterface::isOnlineContactsOpen()) {
+        showMessageBox({"Replay is not available while a multiplayer session is running!", "Zephrel",
+                        MessageIcon::Warning, MessageButtons::Ok});
+        return;
+    }
+    const int chosen = InstantReplayDlg::choose(static_cast<int>(replaySeconds()));
+    if (chosen > 0) {
+        startReplay(static_cast<uint32_t>(chosen));
+    } else if (chosen < 0) {
+        const std::string fileName = askReplayFile(readDialogFolder(settingsFile_, kFolderKey));
+        if (fileName.empty())
+            return;
+        writeDialogFolder(settingsFile_, kFolderKey, std::filesystem::path(fileName).parent_path().string());
+        saveReplay(fileName, static_cast<uint32_t>(-chosen));
+    }
+}
+
+void Zephrel::startReplay(uint32_t seconds) {
+    if (!replayRecording_)
+        invalidCall("Zephrel::startReplay", __LINE__);
+    const std::string replayFile = tempPath(general_, kReplayFile);
+    recorder_->save(replayFile, replayCut(seconds));
+    // The recorder rests through the replay: the ring keeps what it held.
+    replayRecording_ = false;
+    replayPlayback_ = true;
+    PlayList list;
+    list.files.push_back(PlayFile{replayFile, 0, {}, {}});
+    list.userFile = 0;
+    list.userTrack = 0;
+    try {
+        selectTracks(list.files.front(), false);
+        startPlay(list, true);
+    } catch (...) {
+        resumeReplayRec();
+        throw;
+    }
+    if (!playing_) // the player refused
+        resumeReplayRec();
+}
+
+void Zephrel::resumeReplayRec() {
+    replayPlayback_ = false;
+    replayRecording_ = true;
+    removeReplayFile();
+    updateMenus();
+}
+
+void Zephrel::removeReplayFile() const {
+    const std::string path = tempPath(general_, kReplayFile);
+    std::error_code error;
+    if (!std::filesystem::remove(path, error) && error)
+        Log::log("Warning: Failed to delete file '" + path + "'", 1, false);
+}
+
+void Zephrel::saveReplay(const std::string& fileName, uint32_t seconds) {
+    if (!replayRecording_)
+        invalidCall("Zephrel::saveReplay", __LINE__);
+    recorder_->save(fileName, replayCut(seconds));
+}
+
+// ---- markers ----
+
+void Zephrel::setMarker() {
+    if (!recording_ && !playing_)
+        return;
+    Marker marker;
+    marker.time = recording_ ? recorder_->now() : player_->now();
+    marker.type = Marker::None;
+    marker.flags = Marker::kChapter;
+    marker.include = 1;
+    std::vector<CameraChoice> cameras;
+    if (seams_.cameras != nullptr)
+        cameras = seams_.cameras->markerCameras();
+    MarkerDlg dialog(marker, seams_.cameras != nullptr ? &cameras : nullptr, settingsFile_);
+    if (!dialog.edit())
+        return;
+    // The dialog may have ended what ran (a flight loaded meanwhile): the marker has nowhere to go.
+    if (recording_)
+        recorder_->addMarker(marker);
+    else if (playing_)
+        player_->addMarker(marker);
+}
