@@ -270,23 +270,26 @@ TEST_F(ZephrelFilesTest, PlayAsTrafficPlaysEveryChosenFileWithoutAUserTrackAfter
     EXPECT_NE(0u, fileDialogs().back().flags & win::OFN_ALLOWMULTISELECT);
 }
 
-TEST_F(ZephrelFilesTest, DuringAMultiplayerSessionThePlayCommandsRefuse) {
+TEST_F(ZephrelFilesTest, DuringAMultiplayerSessionThePlayAndReplayCommandsRefuse) {
     startWith("");
     ASSERT_TRUE(win::RegisterClass(win::WNDCLASS{0, win::DefWindowProc, nullptr, nullptr, "FS98FLOAT"}));
     ASSERT_NE(nullptr, win::CreateWindowEx(0, "FS98FLOAT", "Contacts", 0, 0, 0, 100, 100, nullptr, 0, nullptr, nullptr));
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 4; ++i)
         script::answerMessageBox(AnswerOk, {"Zephrel", "multiplayer"});
     zephrel->play();
     zephrel->playAsTraffic();
     zephrel->advancedPlay();
+    zephrel->startReplayRec();
+    zephrel->instantReplay();
     const std::vector<MessageBoxRequest> shown = shownMessageBoxes();
-    ASSERT_EQ(3u, shown.size());
-    for (const MessageBoxRequest& box : shown) {
-        EXPECT_EQ("Playback is not available while a multiplayer session is running!", box.text);
+    ASSERT_EQ(4u, shown.size());
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ("Playback is not available while a multiplayer session is running!", shown[i].text);
+    EXPECT_EQ("Replay is not available while a multiplayer session is running!", shown[3].text);
+    for (const MessageBoxRequest& box : shown)
         EXPECT_EQ("Zephrel", box.caption);
-    }
     zephrel->playFile(recording, false); // the automatic playback stays silent
-    EXPECT_EQ(3u, shownMessageBoxes().size());
+    EXPECT_EQ(4u, shownMessageBoxes().size());
     EXPECT_FALSE(zephrel->isPlaying());
     EXPECT_TRUE(fileDialogs().empty());
     EXPECT_EQ(0, editor.asked);

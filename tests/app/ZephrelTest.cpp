@@ -389,3 +389,27 @@ TEST_F(ZephrelTest, AnErrorThatStopsRecordingAndPlaybackStopsTheBackgroundRecord
     EXPECT_TRUE(enabled("Record..."));
     EXPECT_FALSE(enabled("Instant Replay..."));
 }
+
+TEST_F(ZephrelTest, AnInstantReplayPlaysTheLastSecondsWithoutARestoreWhileTheRingRests) {
+    startController("RestoreAfterPlay=1\nPauseEndPlay=0\n");
+    zephrel->startReplayRec();
+    tick(160);
+    const uint32_t clock = zephrel->recorder()->now();
+    EXPECT_EQ(9u, zephrel->replaySeconds()) << "the first sample follows the first frame";
+    zephrel->startReplay(4);
+    ASSERT_TRUE(zephrel->isReplayPlayback());
+    EXPECT_TRUE(zephrel->isUserPlayback());
+    EXPECT_FALSE(zephrel->isReplayRecording());
+    EXPECT_TRUE(std::filesystem::exists(dir.file("Zephrel.tmp3")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("ZephrelTempRestore.flt"))) << "no flight saved to restore";
+    EXPECT_FALSE(enabled("Play..."));
+    tick(16);
+    // Samples come every quarter second: the last one is a little before the recorder's clock.
+    EXPECT_EQ("INSTANT REPLAY [2 seconds]", status());
+    EXPECT_EQ(clock, zephrel->recorder()->now()) << "the recorder rests";
+    zephrel->stopPlay(false);
+    EXPECT_TRUE(zephrel->isReplayRecording());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Zephrel.tmp3")));
+    tick(16);
+    EXPECT_EQ(clock + 10000, zephrel->recorder()->now()) << "and goes on from where it stood";
+}
