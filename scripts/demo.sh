@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, writes the sample recording, shows what it holds, converts it
-# to text and back; then runs the module in the stand-in simulator through its menu: a circuit
-# recorded, played back on the user aircraft, played as traffic while a second one is recorded,
-# and both recordings exported to text.
+# to text and back; then registers the module and runs it in the stand-in simulator through its
+# menu: a circuit recorded with markers, played back on the user aircraft with the markers firing,
+# played as traffic while a second one is recorded, the instant replay played and saved, and the
+# recordings exported to text.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh build
@@ -31,8 +32,9 @@ fi
 
 echo
 echo "== The module in the stand-in simulator, all through its menu: a circuit among ten AI aircraft"
-echo "   recorded, saved and played back on the trainer, then played as traffic while a second circuit"
-echo "   is flown and recorded beside it (data/scenarios/demo.scn):"
+echo "   recorded with markers, saved and played back on the trainer (the markers fire), then played"
+echo "   as traffic while a second circuit is flown and recorded beside it; at last the instant replay"
+echo "   plays the last half minute again and saves the last minute (data/scenarios/demo.scn):"
 rm -rf demo-out/module demo-out/recordings demo-out/temp demo-out/appdata
 mkdir -p demo-out/module demo-out/recordings demo-out/temp demo-out/appdata/Microsoft/FSX
 cp build/src/module/Zephrel_FSX.so demo-out/module/
@@ -44,20 +46,11 @@ RecordAI=1
 [Dialogs]
 ZflPath=$PWD/demo-out/recordings
 INI
-cat > demo-out/appdata/Microsoft/FSX/dll.xml <<XML
-<?xml version="1.0" encoding="Windows-1252"?>
-<SimBase.Document Type="Launch" version="1,0">
-  <Launch.Addon>
-    <Name>Zephrel</Name>
-    <Disabled>False</Disabled>
-    <Path>$PWD/demo-out/module/Zephrel_FSX.so</Path>
-  </Launch.Addon>
-</SimBase.Document>
-XML
+build/src/installer/zephrel-install add --appdata demo-out/appdata --installdir demo-out/module
 build/simhost/zephrel-sim --scenario data/scenarios/demo.scn --appdata demo-out/appdata | tee demo-out/summary.txt
 
 echo
-for name in circuit formation; do
+for name in circuit formation replay; do
     echo "== demo-out/recordings/$name.zfl:"
     build/tools/zfl-info demo-out/recordings/$name.zfl
     build/src/converter/ZflConverter demo-out/recordings/$name.zfl demo-out/recordings/$name.txt
@@ -65,7 +58,7 @@ done
 
 echo
 echo "== The outputs:"
-echo "   recordings:              demo-out/recordings/circuit.zfl, demo-out/recordings/formation.zfl"
-echo "   their texts:             demo-out/recordings/circuit.txt, demo-out/recordings/formation.txt"
+echo "   recordings:              demo-out/recordings/circuit.zfl (with its markers), formation.zfl, replay.zfl"
+echo "   their texts:             demo-out/recordings/circuit.txt, formation.txt, replay.txt"
 echo "   the simulator's summary: demo-out/summary.txt"
 echo "   the module's log:        demo-out/module/Zephrel.log"

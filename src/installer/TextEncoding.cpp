@@ -1,0 +1,160 @@
+#include "TextEncoding.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "XmlError.h"
+
+namespace {
+
+// The characters of Windows-1252 from 0x80 to 0x9F. Its five unassigned bytes stand for the C1
+// controls of the same number, as Windows reads them, so that every byte reads and writes back.
+constexpr std::array<char32_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool startsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+// The value of encoding="..." in the declaration at the start of the text; empty when there is none.
+std::string_view declaredEncoding(std::string_view text) {
+    if (!startsWith(text, "<?xml") || text.size() < 6 ||
+        (text[5] != ' ' && text[5] != '\t' && text[5] != '\r' && text[5] != '\n'))
+        return {};
+    const std::string_view declaration = text.substr(0, text.find("?>"));
+    std::size_t at = declaration.find("encoding");
+    if (at == std::string_view::npos)
+        return {};
+    at = declaration.find_first_not_of(" \t\r\n", at + 8);
+    if (at == std::string_view::npos || declaration[at] != '=')
+        return {};
+    at = declaration.find_first_not_of(" \t\r\n", at + 1);
+    if (at == std::string_view::npos || (declaration[at] != '"' && declaration[at] != '\''))
+        return {};
+    const std::size_t end = declaration.find(declaration[at], at + 1);
+    return end == std::string_view::npos ? std::string_view() : declaration.substr(at + 1, end - at - 1);
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The character that starts at `at`, which is moved past it.
+char32_t nextCharacter(std::string_view text, std::size_t& at) {
+    const auto byte = [&](std::size_t i) { return static_cast<uint8_t>(text[i]); };
+    const uint8_t first = byte(at);
+    const int length = first < 0x80                    ? 1
+                       : first >= 0xC2 && first < 0xE0 ? 2
+                       : first >= 0xE0 && first < 0xF0 ? 3
+                       : first >= 0xF0 && first < 0xF5 ? 4
+                                                       : 0;
+    if (length == 0 || at + static_cast<std::size_t>(length) > text.size())
+        throw XmlError("the text is not UTF-8");
+    char32_t c = length == 1 ? first : first & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        const uint8_t next = byte(at + static_cast<std::size_t>(i));
+        if ((next & 0xC0) != 0x80)
+            throw XmlError("the text is not UTF-8");
+        c = (c << 6) | (next & 0x3F);
+    }
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < kShortest[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
+        throw XmlError("the text is not UTF-8");
+    at += static_cast<std::size_t>(length);
+    return c;
+}
+
+// The byte of the character in a single-byte encoding, or -1 when it has none.
+int singleByte(char32_t c, TextEncoding encoding) {
+    if (c < 0x80)
+        return static_cast<int>(c);
+    if (encoding == TextEncoding::Latin1)
+        return c < 0x100 ? static_cast<int>(c) : -1;
+    if (encoding == TextEncoding::Windows1252) {
+        if (c >= 0xA0 && c < 0x100)
+            return static_cast<int>(c);
+        const auto found = std::find(kWindows1252High.begin(), kWindows1252High.end(), c);
+        if (found != kWindows1252High.end())
+            return 0x80 + static_cast<int>(found - kWindows1252High.begin());
+    }
+    return -1;
+}
+
+} // namespace
+
+TextEncoding detectEncoding(std::string_view bytes) {
+    if (startsWith(bytes, "\xEF\xBB\xBF"))
+        return TextEncoding::Utf8;
+    if (startsWith(bytes, "\xFE\xFF") || startsWith(bytes, "\xFF\xFE") ||
+        startsWith(bytes, std::string_view("\0\0", 2)) || startsWith(bytes, std::string_view("\0<", 2)) ||
+        startsWith(bytes, std::string_view("<\0", 2)))
+        throw XmlError("the file is in UTF-16 or UTF-32, which cannot be written back");
+    const std::string_view name = declaredEncoding(bytes);
+    if (name.empty() || sameName(name, "UTF-8") || sameName(name, "UTF8"))
+        return TextEncoding::Utf8;
+    if (sameName(name, "windows-1252") || sameName(name, "cp1252"))
+        return TextEncoding::Windows1252;
+    if (sameName(name, "ISO-8859-1") || sameName(name, "ISO_8859-1") || sameName(name, "latin1"))
+        return TextEncoding::Latin1;
+    if (sameName(name, "US-ASCII") || sameName(name, "ASCII"))
+        return TextEncoding::Ascii;
+    throw XmlError("the file's encoding " + std::string(name) + " cannot be written back");
+}
+
+std::string decodeText(std::string_view bytes, TextEncoding encoding) {
+    if (encoding == TextEncoding::Utf8)
+        return std::string(bytes);
+    std::string text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto b = static_cast<uint8_t>(byte);
+        if (b >= 0x80 && encoding == TextEncoding::Ascii)
+            throw XmlError("the file says US-ASCII but holds the byte " + std::to_string(b));
+        appendUtf8(text, b >= 0x80 && b < 0xA0 && encoding == TextEncoding::Windows1252
+                             ? kWindows1252High[b - 0x80]
+                             : b);
+    }
+    return text;
+}
+
+std::string encodeText(std::string_view utf8, TextEncoding encoding) {
+    if (encoding == TextEncoding::Utf8)
+        return std::string(utf8);
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        const char32_t c = nextCharacter(utf8, at);
+        const int byte = singleByte(c, encoding);
+        if (byte >= 0)
+            bytes += static_cast<char>(byte);
+        else
+            bytes += "&#" + std::to_string(static_cast<uint32_t>(c)) + ";";
+    }
+    return bytes;
+}
