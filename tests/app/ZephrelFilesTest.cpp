@@ -36,7 +36,8 @@ public:
         playback.loadMarkers = false;
         return answer();
     }
-    bool settings(GeneralSettings& general, RecordingSettings&, PlaybackSettings&, RecordingSettings& replay) override {
+    bool settings(GeneralSettings& general, RecordingSettings&, PlaybackSettings&,
+                  RecordingSettings& replay) override {
         general.enableReplay = enableReplay;
         replay.interval = 5000;
         return answer();
@@ -67,15 +68,16 @@ protected:
         PlayerFixture::SetUp();
         player.reset();
         script::setUnscriptedPolicy(script::Unscripted::Fail);
-        recording = writeFile("Flights/two.zfl", {WrittenTrack(kJet, 0, 300000), WrittenTrack(kBeaver, 0, 300000)},
-                              {marker(10000, 0, 0, "a"), marker(20000, 0, 0, "b")});
+        recording =
+            writeFile("Flights/two.zfl", {WrittenTrack(kJet, 0, 300000), WrittenTrack(kBeaver, 0, 300000)},
+                      {marker(10000, 0, 0, "a"), marker(20000, 0, 0, "b")});
         // The entries the controller keeps current.
         FSinterface::addMenuItem(0, true, "Zephrel", kMenuZephrel, true);
         for (uint32_t id = kMenuRecord; id <= kMenuSettings; ++id)
             FSinterface::addMenuItem(kMenuZephrel, false, "entry", id, true);
         FSinterface::initMenu();
-        zephrel = std::make_unique<Zephrel>(dir.path().string(),
-                                            ControllerSeams{&dialogs, &editor, nullptr, nullptr, nullptr, {}});
+        zephrel = std::make_unique<Zephrel>(
+            dir.path().string(), ControllerSeams{&dialogs, &editor, nullptr, nullptr, nullptr, nullptr, {}});
         FSinterface::addCallback(zephrel.get());
     }
     void TearDown() override {
@@ -90,7 +92,8 @@ protected:
     void startWith(const std::string& settings, const std::string& sections = "") {
         // The first of a repeated key counts: the test's keys come before the defaults here.
         std::ofstream(settingsFile) << "[SETTINGS]\n"
-                                    << settings << "TempDirectory=" << dir.path().string() << "\nEnableReplay=0\n"
+                                    << settings << "TempDirectory=" << dir.path().string()
+                                    << "\nEnableReplay=0\n"
                                     << sections;
         zephrel->callback(Start, 0, 0, 0);
     }
@@ -98,9 +101,13 @@ protected:
         for (int i = 0; i < n; ++i)
             sim().frame();
     }
-    std::vector<win::FileDialogEntry> fileDialogs() { return script::transcript().all<win::FileDialogEntry>(); }
+    std::vector<win::FileDialogEntry> fileDialogs() {
+        return script::transcript().all<win::FileDialogEntry>();
+    }
     std::string tempFlight() { return dir.file("ZephrelTempRecord.flt"); }
-    std::string titleOf(const std::string& flight) { return profile::readString(flight, "Main", "Title", ""); }
+    std::string titleOf(const std::string& flight) {
+        return profile::readString(flight, "Main", "Title", "");
+    }
     PlayList userList() {
         PlayList list = traffic(recording, {0});
         list.userFile = 0;
@@ -165,8 +172,8 @@ TEST_F(ZephrelFilesTest, TheFlightSavedBeforeTheNameWasKnownMovesNextToTheRecord
 
 TEST_F(ZephrelFilesTest, WithTheSaveDialogBeforeTheFlightIsSavedUnderTheChosenName) {
     const std::string name = dir.file("Flights/circuit.zfl");
-    startWith("ShowRecDialog=0\nFileDialogBefore=1\n", "[RECORDING]\nSaveFlight=1\n[Dialogs]\nZflPath=" +
-                                                           dir.file("Flights") + "\n");
+    startWith("ShowRecDialog=0\nFileDialogBefore=1\n",
+              "[RECORDING]\nSaveFlight=1\n[Dialogs]\nZflPath=" + dir.file("Flights") + "\n");
     script::cancelFileDialog("Save Recorded Flight");
     zephrel->record();
     EXPECT_FALSE(zephrel->isRecording());
@@ -207,7 +214,8 @@ TEST_F(ZephrelFilesTest, PlayTakesTheTracksAndMarkersTheSettingsAskForAndLoadsTh
         const char* sections;
         std::size_t tracks, markers;
     };
-    const Case cases[] = {{"", "[PLAYBACK]\nLoadFlight=1\n", 2, 2}, {"PlayRecAI=0\n", "[PLAYBACK]\nLoadMarkers=0\n", 1, 0}};
+    const Case cases[] = {{"", "[PLAYBACK]\nLoadFlight=1\n", 2, 2},
+                          {"PlayRecAI=0\n", "[PLAYBACK]\nLoadMarkers=0\n", 1, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.settings);
         startWith(c.settings, c.sections);
@@ -222,7 +230,8 @@ TEST_F(ZephrelFilesTest, PlayTakesTheTracksAndMarkersTheSettingsAskForAndLoadsTh
         const bool loadFlight = c.markers != 0;
         ASSERT_EQ(errors + (loadFlight ? 1 : 0), sim().errors().size());
         if (loadFlight) {
-            EXPECT_NE(std::string::npos, sim().errors().back().find(recording + ".flt")) << sim().errors().back();
+            EXPECT_NE(std::string::npos, sim().errors().back().find(recording + ".flt"))
+                << sim().errors().back();
         }
         zephrel->stopPlay(true);
     }
@@ -273,7 +282,8 @@ TEST_F(ZephrelFilesTest, PlayAsTrafficPlaysEveryChosenFileWithoutAUserTrackAfter
 TEST_F(ZephrelFilesTest, DuringAMultiplayerSessionThePlayAndReplayCommandsRefuse) {
     startWith("");
     ASSERT_TRUE(win::RegisterClass(win::WNDCLASS{0, win::DefWindowProc, nullptr, nullptr, "FS98FLOAT"}));
-    ASSERT_NE(nullptr, win::CreateWindowEx(0, "FS98FLOAT", "Contacts", 0, 0, 0, 100, 100, nullptr, 0, nullptr, nullptr));
+    ASSERT_NE(nullptr, win::CreateWindowEx(0, "FS98FLOAT", "Contacts", 0, 0, 0, 100, 100, nullptr, 0, nullptr,
+                                           nullptr));
     for (int i = 0; i < 4; ++i)
         script::answerMessageBox(AnswerOk, {"Zephrel", "multiplayer"});
     zephrel->play();

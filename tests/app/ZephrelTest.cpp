@@ -95,7 +95,7 @@ protected:
         zephrel->callback(Start, 0, 0, 0);
     }
     ControllerSeams seams() {
-        ControllerSeams seams{nullptr, nullptr, &control, &data, &video, {}};
+        ControllerSeams seams{nullptr, nullptr, &control, &data, &video, nullptr, {}};
         seams.player.controlWindow = &reentering;
         return seams;
     }
