@@ -76,12 +76,12 @@ char32_t nextCharacter(std::string_view text, std::size_t& at) {
                                                        : 0;
     if (length == 0 || at + static_cast<std::size_t>(length) > text.size())
         throw XmlError("the text is not UTF-8");
-    char32_t c = length == 1 ? first : first & (0x7F >> length);
+    char32_t c = static_cast<char32_t>(length == 1 ? first : first & (0x7F >> length));
     for (int i = 1; i < length; ++i) {
         const uint8_t next = byte(at + static_cast<std::size_t>(i));
         if ((next & 0xC0) != 0x80)
             throw XmlError("the text is not UTF-8");
-        c = (c << 6) | (next & 0x3F);
+        c = (c << 6) | static_cast<char32_t>(next & 0x3F);
     }
     constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
     if (c < kShortest[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
