@@ -3,30 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Utf8.h"
+
 namespace {
 
 std::string handleText(uintptr_t handle) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(handle));
     return text;
-}
-
-void appendUtf8(std::string& out, uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // Menu texts come as zero-terminated UTF-16; a lone surrogate shows as U+FFFD, as the host's

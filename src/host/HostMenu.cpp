@@ -7,6 +7,7 @@
 #include "FSinterface.h"
 #include "HostMenuHooks.h"
 #include "HostState.h"
+#include "Utf8.h"
 #include "ZephrelException.h"
 
 namespace {
@@ -41,51 +42,16 @@ uint32_t commandOf(uint32_t id) { return HostMenuHooks::kFirstCommand + id; }
 
 uintptr_t menuBar(const HostBindings& host) { return host.menuAnchor != nullptr ? *host.menuAnchor : 0; }
 
-// One code point from UTF-8 at `at`, which moves past it; a malformed sequence is one byte of
-// U+FFFD, so that a bad text still shows rather than failing the menu.
-char32_t decodeUtf8(const std::string& text, std::size_t& at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    std::size_t length = 0;
-    char32_t point = 0, least = 0;
-    if (lead < 0x80) {
-        ++at;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, point = lead & 0x1F, least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, point = lead & 0x0F, least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, point = lead & 0x07, least = 0x10000;
-    } else {
-        ++at;
-        return kReplacement;
-    }
-    if (at + length > text.size()) {
-        ++at;
-        return kReplacement;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) {
-            ++at;
-            return kReplacement;
-        }
-        point = (point << 6) | (byte(at + i) & 0x3F);
-    }
-    if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
-        ++at;
-        return kReplacement;
-    }
-    at += length;
-    return point;
-}
-
 // The text as the host takes it: UTF-16, cut to its length without splitting a character,
 // terminated.
 std::vector<uint16_t> hostText(const std::string& text) {
     std::vector<uint16_t> wide;
     for (std::size_t at = 0; at < text.size();) {
-        const char32_t point = decodeUtf8(text, at);
+        // A malformed sequence shows as one U+FFFD per byte rather than failing the menu.
+        const std::optional<char32_t> decoded = nextUtf8(text, at);
+        if (!decoded)
+            ++at;
+        const char32_t point = decoded.value_or(kReplacement);
         if (point >= 0x10000) {
             if (wide.size() + 2 > kHostTextUnits)
                 break;

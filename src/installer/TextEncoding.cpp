@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "Utf8.h"
 #include "XmlError.h"
 
 namespace {
@@ -45,49 +46,6 @@ std::string_view declaredEncoding(std::string_view text) {
         return {};
     const std::size_t end = declaration.find(declaration[at], at + 1);
     return end == std::string_view::npos ? std::string_view() : declaration.substr(at + 1, end - at - 1);
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// The character that starts at `at`, which is moved past it.
-char32_t nextCharacter(std::string_view text, std::size_t& at) {
-    const auto byte = [&](std::size_t i) { return static_cast<uint8_t>(text[i]); };
-    const uint8_t first = byte(at);
-    const int length = first < 0x80                    ? 1
-                       : first >= 0xC2 && first < 0xE0 ? 2
-                       : first >= 0xE0 && first < 0xF0 ? 3
-                       : first >= 0xF0 && first < 0xF5 ? 4
-                                                       : 0;
-    if (length == 0 || at + static_cast<std::size_t>(length) > text.size())
-        throw XmlError("the text is not UTF-8");
-    char32_t c = static_cast<char32_t>(length == 1 ? first : first & (0x7F >> length));
-    for (int i = 1; i < length; ++i) {
-        const uint8_t next = byte(at + static_cast<std::size_t>(i));
-        if ((next & 0xC0) != 0x80)
-            throw XmlError("the text is not UTF-8");
-        c = (c << 6) | static_cast<char32_t>(next & 0x3F);
-    }
-    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kShortest[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
-        throw XmlError("the text is not UTF-8");
-    at += static_cast<std::size_t>(length);
-    return c;
 }
 
 // The byte of the character in a single-byte encoding, or -1 when it has none.
@@ -149,7 +107,10 @@ std::string encodeText(std::string_view utf8, TextEncoding encoding) {
     std::string bytes;
     bytes.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
-        const char32_t c = nextCharacter(utf8, at);
+        const std::optional<char32_t> point = nextUtf8(utf8, at);
+        if (!point)
+            throw XmlError("the text is not UTF-8");
+        const char32_t c = *point;
         const int byte = singleByte(c, encoding);
         if (byte >= 0)
             bytes += static_cast<char>(byte);

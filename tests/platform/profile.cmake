@@ -1,10 +1,11 @@
-# The profile-string (INI) functions, the typed settings layer and GUIDs.
+# The profile-string (INI) functions, the typed settings layer, GUIDs and UTF-8.
 add_executable(platform_profile_tests
     GuidTest.cpp
     ProfileOriginalFileTest.cpp
     ProfileReadTest.cpp
     ProfileValuesTest.cpp
     ProfileWriteTest.cpp
+    Utf8Test.cpp
 )
 target_include_directories(platform_profile_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
 target_link_libraries(platform_profile_tests PRIVATE zephrel_platform GTest::gtest GTest::gtest_main)
