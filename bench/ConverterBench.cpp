@@ -28,13 +28,13 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "ConversionError.h"
 #include "CountingNew.h"
-#include "DataBuffer.h"
-#include "FlightData.h"
-#include "TextExport.h"
-#include "TextImport.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/FlightData.h"
+#include "common/ZflFile.h"
+#include "converter/ConversionError.h"
+#include "converter/TextExport.h"
+#include "converter/TextImport.h"
 
 namespace {
 

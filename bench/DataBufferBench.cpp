@@ -16,7 +16,7 @@
 
 #include "BenchSupport.h"
 #include "CountingNew.h"
-#include "DataBuffer.h"
+#include "common/DataBuffer.h"
 
 namespace {
 

@@ -37,12 +37,12 @@
 #include "BenchSupport.h"
 #include "CountingNew.h"
 #include "ScratchRun.h"
-#include "DataBuffer.h"
-#include "FSinterface.h"
-#include "Log.h"
-#include "ModuleInSimulator.h"
-#include "Player.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/Log.h"
+#include "common/ZflFile.h"
+#include "harness/ModuleInSimulator.h"
+#include "host/FSinterface.h"
+#include "playback/Player.h"
 
 namespace {
 
@@ -312,7 +312,7 @@ void BM_PlayerFrame(benchmark::State& state) {
     zbench::guarded(state, [&] {
         PlayedWorld world;
         const std::string path = recording(world, "Traffic.zfl", kAiTracks, kShortRecords);
-        Player player(&world.general, folder() + "/Zephrel.ini");
+        Player player(&world.general);
         player.start(traffic(path, kAiTracks), true, 0);
         while (player.now() < kWarmUpTicks) {
             world.sim().frame();
@@ -425,7 +425,7 @@ class LongTrack {
 public:
     LongTrack()
         : path_(recording(world_, "Long.zfl", 1, kLongRecords)),
-          player_(&world_.general, folder() + "/Zephrel.ini") {
+          player_(&world_.general) {
         player_.start(traffic(path_, 1), true, 0);
         player_.frame(); // creates the aircraft
         player_.frame(); // applies the first state

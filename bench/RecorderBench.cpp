@@ -29,10 +29,10 @@
 #include "BenchSupport.h"
 #include "CountingNew.h"
 #include "ScratchRun.h"
-#include "FSinterface.h"
-#include "Log.h"
-#include "ModuleInSimulator.h"
-#include "Recorder.h"
+#include "common/Log.h"
+#include "harness/ModuleInSimulator.h"
+#include "host/FSinterface.h"
+#include "recording/Recorder.h"
 
 namespace {
 

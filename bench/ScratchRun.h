@@ -12,7 +12,7 @@
 
 #include "BenchSupport.h"
 #include "CountingNew.h"
-#include "Log.h"
+#include "common/Log.h"
 
 namespace zbench {
 

@@ -12,7 +12,7 @@
 
 #include "BenchSupport.h"
 #include "OpenSslMd5.h"
-#include "TrackDigest.h"
+#include "common/TrackDigest.h"
 
 namespace {
 

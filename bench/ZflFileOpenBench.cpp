@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "DataBuffer.h"
-#include "Log.h"
 #include "OpenSslMd5.h"
-#include "ZephrelException.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/Log.h"
+#include "common/ZephrelException.h"
+#include "common/ZflFile.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "LaunchList.h"
-#include "XmlDocument.h"
-#include "XmlError.h"
+#include "installer/LaunchList.h"
+#include "installer/XmlDocument.h"
+#include "installer/XmlError.h"
 
 namespace {
 

@@ -25,11 +25,11 @@
 #include <string>
 #include <vector>
 
-#include "DataBuffer.h"
-#include "Log.h"
-#include "ZephrelException.h"
-#include "ZflFile.h"
-#include "ZflFormat.h"
+#include "common/DataBuffer.h"
+#include "common/Log.h"
+#include "common/ZephrelException.h"
+#include "common/ZflFile.h"
+#include "common/ZflFormat.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "DataBuffer.h"
-#include "ZephrelException.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/ZephrelException.h"
+#include "common/ZflFile.h"
 
 namespace zfuzz {
 
@@ -36,7 +36,7 @@ template <typename F> bool refused(F&& f) {
     try {
         f();
     } catch (const ZephrelException& e) {
-        return e.code == ZephrelException::kUnexpected;
+        return e.code == ErrorCode::Unexpected;
     }
     return false;
 }

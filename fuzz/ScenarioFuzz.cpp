@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "ScenarioError.h"
-#include "ScenarioParser.h"
+#include "run/ScenarioError.h"
+#include "run/ScenarioParser.h"
 
 namespace {
 

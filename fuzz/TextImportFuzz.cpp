@@ -16,11 +16,11 @@
 #include <system_error>
 #include <vector>
 
-#include "ConversionError.h"
-#include "DataBuffer.h"
-#include "TextImport.h"
-#include "ZephrelException.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/ZephrelException.h"
+#include "common/ZflFile.h"
+#include "converter/ConversionError.h"
+#include "converter/TextImport.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "Log.h"
 #include "ReadRecording.h"
+#include "common/Log.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <system_error>
 #include <vector>
 
-#include "Log.h"
 #include "ReadRecording.h"
+#include "common/Log.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
-#include "SampleRecording.h"
+#include "tools/SampleRecording.h"
 
 #include <cmath>
 #include <cstring>
 #include <numbers>
 #include <vector>
 
-#include "DataBuffer.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/Ticks.h"
+#include "common/ZflFile.h"
 
 namespace {
 
-constexpr uint32_t kTicksPerSecond = 10000;
 constexpr double kMetresPerDegreeLatitude = 111320.0;
 constexpr double kFeetPerMetre = 3.28084;
 

@@ -1,18 +1,19 @@
-#include "ZflInfo.h"
+#include "tools/ZflInfo.h"
 
 #include <array>
 #include <cstdio>
 #include <string>
 
-#include "DataGroups.h"
-#include "Marker.h"
-#include "ZflFile.h"
+#include "common/DataGroups.h"
+#include "common/Marker.h"
+#include "common/Ticks.h"
+#include "common/ZflFile.h"
 
 namespace {
 
 std::string seconds(uint32_t timestamp) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f s", timestamp / 10000.0);
+    std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(timestamp) / kTicksPerSecond);
     return text;
 }
 

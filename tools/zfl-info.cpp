@@ -3,9 +3,9 @@
 #include <exception>
 #include <iostream>
 
-#include "Log.h"
-#include "ZephrelException.h"
-#include "ZflInfo.h"
+#include "common/Log.h"
+#include "common/ZephrelException.h"
+#include "tools/ZflInfo.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

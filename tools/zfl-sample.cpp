@@ -2,9 +2,9 @@
 
 #include <iostream>
 
-#include "Log.h"
-#include "SampleRecording.h"
-#include "ZephrelException.h"
+#include "common/Log.h"
+#include "common/ZephrelException.h"
+#include "tools/SampleRecording.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

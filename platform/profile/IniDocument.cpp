@@ -1,7 +1,9 @@
-#include "IniDocument.h"
+#include "profile/IniDocument.h"
 
 #include <tuple>
 #include <utility>
+
+#include "text/AsciiCase.h"
 
 namespace profile {
 
@@ -10,19 +12,6 @@ namespace {
 // The blanks the original ignores around names and values.
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v';
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
 }
 
 // Callers' names lose spaces only; a tab in an argument is part of the name.
@@ -96,7 +85,7 @@ std::string_view IniDocument::name(const Line& line) const {
 
 std::size_t IniDocument::findSection(std::string_view section) const {
     std::size_t i = 0;
-    while (i < lines_.size() && !(lines_[i].kind == Kind::Section && sameName(name(lines_[i]), section)))
+    while (i < lines_.size() && !(lines_[i].kind == Kind::Section && equalsIgnoringCase(name(lines_[i]), section)))
         ++i;
     return i;
 }
@@ -111,7 +100,7 @@ std::size_t IniDocument::sectionEnd(std::size_t header) const {
 std::size_t IniDocument::findKey(std::size_t header, std::string_view key) const {
     const std::size_t end = sectionEnd(header);
     for (std::size_t i = header + 1; i < end; ++i)
-        if (lines_[i].kind == Kind::Key && sameName(name(lines_[i]), key))
+        if (lines_[i].kind == Kind::Key && equalsIgnoringCase(name(lines_[i]), key))
             return i;
     return lines_.size();
 }
@@ -199,7 +188,7 @@ bool IniDocument::removeKey(std::string_view section, std::string_view key) {
     bool any = false;
     // Every copy in the section goes, or the next duplicate would surface in its place.
     for (std::size_t i = header + 1, end = sectionEnd(header); i < end; ++i)
-        if (lines_[i].kind == Kind::Key && sameName(name(lines_[i]), key))
+        if (lines_[i].kind == Kind::Key && equalsIgnoringCase(name(lines_[i]), key))
             removed[i] = any = true;
     if (any)
         removeLines(removed);
@@ -211,7 +200,7 @@ bool IniDocument::removeSection(std::string_view section) {
     std::vector<bool> removed(lines_.size());
     bool any = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind != Kind::Section || !sameName(name(lines_[i]), section))
+        if (lines_[i].kind != Kind::Section || !equalsIgnoringCase(name(lines_[i]), section))
             continue;
         removed[i] = any = true;
         for (std::size_t j = i + 1, end = sectionEnd(i); j < end; ++j)

@@ -1,4 +1,4 @@
-#include "Profile.h"
+#include "profile/Profile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "IniDocument.h"
-#include "ProfileFile.h"
+#include "profile/IniDocument.h"
+#include "profile/ProfileFile.h"
 
 namespace win {
 

@@ -1,4 +1,4 @@
-#include "ProfileFile.h"
+#include "profile/ProfileFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "IniDocument.h"
+#include "profile/IniDocument.h"
 
 namespace profile {
 

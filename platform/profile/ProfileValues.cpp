@@ -1,12 +1,12 @@
-#include "ProfileValues.h"
+#include "profile/ProfileValues.h"
 
 #include <algorithm>
 #include <charconv>
 #include <string_view>
 #include <system_error>
 
-#include "Profile.h"
-#include "ProfileFile.h"
+#include "profile/Profile.h"
+#include "profile/ProfileFile.h"
 
 namespace profile {
 

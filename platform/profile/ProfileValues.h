@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Guid.h"
+#include "system/Guid.h"
 
 // Typed settings over the profile functions: each read returns the default when the file, the
 // section or the key is missing, and each write returns false when the file cannot be written.

@@ -1,6 +1,5 @@
-# The profile-string (INI) functions, the typed settings layer over them, and GUIDs.
+# The profile-string (INI) functions and the typed settings layer over them.
 set(platform_profile_sources
-    Guid.cpp
     profile/IniDocument.cpp
     profile/Profile.cpp
     profile/ProfileFile.cpp

@@ -1,10 +1,12 @@
-#include "AddonList.h"
+#include "run/AddonList.h"
 
 #include <pugixml.hpp>
 
 #include <algorithm>
 #include <filesystem>
 #include <string_view>
+
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -19,11 +21,7 @@ std::string_view trimmed(std::string_view text) {
 
 bool isTrue(const pugi::xml_node& addon, const char* element) {
     const std::string_view value = trimmed(addon.child_value(element));
-    constexpr std::string_view kTrue = "true";
-    return value.size() == kTrue.size() &&
-           std::equal(value.begin(), value.end(), kTrue.begin(), [](char a, char b) {
-               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-           });
+    return equalsIgnoringCase(value, "true");
 }
 
 // The original's paths use backslashes; a path that does not start at the file system's root is

@@ -1,10 +1,10 @@
-#include "AddonLoader.h"
+#include "run/AddonLoader.h"
 
 #include <dlfcn.h>
 
 #include <iostream>
 
-#include "AddonList.h"
+#include "run/AddonList.h"
 
 namespace {
 

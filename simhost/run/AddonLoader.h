@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 // The add-on modules of the simulator's dll.xml, loaded and started: each enabled module is
 // opened (dlopen), gets the panel table in its "Panels" word when it has one, and is started

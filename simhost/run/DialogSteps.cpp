@@ -1,10 +1,10 @@
-#include "DialogSteps.h"
+#include "run/DialogSteps.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "VirtualKeys.h"
+#include "run/VirtualKeys.h"
 #include "winsys/CommonControls.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ScenarioLine.h"
+#include "run/ScenarioLine.h"
 #include "winsys/HeadlessScript.h"
 
 // The steps of a user in a dialog, to the end of the line, at least one:

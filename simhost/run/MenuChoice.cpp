@@ -1,7 +1,7 @@
-#include "MenuChoice.h"
+#include "run/MenuChoice.h"
 
-#include "HostMenus.h"
-#include "Simulator.h"
+#include "services/HostMenus.h"
+#include "services/Simulator.h"
 #include "winsys/WindowApi.h"
 
 std::optional<std::string> chooseMenuItem(Simulator& simulator, const std::string& path) {

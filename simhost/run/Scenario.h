@@ -7,10 +7,10 @@
 #include <variant>
 #include <vector>
 
-#include "Aircraft.h"
-#include "HostVersion.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "modules/HostVersion.h"
 #include "winsys/HeadlessScript.h"
+#include "world/Aircraft.h"
 
 // A run of the stand-in simulator as a scenario file describes it (docs/simhost/scenario.md):
 // the settings the simulator starts with and the actions taken at their times.

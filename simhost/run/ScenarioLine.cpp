@@ -1,23 +1,16 @@
-#include "ScenarioLine.h"
+#include "run/ScenarioLine.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-#include "ScenarioError.h"
+#include "run/ScenarioError.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-std::string lowercase(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return result;
 }
 
 } // namespace
@@ -87,7 +80,7 @@ const ScenarioLine::Word& ScenarioLine::take(const std::string& what) {
 }
 
 bool ScenarioLine::accept(std::string_view keyword) {
-    if (atEnd() || words_[next_].quoted || lowercase(words_[next_].text) != lowercase(keyword))
+    if (atEnd() || words_[next_].quoted || lowerAscii(words_[next_].text) != lowerAscii(keyword))
         return false;
     ++next_;
     return true;
@@ -105,7 +98,7 @@ std::string ScenarioLine::word(const std::string& what) {
 }
 
 std::string ScenarioLine::keyword(const std::string& what) {
-    return lowercase(word(what));
+    return lowerAscii(word(what));
 }
 
 std::string ScenarioLine::text(const std::string& what) {

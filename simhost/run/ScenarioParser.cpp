@@ -1,4 +1,4 @@
-#include "ScenarioParser.h"
+#include "run/ScenarioParser.h"
 
 #include <algorithm>
 #include <array>
@@ -9,10 +9,10 @@
 #include <iterator>
 #include <map>
 
-#include "DialogSteps.h"
-#include "ScenarioError.h"
-#include "ScenarioLine.h"
-#include "VirtualKeys.h"
+#include "run/DialogSteps.h"
+#include "run/ScenarioError.h"
+#include "run/ScenarioLine.h"
+#include "run/VirtualKeys.h"
 #include "winsys/Messages.h"
 
 namespace {

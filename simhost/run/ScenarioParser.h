@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "Scenario.h"
+#include "run/Scenario.h"
 
 // Reads a scenario (docs/simhost/scenario.md). Throws ScenarioError for the first line that
 // cannot be read. Relative paths of the settings are taken in `baseFolder` when it is given.

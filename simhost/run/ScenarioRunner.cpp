@@ -1,4 +1,4 @@
-#include "ScenarioRunner.h"
+#include "run/ScenarioRunner.h"
 
 #include <algorithm>
 #include <chrono>
@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <iostream>
 
-#include "AddonList.h"
-#include "AddonLoader.h"
-#include "HostMenus.h"
-#include "MenuChoice.h"
-#include "ScenarioError.h"
-#include "ScenarioLine.h"
+#include "run/AddonList.h"
+#include "run/AddonLoader.h"
+#include "run/MenuChoice.h"
+#include "run/ScenarioError.h"
+#include "run/ScenarioLine.h"
+#include "services/HostMenus.h"
 #include "winsys/Dialogs.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"

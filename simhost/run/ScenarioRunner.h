@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "HostVersion.h"
-#include "Scenario.h"
-#include "Simulator.h"
+#include "modules/HostVersion.h"
+#include "run/Scenario.h"
+#include "services/Simulator.h"
 
 // What the command line sets over the scenario's own settings.
 struct RunOverrides {

@@ -1,9 +1,10 @@
-#include "VirtualKeys.h"
+#include "run/VirtualKeys.h"
 
 #include <array>
 #include <charconv>
 #include <string>
 
+#include "text/AsciiCase.h"
 #include "winsys/Messages.h"
 
 namespace {
@@ -54,14 +55,6 @@ constexpr std::array<NamedKey, 33> kNamedKeys = {{
 constexpr int kFirstFunctionKey = 0x70; // F1
 constexpr int kFirstNumpadKey = 0x60;   // NUMPAD0
 
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return result;
-}
-
 // The number after `prefix` when it is written plainly (no sign, no leading zero) and is at most
 // max; -1 otherwise.
 int numberAfter(std::string_view name, std::string_view prefix, int max) {
@@ -78,7 +71,7 @@ int numberAfter(std::string_view name, std::string_view prefix, int max) {
 } // namespace
 
 std::optional<int> parseVirtualKey(std::string_view name) {
-    const std::string key = upper(name);
+    const std::string key = upperAscii(name);
     if (key.size() == 1 && ((key[0] >= 'A' && key[0] <= 'Z') || (key[0] >= '0' && key[0] <= '9')))
         return key[0];
     if (key.size() > 2 && key.substr(0, 2) == "0X") {

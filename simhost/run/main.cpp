@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "ScenarioError.h"
-#include "ScenarioParser.h"
-#include "ScenarioRunner.h"
+#include "run/ScenarioError.h"
+#include "run/ScenarioParser.h"
+#include "run/ScenarioRunner.h"
 
 namespace {
 

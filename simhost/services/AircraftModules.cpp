@@ -1,9 +1,9 @@
 // sim1.dll, fs-traffic.dll, acontain.dll and g3d.dll: the world's aircraft as add-ons reach them.
 #include <numbers>
 
-#include "HostInstallers.h"
-#include "RecordFormats.h"
-#include "SimOptions.h"
+#include "services/HostInstallers.h"
+#include "services/RecordFormats.h"
+#include "services/SimOptions.h"
 
 using namespace HostInstall;
 

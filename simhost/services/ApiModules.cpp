@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "HostDevice.h"
-#include "HostEvents.h"
-#include "HostInstallers.h"
-#include "MainWindow.h"
-#include "SimOptions.h"
-#include "SimTime.h"
+#include "services/HostDevice.h"
+#include "services/HostEvents.h"
+#include "services/HostInstallers.h"
+#include "services/MainWindow.h"
+#include "services/SimOptions.h"
+#include "services/SimTime.h"
 
 using namespace HostInstall;
 

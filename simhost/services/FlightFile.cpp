@@ -1,4 +1,4 @@
-#include "FlightFile.h"
+#include "services/FlightFile.h"
 
 #include <cstdio>
 #include <cstdlib>

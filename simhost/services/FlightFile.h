@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 // A saved flight: the INI-format ".flt" file flight.dll writes and reads. [Main] holds the
 // flight's title and description, [Sim.0] the user aircraft's title, [SimVars.0] where it is and

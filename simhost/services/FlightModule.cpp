@@ -1,6 +1,6 @@
 // flight.dll: saving and loading the flight, in the calling form of the host version.
-#include "Flights.h"
-#include "HostInstallers.h"
+#include "services/Flights.h"
+#include "services/HostInstallers.h"
 
 using namespace HostInstall;
 

@@ -1,12 +1,12 @@
-#include "Flights.h"
+#include "services/Flights.h"
 
-#include <strings.h>
 
-#include "FlightFile.h"
-#include "HostEvents.h"
-#include "RecordFormats.h"
-#include "SimTime.h"
-#include "Simulator.h"
+#include "services/FlightFile.h"
+#include "services/HostEvents.h"
+#include "services/RecordFormats.h"
+#include "services/SimTime.h"
+#include "services/Simulator.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ FlightFile describe(Simulator& simulator, const std::string& title, const std::s
 Aircraft* flightAircraft(Simulator& simulator, const FlightFile& flight) {
     World& world = simulator.world();
     Aircraft* user = world.user();
-    if (user != nullptr && strcasecmp(user->type().title.c_str(), flight.aircraft.c_str()) == 0)
+    if (user != nullptr && equalsIgnoringCase(user->type().title, flight.aircraft))
         return user;
     StartPosition start;
     start.latitude = flight.latitude;

@@ -1,6 +1,6 @@
-#include "HostDevice.h"
+#include "services/HostDevice.h"
 
-#include "Simulator.h"
+#include "services/Simulator.h"
 
 namespace {
 

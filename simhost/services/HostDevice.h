@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SimContext.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "world/SimContext.h"
 
 // api.dll's main device: full screen or windowed, and the modal state the simulator enters
 // while an add-on shows a dialog (begin and end calls nest).

@@ -1,4 +1,4 @@
-#include "HostEvents.h"
+#include "services/HostEvents.h"
 
 #include <algorithm>
 #include <iterator>

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "SimContext.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "world/SimContext.h"
 
 // The handlers add-ons registered with api.dll, per host event number, called in registration
 // order. A handler may register or unregister handlers while an event is fired: one removed

@@ -1,4 +1,4 @@
-#include "HostInstallers.h"
+#include "services/HostInstallers.h"
 
 void installHostModules(Simulator& simulator) {
     installAircraftModules(simulator);

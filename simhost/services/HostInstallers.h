@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HostModule.h"
-#include "HostNumbers.h"
-#include "Simulator.h"
+#include "modules/HostModule.h"
+#include "modules/HostNumbers.h"
+#include "services/Simulator.h"
 
 // The functions and data words of the twelve host modules, installed at the numbers of the
 // version the simulator plays (docs/host/numbers.md). Every function reaches the simulator

@@ -1,9 +1,9 @@
-#include "HostMenus.h"
+#include "services/HostMenus.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "Utf8.h"
+#include "text/Utf8.h"
 
 namespace {
 

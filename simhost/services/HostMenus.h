@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "SimContext.h"
+#include "world/SimContext.h"
 
 // The main window's menus as xuipc.dll keeps them: a menu bar and submenus by handle, each a
 // list of items and separators. Add-ons change them through xuipc.dll's functions, which answer

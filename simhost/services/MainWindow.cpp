@@ -1,9 +1,9 @@
-#include "MainWindow.h"
+#include "services/MainWindow.h"
 
 #include <cstdio>
 
-#include "Simulator.h"
-#include "SimulatorKeys.h"
+#include "services/Simulator.h"
+#include "services/SimulatorKeys.h"
 #include "winsys/WindowApi.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "PanelVariables.h"
+#include "services/PanelVariables.h"
 
 #include <array>
 #include <cstring>
 
-#include "Aircraft.h"
-#include "Simulator.h"
+#include "services/Simulator.h"
+#include "world/Aircraft.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 class Aircraft;
 

@@ -1,4 +1,4 @@
-#include "RecordFormats.h"
+#include "services/RecordFormats.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "ScreenTexts.h"
+#include "services/ScreenTexts.h"
 
 #include <algorithm>
 

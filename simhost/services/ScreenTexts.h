@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "SimContext.h"
-#include "TextResources.h"
-#include "TickCounter.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "services/TextResources.h"
+#include "services/TickCounter.h"
+#include "world/SimContext.h"
 
 // One message-line text as the simulator shows it.
 struct MessageLine {

@@ -1,4 +1,4 @@
-#include "SimDate.h"
+#include "services/SimDate.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 // The simulator's date and time of day, advancing with simulated time across days, months and
 // years of the Gregorian calendar. Seconds keep their fraction; the host record shows whole ones.

@@ -1,8 +1,9 @@
-#include "SimGroups.h"
+#include "services/SimGroups.h"
 
 #include <algorithm>
 #include <cstring>
-#include <strings.h>
+
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ SimGroups::SimGroups(bool olderHost) : olderHost_(olderHost) {
 }
 
 void SimGroups::setUserCategory(const std::string& category) {
-    const bool helicopter = strcasecmp(category.c_str(), "Helicopter") == 0;
+    const bool helicopter = equalsIgnoringCase(category, "Helicopter");
     if (helicopter == helicopter_)
         return;
     helicopter_ = helicopter;

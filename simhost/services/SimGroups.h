@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 // simscheduler.dll's table of simulation groups. Every group runs on the one simulation clock,
 // kept in each 36-byte entry (at byte 20 on the older hosts, 28 on the newer ones). The user

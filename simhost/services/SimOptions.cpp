@@ -1,4 +1,4 @@
-#include "SimOptions.h"
+#include "services/SimOptions.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "SimContext.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "world/SimContext.h"
 
 // The settings add-ons reach: main.dll's options block (of which the simulator honours the
 // crash-detection word), fs-traffic.dll's traffic settings (the airline and general-aviation

@@ -1,4 +1,4 @@
-#include "SimTime.h"
+#include "services/SimTime.h"
 
 #include <string>
 

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "SimContext.h"
-#include "SimDate.h"
-#include "SimGroups.h"
-#include "TickCounter.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "services/SimDate.h"
+#include "services/SimGroups.h"
+#include "services/TickCounter.h"
+#include "world/SimContext.h"
 
 // The simulator's time: date and time of day, the simulation rate, the simulation groups'
 // clock and the timing words of main.dll and api.dll that add-ons read and write. The rate word

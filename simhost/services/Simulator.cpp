@@ -1,4 +1,4 @@
-#include "Simulator.h"
+#include "services/Simulator.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,20 +6,20 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "AircraftCatalog.h"
-#include "Flights.h"
-#include "HostDevice.h"
-#include "HostEvents.h"
-#include "HostInstallers.h"
-#include "HostMenus.h"
-#include "MainWindow.h"
-#include "PanelVariables.h"
-#include "SimOptions.h"
-#include "SimTime.h"
-#include "SimulatorMenus.h"
-#include "TextResources.h"
+#include "services/Flights.h"
+#include "services/HostDevice.h"
+#include "services/HostEvents.h"
+#include "services/HostInstallers.h"
+#include "services/HostMenus.h"
+#include "services/MainWindow.h"
+#include "services/PanelVariables.h"
+#include "services/SimOptions.h"
+#include "services/SimTime.h"
+#include "services/SimulatorMenus.h"
+#include "services/TextResources.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
+#include "world/AircraftCatalog.h"
 
 namespace {
 

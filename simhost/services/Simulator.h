@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "HostModules.h"
-#include "ScreenTexts.h"
-#include "SimContext.h"
-#include "World.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "modules/HostModules.h"
+#include "services/ScreenTexts.h"
 #include "winsys/Types.h"
+#include "world/SimContext.h"
+#include "world/World.h"
 
 class HostDevice;
 class HostEvents;

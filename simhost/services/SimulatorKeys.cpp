@@ -1,8 +1,8 @@
-#include "SimulatorKeys.h"
+#include "services/SimulatorKeys.h"
 
 #include <algorithm>
 
-#include "Simulator.h"
+#include "services/Simulator.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "SimulatorMenus.h"
+#include "services/SimulatorMenus.h"
 
-#include "HostMenus.h"
+#include "services/HostMenus.h"
 
 void buildSimulatorMenus(HostMenus& menus) {
     menus.newBar();

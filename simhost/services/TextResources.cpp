@@ -1,4 +1,4 @@
-#include "TextResources.h"
+#include "services/TextResources.h"
 
 uint32_t TextResources::create(const char* text) {
     if (text == nullptr) {

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "SimContext.h"
+#include "world/SimContext.h"
 
 // g2d.dll's text resources: texts add-ons create to have them drawn into views, by handle
 // (counted from 1, never reused).

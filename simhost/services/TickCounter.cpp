@@ -1,4 +1,4 @@
-#include "TickCounter.h"
+#include "services/TickCounter.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // main.dll and simscheduler.dll: options, date and time, the rate and the simulation groups.
-#include "HostInstallers.h"
-#include "SimOptions.h"
-#include "SimTime.h"
+#include "services/HostInstallers.h"
+#include "services/SimOptions.h"
+#include "services/SimTime.h"
 
 using namespace HostInstall;
 

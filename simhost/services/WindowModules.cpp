@@ -1,9 +1,9 @@
 // window.dll, g2d.dll and xuipc.dll: the message line, texts in views, text resources and the
 // main window's menus.
-#include "HostInstallers.h"
-#include "HostMenus.h"
-#include "ScreenTexts.h"
-#include "TextResources.h"
+#include "services/HostInstallers.h"
+#include "services/HostMenus.h"
+#include "services/ScreenTexts.h"
+#include "services/TextResources.h"
 
 using namespace HostInstall;
 

@@ -1,10 +1,10 @@
-#include "Aircraft.h"
+#include "world/Aircraft.h"
 
-#include "AircraftObject.h"
-#include "AircraftState.h"
-#include "Autopilot.h"
-#include "Earth.h"
-#include "FlightModel.h"
+#include "world/AircraftObject.h"
+#include "world/AircraftState.h"
+#include "world/Autopilot.h"
+#include "world/Earth.h"
+#include "world/FlightModel.h"
 
 struct Aircraft::State {
     State(uint32_t id, const AircraftType& type, SimContext& context, const StartPosition& start)

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "AircraftType.h"
-#include "HostNumbers.h"
-#include "SimContext.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "modules/HostNumbers.h"
+#include "world/AircraftType.h"
+#include "world/SimContext.h"
 
 // Where an aircraft starts: degrees, metres above the ground, true heading in degrees.
 struct StartPosition {

@@ -1,10 +1,11 @@
-#include "AircraftCatalog.h"
+#include "world/AircraftCatalog.h"
 
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
 
 #include "profile/Profile.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -58,12 +59,6 @@ AircraftType folderType(const ConfigFile& config, const std::string& folder) {
     return type;
 }
 
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 } // namespace
 
 AircraftCatalog AircraftCatalog::load(const std::string& root) {
@@ -99,7 +94,7 @@ AircraftCatalog AircraftCatalog::load(const std::string& root) {
 
 const AircraftType* AircraftCatalog::find(const std::string& title) const {
     for (const AircraftType& type : types_)
-        if (sameIgnoringCase(type.title, title))
+        if (equalsIgnoringCase(type.title, title))
             return &type;
     return nullptr;
 }

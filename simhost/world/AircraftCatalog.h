@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "AircraftType.h"
+#include "world/AircraftType.h"
 
 // The aircraft installed in the simulator: every "fltsim.N" section (titles up to the first
 // empty one) of "<root>/SimObjects/Airplanes/<folder>/aircraft.cfg", folders in name order.

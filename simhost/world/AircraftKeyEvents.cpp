@@ -2,8 +2,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "AircraftState.h"
-#include "KeyEvents.h"
+#include "world/AircraftState.h"
+#include "world/KeyEvents.h"
 
 using HostNumbers::Quantity;
 

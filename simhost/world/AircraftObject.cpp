@@ -1,4 +1,4 @@
-#include "AircraftObject.h"
+#include "world/AircraftObject.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <string>
 #include <type_traits>
 
-#include "Earth.h"
+#include "world/Earth.h"
 
 using HostNumbers::Property;
 using HostNumbers::Quantity;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AircraftState.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "world/AircraftState.h"
 
 // The simulation object add-ons reach an aircraft through: the host's operation table, answering
 // in the property, variable, unit and record numbers of the host version the simulator plays.

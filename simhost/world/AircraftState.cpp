@@ -1,11 +1,11 @@
-#include "AircraftState.h"
+#include "world/AircraftState.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Earth.h"
-#include "Performance.h"
-#include "World.h"
+#include "world/Earth.h"
+#include "world/Performance.h"
+#include "world/World.h"
 
 using HostNumbers::Quantity;
 using HostNumbers::Record;

@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "Aircraft.h"
-#include "AircraftType.h"
-#include "HostNumbers.h"
-#include "SimContext.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "modules/HostNumbers.h"
+#include "world/Aircraft.h"
+#include "world/AircraftType.h"
+#include "world/SimContext.h"
 
 // Bits of the light-states mask.
 namespace Light {

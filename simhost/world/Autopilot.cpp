@@ -1,9 +1,9 @@
-#include "Autopilot.h"
+#include "world/Autopilot.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Earth.h"
+#include "world/Earth.h"
 
 using HostNumbers::Quantity;
 

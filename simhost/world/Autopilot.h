@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <vector>
 
-#include "Aircraft.h"
-#include "AircraftState.h"
-#include "FlightModel.h"
-#include "Performance.h"
+#include "world/Aircraft.h"
+#include "world/AircraftState.h"
+#include "world/FlightModel.h"
+#include "world/Performance.h"
 
 // The simulator's pilot: flies the manoeuvres a scenario orders (ManoeuvreOrder) as a plan of
 // phases, and works the levers, handles, brakes and lights a pilot would on the way. When the

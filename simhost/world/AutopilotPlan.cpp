@@ -1,10 +1,10 @@
 // The autopilot's manoeuvres as plans of phases, and the circuit's legs.
 
-#include "Autopilot.h"
+#include "world/Autopilot.h"
 
 #include <algorithm>
 
-#include "Earth.h"
+#include "world/Earth.h"
 
 bool parseManoeuvre(const std::string& word, ManoeuvreOrder::Kind& kind) {
     static const char* const kWords[ManoeuvreOrder::Count] = {"park",    "start-engines", "shutdown", "taxi",

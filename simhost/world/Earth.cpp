@@ -1,4 +1,4 @@
-#include "Earth.h"
+#include "world/Earth.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "FlightModel.h"
+#include "world/FlightModel.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Earth.h"
-#include "World.h"
+#include "world/Earth.h"
+#include "world/World.h"
 
 using HostNumbers::Quantity;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AircraftState.h"
+#include "world/AircraftState.h"
 
 // What the autopilot asks of an aircraft's motion for one step.
 struct Guidance {

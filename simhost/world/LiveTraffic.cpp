@@ -1,9 +1,9 @@
-#include "LiveTraffic.h"
+#include "world/LiveTraffic.h"
 
 #include <algorithm>
 
-#include "Earth.h"
-#include "World.h"
+#include "world/Earth.h"
+#include "world/World.h"
 
 namespace {
 

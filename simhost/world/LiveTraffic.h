@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Aircraft.h"
-#include "AircraftCatalog.h"
+#include "world/Aircraft.h"
+#include "world/AircraftCatalog.h"
 
 // The live traffic's comings and goings around the user aircraft, decided by a pseudo-random
 // sequence with a fixed seed, so that the same run brings the same traffic. Airliners (jets of

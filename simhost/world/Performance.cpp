@@ -1,8 +1,8 @@
-#include "Performance.h"
+#include "world/Performance.h"
 
 #include <algorithm>
 
-#include "Earth.h"
+#include "world/Earth.h"
 
 Performance Performance::of(const AircraftType& type) {
     Performance p;

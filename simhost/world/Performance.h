@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AircraftType.h"
+#include "world/AircraftType.h"
 
 // How an aircraft type flies, as far as the autopilot needs it: speeds, rates and turns, derived
 // from its cruise speed and category.

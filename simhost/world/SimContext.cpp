@@ -1,4 +1,4 @@
-#include "SimContext.h"
+#include "world/SimContext.h"
 
 #include <cstdio>
 

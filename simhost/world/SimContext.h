@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "HostVersion.h"
-#include "hostabi.h"
+#include "host/hostabi.h"
+#include "modules/HostVersion.h"
 
 // Calls an add-on made in a form the host version does not take (a wrong set-position form, a
 // wrong unit, a draw mode of another version, ...): counted, and logged on stderr.

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Earth.h"
-#include "World.h"
+#include "world/Earth.h"
+#include "world/World.h"
 
 namespace {
 

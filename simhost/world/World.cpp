@@ -1,9 +1,9 @@
-#include "World.h"
+#include "world/World.h"
 
 #include <algorithm>
 
-#include "Earth.h"
-#include "LiveTraffic.h"
+#include "world/Earth.h"
+#include "world/LiveTraffic.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "Aircraft.h"
-#include "AircraftCatalog.h"
-#include "ObjectTree.h"
-#include "SimContext.h"
+#include "modules/ObjectTree.h"
+#include "world/Aircraft.h"
+#include "world/AircraftCatalog.h"
+#include "world/SimContext.h"
 
 // The simulated world: every aircraft by id (the user aircraft, and the AI aircraft created on
 // request or by the live traffic), the terrain and the weather. Advanced in steps of simulated

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "Guid.h"
-#include "MarkerDlg.h"
-#include "PlayList.h"
-#include "PlayerSeams.h"
-#include "Settings.h"
+#include "cameras/CameraChoice.h"
+#include "playback/PlayList.h"
+#include "playback/PlayerSeams.h"
+#include "settings/Settings.h"
+#include "system/Guid.h"
 
 // What the controller reaches that is built elsewhere: the settings and play dialogs, the
 // playback control and data windows, and the video renderer. Each is optional; without one the

@@ -1,8 +1,8 @@
 // The keys' commands: a key code goes through the dispatch steps in their order, and the first
 // step that has a command of that key available now takes it.
 
-#include "UI.h"
-#include "Zephrel.h"
+#include "app/UI.h"
+#include "app/Zephrel.h"
 
 namespace {
 

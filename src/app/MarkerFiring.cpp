@@ -1,6 +1,6 @@
-#include "MarkerFiring.h"
+#include "app/MarkerFiring.h"
 
-#include "FSinterface.h"
+#include "host/FSinterface.h"
 #include "winsys/CommonDialogs.h"
 
 void MarkerFiring::fire(const Marker& marker) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControllerSeams.h"
-#include "PlayerSeams.h"
+#include "app/ControllerSeams.h"
+#include "playback/PlayerSeams.h"
 
 // What a marker does when the playback reaches it: its sound (in the kinds of view it names), its
 // text on the message line, a pause of the simulator, or a switch to its camera.

@@ -1,4 +1,4 @@
-#include "RecordingName.h"
+#include "app/RecordingName.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,4 +1,5 @@
-#include "StatusLine.h"
+#include "app/StatusLine.h"
+#include "common/Ticks.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -6,7 +7,6 @@
 
 namespace {
 
-constexpr uint32_t kTicksPerSecond = 10000;
 
 // Whole seconds from `from` to `to`; none when the clock is not past `from`.
 int seconds(uint32_t to, uint32_t from) {

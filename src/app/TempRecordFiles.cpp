@@ -1,10 +1,10 @@
-#include "TempRecordFiles.h"
+#include "app/TempRecordFiles.h"
 
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
-#include "Log.h"
+#include "common/Log.h"
 
 namespace fs = std::filesystem;
 

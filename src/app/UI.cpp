@@ -1,17 +1,17 @@
 // The module's menu in the simulator's menu bar, and the commands of its items.
 
-#include "UI.h"
+#include "app/UI.h"
 
 #include <filesystem>
 #include <utility>
 
-#include "AboutDlg.h"
-#include "FSinterface.h"
-#include "KeyboardDlg.h"
-#include "Log.h"
-#include "MenuIds.h"
-#include "Settings.h"
-#include "Zephrel.h"
+#include "app/MenuIds.h"
+#include "app/Zephrel.h"
+#include "common/Log.h"
+#include "host/FSinterface.h"
+#include "settings/Settings.h"
+#include "ui/AboutDlg.h"
+#include "ui/KeyboardDlg.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "KeyCommands.h"
-#include "ModuleEvents.h"
+#include "host/ModuleEvents.h"
+#include "settings/KeyCommands.h"
 
 class Zephrel;
 

@@ -1,16 +1,15 @@
-#include "Zephrel.h"
+#include "app/Zephrel.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <strings.h>
 #include <utility>
 
-#include "FSinterface.h"
-#include "InvalidCall.h"
-#include "Log.h"
-#include "RecordingName.h"
-#include "ShowError.h"
-#include "ZephrelException.h"
+#include "alerts/ShowError.h"
+#include "app/RecordingName.h"
+#include "common/Log.h"
+#include "common/ZephrelException.h"
+#include "host/FSinterface.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -28,30 +27,16 @@ template <class Step> void stopLogged(const char* what, Step step) noexcept {
     }
 }
 
-bool namesUserTrack(const PlayList& list) {
-    return list.userFile >= 0 || list.userTrack >= 0;
-}
-
-bool selectsAnyTrack(const PlayList& list) {
-    for (const PlayFile& file : list.files)
-        if (!file.tracks.empty())
-            return true;
-    return false;
-}
-
 } // namespace
-
-void invalidCall(const char* function, uint32_t line) {
-    throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::Warning, function, line,
-                           "Invalid call");
-}
 
 Zephrel::Zephrel(std::string moduleFolder, ControllerSeams seams)
     : moduleFolder_(std::move(moduleFolder)),
       settingsFile_((std::filesystem::path(moduleFolder_) / kSettingsFileName).string()), seams_(seams),
-      markerFiring_(seams.cameras), speedIndex_(normalSpeedIndex()) {
+      markerFiring_(seams.cameras), playerDialogs_(settingsFile_), speedIndex_(normalSpeedIndex()) {
     if (seams_.player.markerActions == nullptr)
         seams_.player.markerActions = &markerFiring_;
+    if (seams_.player.prompts == nullptr)
+        seams_.player.prompts = &playerDialogs_;
 }
 
 Zephrel::~Zephrel() {
@@ -183,7 +168,7 @@ void Zephrel::onFlightLoaded(const char* flightPath) {
         return;
     const std::string loaded = recordingTitle(flightPath);
     for (const AutoplayEntry& entry : autoplay_)
-        if (strcasecmp(recordingTitle(entry.flt).c_str(), loaded.c_str()) == 0) {
+        if (equalsIgnoringCase(recordingTitle(entry.flt), loaded)) {
             playFile(entry.zfl, entry.playAsTraffic);
             return;
         }
@@ -202,7 +187,7 @@ void Zephrel::onAircraftLoaded() {
 
 void Zephrel::startRec() {
     if (recording_ || userPlayback_)
-        invalidCall("Zephrel::startRec", __LINE__);
+        throw ZephrelException::invalidCall("Zephrel::startRec", __LINE__);
     if (replayRecording_)
         stopReplayRec();
     uint32_t startTime = 0;
@@ -222,7 +207,7 @@ void Zephrel::startRec() {
 
 void Zephrel::stopRec(const std::string& fileName) {
     if (!recording_)
-        invalidCall("Zephrel::stopRec", __LINE__);
+        throw ZephrelException::invalidCall("Zephrel::stopRec", __LINE__);
     recorder_->stop(fileName);
     recorder_.reset();
     recording_ = false;
@@ -233,7 +218,7 @@ void Zephrel::stopRec(const std::string& fileName) {
 
 void Zephrel::startReplayRec() {
     if (recording_ || playing_)
-        invalidCall("Zephrel::startReplayRec", __LINE__);
+        throw ZephrelException::invalidCall("Zephrel::startReplayRec", __LINE__);
     if (replayRecording_)
         stopReplayRec();
     // 0 or less is unbounded; a bound beyond the temporary file's 32-bit size is held at its largest.
@@ -249,7 +234,7 @@ void Zephrel::startReplayRec() {
 
 void Zephrel::stopReplayRec() {
     if (!replayRecording_)
-        invalidCall("Zephrel::stopReplayRec", __LINE__);
+        throw ZephrelException::invalidCall("Zephrel::stopReplayRec", __LINE__);
     recorder_->stop("");
     recorder_.reset();
     replayRecording_ = false;
@@ -259,15 +244,15 @@ void Zephrel::stopReplayRec() {
 // ---- playback ----
 
 void Zephrel::startPlay(const PlayList& list, bool noRestore) {
-    const bool userTrack = namesUserTrack(list);
+    const bool userTrack = list.namesUserTrack();
     if ((userPlayback_ || recording_) && userTrack)
-        invalidCall("Zephrel::startPlay", __LINE__);
-    if (!selectsAnyTrack(list))
+        throw ZephrelException::invalidCall("Zephrel::startPlay", __LINE__);
+    if (!list.selectsAnyTrack())
         return;
     if (playing_) {
         player_->start(list, false, 0);
     } else {
-        auto player = std::make_unique<Player>(&general_, settingsFile_, seams_.player);
+        auto player = std::make_unique<Player>(&general_, seams_.player);
         player->start(list, noRestore, recording_ ? recorder_->now() : 0);
         if (!player->isStarted()) // refused during a multiplayer session
             return;
@@ -284,7 +269,7 @@ void Zephrel::startPlay(const PlayList& list, bool noRestore) {
 
 void Zephrel::stopPlay(bool noRestore) {
     if (!playing_)
-        invalidCall("Zephrel::stopPlay", __LINE__);
+        throw ZephrelException::invalidCall("Zephrel::stopPlay", __LINE__);
     player_->stop(noRestore || replayPlayback_);
     player_.reset();
     playing_ = false;

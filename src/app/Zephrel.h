@@ -5,14 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "ControllerSeams.h"
-#include "MarkerFiring.h"
-#include "ModuleEvents.h"
-#include "PlayList.h"
-#include "Player.h"
-#include "Recorder.h"
-#include "Settings.h"
-#include "ZephrelException.h"
+#include "app/ControllerSeams.h"
+#include "app/MarkerFiring.h"
+#include "common/ZephrelException.h"
+#include "host/ModuleEvents.h"
+#include "playback/PlayList.h"
+#include "playback/Player.h"
+#include "recording/Recorder.h"
+#include "settings/Settings.h"
+#include "ui/PlayerDialogs.h"
 
 // The module's controller: receives the host events, owns the recorder and the player, keeps the
 // state that decides which command is allowed, runs the per-frame work and the status line, keeps
@@ -48,7 +49,7 @@ public:
     const Recorder* recorder() const { return recorder_.get(); }
     const std::string& recordingName() const { return recordingName_; }
 
-    // ---- the state changes; each "Invalid call" is a ZephrelException code 16, severity 0 ----
+    // ---- the state changes; a call the state forbids throws ZephrelException::invalidCall ----
     void startRec();
     void stopRec(const std::string& fileName); // empty: discarded
     void startReplayRec();
@@ -129,7 +130,7 @@ private:
     bool controlsAllowed() const;
     std::size_t normalSpeedIndex() const; // the first entry of "Speeds" of at least 1
     void clearStatus();
-    bool multiplayerRefused() const;              // shows the multiplayer box when a session runs
+    bool multiplayerRefused();                    // shows the multiplayer box when a session runs
     bool playbackDialogConfirmed();               // the "Playback Settings" dialog, when it is asked for
     bool askRecordingFile(std::string& fileName); // the "Save Recorded Flight" dialog
     void selectTracks(PlayFile& file, bool withMarkers) const;           // track 0, or all per "PlayRecAI"
@@ -138,13 +139,12 @@ private:
     void resumeReplayRec();                     // the rested background recorder goes on
     void removeReplayFile() const;              // the instant replay's recording file
     void readAllSettings();
-    std::string dialogFolder() const;
-    void storeDialogFolder(const std::string& fileName) const;
 
     std::string moduleFolder_;
     std::string settingsFile_;
     ControllerSeams seams_;
     MarkerFiring markerFiring_;
+    PlayerDialogs playerDialogs_;
 
     bool recording_ = false;
     bool replayRecording_ = false;

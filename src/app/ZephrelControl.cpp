@@ -1,14 +1,15 @@
-#include "Zephrel.h"
+#include "app/Zephrel.h"
 
 #include <cmath>
 
-#include "FSinterface.h"
+#include "common/Ticks.h"
+#include "host/FSinterface.h"
 
 namespace {
 
 constexpr double kAltitudeStep = 0.01; // metres
 constexpr double kPitchStep = 0.1;     // degrees
-constexpr uint32_t kRunOut = 10000;    // a stopped user playback runs out over its last second
+constexpr uint32_t kRunOut = kTicksPerSecond; // a stopped user playback runs out over its last second
 
 struct Step {
     bool search;
@@ -52,7 +53,7 @@ void Zephrel::forward(int level) {
     if (s.search)
         player_->setSearchSpeed(s.searchSpeed);
     else
-        player_->jump(s.jumpSeconds * 10000);
+        player_->jump(int64_t{s.jumpSeconds} * kTicksPerSecond);
 }
 
 void Zephrel::backward(int level) {
@@ -66,7 +67,7 @@ void Zephrel::backward(int level) {
     if (s.search)
         player_->setSearchSpeed(-s.searchSpeed);
     else
-        player_->jump(-s.jumpSeconds * 10000);
+        player_->jump(-int64_t{s.jumpSeconds} * kTicksPerSecond);
 }
 
 void Zephrel::faster() {

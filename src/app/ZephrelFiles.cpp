@@ -1,58 +1,31 @@
-#include "Zephrel.h"
+#include "app/Zephrel.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <strings.h>
 
-#include "FSinterface.h"
-#include "HostWindow.h"
-#include "MessageBox.h"
-#include "OldVersionQuestion.h"
-#include "RecordingName.h"
-#include "ShowError.h"
-#include "TempFolder.h"
-#include "TempRecordFiles.h"
-#include "ZephrelException.h"
-#include "ZflFile.h"
+#include "alerts/MessageBox.h"
+#include "alerts/OldVersionQuestion.h"
+#include "alerts/ShowError.h"
+#include "app/RecordingName.h"
+#include "app/TempRecordFiles.h"
+#include "common/ZephrelException.h"
+#include "common/ZflFile.h"
+#include "host/FSinterface.h"
 #include "profile/ProfileValues.h"
-#include "winsys/CommonDialogs.h"
+#include "settings/TempFolder.h"
+#include "text/AsciiCase.h"
+#include "ui/RecordingFileDialog.h"
 #include "winsys/LocalTime.h"
 
 namespace {
 
-constexpr const char* kFolderKey = "ZflPath";
 constexpr const char* kTempRecordFlight = "ZephrelTempRecord";
-
-bool namesUserTrack(const PlayList& list) {
-    return list.userFile != -1 || list.userTrack != -1;
-}
-
-// The dialogs over recording files: the simulator's main window owns them.
-win::OPENFILENAME recordingFileRequest(const char* title, const std::string& folder, win::DWORD flags) {
-    win::OPENFILENAME request;
-    request.hwndOwner = HostWindow::mainWindow();
-    request.filters = {{"Flight Recordings", "*.zfl"}};
-    request.title = title;
-    request.defExt = "zfl";
-    request.initialDir = folder;
-    request.flags = win::OFN_EXPLORER | win::OFN_HIDEREADONLY | win::OFN_PATHMUSTEXIST | flags;
-    return request;
-}
-
-// The chosen paths; none when the user cancelled.
-std::vector<std::string> askRecordingsToPlay(const char* title, const std::string& folder, win::DWORD flags) {
-    win::OPENFILENAME request = recordingFileRequest(title, folder, win::OFN_FILEMUSTEXIST | flags);
-    ModalBracket modal;
-    if (!win::GetOpenFileName(request))
-        return {};
-    return request.files.empty() ? std::vector<std::string>{request.file} : request.files;
-}
 
 // The flight saved with the recording before its name was known goes next to the recording,
 // titled like it, or away with a discarded recording.
 void keepTempRecordFlight(const GeneralSettings& general, const std::string& recordingName) {
     for (const std::string& moved : moveTempRecordFiles(tempPath(general, kTempRecordFlight), recordingName))
-        if (strcasecmp(std::filesystem::path(moved).extension().string().c_str(), ".flt") == 0)
+        if (equalsIgnoringCase(std::filesystem::path(moved).extension().string(), ".flt"))
             profile::writeString(moved, "Main", "Title", recordingTitle(recordingName));
 }
 
@@ -110,15 +83,10 @@ void Zephrel::stopRecording(bool ask) {
 }
 
 bool Zephrel::askRecordingFile(std::string& fileName) {
-    win::OPENFILENAME request =
-        recordingFileRequest("Save Recorded Flight", dialogFolder(), win::OFN_OVERWRITEPROMPT);
-    {
-        ModalBracket modal;
-        if (!win::GetSaveFileName(request))
-            return false;
-    }
-    fileName = request.file;
-    storeDialogFolder(fileName);
+    std::string chosen = RecordingFileDialog::askToSave(settingsFile_, "Save Recorded Flight");
+    if (chosen.empty())
+        return false;
+    fileName = std::move(chosen);
     return true;
 }
 
@@ -127,10 +95,9 @@ bool Zephrel::askRecordingFile(std::string& fileName) {
 void Zephrel::play() {
     if (userPlayback_ || recording_ || multiplayerRefused() || !playbackDialogConfirmed())
         return;
-    const std::vector<std::string> chosen = askRecordingsToPlay("Open Recorded Flight", dialogFolder(), 0);
+    const std::vector<std::string> chosen = RecordingFileDialog::askToOpen(settingsFile_, "Open Recorded Flight", false);
     if (chosen.empty())
         return;
-    storeDialogFolder(chosen.front());
     playFile(chosen.front(), false);
     if (playbackSettings_.loadFlight && userPlayback_)
         FSinterface::loadFlight(chosen.front());
@@ -152,11 +119,9 @@ void Zephrel::playFile(const std::string& fileName, bool asTraffic) {
 void Zephrel::playAsTraffic() {
     if (replayPlayback_ || multiplayerRefused() || !playbackDialogConfirmed())
         return;
-    const std::vector<std::string> chosen =
-        askRecordingsToPlay("Open Recorded Flights", dialogFolder(), win::OFN_ALLOWMULTISELECT);
+    const std::vector<std::string> chosen = RecordingFileDialog::askToOpen(settingsFile_, "Open Recorded Flights", true);
     if (chosen.empty())
         return;
-    storeDialogFolder(chosen.front());
     PlayList list;
     for (const std::string& fileName : chosen)
         addPlayFile(list, fileName);
@@ -181,18 +146,17 @@ void Zephrel::advancedPlay() {
     }
     // The new list replaces the running one and plays on from where that one was.
     const uint32_t clock = player_->now();
-    const bool noRestore = userPlayback_ || !namesUserTrack(list);
+    const bool noRestore = userPlayback_ || !list.namesUserTrack();
     stopPlay(noRestore);
     startPlay(list, noRestore);
     if (player_ != nullptr)
         player_->setTime(clock);
 }
 
-bool Zephrel::multiplayerRefused() const {
+bool Zephrel::multiplayerRefused() {
     if (!FSinterface::isOnlineContactsOpen())
         return false;
-    showMessageBox({"Playback is not available while a multiplayer session is running!", "Zephrel",
-                    MessageIcon::Warning, MessageButtons::Ok});
+    playerDialogs_.refuseDuringMultiplayer();
     return true;
 }
 
@@ -266,10 +230,3 @@ void Zephrel::settingsDialog() {
         startReplayRec();
 }
 
-std::string Zephrel::dialogFolder() const {
-    return readDialogFolder(settingsFile_, kFolderKey);
-}
-
-void Zephrel::storeDialogFolder(const std::string& fileName) const {
-    writeDialogFolder(settingsFile_, kFolderKey, std::filesystem::path(fileName).parent_path().string());
-}

@@ -1,7 +1,7 @@
-#include "Zephrel.h"
+#include "app/Zephrel.h"
 
-#include "FSinterface.h"
-#include "StatusLine.h"
+#include "app/StatusLine.h"
+#include "host/FSinterface.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "Zephrel.h"
+#include "app/Zephrel.h"
 
-#include "FSinterface.h"
-#include "MenuIds.h"
-#include "StatusLine.h"
+#include "app/MenuIds.h"
+#include "app/StatusLine.h"
+#include "host/FSinterface.h"
 
 namespace {
 

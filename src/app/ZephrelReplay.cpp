@@ -1,37 +1,20 @@
-#include "Zephrel.h"
+#include "app/Zephrel.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "FSinterface.h"
-#include "HostWindow.h"
-#include "InstantReplayDlg.h"
-#include "InvalidCall.h"
-#include "Log.h"
-#include "MarkerDlg.h"
-#include "MessageBox.h"
-#include "TempFolder.h"
-#include "winsys/CommonDialogs.h"
+#include "alerts/MessageBox.h"
+#include "common/Log.h"
+#include "common/Ticks.h"
+#include "host/FSinterface.h"
+#include "settings/TempFolder.h"
+#include "ui/InstantReplayDlg.h"
+#include "ui/MarkerDlg.h"
+#include "ui/RecordingFileDialog.h"
 
 namespace {
 
-constexpr uint32_t kTicksPerSecond = 10000;
 constexpr const char* kReplayFile = "Zephrel.tmp3";
-constexpr const char* kFolderKey = "ZflPath";
-
-// The chosen path; empty when the user cancelled.
-std::string askReplayFile(const std::string& folder) {
-    win::OPENFILENAME request;
-    request.hwndOwner = HostWindow::mainWindow();
-    request.filters = {{"Flight Recordings", "*.zfl"}};
-    request.title = "Save Instant Replay";
-    request.defExt = "zfl";
-    request.initialDir = folder;
-    request.flags =
-        win::OFN_EXPLORER | win::OFN_HIDEREADONLY | win::OFN_PATHMUSTEXIST | win::OFN_OVERWRITEPROMPT;
-    ModalBracket modal;
-    return win::GetSaveFileName(request) ? request.file : std::string();
-}
 
 } // namespace
 
@@ -61,17 +44,16 @@ void Zephrel::instantReplay() {
     if (chosen > 0) {
         startReplay(static_cast<uint32_t>(chosen));
     } else if (chosen < 0) {
-        const std::string fileName = askReplayFile(readDialogFolder(settingsFile_, kFolderKey));
+        const std::string fileName = RecordingFileDialog::askToSave(settingsFile_, "Save Instant Replay");
         if (fileName.empty())
             return;
-        writeDialogFolder(settingsFile_, kFolderKey, std::filesystem::path(fileName).parent_path().string());
         saveReplay(fileName, static_cast<uint32_t>(-chosen));
     }
 }
 
 void Zephrel::startReplay(uint32_t seconds) {
     if (!replayRecording_)
-        invalidCall("Zephrel::startReplay", __LINE__);
+        throw ZephrelException::invalidCall("Zephrel::startReplay", __LINE__);
     const std::string replayFile = tempPath(general_, kReplayFile);
     recorder_->save(replayFile, replayCut(seconds));
     // The recorder rests through the replay: the ring keeps what it held.
@@ -108,7 +90,7 @@ void Zephrel::removeReplayFile() const {
 
 void Zephrel::saveReplay(const std::string& fileName, uint32_t seconds) {
     if (!replayRecording_)
-        invalidCall("Zephrel::saveReplay", __LINE__);
+        throw ZephrelException::invalidCall("Zephrel::saveReplay", __LINE__);
     recorder_->save(fileName, replayCut(seconds));
 }
 

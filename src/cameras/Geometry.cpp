@@ -1,4 +1,4 @@
-#include "Geometry.h"
+#include "cameras/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

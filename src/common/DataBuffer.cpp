@@ -1,10 +1,10 @@
-#include "DataBuffer.h"
+#include "common/DataBuffer.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ constexpr std::array<uint32_t, DiscGroup::Count> kDiscFieldOffsets = {
 constexpr uint32_t kEngineGroups = ContGroup::Throttles | ContGroup::Propellers | ContGroup::Mixtures;
 
 [[noreturn]] void nullBuffer(const char* function, uint32_t line) {
-    throw ZephrelException::stopping(ZephrelException::kUnexpected, function, line, "Buffer pointer is NULL");
+    throw ZephrelException::stopping(ErrorCode::Unexpected, function, line, "Buffer pointer is NULL");
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "FlightData.h"
+#include "common/FlightData.h"
 
 // A view over caller-owned arrays of stored records of one track. It is the one place that knows
 // how the present groups are packed: the offsets are worked out once, and each copy is a short,

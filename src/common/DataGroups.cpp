@@ -1,9 +1,9 @@
-#include "DataGroups.h"
+#include "common/DataGroups.h"
 
 #include <array>
 #include <cassert>
 
-#include "FlightData.h"
+#include "common/FlightData.h"
 
 namespace {
 

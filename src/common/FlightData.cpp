@@ -1,4 +1,4 @@
-#include "FlightData.h"
+#include "common/FlightData.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "Log.h"
+#include "common/Log.h"
 
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 
-#include "Version.h"
+#include "common/Version.h"
 
 namespace {
 
@@ -19,6 +19,8 @@ std::string& folder() {
     static std::string path;
     return path;
 }
+// Whether the module has named its folder (an empty name is the current folder).
+bool folderNamed = false;
 bool reportedOpenFailure = false;
 
 void writeHeader(std::FILE* f) {
@@ -34,7 +36,7 @@ void writeHeader(std::FILE* f) {
 } // namespace
 
 void Log::log(std::string_view message, uint32_t categoryMask, bool append) noexcept {
-    if ((flags & categoryMask) == 0)
+    if ((flags & categoryMask) == 0 || !folderNamed)
         return;
     try {
         if (stream == nullptr) {
@@ -67,7 +69,10 @@ void Log::closeLog() noexcept {
     reportedOpenFailure = false;
 }
 
-void Log::setFolder(std::string newFolder) { folder() = std::move(newFolder); }
+void Log::setFolder(std::string newFolder) {
+    folder() = std::move(newFolder);
+    folderNamed = true;
+}
 
 std::string Log::filePath() {
     if (folder().empty())

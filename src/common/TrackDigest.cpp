@@ -1,4 +1,4 @@
-#include "TrackDigest.h"
+#include "common/TrackDigest.h"
 
 #include <bit>
 #include <cstring>

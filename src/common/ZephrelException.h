@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/ErrorCode.h"
+
 // The one exception type of the module and the converter. Its code selects a fixed pair of texts
 // (one for the user, one for the log); making one writes the log text at once, so every failure
 // is in the log whether or not anyone catches it.
@@ -17,32 +19,22 @@ public:
         DisablesModule = 3,
     };
 
-    static constexpr uint32_t kCodeCount = 17;
-    static constexpr uint32_t kUnexpected = 16;
-
-#ifdef ZEPHREL_CONVERTER
-    // The converter's errors always stop the conversion: no severity to choose, no log file.
-    ZephrelException(uint32_t code, std::string_view function, uint32_t line, std::string_view d1 = {},
-                     std::string_view d2 = {});
-#else
-    ZephrelException(uint32_t code, uint32_t severity, std::string_view function, uint32_t line,
+    ZephrelException(ErrorCode code, uint32_t severity, std::string_view function, uint32_t line,
                      std::string_view d1 = {}, std::string_view d2 = {});
-#endif
 
-    // Failures of the recording-file layer always stop recording and playback; this builds one
-    // in either variant of the layer.
-    static ZephrelException stopping(uint32_t code, std::string_view function, uint32_t line,
+    // Failures of the recording-file layer (and every failure of the converter) stop recording
+    // and playback.
+    static ZephrelException stopping(ErrorCode code, std::string_view function, uint32_t line,
                                      std::string_view d1 = {}, std::string_view d2 = {});
+    // An operation called in a state that forbids it: "Invalid call", only a warning.
+    static ZephrelException invalidCall(std::string_view function, uint32_t line);
 
     const char* what() const noexcept override { return logText.c_str(); }
 
-    uint32_t code;
+    ErrorCode code;
     uint32_t severity;
     std::string userText;
     std::string logText;
     std::string function;
     uint32_t line;
-
-private:
-    void fill(std::string_view d1, std::string_view d2);
 };

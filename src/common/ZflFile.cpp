@@ -1,4 +1,4 @@
-#include "ZflFile.h"
+#include "common/ZflFile.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,9 +7,9 @@
 #include <cstring>
 #include <limits>
 
-#include "Log.h"
-#include "ZephrelException.h"
-#include "ZflFormat.h"
+#include "common/Log.h"
+#include "common/ZephrelException.h"
+#include "common/ZflFormat.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr std::size_t kStreamBuffer = 1 << 16;
 constexpr uint64_t kMaxFieldValue = std::numeric_limits<uint32_t>::max();
 
 [[noreturn]] void misuse(const char* function, uint32_t line, const char* detail) {
-    throw ZephrelException::stopping(ZephrelException::kUnexpected, function, line, detail);
+    throw ZephrelException::stopping(ErrorCode::Unexpected, function, line, detail);
 }
 
 bool seekTo(std::FILE* file, uint64_t offset) {
@@ -66,7 +66,7 @@ ZflFile::~ZflFile() {
     }
 }
 
-void ZflFile::fail(uint32_t code, const char* function, uint32_t line) const {
+void ZflFile::fail(ErrorCode code, const char* function, uint32_t line) const {
     throw ZephrelException::stopping(code, function, line, path_);
 }
 
@@ -113,7 +113,7 @@ void ZflFile::open(const std::string& path, Mode mode) {
     path_ = path;
     std::FILE* file = std::fopen(path.c_str(), mode == Read ? "rb" : "wb");
     if (file == nullptr)
-        fail(8, "ZflFile::open", __LINE__);
+        fail(ErrorCode::FileNotOpened, "ZflFile::open", __LINE__);
     // The stream needs a buffer of ours to use this size; it outlives every stream of this object.
     streamBuffer_.resize(kStreamBuffer);
     std::setvbuf(file, streamBuffer_.data(), _IOFBF, streamBuffer_.size());
@@ -159,7 +159,7 @@ void ZflFile::closeWriting() {
         // An empty last track or a shorter marker over it may leave stale bytes past the end.
         uint64_t end = position(file_);
         if (std::fflush(file_) != 0 || ftruncate(fileno(file_), static_cast<off_t>(end)) != 0)
-            fail(10, "ZflFile::close", __LINE__);
+            fail(ErrorCode::FileWriteFailed, "ZflFile::close", __LINE__);
         writeFileHeader("ZflFile::close");
     } catch (...) {
         std::fclose(file_);
@@ -169,7 +169,7 @@ void ZflFile::closeWriting() {
     bool closed = std::fclose(file_) == 0;
     reset();
     if (!closed)
-        fail(10, "ZflFile::close", __LINE__);
+        fail(ErrorCode::FileWriteFailed, "ZflFile::close", __LINE__);
 }
 
 // ---- reading ----
@@ -179,12 +179,12 @@ void ZflFile::readFileHeader(uint64_t fileSize) {
     std::size_t got = std::fread(&header, 1, sizeof header, file_);
     std::size_t declared = std::min<std::size_t>(header.headerSize, sizeof header);
     if (got < 10 || got < declared)
-        fail(9, "ZflFile::open", __LINE__);
+        fail(ErrorCode::FileReadFailed, "ZflFile::open", __LINE__);
     uint32_t minor = header.version & 0xffff;
     uint32_t headerCore = minor >= Zfl::kFirstMinorWithMarkers ? sizeof header : Zfl::kFileHeaderCoreSize;
     if (std::memcmp(header.magic, Zfl::kMagic, 4) != 0 || (header.version >> 16) != Zfl::kMajorVersion ||
         header.headerSize < headerCore)
-        fail(11, "ZflFile::open", __LINE__);
+        fail(ErrorCode::InvalidFile, "ZflFile::open", __LINE__);
     version_ = header.version;
     nTracks_ = header.nTracks;
     tracksSize_ = header.tracksSize;
@@ -195,9 +195,9 @@ void ZflFile::readFileHeader(uint64_t fileSize) {
     // Every track takes at least a full header: a count the file cannot hold is damage, and
     // must not decide how much memory is taken.
     if (fileSize < header.headerSize || nTracks_ > (fileSize - header.headerSize) / sizeof(Zfl::TrackHeader))
-        fail(11, "ZflFile::open", __LINE__);
+        fail(ErrorCode::InvalidFile, "ZflFile::open", __LINE__);
     if (!seekTo(file_, header.headerSize))
-        fail(9, "ZflFile::open", __LINE__);
+        fail(ErrorCode::FileReadFailed, "ZflFile::open", __LINE__);
     tracks_.reserve(nTracks_);
     dataOffsets_.reserve(nTracks_);
 }
@@ -208,9 +208,9 @@ void ZflFile::readTrackHeader(uint64_t fileSize) {
     std::size_t got = std::fread(&header, 1, sizeof header, file_);
     std::size_t declared = std::min<std::size_t>(header.headerSize, sizeof header);
     if (got < 2 || got < declared)
-        fail(9, "ZflFile::open", __LINE__);
+        fail(ErrorCode::FileReadFailed, "ZflFile::open", __LINE__);
     if (header.headerSize < sizeof header)
-        fail(11, "ZflFile::open", __LINE__);
+        fail(ErrorCode::InvalidFile, "ZflFile::open", __LINE__);
 
     TrackInfo info{};
     copyField(info.title, sizeof info.title, header.title, sizeof header.title);
@@ -231,26 +231,21 @@ void ZflFile::readTrackHeader(uint64_t fileSize) {
     const uint64_t dataOffset = headerStart + header.headerSize;
     if (!recordSizesHoldFlags(info.format) || header.dataSize < recordBytes ||
         dataOffset + header.dataSize > fileSize)
-        fail(11, "ZflFile::open", __LINE__);
+        fail(ErrorCode::InvalidFile, "ZflFile::open", __LINE__);
 
     const uint32_t track = static_cast<uint32_t>(tracks_.size());
     tracks_.push_back(info);
     dataOffsets_.push_back(dataOffset);
     if (!seekTo(file_, dataOffset))
-        fail(9, "ZflFile::open", __LINE__);
-#ifndef ZEPHREL_CONVERTER
+        fail(ErrorCode::FileReadFailed, "ZflFile::open", __LINE__);
     if (header.trackDigest != 0) {
         verifyDigest(track, header.dataSize, header.trackDigest);
         return;
     }
-#else
-    (void)track;
-#endif
     if (!seekTo(file_, dataOffset + header.dataSize))
-        fail(9, "ZflFile::open", __LINE__);
+        fail(ErrorCode::FileReadFailed, "ZflFile::open", __LINE__);
 }
 
-#ifndef ZEPHREL_CONVERTER
 // Digested tracks are read in large pieces: the stream then hands them over without a copy.
 constexpr uint32_t kDigestPiece = 1 << 16;
 
@@ -260,14 +255,13 @@ void ZflFile::verifyDigest(uint32_t track, uint32_t dataSize, uint64_t storedDig
     for (uint32_t left = dataSize; left > 0;) {
         uint32_t n = std::min(left, kDigestPiece);
         if (std::fread(piece.data(), 1, n, file_) != n)
-            fail(9, "ZflFile::open", __LINE__);
+            fail(ErrorCode::FileReadFailed, "ZflFile::open", __LINE__);
         digest_.update(piece.data(), n);
         left -= n;
     }
     if (digest_.finish() == storedDigest)
         tracks_[track].originalRecording = 1;
 }
-#endif
 
 uint32_t ZflFile::getNTracks() const {
     requireOpen("ZflFile::getNTracks");
@@ -291,7 +285,7 @@ uint32_t ZflFile::readRecords(uint64_t start, uint32_t recordSize, uint32_t avai
     count = std::min(count, available - first);
     const std::size_t bytes = std::size_t{count} * recordSize;
     if (!seekTo(file_, start + uint64_t{first} * recordSize) || std::fread(buffer, 1, bytes, file_) != bytes)
-        fail(9, function, __LINE__);
+        fail(ErrorCode::FileReadFailed, function, __LINE__);
     return count;
 }
 
@@ -310,11 +304,10 @@ uint32_t ZflFile::readDiscData(uint32_t track, uint32_t first, uint32_t count, v
                        "ZflFile::readDiscData");
 }
 
-#ifndef ZEPHREL_CONVERTER
 uint32_t ZflFile::readTimestamp(uint64_t offset, const char* function) {
     uint32_t timestamp = 0;
     if (!seekTo(file_, offset) || std::fread(&timestamp, 1, sizeof timestamp, file_) != sizeof timestamp)
-        fail(9, function, __LINE__);
+        fail(ErrorCode::FileReadFailed, function, __LINE__);
     return timestamp;
 }
 
@@ -352,16 +345,15 @@ void ZflFile::getTimeRanges(uint32_t track, uint32_t& contStart, uint32_t& contE
         discEnd = readTimestamp(disc + uint64_t{info.nDisc - 1} * info.format.discRecordSize, kFunction);
     }
 }
-#endif
 
 uint64_t ZflFile::markerOffset(uint32_t index) {
     while (markerOffsets_.size() <= index) {
         uint64_t at = markerOffsets_.back();
         uint16_t length = 0;
         if (!seekTo(file_, at) || std::fread(&length, 1, sizeof length, file_) != sizeof length)
-            fail(9, "ZflFile::readMarker", __LINE__);
+            fail(ErrorCode::FileReadFailed, "ZflFile::readMarker", __LINE__);
         if (length < Zfl::kMarkerKnownFields)
-            fail(11, "ZflFile::readMarker", __LINE__);
+            fail(ErrorCode::InvalidFile, "ZflFile::readMarker", __LINE__);
         markerOffsets_.push_back(at + sizeof length + length);
     }
     return markerOffsets_[index];
@@ -378,7 +370,7 @@ Marker ZflFile::readMarker(uint32_t index) {
     const uint64_t at = markerOffset(index);
     Zfl::MarkerHead head{};
     if (!seekTo(file_, at) || std::fread(&head, 1, sizeof head, file_) != sizeof head)
-        fail(9, kFunction, __LINE__);
+        fail(ErrorCode::FileReadFailed, kFunction, __LINE__);
     Marker marker;
     marker.time = head.time;
     marker.type = head.type;
@@ -387,13 +379,13 @@ Marker ZflFile::readMarker(uint32_t index) {
                            (head.type == Marker::SwitchCamera ? Zfl::kCameraIdBytes : 0);
     // A length that does not cover its own fields would read into the next record.
     if (head.length < known)
-        fail(11, kFunction, __LINE__);
+        fail(ErrorCode::InvalidFile, kFunction, __LINE__);
     marker.text.resize(head.textLength);
     if (std::fread(marker.text.data(), 1, head.textLength, file_) != head.textLength)
-        fail(9, kFunction, __LINE__);
+        fail(ErrorCode::FileReadFailed, kFunction, __LINE__);
     if (head.type == Marker::SwitchCamera &&
         std::fread(marker.cameraId.data(), 1, marker.cameraId.size(), file_) != marker.cameraId.size())
-        fail(9, kFunction, __LINE__);
+        fail(ErrorCode::FileReadFailed, kFunction, __LINE__);
     marker.text.resize(strnlen(marker.text.c_str(), marker.text.size()));
     marker.include = 0;
     return marker;
@@ -412,7 +404,7 @@ void ZflFile::writeFileHeader(const char* function) {
     header.nMarkers = nMarkers_;
     if (!seekTo(file_, 0) || std::fwrite(&header, 1, sizeof header, file_) != sizeof header ||
         std::fflush(file_) != 0)
-        fail(10, function, __LINE__);
+        fail(ErrorCode::FileWriteFailed, function, __LINE__);
 }
 
 void ZflFile::writeTrackHeader(uint32_t dataSize, uint64_t digest, const char* function) {
@@ -429,7 +421,7 @@ void ZflFile::writeTrackHeader(uint32_t dataSize, uint64_t digest, const char* f
     header.nDisc = info.nDisc;
     header.trackDigest = digest;
     if (!seekTo(file_, dataOffsets_[0]) || std::fwrite(&header, 1, sizeof header, file_) != sizeof header)
-        fail(10, function, __LINE__);
+        fail(ErrorCode::FileWriteFailed, function, __LINE__);
 }
 
 void ZflFile::finishTrack(const char* function) {
@@ -440,18 +432,16 @@ void ZflFile::finishTrack(const char* function) {
         // An empty track leaves no trace: what comes next is written over its header.
         --nTracks_;
         if (!seekTo(file_, dataOffsets_[0]))
-            fail(10, function, __LINE__);
+            fail(ErrorCode::FileWriteFailed, function, __LINE__);
         return;
     }
     uint64_t digest = 0;
-#ifndef ZEPHREL_CONVERTER
     if (tracks_[0].originalRecording)
         digest = digest_.finish();
-#endif
     writeTrackHeader(curDataSize_, digest, function);
     tracksSize_ += static_cast<uint32_t>(sizeof(Zfl::TrackHeader)) + curDataSize_;
     if (!seekTo(file_, dataOffsets_[0] + sizeof(Zfl::TrackHeader) + curDataSize_))
-        fail(10, function, __LINE__);
+        fail(ErrorCode::FileWriteFailed, function, __LINE__);
 }
 
 void ZflFile::addTrack(const TrackInfo& info) {
@@ -470,9 +460,7 @@ void ZflFile::addTrack(const TrackInfo& info) {
     curDataSize_ = 0;
     dataOffsets_[0] = position(file_);
     writeTrackHeader(0, 0, kFunction);
-#ifndef ZEPHREL_CONVERTER
     digest_.reset();
-#endif
     ++nTracks_;
     hasCurrentTrack_ = true;
 }
@@ -482,16 +470,14 @@ void ZflFile::writeRecords(uint32_t count, const void* records, uint32_t recordS
     // The header fields are 32-bit: a track or a recording that outgrows them cannot be stored.
     if (uint64_t{curDataSize_} + bytes > kMaxFieldValue ||
         uint64_t{tracksSize_} + sizeof(Zfl::TrackHeader) + curDataSize_ + bytes > kMaxFieldValue)
-        fail(10, function, __LINE__);
+        fail(ErrorCode::FileWriteFailed, function, __LINE__);
     if (bytes == 0)
         return;
     if (std::fwrite(records, 1, bytes, file_) != bytes)
-        fail(10, function, __LINE__);
+        fail(ErrorCode::FileWriteFailed, function, __LINE__);
     curDataSize_ += static_cast<uint32_t>(bytes);
-#ifndef ZEPHREL_CONVERTER
     if (tracks_[0].originalRecording)
         digest_.update(records, bytes);
-#endif
 }
 
 void ZflFile::writeContData(uint32_t count, const void* records) {
@@ -534,7 +520,7 @@ void ZflFile::addMarker(const Marker& marker) {
     if (std::fwrite(&head, 1, sizeof head, file_) != sizeof head ||
         std::fwrite(marker.text.data(), 1, textLength, file_) != textLength ||
         (withCamera && std::fwrite(marker.cameraId.data(), 1, marker.cameraId.size(), file_) != marker.cameraId.size()))
-        fail(10, kFunction, __LINE__);
+        fail(ErrorCode::FileWriteFailed, kFunction, __LINE__);
     ++nMarkers_;
     markersSize_ += head.length + 2u;
 }

@@ -5,11 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "FlightData.h"
-#include "Marker.h"
-#ifndef ZEPHREL_CONVERTER
-#include "TrackDigest.h"
-#endif
+#include "common/ErrorCode.h"
+#include "common/FlightData.h"
+#include "common/Marker.h"
+#include "common/TrackDigest.h"
 
 // The in-memory form of a track header.
 struct TrackInfo {
@@ -54,11 +53,10 @@ public:
     void writeDiscData(uint32_t count, const void* records);
     void addMarker(const Marker& marker);
 
-#ifdef ZEPHREL_CONVERTER
-    // The converter hands over its records one at a time.
+    // One record at a time, as the converter hands them over.
     void writeContData(const void* record) { writeContData(1, record); }
     void writeDiscData(const void* record) { writeDiscData(1, record); }
-#else
+
     uint32_t getStartTime(uint32_t track);
     uint32_t getEndTime(uint32_t track);
     void getTimeRanges(uint32_t track, uint32_t& contStart, uint32_t& contEnd, uint32_t& discStart,
@@ -69,13 +67,12 @@ public:
     // Rewrites a first-generation recording in the current format, keeping the old one as
     // "<name>.v1.zfl".
     static void convertV1File(const std::string& path);
-#endif
 
 private:
     void requireOpen(const char* function) const;
     void requireReadable(const char* function, uint32_t track) const;
     void requireWritable(const char* function) const;
-    [[noreturn]] void fail(uint32_t code, const char* function, uint32_t line) const;
+    [[noreturn]] void fail(ErrorCode code, const char* function, uint32_t line) const;
 
     void readFileHeader(uint64_t fileSize);
     void readTrackHeader(uint64_t fileSize);
@@ -108,7 +105,5 @@ private:
     uint32_t markersSize_ = 0;
     // Offsets of the marker records found so far, so reading them all stays linear.
     std::vector<uint64_t> markerOffsets_;
-#ifndef ZEPHREL_CONVERTER
     TrackDigest digest_;
-#endif
 };

@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "DataBuffer.h"
-#include "ZephrelException.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/ZephrelException.h"
+#include "common/ZflFile.h"
 
 namespace {
 
@@ -169,26 +169,26 @@ public:
     OldFileReader(const std::string& backup, const std::string& path) : backup_(backup), path_(path) {
         file_.reset(std::fopen(backup.c_str(), "rb"));
         if (!file_)
-            throw ZephrelException::stopping(8, "ZflFile::convertV1File", __LINE__, backup_);
+            throw ZephrelException::stopping(ErrorCode::FileNotOpened, "ZflFile::convertV1File", __LINE__, backup_);
         struct stat st {};
         size_ = fstat(fileno(file_.get()), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
     }
 
     void read(void* out, std::size_t n) {
         if (std::fread(out, 1, n, file_.get()) != n)
-            throw ZephrelException::stopping(9, "ZflFile::convertV1File", __LINE__, backup_);
+            throw ZephrelException::stopping(ErrorCode::FileReadFailed, "ZflFile::convertV1File", __LINE__, backup_);
         consumed_ += n;
     }
 
     [[noreturn]] void damaged() const {
-        throw ZephrelException::stopping(11, "ZflFile::convertV1File", __LINE__, path_);
+        throw ZephrelException::stopping(ErrorCode::InvalidFile, "ZflFile::convertV1File", __LINE__, path_);
     }
 
     // A header's counts must not decide how much memory is taken before the data is there: records
     // the rest of the file cannot hold fail as the short read they would end in.
     void requireAvailable(uint64_t bytes) const {
         if (size_ < consumed_ || size_ - consumed_ < bytes)
-            throw ZephrelException::stopping(9, "ZflFile::convertV1File", __LINE__, backup_);
+            throw ZephrelException::stopping(ErrorCode::FileReadFailed, "ZflFile::convertV1File", __LINE__, backup_);
     }
 
 private:
@@ -269,10 +269,10 @@ void convertInto(const std::string& path, const std::string& backup, ZflFile& ou
 bool ZflFile::checkOldVersion(const std::string& path) {
     File file(std::fopen(path.c_str(), "rb"));
     if (!file)
-        throw ZephrelException::stopping(8, "ZflFile::checkOldVersion", __LINE__, path);
+        throw ZephrelException::stopping(ErrorCode::FileNotOpened, "ZflFile::checkOldVersion", __LINE__, path);
     uint32_t version = 0;
     if (std::fread(&version, 1, sizeof version, file.get()) != sizeof version)
-        throw ZephrelException::stopping(9, "ZflFile::checkOldVersion", __LINE__, path);
+        throw ZephrelException::stopping(ErrorCode::FileReadFailed, "ZflFile::checkOldVersion", __LINE__, path);
     return isOldVersion(version);
 }
 
@@ -280,7 +280,7 @@ void ZflFile::convertV1File(const std::string& path) {
     const std::string backup = std::filesystem::path(path).replace_extension(".v1.zfl").string();
     // An earlier backup is never overwritten: it may be the only copy of an old recording.
     if (renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, backup.c_str(), RENAME_NOREPLACE) != 0)
-        throw ZephrelException::stopping(12, "ZflFile::convertV1File", __LINE__, path, backup);
+        throw ZephrelException::stopping(ErrorCode::RenameFailed, "ZflFile::convertV1File", __LINE__, path, backup);
     ZflFile out;
     try {
         out.open(path, Write);

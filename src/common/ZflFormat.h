@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "FlightData.h"
+#include "common/FlightData.h"
 
 // The on-disk headers of a recording file, exactly as stored (packed, little-endian).
 namespace Zfl {

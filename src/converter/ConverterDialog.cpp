@@ -1,8 +1,8 @@
-#include "ConverterDialog.h"
+#include "converter/ConverterDialog.h"
 
 #include <string>
 
-#include "ZflConverter.h"
+#include "converter/ZflConverter.h"
 
 namespace ConverterDialog {
 namespace {

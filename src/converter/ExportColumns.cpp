@@ -1,4 +1,5 @@
-#include "ExportColumns.h"
+#include "common/Ticks.h"
+#include "converter/ExportColumns.h"
 
 #include <algorithm>
 #include <array>
@@ -46,7 +47,7 @@ const std::array<Group, 26> kGroups = {{
     {true, 0, [](TextLine& l, uint32_t) { l.append("timestamp  "); },
      [](TextLine& l, const Row& r) {
          l.append("       ");
-         l.fixed(r.cont.timestamp / 10000.0, 9, 4);
+         l.fixed(static_cast<double>(r.cont.timestamp) / kTicksPerSecond, 9, 4);
          l.append("  ");
      }},
     {true, 0,

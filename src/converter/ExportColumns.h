@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "FlightData.h"
-#include "TextLine.h"
+#include "common/FlightData.h"
+#include "converter/TextLine.h"
 
 // The columns of an exported track, group by group, in the order they appear on a line (which is
 // not the order of the group bits).

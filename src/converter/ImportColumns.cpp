@@ -1,8 +1,8 @@
-#include "ImportColumns.h"
+#include "converter/ImportColumns.h"
 
-#include "ConversionError.h"
-#include "FlightData.h"
-#include "TextScanner.h"
+#include "common/FlightData.h"
+#include "converter/ConversionError.h"
+#include "converter/TextScanner.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ImportEncoding.h"
+#include "converter/ImportEncoding.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,6 @@
-#include "ProgramArguments.h"
+#include "converter/ProgramArguments.h"
+
+#include "text/AsciiCase.h"
 
 std::vector<std::string> splitCommandLine(std::string_view commandLine) {
     std::vector<std::string> words;
@@ -25,16 +27,5 @@ bool isRecordingPath(std::string_view path) {
     const std::size_t dot = path.rfind('.');
     if (dot == std::string_view::npos)
         return false;
-    const std::string_view extension = path.substr(dot + 1);
-    if (extension.size() != 3)
-        return false;
-    const char* const expected = "zfl";
-    for (std::size_t i = 0; i < 3; ++i) {
-        char c = extension[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != expected[i])
-            return false;
-    }
-    return true;
+    return equalsIgnoringCase(path.substr(dot + 1), "zfl");
 }

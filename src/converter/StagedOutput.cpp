@@ -1,8 +1,8 @@
-#include "StagedOutput.h"
+#include "converter/StagedOutput.h"
 
 #include <cstdio>
 
-#include "ConversionError.h"
+#include "converter/ConversionError.h"
 
 StagedOutput::StagedOutput(std::string path) : path_(std::move(path)), stagingPath_(path_ + ".part") {}
 

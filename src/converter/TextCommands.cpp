@@ -1,9 +1,10 @@
-#include "TextCommands.h"
+#include "converter/TextCommands.h"
 
 #include <string>
 
-#include "ConversionError.h"
-#include "TextScanner.h"
+#include "common/Ticks.h"
+#include "converter/ConversionError.h"
+#include "converter/TextScanner.h"
 
 namespace {
 
@@ -15,13 +16,13 @@ constexpr uint64_t kMaxDisplaySeconds = 63;
     throw ConversionError{std::string(what) + std::string(line)};
 }
 
-// A marker time: seconds, not negative, in 1/10000 s by truncation. The truncation works on the
+// A marker time: seconds, not negative, in ticks by truncation. The truncation works on the
 // decimal digits as written: through a double, "0.0003" would become 2.999... and lose a unit, and
 // an exported time would not read back as itself.
 bool markerTime(TextScanner& scanner, uint32_t& time) {
     double seconds = 0;
     std::string_view text;
-    if (!scanner.decimal(seconds, &text) || seconds < 0 || seconds * 10000 > 4294967295.0)
+    if (!scanner.decimal(seconds, &text) || seconds < 0 || seconds * kTicksPerSecond > 4294967295.0)
         return false;
     uint64_t units = 0;
     int decimals = -1; // digits after the point so far; -1 before it

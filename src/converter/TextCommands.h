@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "ImportEncoding.h"
-#include "Marker.h"
+#include "common/Marker.h"
+#include "converter/ImportEncoding.h"
 
 // A "$" line of the recording text: a setting for the data lines that follow, or a marker.
 struct TextCommand {

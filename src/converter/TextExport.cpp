@@ -1,15 +1,16 @@
-#include "TextExport.h"
+#include "converter/TextExport.h"
 
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-#include "ConversionError.h"
-#include "DataBuffer.h"
-#include "ExportColumns.h"
-#include "StagedOutput.h"
-#include "TextLine.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/Ticks.h"
+#include "common/ZflFile.h"
+#include "converter/ConversionError.h"
+#include "converter/ExportColumns.h"
+#include "converter/StagedOutput.h"
+#include "converter/TextLine.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ void Exporter::writeMarkers() {
         default:
             continue;
         }
-        line_.fixed(marker.time / 10000.0, 0, 4);
+        line_.fixed(static_cast<double>(marker.time) / kTicksPerSecond, 0, 4);
         line_.append(" ");
         if (marker.type == Marker::PlaySound) {
             static const char* const kWhere[] = {"never", "inside", "outside", "always"};

@@ -1,4 +1,4 @@
-#include "TextImport.h"
+#include "converter/TextImport.h"
 
 #include <array>
 #include <cmath>
@@ -9,14 +9,15 @@
 #include <optional>
 #include <vector>
 
-#include "TextCommands.h"
-#include "ConversionError.h"
-#include "DataBuffer.h"
-#include "ImportColumns.h"
-#include "ImportEncoding.h"
-#include "StagedOutput.h"
-#include "TextScanner.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/Ticks.h"
+#include "common/ZflFile.h"
+#include "converter/ConversionError.h"
+#include "converter/ImportColumns.h"
+#include "converter/ImportEncoding.h"
+#include "converter/StagedOutput.h"
+#include "converter/TextCommands.h"
+#include "converter/TextScanner.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr std::size_t kReadChunk = 1024; // at most 1023 characters per line
 constexpr std::size_t kReadBuffer = 1 << 20;
 constexpr std::size_t kMaxTitle = 255;
 constexpr std::size_t kMaxTailNumber = 9;
-constexpr double kMaxSeconds = 4294967295.0 / 10000;
+constexpr double kMaxSeconds = 4294967295.0 / kTicksPerSecond;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -351,7 +352,7 @@ void Importer::dataLine(std::string_view text) {
         throw ConversionError{"Timestamps have to be monotonically increasing!"};
     if (time > kMaxSeconds)
         throw ConversionError{"Timestamps cannot exceed 429496.7295 seconds!"};
-    const auto timestamp = static_cast<uint32_t>(std::llround(time * 10000));
+    const auto timestamp = static_cast<uint32_t>(std::llround(time * kTicksPerSecond));
 
     ContData cont = contRecord(time, timestamp);
     DiscData disc = discRecord(timestamp);

@@ -1,4 +1,4 @@
-#include "TextLine.h"
+#include "converter/TextLine.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "TextScanner.h"
+#include "converter/TextScanner.h"
 
 #include <charconv>
 
-namespace {
+#include "text/AsciiCase.h"
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -40,11 +40,8 @@ std::string_view TextScanner::token() const {
 
 bool TextScanner::keyword(std::string_view word) {
     skipBlanks();
-    if (line_.size() - pos_ < word.size())
+    if (!startsWithIgnoringCase(line_.substr(pos_), word))
         return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (lowerAscii(line_[pos_ + i]) != lowerAscii(word[i]))
-            return false;
     pos_ += word.size();
     return true;
 }

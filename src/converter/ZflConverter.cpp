@@ -1,10 +1,10 @@
-#include "ZflConverter.h"
+#include "converter/ZflConverter.h"
 
-#include "ConversionError.h"
-#include "ConverterDialog.h"
-#include "ProgramArguments.h"
-#include "TextExport.h"
-#include "TextImport.h"
+#include "converter/ConversionError.h"
+#include "converter/ConverterDialog.h"
+#include "converter/ProgramArguments.h"
+#include "converter/TextExport.h"
+#include "converter/TextImport.h"
 
 namespace ZflConverter {
 namespace {

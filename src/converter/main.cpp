@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "ZflConverter.h"
+#include "converter/ZflConverter.h"
 
 int main(int argc, char** argv) {
     try {

@@ -1,15 +1,13 @@
-#include "AircraftKind.h"
+#include "host/AircraftKind.h"
 
 #include <algorithm>
+
+#include "text/AsciiCase.h"
 
 namespace AircraftKind {
 
 bool isHelicopter(std::string_view category) {
-    constexpr std::string_view kHelicopter = "helicopter";
-    return category.size() == kHelicopter.size() &&
-           std::equal(category.begin(), category.end(), kHelicopter.begin(), [](char a, char b) {
-               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-           });
+    return equalsIgnoringCase(category, "helicopter");
 }
 
 bool isLevelD767(std::string_view title) {

@@ -1,4 +1,4 @@
-#include "AircraftList.h"
+#include "host/AircraftList.h"
 
 #include <algorithm>
 #include <filesystem>

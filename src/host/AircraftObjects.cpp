@@ -1,10 +1,10 @@
 #include <cmath>
 
-#include "AircraftWalk.h"
-#include "FSinterface.h"
-#include "HostState.h"
-#include "SimObject.h"
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
+#include "host/AircraftWalk.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
+#include "host/SimObject.h"
 
 namespace V = HostVariables;
 
@@ -54,7 +54,7 @@ void FSinterface::getAcftData(uint32_t id, AcftData& data) {
 uint32_t FSinterface::createAicraft(const std::string& title, const std::string& tailNumber) {
     ZHostAiCreator* creator = hostState().bound.aiCreator();
     if (creator == nullptr)
-        throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::StopsRecordingAndPlayback,
+        throw ZephrelException(ErrorCode::Unexpected, ZephrelException::StopsRecordingAndPlayback,
                                "FSinterface::createAicraft", __LINE__, "NULL pointer returned");
     const uint8_t initialState[kInitialStateSize] = {};
     return creator->ops->create(creator, title.c_str(), tailNumber.c_str(), kCreateAsAi, initialState);

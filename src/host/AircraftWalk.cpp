@@ -1,6 +1,6 @@
-#include "AircraftWalk.h"
+#include "host/AircraftWalk.h"
 
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
 
 namespace AircraftWalk {
 namespace {
@@ -19,7 +19,7 @@ const ZHostMapNode* outermost(const ZHostMapNode* node, Direction direction) {
 
 uint32_t walk(const ZHostObjectMap* map, uint32_t id, uint32_t userId, const char* place, Direction direction) {
     if (map == nullptr)
-        throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::StopsRecordingAndPlayback, place,
+        throw ZephrelException(ErrorCode::Unexpected, ZephrelException::StopsRecordingAndPlayback, place,
                                __LINE__, "NULL pointer returned");
     const bool up = direction == Direction::Up;
     // Past the last id the walk wraps to the first (up: the smallest, down: the greatest).

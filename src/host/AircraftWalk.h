@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 // Walking the aircraft the simulator simulates, in id order, by one descent of its object map.
 // Callers start at the user aircraft and go on until they get 0 or their start again.

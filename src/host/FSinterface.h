@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "AircraftList.h"
-#include "FlightData.h"
-#include "ModuleEvents.h"
-#include "hostabi.h"
+#include "common/FlightData.h"
+#include "host/AircraftList.h"
+#include "host/ModuleEvents.h"
+#include "host/hostabi.h"
 
 // What the module knows of an aircraft the simulator simulates.
 struct AcftData {

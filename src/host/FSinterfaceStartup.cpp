@@ -2,20 +2,19 @@
 
 #include <string>
 
-#include "FSinterface.h"
-#include "HostBinder.h"
-#include "HostEventHandlers.h"
-#include "HostMenuHooks.h"
-#include "HostState.h"
-#include "HostTexts.h"
-#include "HostWindow.h"
-#include "Log.h"
-#include "ViewHooks.h"
-#include "ZephrelException.h"
+#include "alerts/HostWindow.h"
+#include "common/Log.h"
+#include "common/ZephrelException.h"
+#include "host/FSinterface.h"
+#include "host/HostBinder.h"
+#include "host/HostEventHandlers.h"
+#include "host/HostMenuHooks.h"
+#include "host/HostState.h"
+#include "host/HostTexts.h"
+#include "host/ViewHooks.h"
 
 namespace {
 
-constexpr uint32_t kInitializationFailed = 0;
 
 struct HandlerRegistration {
     uint32_t event;
@@ -70,7 +69,7 @@ void FSinterface::init(const ZHostPanels* panels) {
     logLifecycle("FSX Version: " + HostBinder::versionText(api.fileVersion));
 
     if (panels == nullptr)
-        throw ZephrelException(kInitializationFailed, ZephrelException::DisablesModule, "FSinterface::init", __LINE__,
+        throw ZephrelException(ErrorCode::InitializationFailed, ZephrelException::DisablesModule, "FSinterface::init", __LINE__,
                                "Panels pointer is NULL");
     s.panels = panels;
 

@@ -1,4 +1,4 @@
-#include "FrameClock.h"
+#include "host/FrameClock.h"
 
 #include <algorithm>
 #include <cstring>

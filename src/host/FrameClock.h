@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 // The frame time of the simulation, measured each frame from the clock of the user aircraft's
 // main simulation group in the host's group table.

@@ -1,16 +1,14 @@
-#include "HostBinder.h"
+#include "host/HostBinder.h"
 
 #include <dlfcn.h>
 
 #include <algorithm>
 #include <cassert>
 
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
 
 namespace {
 
-constexpr uint32_t kInitializationFailed = 0;
-constexpr uint32_t kNotCompatible = 1;
 constexpr const char* kPlace = "FSinterface::init";
 
 constexpr std::array<std::array<uint16_t, 4>, kHostVersionCount> kAcceptedVersions = {{
@@ -22,7 +20,7 @@ constexpr std::array<std::array<uint16_t, 4>, kHostVersionCount> kAcceptedVersio
 }};
 
 [[noreturn]] void initializationFailed(const char* text, uint32_t line) {
-    throw ZephrelException(kInitializationFailed, ZephrelException::DisablesModule, kPlace, line, text);
+    throw ZephrelException(ErrorCode::InitializationFailed, ZephrelException::DisablesModule, kPlace, line, text);
 }
 
 void* required(void* pointer, const char* text, uint32_t line) {
@@ -56,7 +54,7 @@ int HostBinder::checkVersion(const ZHostModule& api) {
             versionIndex_ = i;
             return i;
         }
-    throw ZephrelException(kNotCompatible, ZephrelException::DisablesModule, kPlace, __LINE__,
+    throw ZephrelException(ErrorCode::NotCompatible, ZephrelException::DisablesModule, kPlace, __LINE__,
                            versionText(api.fileVersion));
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 // Host versions the module accepts, in the order of their version index; the build tag of index i
 // is i + 1.

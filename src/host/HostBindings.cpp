@@ -1,7 +1,7 @@
-#include "HostBindings.h"
+#include "host/HostBindings.h"
 
-#include "HostBinder.h"
-#include "HostEntries.h"
+#include "host/HostBinder.h"
+#include "host/HostEntries.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 class HostBinder;
 

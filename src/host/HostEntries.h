@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HostBinder.h"
+#include "host/HostBinder.h"
 
 // Where each host version keeps what the module binds: entry-point numbers and data offsets, one
 // column per version index (10.0.60905.0, 10.0.61355.0, 10.0.61472.0, 10.0.61637.0, 1.0.195.0).

@@ -1,15 +1,15 @@
-#include "HostEventHandlers.h"
+#include "host/HostEventHandlers.h"
 
 #include <algorithm>
 #include <chrono>
 #include <string>
 
-#include "AircraftKind.h"
-#include "FSinterface.h"
-#include "HostMenuHooks.h"
-#include "HostProperties.h"
-#include "HostState.h"
-#include "ViewHooks.h"
+#include "host/AircraftKind.h"
+#include "host/FSinterface.h"
+#include "host/HostMenuHooks.h"
+#include "host/HostProperties.h"
+#include "host/HostState.h"
+#include "host/ViewHooks.h"
 
 namespace {
 

@@ -1,18 +1,17 @@
 // The module's menu items and their mirror in the host's menu bar.
 
-#include "HostMenu.h"
+#include "host/HostMenu.h"
 
 #include <algorithm>
 
-#include "FSinterface.h"
-#include "HostMenuHooks.h"
-#include "HostState.h"
-#include "Utf8.h"
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
+#include "host/FSinterface.h"
+#include "host/HostMenuHooks.h"
+#include "host/HostState.h"
+#include "text/Utf8.h"
 
 namespace {
 
-constexpr uint32_t kInitializationFailed = 0;
 constexpr const char* kAddPlace = "FSinterface::addMenuItem";
 constexpr const char* kDeletePlace = "FSinterface::delMenuItem";
 constexpr const char* kEnablePlace = "FSinterface::enableMenuItem";
@@ -31,11 +30,11 @@ constexpr std::size_t kHostTextUnits = 49;
 constexpr char32_t kReplacement = 0xFFFD;
 
 [[noreturn]] void unexpected(const char* text, const char* place, uint32_t line) {
-    throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::Error, place, line, text);
+    throw ZephrelException(ErrorCode::Unexpected, ZephrelException::Error, place, line, text);
 }
 
 [[noreturn]] void initializationFailed(const char* text, const char* place, uint32_t line) {
-    throw ZephrelException(kInitializationFailed, ZephrelException::DisablesModule, place, line, text);
+    throw ZephrelException(ErrorCode::InitializationFailed, ZephrelException::DisablesModule, place, line, text);
 }
 
 uint32_t commandOf(uint32_t id) { return HostMenuHooks::kFirstCommand + id; }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "HostBindings.h"
+#include "host/HostBindings.h"
 
 // One item of the module's menu as the module keeps it, whether or not the host shows it.
 struct HostMenuItem {

@@ -1,9 +1,9 @@
-#include "HostMenuHooks.h"
+#include "host/HostMenuHooks.h"
 
-#include "FSinterface.h"
-#include "HostState.h"
-#include "ShowError.h"
-#include "ZephrelException.h"
+#include "alerts/ShowError.h"
+#include "common/ZephrelException.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
 
 namespace HostMenuHooks {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "HostBinder.h"
+#include "host/HostBinder.h"
 
 // Property ids of the simulator's simulation objects, one per build tag (column i is build tag i+1).
 namespace HostProperties {

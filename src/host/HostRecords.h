@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HostBinder.h"
+#include "host/HostBinder.h"
 
 // Numbers of the internal records of a simulation object, one per version index.
 namespace HostRecords {

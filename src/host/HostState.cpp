@@ -1,4 +1,4 @@
-#include "HostState.h"
+#include "host/HostState.h"
 
 HostState& hostState() {
     static HostState state;

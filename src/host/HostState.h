@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "FrameClock.h"
-#include "HostBindings.h"
-#include "HostMenu.h"
-#include "Listeners.h"
+#include "host/FrameClock.h"
+#include "host/HostBindings.h"
+#include "host/HostMenu.h"
+#include "host/Listeners.h"
 #include "winsys/Types.h"
 
 // FSinterface's process-wide state, shared by the files that implement it (not for its callers).

@@ -1,10 +1,10 @@
 // The host's message line, the status text and the view captions.
 
-#include "HostTexts.h"
+#include "host/HostTexts.h"
 
-#include "FSinterface.h"
-#include "HostEventHandlers.h"
-#include "HostState.h"
+#include "host/FSinterface.h"
+#include "host/HostEventHandlers.h"
+#include "host/HostState.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "HostBinder.h"
+#include "host/HostBinder.h"
 
 // The simulator's variables of a simulation object: for each quantity the (variable id, unit id)
 // pair of every build tag (column i is build tag i+1). A variable answers only in its own unit.

@@ -1,4 +1,4 @@
-#include "LevelDLights.h"
+#include "host/LevelDLights.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 // The Level-D 767 keeps its light switches in its own panel variables and ignores the
 // simulator's light mask; its lights are read and written through the panel table instead.

@@ -1,7 +1,7 @@
-#include "Listeners.h"
+#include "host/Listeners.h"
 
-#include "ShowError.h"
-#include "ZephrelException.h"
+#include "alerts/ShowError.h"
+#include "common/ZephrelException.h"
 
 int Listeners::broadcast(int event, intptr_t a, intptr_t b, intptr_t c) noexcept {
     try {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "ModuleEvents.h"
+#include "host/ModuleEvents.h"
 
 // The module's listeners in registration order, and the broadcast over them. The order decides
 // who may swallow an event first.

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "FSinterface.h"
-#include "HostMenuHooks.h"
-#include "HostState.h"
-#include "HostWindow.h"
-#include "ViewHooks.h"
+#include "alerts/HostWindow.h"
+#include "host/FSinterface.h"
+#include "host/HostMenuHooks.h"
+#include "host/HostState.h"
+#include "host/ViewHooks.h"
 #include "winsys/Input.h"
 #include "winsys/WindowApi.h"
 

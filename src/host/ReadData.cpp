@@ -1,10 +1,10 @@
 #include <cmath>
 
-#include "FSinterface.h"
-#include "HostState.h"
-#include "LevelDLights.h"
-#include "SimObject.h"
-#include "StateExchange.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
+#include "host/LevelDLights.h"
+#include "host/SimObject.h"
+#include "host/StateExchange.h"
 
 namespace V = HostVariables;
 using StateExchange::truncated;

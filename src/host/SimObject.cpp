@@ -1,10 +1,9 @@
-#include "SimObject.h"
+#include "host/SimObject.h"
 
-#include "HostState.h"
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
+#include "host/HostState.h"
 
 namespace {
-constexpr uint32_t kInvalidAircraftId = 3;
 constexpr uint32_t kTextSize = 256;
 } // namespace
 
@@ -13,7 +12,7 @@ SimObject::SimObject(ZHostObject* object)
 
 SimObject SimObject::found(ZHostObject* object, const char* place, uint32_t line) {
     if (object == nullptr)
-        throw ZephrelException(kInvalidAircraftId, ZephrelException::StopsRecordingAndPlayback, place, line);
+        throw ZephrelException(ErrorCode::InvalidAircraftId, ZephrelException::StopsRecordingAndPlayback, place, line);
     return SimObject(object);
 }
 

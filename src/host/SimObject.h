@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "HostProperties.h"
-#include "HostRecords.h"
-#include "HostVariables.h"
-#include "hostabi.h"
+#include "host/HostProperties.h"
+#include "host/HostRecords.h"
+#include "host/HostVariables.h"
+#include "host/hostabi.h"
 
 // A simulation object of the simulator, spoken to in the numbering of the running host: the
 // property and variable ids of its build tag and the record numbers of its version index.

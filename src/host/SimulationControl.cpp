@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "FSinterface.h"
-#include "HostState.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
 #include "winsys/WindowApi.h"
 
 namespace {

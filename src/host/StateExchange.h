@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 
-#include "FSinterface.h"
-#include "HostState.h"
-#include "HostVariables.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
+#include "host/HostVariables.h"
 
 // What readData and writeData share: the layout of the extended groups and the aircraft whose
 // lights are its own panel switches.

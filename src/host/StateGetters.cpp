@@ -1,8 +1,8 @@
 #include <numbers>
 
-#include "FSinterface.h"
-#include "HostState.h"
-#include "SimObject.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
+#include "host/SimObject.h"
 
 namespace V = HostVariables;
 

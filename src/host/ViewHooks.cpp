@@ -1,6 +1,6 @@
-#include "ViewHooks.h"
+#include "host/ViewHooks.h"
 
-#include "HostState.h"
+#include "host/HostState.h"
 #include "winsys/WindowApi.h"
 
 namespace ViewHooks {

@@ -1,10 +1,10 @@
 // The library's only exports.
-#include "AddonRegistrar.h"
+#include "installer/AddonRegistrar.h"
 
 #include <cstdio>
 #include <exception>
 
-#include "LaunchActions.h"
+#include "installer/LaunchActions.h"
 
 namespace {
 

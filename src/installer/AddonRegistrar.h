@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Msi.h"
+#include "installer/Msi.h"
 
 // AddonRegistrar's two exports, the installer custom actions on the simulator's dll.xml (see
 // LaunchActions.h): ERROR_SUCCESS, or ERROR_FUNCTION_NOT_CALLED when they failed, whose reason

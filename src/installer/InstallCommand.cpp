@@ -1,4 +1,4 @@
-#include "InstallCommand.h"
+#include "installer/InstallCommand.h"
 
 #include <filesystem>
 

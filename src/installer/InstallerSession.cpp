@@ -1,4 +1,4 @@
-#include "InstallerSession.h"
+#include "installer/InstallerSession.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "Msi.h"
+#include "installer/Msi.h"
 
 // The running installation as the custom actions see it: a bag of named properties behind a
 // handle that the property functions of Msi.h accept for as long as the session lives. Property

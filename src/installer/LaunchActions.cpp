@@ -1,11 +1,11 @@
-#include "LaunchActions.h"
+#include "installer/LaunchActions.h"
 
 #include <filesystem>
 
-#include "LaunchList.h"
-#include "MessageBox.h"
-#include "SessionProperties.h"
-#include "XmlDocument.h"
+#include "installer/LaunchList.h"
+#include "installer/SessionProperties.h"
+#include "installer/XmlDocument.h"
+#include "winsys/Dialogs.h"
 
 namespace fs = std::filesystem;
 
@@ -70,7 +70,8 @@ uint32_t removeLaunchAddon(MSIHANDLE install) {
         LaunchList::removeEntry(list, name);
         list.save(path);
     } catch (...) {
-        showMessageBox({kRemoveFailed, product, MessageIcon::Warning, MessageButtons::Ok});
+        // The installer runs outside the simulator: the box has no owner.
+        win::MessageBox(nullptr, kRemoveFailed, product, win::MB_OK | win::MB_ICONWARNING);
         throw;
     }
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "Msi.h"
+#include "installer/Msi.h"
 
 // The two custom actions on the simulator's dll.xml, reading and setting the installer's
 // properties:

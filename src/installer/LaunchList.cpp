@@ -1,9 +1,9 @@
-#include "LaunchList.h"
+#include "installer/LaunchList.h"
 
 #include <filesystem>
 #include <utility>
 
-#include "XmlError.h"
+#include "installer/XmlError.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "XmlDocument.h"
+#include "installer/XmlDocument.h"
 
 // The simulator's list of add-on modules to start with it (dll.xml) and one add-on's entry in it,
 // found by its Name element.

@@ -1,4 +1,4 @@
-#include "ReplaceFile.h"
+#include "installer/ReplaceFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <random>
 
-#include "XmlError.h"
+#include "installer/XmlError.h"
 
 namespace fs = std::filesystem;
 

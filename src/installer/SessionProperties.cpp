@@ -1,4 +1,4 @@
-#include "SessionProperties.h"
+#include "installer/SessionProperties.h"
 
 #include <stdexcept>
 #include <vector>

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Msi.h"
+#include "installer/Msi.h"
 
 // An installer property as a custom action reads it: into a buffer of `capacity` bytes, the
 // terminating NUL included.

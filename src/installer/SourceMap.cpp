@@ -1,9 +1,9 @@
-#include "SourceMap.h"
+#include "installer/SourceMap.h"
 
 #include <cstring>
 #include <string>
 
-#include "XmlError.h"
+#include "installer/XmlError.h"
 
 namespace {
 

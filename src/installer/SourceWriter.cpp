@@ -1,4 +1,4 @@
-#include "SourceWriter.h"
+#include "installer/SourceWriter.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "SourceMap.h"
+#include "installer/SourceMap.h"
 
 // The document as text: every node that has not changed since parsing is copied from the text it
 // was parsed from, byte for byte, and so is whatever lay between the nodes of the document level;

@@ -1,11 +1,12 @@
-#include "TextEncoding.h"
+#include "installer/TextEncoding.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
-#include "Utf8.h"
-#include "XmlError.h"
+#include "installer/XmlError.h"
+#include "text/AsciiCase.h"
+#include "text/Utf8.h"
 
 namespace {
 
@@ -15,15 +16,6 @@ constexpr std::array<char32_t, 32> kWindows1252High = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
-}
 
 bool startsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
@@ -74,13 +66,13 @@ TextEncoding detectEncoding(std::string_view bytes) {
         startsWith(bytes, std::string_view("<\0", 2)))
         throw XmlError("the file is in UTF-16 or UTF-32, which cannot be written back");
     const std::string_view name = declaredEncoding(bytes);
-    if (name.empty() || sameName(name, "UTF-8") || sameName(name, "UTF8"))
+    if (name.empty() || equalsIgnoringCase(name, "UTF-8") || equalsIgnoringCase(name, "UTF8"))
         return TextEncoding::Utf8;
-    if (sameName(name, "windows-1252") || sameName(name, "cp1252"))
+    if (equalsIgnoringCase(name, "windows-1252") || equalsIgnoringCase(name, "cp1252"))
         return TextEncoding::Windows1252;
-    if (sameName(name, "ISO-8859-1") || sameName(name, "ISO_8859-1") || sameName(name, "latin1"))
+    if (equalsIgnoringCase(name, "ISO-8859-1") || equalsIgnoringCase(name, "ISO_8859-1") || equalsIgnoringCase(name, "latin1"))
         return TextEncoding::Latin1;
-    if (sameName(name, "US-ASCII") || sameName(name, "ASCII"))
+    if (equalsIgnoringCase(name, "US-ASCII") || equalsIgnoringCase(name, "ASCII"))
         return TextEncoding::Ascii;
     throw XmlError("the file's encoding " + std::string(name) + " cannot be written back");
 }

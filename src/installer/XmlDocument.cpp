@@ -1,13 +1,13 @@
-#include "XmlDocument.h"
+#include "installer/XmlDocument.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <set>
 
-#include "ReplaceFile.h"
-#include "SourceWriter.h"
-#include "XmlError.h"
+#include "installer/ReplaceFile.h"
+#include "installer/SourceWriter.h"
+#include "installer/XmlError.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "SourceMap.h"
-#include "TextEncoding.h"
-#include "XmlLayout.h"
+#include "installer/SourceMap.h"
+#include "installer/TextEncoding.h"
+#include "installer/XmlLayout.h"
 
 // An XML file as a document object model with XPath (pugixml), edited so that what is not edited
 // stays as it was, byte for byte: the declaration and its encoding, the line breaks, the layout,

@@ -1,4 +1,4 @@
-#include "XmlLayout.h"
+#include "installer/XmlLayout.h"
 
 #include <optional>
 

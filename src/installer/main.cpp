@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "AddonRegistrar.h"
-#include "InstallCommand.h"
-#include "InstallerSession.h"
+#include "installer/AddonRegistrar.h"
+#include "installer/InstallCommand.h"
+#include "installer/InstallerSession.h"
 
 namespace fs = std::filesystem;
 

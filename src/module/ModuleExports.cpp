@@ -6,15 +6,15 @@
 #include <filesystem>
 #include <string>
 
-#include "FSinterface.h"
-#include "HostState.h"
-#include "Log.h"
-#include "ModuleResources.h"
-#include "Settings.h"
-#include "ShowError.h"
-#include "UI.h"
-#include "Zephrel.h"
-#include "ZephrelException.h"
+#include "alerts/ShowError.h"
+#include "app/UI.h"
+#include "app/Zephrel.h"
+#include "common/Log.h"
+#include "common/ZephrelException.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
+#include "settings/Settings.h"
+#include "ui/ModuleResources.h"
 
 #define ZEPHREL_EXPORT __attribute__((visibility("default")))
 

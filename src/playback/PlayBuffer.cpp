@@ -1,10 +1,10 @@
-#include "PlayBuffer.h"
+#include "playback/PlayBuffer.h"
 
 #include <algorithm>
 #include <limits>
 #include <type_traits>
 
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ constexpr const char* kConstructor = "PlayBuffer::PlayBuffer";
 constexpr const char* kInterpData = "PlayBuffer::interpData";
 
 [[noreturn]] void fail(const char* function, uint32_t line, const char* detail) {
-    throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::StopsRecordingAndPlayback, function,
+    throw ZephrelException(ErrorCode::Unexpected, ZephrelException::StopsRecordingAndPlayback, function,
                            line, detail);
 }
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "DataBuffer.h"
-#include "FlightData.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/FlightData.h"
+#include "common/ZflFile.h"
 
 // The records of one played track around the playback time: a window of continuous and one of
 // discrete records, read from the open recording as the time moves. It yields the aircraft state

@@ -1,22 +1,19 @@
-#include "Player.h"
+#include "playback/Player.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <strings.h>
 
-#include "FSinterface.h"
-#include "MessageBox.h"
-#include "NewMarkersSave.h"
-#include "OldVersionQuestion.h"
-#include "TempFolder.h"
-#include "TrackOffset.h"
-#include "ZephrelException.h"
+#include "common/Ticks.h"
+#include "common/ZephrelException.h"
+#include "host/FSinterface.h"
+#include "playback/TrackOffset.h"
+#include "settings/TempFolder.h"
+#include "text/AsciiCase.h"
 #include "winsys/CommonDialogs.h"
 
 namespace {
 
-constexpr uint32_t kSecond = 10000;
 constexpr uint32_t kNoTime = 0xFFFFFFFFu;
 constexpr double kTwoToThe32 = 4294967296.0;
 constexpr double kMetresPerFoot = 0.3048;
@@ -24,14 +21,6 @@ constexpr const char* kRestoreFlight = "ZephrelTempRestore";
 
 std::string fieldText(const char* field, std::size_t size) {
     return std::string(field, strnlen(field, size));
-}
-
-bool namesUserTrack(const PlayList& list) {
-    return list.userFile != -1 || list.userTrack != -1;
-}
-
-bool selectsAnyTrack(const PlayList& list) {
-    return std::any_of(list.files.begin(), list.files.end(), [](const PlayFile& f) { return !f.tracks.empty(); });
 }
 
 // Time stamps moved by an offset stay on the time line rather than wrap to its start.
@@ -43,14 +32,9 @@ double fractionOf(uint32_t t, uint32_t begin, uint32_t end) {
     return end > begin ? (static_cast<double>(t) - begin) / (static_cast<double>(end) - begin) : 0.0;
 }
 
-[[noreturn]] void invalidCall(const char* function, uint32_t line) {
-    throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::Warning, function, line, "Invalid call");
-}
-
 } // namespace
 
-Player::Player(const GeneralSettings* general, std::string settingsFile, PlayerSeams seams)
-    : general_(general), settingsFile_(std::move(settingsFile)), seams_(seams) {}
+Player::Player(const GeneralSettings* general, PlayerSeams seams) : general_(general), seams_(seams) {}
 
 Player::~Player() {
     if (started_)
@@ -97,13 +81,13 @@ int64_t Player::altCorrectionFor(const Track& track, uint32_t aircraft) const {
 // ---- start ----
 
 void Player::start(const PlayList& list, bool noRestore, uint32_t startTime) {
-    if (userPlayed_ && namesUserTrack(list))
-        invalidCall("Player::start", __LINE__);
-    if (!selectsAnyTrack(list))
+    if (userPlayed_ && list.namesUserTrack())
+        throw ZephrelException::invalidCall("Player::start", __LINE__);
+    if (!list.selectsAnyTrack())
         return;
     if (FSinterface::isOnlineContactsOpen()) {
-        showMessageBox({"Playback is not available while a multiplayer session is running!", "Zephrel",
-                        MessageIcon::Warning, MessageButtons::Ok});
+        if (seams_.prompts != nullptr)
+            seams_.prompts->refuseDuringMultiplayer();
         return;
     }
     const bool firstStart = !started_;
@@ -111,20 +95,21 @@ void Player::start(const PlayList& list, bool noRestore, uint32_t startTime) {
     if (firstStart)
         resetForFirstStart(startTime);
     try {
-        if (namesUserTrack(list)) {
+        if (list.namesUserTrack()) {
             const auto file = static_cast<std::size_t>(list.userFile);
             const bool valid = list.userFile >= 0 && file < list.files.size() && list.userTrack >= 0 &&
                                static_cast<std::size_t>(list.userTrack) < list.files[file].tracks.size();
             if (!valid)
-                throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::StopsRecordingAndPlayback,
+                throw ZephrelException(ErrorCode::Unexpected, ZephrelException::StopsRecordingAndPlayback,
                                        "Player::start", __LINE__, "Invalid user aircraft track or file index");
             prepareUserPlayback(noRestore);
         }
-        if (userPlayed_) {
+        if (userPlayed_)
             FSinterface::setSimOption(false);
-            if (general_->disableLiveAI)
-                FSinterface::setTraffic(false);
-        }
+        // Live traffic goes whenever recorded aircraft play, also as traffic beside the user's
+        // own flight; stopping brings it back in every case.
+        if (general_->disableLiveAI)
+            FSinterface::setTraffic(false);
         for (std::size_t i = 0; i < list.files.size(); ++i)
             addFile(list.files[i], static_cast<int32_t>(i) == list.userFile, list.userTrack);
     } catch (...) {
@@ -169,7 +154,8 @@ void Player::prepareUserPlayback(bool noRestore) {
 }
 
 void Player::addFile(const PlayFile& file, bool isUserFile, int32_t userTrackInFile) {
-    if (ZflFile::checkOldVersion(file.fileName) && !askConvertOldFile(file.fileName))
+    if (ZflFile::checkOldVersion(file.fileName) &&
+        (seams_.prompts == nullptr || !seams_.prompts->convertOldRecording(file.fileName)))
         return;
     auto opened = std::make_unique<ZflFile>();
     opened->open(file.fileName, ZflFile::Read);
@@ -225,7 +211,7 @@ void Player::takeOverUserAircraft(Track& track) {
     if (general_->loadAircraft) {
         const std::string title = titleOf(track);
         FSinterface::getAcftData(userId, user);
-        if (strcasecmp(title.c_str(), user.title.c_str()) != 0) {
+        if (!equalsIgnoringCase(title, user.title)) {
             FSinterface::setUserAircraft(title);
             userId = FSinterface::getUserAcftID();
         }
@@ -267,8 +253,8 @@ void Player::frame() {
 }
 
 void Player::advanceClock() {
-    int64_t delta = static_cast<int64_t>(std::trunc(FSinterface::getFrameTime() * 10000.0f));
-    if (delta > kSecond)
+    int64_t delta = static_cast<int64_t>(std::trunc(FSinterface::getFrameTime() * static_cast<float>(kTicksPerSecond)));
+    if (delta > kTicksPerSecond)
         delta = 0;
     delta = searchSpeed_ != 0 ? delta * searchSpeed_ : static_cast<int64_t>(std::trunc(static_cast<double>(delta) * speed_));
     const int64_t moved = static_cast<int64_t>(now_) + delta;
@@ -354,7 +340,7 @@ void Player::fireMarkers() {
         return;
     for (const Marker& marker : markers_) {
         if (marker.type != Marker::None && prevTime_ < marker.time && marker.time <= now_ &&
-            uint64_t{now_} < uint64_t{marker.time} + kSecond)
+            uint64_t{now_} < uint64_t{marker.time} + kTicksPerSecond)
             seams_.markerActions->fire(marker);
     }
 }
@@ -363,7 +349,7 @@ void Player::fireMarkers() {
 
 void Player::stop(bool noRestore) {
     if (!started_)
-        invalidCall("Player::stop", __LINE__);
+        throw ZephrelException::invalidCall("Player::stop", __LINE__);
     const uint32_t userId = FSinterface::getUserAcftID();
     for (Track& track : tracks_) {
         if (track.aircraft != kNoAircraft && track.aircraft != kCreationFailed && track.aircraft != userId)
@@ -373,7 +359,8 @@ void Player::stop(bool noRestore) {
     aircraft_.clear();
     aiCount_ = 0;
     clearMarkerEffects();
-    offerToSaveNewMarkers(markers_, settingsFile_);
+    if (seams_.prompts != nullptr)
+        seams_.prompts->offerNewMarkers(markers_);
     if (general_->pauseEndPlay)
         FSinterface::setPaused(true);
     restoreSimulator(noRestore);

@@ -6,12 +6,12 @@
 #include <unordered_set>
 #include <vector>
 
-#include "Marker.h"
-#include "PlayBuffer.h"
-#include "PlayList.h"
-#include "PlayerSeams.h"
-#include "Settings.h"
-#include "ZflFile.h"
+#include "common/Marker.h"
+#include "common/ZflFile.h"
+#include "playback/PlayBuffer.h"
+#include "playback/PlayList.h"
+#include "playback/PlayerSeams.h"
+#include "settings/Settings.h"
 
 // Plays tracks of one or more recording files on a common time line: one track may drive the
 // user aircraft, every other one is flown by an AI aircraft the player creates while the track's
@@ -29,9 +29,8 @@ public:
     static constexpr uint32_t kContWindow = 250;
     static constexpr uint32_t kDiscWindow = 100;
 
-    // The settings stay the caller's and are read as they are; `settingsFile` keeps the folder of
-    // the markers' save dialog.
-    Player(const GeneralSettings* general, std::string settingsFile, PlayerSeams seams = {});
+    // The settings stay the caller's and are read as they are.
+    explicit Player(const GeneralSettings* general, PlayerSeams seams = {});
     // A running playback is aborted.
     ~Player();
     Player(const Player&) = delete;
@@ -50,7 +49,8 @@ public:
 
     // ---- control ----
     void setTime(uint32_t t);
-    void jump(int32_t delta);
+    // Moves the clock by delta, within the playback range.
+    void jump(int64_t delta);
     // To the next (or previous) chapter marker, or to the end (or the beginning) when none.
     void jumpToMarker(bool backwards);
     void setSpeed(float speed);
@@ -140,7 +140,6 @@ private:
     uint32_t lastJumpTarget() const;
 
     const GeneralSettings* general_;
-    std::string settingsFile_;
     PlayerSeams seams_;
 
     PlayList playList_;

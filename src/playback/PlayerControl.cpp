@@ -3,20 +3,21 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
-#include "FSinterface.h"
-#include "Player.h"
+#include "common/Ticks.h"
+#include "host/FSinterface.h"
+#include "playback/Player.h"
 
 namespace {
 
-constexpr uint32_t kSecond = 10000;
 constexpr double kTwoToThe32 = 4294967296.0;
 
 } // namespace
 
 // Jumps stop a second before the end, so that playing on still reaches it.
 uint32_t Player::lastJumpTarget() const {
-    return end_ > kSecond ? end_ - kSecond : 0;
+    return end_ > kTicksPerSecond ? end_ - kTicksPerSecond : 0;
 }
 
 void Player::setTime(uint32_t t) {
@@ -25,9 +26,10 @@ void Player::setTime(uint32_t t) {
     clearMarkerEffects();
 }
 
-void Player::jump(int32_t delta) {
+void Player::jump(int64_t delta) {
+    // Jump sizes come from hand-edited settings too: any size ends inside the time line.
     const int64_t target = static_cast<int64_t>(now_) + delta;
-    setTime(static_cast<uint32_t>(std::clamp<int64_t>(target, 0, 0xFFFFFFFFu)));
+    setTime(static_cast<uint32_t>(std::clamp<int64_t>(target, 0, std::numeric_limits<uint32_t>::max())));
 }
 
 void Player::jumpToMarker(bool backwards) {
@@ -36,7 +38,7 @@ void Player::jumpToMarker(bool backwards) {
         if ((marker.flags & Marker::kChapter) == 0)
             continue;
         if (backwards) {
-            if (uint64_t{marker.time} + kSecond < now_ && (chapter == nullptr || marker.time > chapter->time))
+            if (uint64_t{marker.time} + kTicksPerSecond < now_ && (chapter == nullptr || marker.time > chapter->time))
                 chapter = &marker;
         } else if (marker.time > now_ && (chapter == nullptr || marker.time < chapter->time)) {
             chapter = &marker;

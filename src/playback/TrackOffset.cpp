@@ -1,9 +1,9 @@
-#include "TrackOffset.h"
+#include "playback/TrackOffset.h"
 
 #include <cmath>
 #include <numbers>
 
-#include "Geometry.h"
+#include "cameras/Geometry.h"
 
 namespace {
 

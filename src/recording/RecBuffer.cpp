@@ -1,14 +1,14 @@
-#include "RecBuffer.h"
+#include "recording/RecBuffer.h"
 
-#include "TempFile.h"
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
+#include "recording/TempFile.h"
 
 namespace {
 
 // The header with the record sizes its groups need where none are given.
 TrackInfo completed(const TrackInfo& info, uint32_t contCapacity, uint32_t discCapacity) {
     if (contCapacity == 0 || discCapacity == 0)
-        throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::StopsRecordingAndPlayback,
+        throw ZephrelException(ErrorCode::Unexpected, ZephrelException::StopsRecordingAndPlayback,
                                "RecBuffer::RecBuffer", __LINE__, "Buffer size is 0");
     TrackInfo out = info;
     if (out.format.contRecordSize == 0)

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "DataBuffer.h"
-#include "FlightData.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/FlightData.h"
+#include "common/ZflFile.h"
 
 class TempFile;
 

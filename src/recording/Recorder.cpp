@@ -1,19 +1,17 @@
-#include "Recorder.h"
+#include "recording/Recorder.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "FSinterface.h"
-#include "TempFolder.h"
-#include "ZephrelException.h"
+#include "common/Ticks.h"
+#include "common/ZephrelException.h"
+#include "host/FSinterface.h"
+#include "settings/TempFolder.h"
 
 namespace {
 
-constexpr uint32_t kTicksPerSecond = 10000;
 constexpr uint32_t kTitleLength = 256;
 constexpr uint32_t kTailNumberLength = 10;
-
-enum AutoStopMode : int32_t { Off = 0, AfterStart = 1, AfterTouchdown = 2, AfterShutdown = 3 };
 
 // A negative interval from a hand-edited settings file samples every frame.
 uint32_t interval(int32_t value) {
@@ -63,8 +61,7 @@ Recorder::~Recorder() {
 
 void Recorder::requireRunning(const char* function, uint32_t line) const {
     if (!running_)
-        throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::Warning, function, line,
-                               "Invalid call");
+        throw ZephrelException::invalidCall(function, line);
 }
 
 bool Recorder::autoStopped() {
@@ -77,12 +74,11 @@ bool Recorder::autoStopped() {
 
 void Recorder::start(uint32_t startTime, uint32_t maxSize) {
     if (running_ || tempFile_ != nullptr)
-        throw ZephrelException(ZephrelException::kUnexpected, ZephrelException::Warning, "Recorder::start",
-                               __LINE__, "Invalid call");
+        throw ZephrelException::invalidCall("Recorder::start", __LINE__);
     destroyTracks();
     markers_.clear();
     now_ = startTime_ = nextUserSample_ = nextAISample_ = startTime;
-    stopTime_ = recording_->autoStopMode == AfterStart ? startTime + seconds(recording_->autoStopTime) : kNoStop;
+    stopTime_ = recording_->autoStopMode == RecordingSettings::AutoStopAfterStart ? startTime + seconds(recording_->autoStopTime) : kNoStop;
     autoStopped_ = false;
     prevOnGround_ = true;
     prevEngineRunning_ = false;
@@ -166,9 +162,10 @@ void Recorder::frame(const AircraftSet* playing) {
     prevEngineRunning_ = engineRunning;
 
     const int32_t mode = recording_->autoStopMode;
-    if ((touchdown && mode == AfterTouchdown) || (shutdown && mode == AfterShutdown))
+    if ((touchdown && mode == RecordingSettings::AutoStopAfterTouchdown) ||
+        (shutdown && mode == RecordingSettings::AutoStopAfterShutdown))
         stopTime_ = now_ + seconds(recording_->autoStopTime);
-    if (mode != Off && now_ > stopTime_) {
+    if (mode != RecordingSettings::AutoStopOff && now_ > stopTime_) {
         stopTime_ = kNoStop;
         autoStopped_ = true;
     }

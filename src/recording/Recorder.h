@@ -6,10 +6,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "Marker.h"
-#include "RecBuffer.h"
-#include "Settings.h"
-#include "TempFile.h"
+#include "common/Marker.h"
+#include "recording/RecBuffer.h"
+#include "recording/TempFile.h"
+#include "settings/Settings.h"
 
 // Records the user aircraft and, as configured, the other aircraft of the simulation into the
 // temporary files, one simulator frame at a time, and turns them into a recording file. One

@@ -1,31 +1,28 @@
-#include "TempFile.h"
+#include "recording/TempFile.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
 
 namespace {
 
-constexpr uint32_t kOpenFailed = 5;
-constexpr uint32_t kWriteFailed = 6;
-constexpr uint32_t kReadFailed = 7;
 constexpr uint32_t kWrapMark = 0;
 
 static_assert(sizeof(TrackInfo) == 304, "a track directory entry holds the header in its in-memory form");
 
-[[noreturn]] void fail(uint32_t code, const char* function, uint32_t line, std::string_view detail = {}) {
-    throw ZephrelException(code, ZephrelException::StopsRecordingAndPlayback, function, line, detail);
+[[noreturn]] void fail(ErrorCode code, const char* function, uint32_t line, std::string_view detail = {}) {
+    throw ZephrelException::stopping(code, function, line, detail);
 }
 
 [[noreturn]] void notOpened(const char* function, uint32_t line) {
-    fail(ZephrelException::kUnexpected, function, line, "File not opened");
+    fail(ErrorCode::Unexpected, function, line, "File not opened");
 }
 
 std::FILE* openEmpty(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "w+b");
     if (file == nullptr)
-        fail(kOpenFailed, "TempFile::TempFile", __LINE__, path);
+        fail(ErrorCode::TempFileNotOpened, "TempFile::TempFile", __LINE__, path);
     return file;
 }
 
@@ -65,14 +62,14 @@ void TempFile::addTrack(uint32_t trackId, const TrackInfo& info) {
         notOpened(kFunction, __LINE__);
     if (std::fseek(tracks_, 0, SEEK_END) != 0 || std::fwrite(&trackId, sizeof trackId, 1, tracks_) != 1 ||
         std::fwrite(&info, sizeof info, 1, tracks_) != 1 || std::fflush(tracks_) != 0)
-        fail(kWriteFailed, kFunction, __LINE__);
+        fail(ErrorCode::TempFileWriteFailed, kFunction, __LINE__);
     ++trackCount_;
 }
 
 void TempFile::writeAt(uint32_t offset, const void* data, uint32_t size, const char* function, uint32_t line) {
     if (std::fseek(data_, static_cast<long>(offset), SEEK_SET) != 0 ||
         (size != 0 && std::fwrite(data, 1, size, data_) != size))
-        fail(kWriteFailed, function, line);
+        fail(ErrorCode::TempFileWriteFailed, function, line);
 }
 
 bool TempFile::olderDataAhead() const {
@@ -115,13 +112,13 @@ void TempFile::writeData(uint32_t trackId, const void* cont, uint32_t contBytes,
             discardOverwritten(static_cast<uint32_t>(length));
     } else if (writePos_ + length > UINT32_MAX) {
         // Offsets are 32-bit: an unbounded file cannot grow past them.
-        fail(kWriteFailed, kFunction, __LINE__);
+        fail(ErrorCode::TempFileWriteFailed, kFunction, __LINE__);
     }
     const uint32_t header[3] = {trackId, contBytes, discBytes};
     writeAt(writePos_, header, sizeof header, kFunction, __LINE__);
     if ((contBytes != 0 && std::fwrite(cont, 1, contBytes, data_) != contBytes) ||
         (discBytes != 0 && std::fwrite(disc, 1, discBytes, data_) != discBytes) || std::fflush(data_) != 0)
-        fail(kWriteFailed, kFunction, __LINE__);
+        fail(ErrorCode::TempFileWriteFailed, kFunction, __LINE__);
     writePos_ += static_cast<uint32_t>(length);
     fileEnd_ = std::max(fileEnd_, writePos_);
 }
@@ -182,14 +179,14 @@ void TempFile::writeZflFile(const std::string& fileName, uint32_t startTime, std
     zfl.open(fileName, ZflFile::Write);
     try {
         if (std::fflush(tracks_) != 0 || std::fseek(tracks_, 0, SEEK_SET) != 0)
-            fail(kReadFailed, kFunction, __LINE__);
+            fail(ErrorCode::TempFileReadFailed, kFunction, __LINE__);
         const std::vector<Block> held = blocks();
         std::vector<unsigned char> area;
         for (uint32_t i = 0; i < trackCount_; ++i) {
             uint32_t trackId = 0;
             TrackInfo info{};
             if (std::fread(&trackId, sizeof trackId, 1, tracks_) != 1 || std::fread(&info, sizeof info, 1, tracks_) != 1)
-                fail(kReadFailed, kFunction, __LINE__);
+                fail(ErrorCode::TempFileReadFailed, kFunction, __LINE__);
             zfl.addTrack(info);
             if (writeContRecords(zfl, trackId, held, info.format.contRecordSize, startTime, area) != 0)
                 writeDiscRecords(zfl, trackId, held, info.format.discRecordSize, startTime, area);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Marker.h"
-#include "ZflFile.h"
+#include "common/Marker.h"
+#include "common/ZflFile.h"
 
 // The two temporary files of one recording: the track directory (".tmp1": per track its id and
 // header) and the data file (".tmp2": the blocks every track's buffer flushes, interleaved). The

@@ -1,7 +1,7 @@
-#include "AboutDlg.h"
+#include "ui/AboutDlg.h"
 
-#include "ModuleResources.h"
-#include "Version.h"
+#include "common/Version.h"
+#include "ui/ModuleResources.h"
 
 AboutDlg::AboutDlg() : Dialog(ModuleResources::kAboutDialog, ModuleResources::instance()) {}
 

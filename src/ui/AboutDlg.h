@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Dialog.h"
+#include "ui/Dialog.h"
 
 // "About Zephrel": the version and build, and a button that opens the product's web page.
 class AboutDlg : public Dialog {

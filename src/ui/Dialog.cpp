@@ -1,14 +1,14 @@
-#include "Dialog.h"
+#include "ui/Dialog.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include "HostWindow.h"
-#include "Log.h"
-#include "ShowError.h"
-#include "ZephrelException.h"
+#include "alerts/HostWindow.h"
+#include "alerts/ShowError.h"
+#include "common/Log.h"
+#include "common/ZephrelException.h"
 
 namespace {
 std::vector<win::HWND> openDialogList;

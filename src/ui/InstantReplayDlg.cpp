@@ -1,8 +1,8 @@
-#include "InstantReplayDlg.h"
+#include "ui/InstantReplayDlg.h"
 
 #include <algorithm>
 
-#include "ModuleResources.h"
+#include "ui/ModuleResources.h"
 
 namespace {
 constexpr int kLabelId = -1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialog.h"
+#include "ui/Dialog.h"
 
 // "Instant Replay": how many of the seconds the instant replay holds to play again or to save.
 class InstantReplayDlg : public Dialog {

@@ -1,6 +1,6 @@
-#include "KeyboardDlg.h"
+#include "ui/KeyboardDlg.h"
 
-#include "ModuleResources.h"
+#include "ui/ModuleResources.h"
 
 namespace {
 

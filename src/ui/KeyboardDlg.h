@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "Dialog.h"
-#include "KeyCommands.h"
+#include "settings/KeyCommands.h"
+#include "ui/Dialog.h"
 
 // "Keyboard Controls": the commands in a list, the selected command's key in a hot-key field
 // that takes no Alt combinations. Works on a copy of the key table; OK copies it back.

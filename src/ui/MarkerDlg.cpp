@@ -1,20 +1,19 @@
-#include "MarkerDlg.h"
+#include "ui/MarkerDlg.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <utility>
 
-#include "MessageBox.h"
-#include "ModuleResources.h"
-#include "Settings.h"
+#include "alerts/MessageBox.h"
+#include "common/Ticks.h"
+#include "settings/Settings.h"
+#include "ui/ModuleResources.h"
 #include "winsys/CommonDialogs.h"
 
 namespace {
 
 constexpr int kLabelId = -1;
-constexpr const char* kWavFolderKey = "WavPath";
 constexpr std::size_t kMaxTextLength = 255; // what a recording file keeps of a marker's text
-constexpr double kTicksPerSecond = 10000.0;
 
 constexpr int kMaxDisplaySeconds = static_cast<int>(Marker::kTextSeconds), kDefaultDisplaySeconds = 5;
 
@@ -108,7 +107,7 @@ bool MarkerDlg::edit() {
 }
 
 bool MarkerDlg::onInitDialog() {
-    setFloat(kTimeId, marker_.time / kTicksPerSecond, 1);
+    setFloat(kTimeId, static_cast<double>(marker_.time) / kTicksPerSecond, 1);
     const uint32_t typeCount = cameras_ != nullptr ? Marker::SwitchCamera + 1 : Marker::SwitchCamera;
     for (uint32_t type = 0; type < typeCount; ++type)
         addItem(kTypeId, kTypeViews[type].name);
@@ -193,13 +192,13 @@ void MarkerDlg::browseWaveFile() {
     request.filters = {{"Wave Files", "*.wav"}};
     request.title = "Select Wave File";
     request.defExt = "wav";
-    request.initialDir = readDialogFolder(settingsFile_, kWavFolderKey);
+    request.initialDir = readDialogFolder(settingsFile_, DialogFolder::kSounds);
     request.flags =
         win::OFN_EXPLORER | win::OFN_HIDEREADONLY | win::OFN_PATHMUSTEXIST | win::OFN_FILEMUSTEXIST;
     if (!win::GetOpenFileName(request))
         return;
     setText(kTextId, request.file);
-    writeDialogFolder(settingsFile_, kWavFolderKey,
+    writeDialogFolder(settingsFile_, DialogFolder::kSounds,
                       std::filesystem::path(request.file).parent_path().string());
 }
 

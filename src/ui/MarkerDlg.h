@@ -3,17 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "Dialog.h"
-#include "Guid.h"
-#include "Marker.h"
-
-// A camera a "Switch Camera" marker can switch to, as the camera manager lists it.
-struct CameraChoice {
-    enum Kind { Simulator = 0, VC = 1, Tower = 2, Spot = 3 }; // Simulator: one of the simulator's own
-    Kind kind = Simulator;
-    std::string title;
-    Guid guid{};
-};
+#include "cameras/CameraChoice.h"
+#include "common/Marker.h"
+#include "ui/Dialog.h"
 
 // "Add Marker": edits one marker (its type, chapter flag, text, sound option or camera, display
 // time and scrolling). OK keeps the dialog open with a message while the marker is incomplete.

@@ -1,9 +1,9 @@
-#include "ModuleResources.h"
+#include "ui/ModuleResources.h"
 
-#include "AboutDlg.h"
-#include "InstantReplayDlg.h"
-#include "KeyboardDlg.h"
-#include "MarkerDlg.h"
+#include "ui/AboutDlg.h"
+#include "ui/InstantReplayDlg.h"
+#include "ui/KeyboardDlg.h"
+#include "ui/MarkerDlg.h"
 
 namespace {
 // Its address identifies the module to the window system.

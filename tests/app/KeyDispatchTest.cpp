@@ -8,11 +8,11 @@
 #include <fstream>
 #include <string>
 
-#include "FSinterface.h"
-#include "ModuleResources.h"
-#include "PlayerFixture.h"
-#include "UI.h"
-#include "Zephrel.h"
+#include "app/UI.h"
+#include "app/Zephrel.h"
+#include "host/FSinterface.h"
+#include "support/PlayerFixture.h"
+#include "ui/ModuleResources.h"
 #include "winsys/Messages.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // What a marker does when the playback reaches it, against the stand-in simulator.
 
-#include "MarkerFiring.h"
+#include "app/MarkerFiring.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "PlayerFixture.h"
+#include "support/PlayerFixture.h"
 #include "winsys/HeadlessScript.h"
 
 namespace {

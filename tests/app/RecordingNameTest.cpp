@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "RecordingName.h"
-#include "TempDir.h"
-#include "TempLog.h"
-#include "TempRecordFiles.h"
+#include "app/RecordingName.h"
+#include "app/TempRecordFiles.h"
+#include "support/TempDir.h"
+#include "support/TempLog.h"
 
 namespace fs = std::filesystem;
 

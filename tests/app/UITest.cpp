@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "FSinterface.h"
-#include "HostMenus.h"
-#include "KeyboardDlg.h"
-#include "MenuChoice.h"
-#include "ModuleInSimulator.h"
-#include "ModuleResources.h"
-#include "TempLog.h"
-#include "UI.h"
-#include "Zephrel.h"
+#include "app/UI.h"
+#include "app/Zephrel.h"
+#include "harness/ModuleInSimulator.h"
+#include "host/FSinterface.h"
+#include "run/MenuChoice.h"
+#include "services/HostMenus.h"
+#include "support/TempLog.h"
+#include "ui/KeyboardDlg.h"
+#include "ui/ModuleResources.h"
 #include "winsys/HeadlessScript.h"
 
 namespace {

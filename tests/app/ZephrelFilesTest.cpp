@@ -2,21 +2,21 @@
 // saved with it, the play commands with their dialogs and track choice, and the settings dialog,
 // driven from frames of the stand-in simulator in this process with scripted answers.
 
-#include "Zephrel.h"
+#include "app/Zephrel.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "FSinterface.h"
-#include "MenuIds.h"
-#include "OldFormatFiles.h"
-#include "PlayerFixture.h"
-#include "RecordedFile.h"
-#include "RecordingName.h"
-#include "ShownMessageBoxes.h"
+#include "app/MenuIds.h"
+#include "app/RecordingName.h"
+#include "host/FSinterface.h"
 #include "profile/ProfileValues.h"
+#include "support/OldFormatFiles.h"
+#include "support/PlayerFixture.h"
+#include "support/RecordedFile.h"
+#include "support/ShownMessageBoxes.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
 

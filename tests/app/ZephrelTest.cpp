@@ -1,18 +1,18 @@
 // The controller's state changes, frame work, status line, menu and windows, driven from frames of
 // the stand-in simulator in this process.
 
-#include "Zephrel.h"
+#include "app/Zephrel.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <utility>
 
-#include "Errors.h"
-#include "FSinterface.h"
-#include "HostMenus.h"
-#include "MenuIds.h"
-#include "PlayerFixture.h"
+#include "app/MenuIds.h"
+#include "host/FSinterface.h"
+#include "services/HostMenus.h"
+#include "support/Errors.h"
+#include "support/PlayerFixture.h"
 
 namespace {
 
@@ -128,7 +128,7 @@ protected:
 
 void expectInvalidCall(const std::optional<ZephrelException>& e, const char* function) {
     ASSERT_TRUE(e.has_value()) << function;
-    EXPECT_EQ(16u, e->code);
+    EXPECT_EQ(ErrorCode::Unexpected, e->code);
     EXPECT_EQ(0u, e->severity);
     EXPECT_EQ(function, e->function);
 }
@@ -375,7 +375,7 @@ TEST_F(ZephrelTest, AnErrorThatStopsRecordingAndPlaybackStopsTheBackgroundRecord
     zephrel->startReplayRec();
     zephrel->startRec();
     const auto error = [](uint32_t severity) {
-        return ZephrelException(ZephrelException::kUnexpected, severity, "Test", __LINE__, "Test failure");
+        return ZephrelException(ErrorCode::Unexpected, severity, "Test", __LINE__, "Test failure");
     };
     zephrel->afterError(error(ZephrelException::Error), true);
     EXPECT_TRUE(zephrel->isRecording()) << "an error only informs";

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "Geometry.h"
+#include "cameras/Geometry.h"
 
 using namespace Geometry;
 

@@ -9,11 +9,11 @@
 #include <type_traits>
 #include <vector>
 
-#include "DataBuffer.h"
-#include "Errors.h"
-#include "Packed.h"
-#include "RecordLayout.h"
-#include "TempDir.h"
+#include "common/DataBuffer.h"
+#include "support/Errors.h"
+#include "support/Packed.h"
+#include "support/RecordLayout.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "DataGroups.h"
-#include "FlightData.h"
+#include "common/DataGroups.h"
+#include "common/FlightData.h"
 
 namespace {
 

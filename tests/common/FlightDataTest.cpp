@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "FlightData.h"
-#include "Packed.h"
-#include "RecordLayout.h"
+#include "common/FlightData.h"
+#include "support/Packed.h"
+#include "support/RecordLayout.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TempLog.h"
+#include "support/TempLog.h"
 
 namespace {
 

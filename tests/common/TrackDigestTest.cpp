@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "TrackDigest.h"
+#include "common/TrackDigest.h"
 
 namespace {
 

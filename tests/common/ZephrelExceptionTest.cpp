@@ -6,8 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "TempLog.h"
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
+#include "support/Errors.h"
+#include "support/TempLog.h"
 
 namespace {
 
@@ -20,7 +21,8 @@ struct CodeTexts {
     const char* logBody;
 };
 
-// D1 = "<D1>", D2 = "<D2>": distinct markers show exactly where each detail lands.
+// The table by number, as the codes are numbered outside the program. D1 = "<D1>", D2 = "<D2>":
+// distinct markers show exactly where each detail lands.
 const CodeTexts kCodeTable[] = {
     {0, "Initialization failed! Zephrel will not be available!", "<D1>"},
     {1, "Zephrel is not compatible with your version of FS!", "Unsupported FS version <D1>"},
@@ -43,11 +45,12 @@ const CodeTexts kCodeTable[] = {
 };
 
 TEST_F(ZephrelExceptionTest, EveryCodeBuildsItsUserTextAndLogBodyFromTheDetails) {
-    static_assert(std::size(kCodeTable) == ZephrelException::kCodeCount);
+    static_assert(std::size(kCodeTable) == kErrorCodeCount);
     for (const CodeTexts& row : kCodeTable) {
         SCOPED_TRACE("code " + std::to_string(row.code));
-        ZephrelException e(row.code, ZephrelException::Warning, "Class::method", 42, "<D1>", "<D2>");
-        EXPECT_EQ(row.code, e.code);
+        ZephrelException e(static_cast<ErrorCode>(row.code), ZephrelException::Warning, "Class::method", 42, "<D1>",
+                           "<D2>");
+        EXPECT_EQ(row.code, static_cast<uint32_t>(e.code));
         EXPECT_EQ(row.userText, e.userText);
         EXPECT_EQ(std::string("Warning: ") + row.logBody + " [Class::method, line 42]", e.logText);
         EXPECT_EQ(e.logText, e.what());
@@ -59,7 +62,7 @@ TEST_F(ZephrelExceptionTest, LogTextPrefixDependsOnSeverityAndTheUserNeverSeesIt
                                                       {3, "Critical Error: "}, {4, ""}, {99, ""}};
     for (const auto& [severity, prefix] : cases) {
         SCOPED_TRACE("severity " + std::to_string(severity));
-        ZephrelException e(16, severity, "ZflFile::getNTracks", 318, "File not opened");
+        ZephrelException e(ErrorCode::Unexpected, severity, "ZflFile::getNTracks", 318, "File not opened");
         EXPECT_EQ(severity, e.severity);
         EXPECT_EQ(std::string(prefix) + "File not opened [ZflFile::getNTracks, line 318]", e.logText);
         EXPECT_EQ("An unexpected error occured!", e.userText);
@@ -68,7 +71,7 @@ TEST_F(ZephrelExceptionTest, LogTextPrefixDependsOnSeverityAndTheUserNeverSeesIt
 
 TEST_F(ZephrelExceptionTest, KeepsFunctionAndLineAndLeavesMissingDetailsEmpty) {
     for (uint32_t line : {0u, 9u, 10u, 65536u, std::numeric_limits<uint32_t>::max()}) {
-        ZephrelException e(12, ZephrelException::Error, "Aircraft::find", line);
+        ZephrelException e(ErrorCode::RenameFailed, ZephrelException::Error, "Aircraft::find", line);
         EXPECT_EQ("Aircraft::find", e.function);
         EXPECT_EQ(line, e.line);
         EXPECT_EQ("The file '' could not be renamed to ''!", e.userText);
@@ -81,9 +84,10 @@ TEST_F(ZephrelExceptionTest, KeepsFunctionAndLineAndLeavesMissingDetailsEmpty) {
 // logged again.
 TEST_F(ZephrelExceptionTest, MakingOneLogsItOnceAndCopiesAreNotLoggedAgain) {
     try {
-        ZephrelException original(10, ZephrelException::DisablesModule, "ZflFile::close", 77, "out.zfl");
+        ZephrelException original(ErrorCode::FileWriteFailed, ZephrelException::DisablesModule, "ZflFile::close", 77,
+                                  "out.zfl");
         ZephrelException copy = original;
-        EXPECT_EQ(10u, copy.code);
+        EXPECT_EQ(ErrorCode::FileWriteFailed, copy.code);
         EXPECT_EQ(3u, copy.severity);
         EXPECT_EQ("Writing to file 'out.zfl' failed!", copy.userText);
         EXPECT_EQ("ZflFile::close", copy.function);
@@ -93,7 +97,8 @@ TEST_F(ZephrelExceptionTest, MakingOneLogsItOnceAndCopiesAreNotLoggedAgain) {
         EXPECT_EQ("Critical Error: Writing to file 'out.zfl' failed [ZflFile::close, line 77]", caught.logText);
     }
     try {
-        throw ZephrelException(5, ZephrelException::StopsRecordingAndPlayback, "TempFile::open", 33, "t.tmp");
+        throw ZephrelException(ErrorCode::TempFileNotOpened, ZephrelException::StopsRecordingAndPlayback, "TempFile::open",
+                               33, "t.tmp");
     } catch (...) {
         // Deliberately not looked at.
     }
@@ -104,17 +109,26 @@ TEST_F(ZephrelExceptionTest, MakingOneLogsItOnceAndCopiesAreNotLoggedAgain) {
 
 TEST_F(ZephrelExceptionTest, LogLineObeysTheCategoryMask) {
     Log::setLogFlags(2); // excludes category 1
-    ZephrelException(4, ZephrelException::Error, "Buffer::grow", 5);
+    ZephrelException(ErrorCode::AllocationFailed, ZephrelException::Error, "Buffer::grow", 5);
     EXPECT_FALSE(std::filesystem::exists(logPath()));
 }
 
-TEST_F(ZephrelExceptionTest, StoppingBuildsASeverityTwoErrorAndLogsIt) {
-    ZephrelException e = ZephrelException::stopping(16, "DataBuffer::getContData", 61, "Buffer pointer is NULL");
-    EXPECT_EQ(16u, e.code);
-    EXPECT_EQ(static_cast<uint32_t>(ZephrelException::StopsRecordingAndPlayback), e.severity);
-    EXPECT_EQ("An unexpected error occured!", e.userText);
-    EXPECT_EQ("Error: Buffer pointer is NULL [DataBuffer::getContData, line 61]", e.logText);
-    EXPECT_EQ(1u, occurrences(logText(), e.logText + "\n"));
+TEST_F(ZephrelExceptionTest, StoppingErrorsAndRefusedCallsAreBuiltAndLoggedAlike) {
+    const ZephrelException stopping =
+        ZephrelException::stopping(ErrorCode::Unexpected, "DataBuffer::getContData", 61, "Buffer pointer is NULL");
+    EXPECT_EQ(ErrorCode::Unexpected, stopping.code);
+    EXPECT_EQ(static_cast<uint32_t>(ZephrelException::StopsRecordingAndPlayback), stopping.severity);
+    EXPECT_EQ("An unexpected error occured!", stopping.userText);
+    EXPECT_EQ("Error: Buffer pointer is NULL [DataBuffer::getContData, line 61]", stopping.logText);
+
+    const ZephrelException refused = ZephrelException::invalidCall("Player::stop", 12);
+    EXPECT_EQ(ErrorCode::Unexpected, refused.code);
+    EXPECT_EQ(static_cast<uint32_t>(ZephrelException::Warning), refused.severity);
+    EXPECT_EQ("An unexpected error occured!", refused.userText);
+    EXPECT_EQ("Warning: Invalid call [Player::stop, line 12]", refused.logText);
+
+    EXPECT_EQ(1u, occurrences(logText(), stopping.logText + "\n"));
+    EXPECT_EQ(1u, occurrences(logText(), refused.logText + "\n"));
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ZflTestFiles.h"
+#include "support/ZflTestFiles.h"
 
 using namespace zfltest;
 
@@ -34,11 +34,16 @@ enum Stage { Open, Read, ReadLast };
 using Where = std::function<std::size_t(const Layout&)>;
 using Mutation = std::function<void(Bytes&, const Layout&)>;
 
+// What a corrupted file gives: a read that finds the file shorter than its headers say, or
+// contents that cannot be a recording.
+constexpr ErrorCode kCut = ErrorCode::FileReadFailed;
+constexpr ErrorCode kDamaged = ErrorCode::InvalidFile;
+
 struct Corruption {
     const char* name;
     Mutation mutate;
     Stage stage;
-    uint32_t code;
+    ErrorCode code;
 };
 
 // A place in the file, worked out from its layout l.
@@ -74,74 +79,74 @@ constexpr uint32_t kTwinCont = ContGroup::FlightControls | ContGroup::Throttles 
 // A short header read is a read failure; a file too short for what its headers promise, or
 // headers that contradict each other, are damage.
 const Corruption kCorruptions[] = {
-    {"EmptyFile", cut(AT(0)), Open, 9},
-    {"NineBytes", cut(AT(9)), Open, 9},
-    {"TenBytes", cut(AT(10)), Open, 9},
-    {"FileHeaderOneByteShort", cut(AT(25)), Open, 9},
-    {"OnlyTheFileHeader", cut(AT(26)), Open, 11},
-    {"InsideFirstTrackHeader", cut(AT(l.trackHeader[0] + 150)), Open, 11},
-    {"InsideFirstTrackData", cut(AT(l.trackData[0] + 100)), Open, 11},
-    {"LastByteOfFirstTrackMissing", cut(AT(l.trackHeader[1] - 1)), Open, 11},
-    {"SecondTrackHeaderOneByte", cut(AT(l.trackHeader[1] + 1)), Open, 9},
-    {"InsideSecondTrackHeader", cut(AT(l.trackHeader[1] + 200)), Open, 9},
-    {"SecondTrackHeaderOneByteShort", cut(AT(l.trackData[1] - 1)), Open, 9},
-    {"InsideSecondTrackData", cut(AT(l.trackData[1] + 10)), Open, 11},
-    {"AllMarkersMissing", cut(AT(l.markers)), Read, 9},
-    {"InsideFirstMarker", cut(AT(l.marker[0] + 7)), Read, 9},
-    {"FirstMarkerLengthOnly", cut(AT(l.marker[0] + 2)), Read, 9},
-    {"SecondMarkerMissing", cut(AT(l.marker[1])), Read, 9},
-    {"LastByteOfCameraIdMissing", cut(AT(l.size - 1)), Read, 9},
+    {"EmptyFile", cut(AT(0)), Open, kCut},
+    {"NineBytes", cut(AT(9)), Open, kCut},
+    {"TenBytes", cut(AT(10)), Open, kCut},
+    {"FileHeaderOneByteShort", cut(AT(25)), Open, kCut},
+    {"OnlyTheFileHeader", cut(AT(26)), Open, kDamaged},
+    {"InsideFirstTrackHeader", cut(AT(l.trackHeader[0] + 150)), Open, kDamaged},
+    {"InsideFirstTrackData", cut(AT(l.trackData[0] + 100)), Open, kDamaged},
+    {"LastByteOfFirstTrackMissing", cut(AT(l.trackHeader[1] - 1)), Open, kDamaged},
+    {"SecondTrackHeaderOneByte", cut(AT(l.trackHeader[1] + 1)), Open, kCut},
+    {"InsideSecondTrackHeader", cut(AT(l.trackHeader[1] + 200)), Open, kCut},
+    {"SecondTrackHeaderOneByteShort", cut(AT(l.trackData[1] - 1)), Open, kCut},
+    {"InsideSecondTrackData", cut(AT(l.trackData[1] + 10)), Open, kDamaged},
+    {"AllMarkersMissing", cut(AT(l.markers)), Read, kCut},
+    {"InsideFirstMarker", cut(AT(l.marker[0] + 7)), Read, kCut},
+    {"FirstMarkerLengthOnly", cut(AT(l.marker[0] + 2)), Read, kCut},
+    {"SecondMarkerMissing", cut(AT(l.marker[1])), Read, kCut},
+    {"LastByteOfCameraIdMissing", cut(AT(l.size - 1)), Read, kCut},
 
-    {"MagicOfAnotherFormat", set<uint32_t>(AT(0), 0x314c465a), Open, 11},
-    {"MagicInLowerCase", set<uint32_t>(AT(0), 0x326c667a), Open, 11},
-    {"MajorVersionTwo", set<uint32_t>(AT(kVersion), 0x00020003), Open, 11},
-    {"MajorVersionZero", set<uint32_t>(AT(kVersion), 0x00000003), Open, 11},
-    {"OldVersionNumberInPlaceOfTheMagic", set<uint32_t>(AT(0), 0x01000006), Open, 11},
-    {"FileHeaderSizeBelowItsFields", set<uint16_t>(AT(kHeaderSize), 25), Open, 11},
-    {"FileHeaderSizeZero", set<uint16_t>(AT(kHeaderSize), 0), Open, 11},
+    {"MagicOfAnotherFormat", set<uint32_t>(AT(0), 0x314c465a), Open, kDamaged},
+    {"MagicInLowerCase", set<uint32_t>(AT(0), 0x326c667a), Open, kDamaged},
+    {"MajorVersionTwo", set<uint32_t>(AT(kVersion), 0x00020003), Open, kDamaged},
+    {"MajorVersionZero", set<uint32_t>(AT(kVersion), 0x00000003), Open, kDamaged},
+    {"OldVersionNumberInPlaceOfTheMagic", set<uint32_t>(AT(0), 0x01000006), Open, kDamaged},
+    {"FileHeaderSizeBelowItsFields", set<uint16_t>(AT(kHeaderSize), 25), Open, kDamaged},
+    {"FileHeaderSizeZero", set<uint16_t>(AT(kHeaderSize), 0), Open, kDamaged},
     {"MinorVersionOneHeaderBelowItsFields",
-     both(set<uint32_t>(AT(kVersion), 0x00010001), set<uint16_t>(AT(kHeaderSize), 17)), Open, 11},
+     both(set<uint32_t>(AT(kVersion), 0x00010001), set<uint16_t>(AT(kHeaderSize), 17)), Open, kDamaged},
     // A 1.3 header cut to the 18 bytes of 1.1: its marker fields would be read from the track header.
     {"FileHeaderTooShortForItsMinorVersion",
      both([](Bytes& b, const Layout&) { b.erase(b.begin() + 18, b.begin() + 26); },
           set<uint16_t>(AT(kHeaderSize), 18)),
-     Open, 11},
-    {"FileHeaderSizeBeyondTheFile", set<uint16_t>(AT(kHeaderSize), 0xffff), Open, 11},
-    {"HugeTrackCountIn40ByteFile", both(cut(AT(40)), set<uint32_t>(AT(kNTracks), 0xffffffffu)), Open, 11},
-    {"HugeTrackCount", set<uint32_t>(AT(kNTracks), 0x10000000), Open, 11},
+     Open, kDamaged},
+    {"FileHeaderSizeBeyondTheFile", set<uint16_t>(AT(kHeaderSize), 0xffff), Open, kDamaged},
+    {"HugeTrackCountIn40ByteFile", both(cut(AT(40)), set<uint32_t>(AT(kNTracks), 0xffffffffu)), Open, kDamaged},
+    {"HugeTrackCount", set<uint32_t>(AT(kNTracks), 0x10000000), Open, kDamaged},
     // The third "track header" is the markers part; its first field is far below a header's size.
-    {"OneTrackMoreThanStored", set<uint32_t>(AT(kNTracks), 3), Open, 11},
+    {"OneTrackMoreThanStored", set<uint32_t>(AT(kNTracks), 3), Open, kDamaged},
 
     // On the last track, so that a header one byte short would shift only what follows the tracks.
-    {"TrackHeaderSizeOneBelow", set<uint16_t>(AT(l.trackHeader[1] + kTrackHeaderSize), 308), Open, 11},
-    {"TrackHeaderSizeZero", set<uint16_t>(AT(l.trackHeader[1] + kTrackHeaderSize), 0), Open, 11},
-    {"TrackHeaderSizeBeyondTheFile", set<uint16_t>(AT(l.trackHeader[1] + kTrackHeaderSize), 0xffff), Open, 11},
-    {"ContinuousRecordSizeBelowTheFixedFields", set<uint32_t>(AT(l.trackHeader[0] + kContSize), 63), Open, 11},
-    {"DiscreteRecordSizeBelowItsGroups", set<uint32_t>(AT(l.trackHeader[1] + kDiscSize), 36), Open, 11},
+    {"TrackHeaderSizeOneBelow", set<uint16_t>(AT(l.trackHeader[1] + kTrackHeaderSize), 308), Open, kDamaged},
+    {"TrackHeaderSizeZero", set<uint16_t>(AT(l.trackHeader[1] + kTrackHeaderSize), 0), Open, kDamaged},
+    {"TrackHeaderSizeBeyondTheFile", set<uint16_t>(AT(l.trackHeader[1] + kTrackHeaderSize), 0xffff), Open, kDamaged},
+    {"ContinuousRecordSizeBelowTheFixedFields", set<uint32_t>(AT(l.trackHeader[0] + kContSize), 63), Open, kDamaged},
+    {"DiscreteRecordSizeBelowItsGroups", set<uint32_t>(AT(l.trackHeader[1] + kDiscSize), 36), Open, kDamaged},
     {"GroupAddedThatTheRecordSizeCannotHold",
-     set<uint32_t>(AT(l.trackHeader[1] + kContFlags), kTwinCont | ContGroup::ExtendedGear), Open, 11},
-    {"DataSizeOneBelowTheRecords", add32(AT(l.trackHeader[0] + kDataSize), 0xffffffffu), Open, 11},
-    {"DataSizeBeyondTheFile", add32(AT(l.trackHeader[1] + kDataSize), 1000), Open, 11},
-    {"DataSizeHuge", set<uint32_t>(AT(l.trackHeader[0] + kDataSize), 0xffffffffu), Open, 11},
+     set<uint32_t>(AT(l.trackHeader[1] + kContFlags), kTwinCont | ContGroup::ExtendedGear), Open, kDamaged},
+    {"DataSizeOneBelowTheRecords", add32(AT(l.trackHeader[0] + kDataSize), 0xffffffffu), Open, kDamaged},
+    {"DataSizeBeyondTheFile", add32(AT(l.trackHeader[1] + kDataSize), 1000), Open, kDamaged},
+    {"DataSizeHuge", set<uint32_t>(AT(l.trackHeader[0] + kDataSize), 0xffffffffu), Open, kDamaged},
     // 2^26 more records of 64 bytes are exactly 2^32 bytes more: only a 64-bit product sees them.
-    {"ContinuousCountThatWrapsIn32Bits", add32(AT(l.trackHeader[0] + kNCont), 1u << 26), Open, 11},
-    {"DiscreteCountHuge", set<uint32_t>(AT(l.trackHeader[1] + kNDisc), 0x80000000u), Open, 11},
+    {"ContinuousCountThatWrapsIn32Bits", add32(AT(l.trackHeader[0] + kNCont), 1u << 26), Open, kDamaged},
+    {"DiscreteCountHuge", set<uint32_t>(AT(l.trackHeader[1] + kNDisc), 0x80000000u), Open, kDamaged},
 
-    {"MarkerLengthBelowItsFixedFields", set<uint16_t>(AT(l.marker[0]), 12), Read, 11},
-    {"MarkerLengthZero", set<uint16_t>(AT(l.marker[1]), 0), Read, 11},
-    {"MarkerLengthShorterThanItsText", set<uint16_t>(AT(l.marker[0]), 17), Read, 11},
-    {"CameraMarkerLengthWithoutTheCameraId", set<uint16_t>(AT(l.marker[2]), 16), Read, 11},
+    {"MarkerLengthBelowItsFixedFields", set<uint16_t>(AT(l.marker[0]), 12), Read, kDamaged},
+    {"MarkerLengthZero", set<uint16_t>(AT(l.marker[1]), 0), Read, kDamaged},
+    {"MarkerLengthShorterThanItsText", set<uint16_t>(AT(l.marker[0]), 17), Read, kDamaged},
+    {"CameraMarkerLengthWithoutTheCameraId", set<uint16_t>(AT(l.marker[2]), 16), Read, kDamaged},
     {"MarkerTurnedIntoACameraSwitchWithoutCameraId",
-     set<uint32_t>(AT(l.marker[1] + offsetof(Zfl::MarkerHead, type)), Marker::SwitchCamera), Read, 11},
+     set<uint32_t>(AT(l.marker[1] + offsetof(Zfl::MarkerHead, type)), Marker::SwitchCamera), Read, kDamaged},
     {"MarkerTextBeyondTheFile",
      both(set<uint16_t>(AT(l.marker[2]), 13 + 255 + 16), set<uint8_t>(AT(l.marker[2] + offsetof(Zfl::MarkerHead, textLength)), 255)),
-     Read, 9},
-    {"MarkerLengthBeyondTheFile", set<uint16_t>(AT(l.marker[0]), 0xffff), Read, 9},
-    {"OneMarkerMoreThanStored", set<uint32_t>(AT(kNMarkers), 4), Read, 9},
-    {"HugeMarkerCount", set<uint32_t>(AT(kNMarkers), 0xffffffffu), Read, 9},
-    {"PassedOverMarkerLengthZero", set<uint16_t>(AT(l.marker[0]), 0), ReadLast, 11},
-    {"PassedOverMarkerLengthOne", set<uint16_t>(AT(l.marker[0]), 1), ReadLast, 11},
-    {"PassedOverMarkerLengthBelowItsFixedFields", set<uint16_t>(AT(l.marker[0]), 12), ReadLast, 11},
+     Read, kCut},
+    {"MarkerLengthBeyondTheFile", set<uint16_t>(AT(l.marker[0]), 0xffff), Read, kCut},
+    {"OneMarkerMoreThanStored", set<uint32_t>(AT(kNMarkers), 4), Read, kCut},
+    {"HugeMarkerCount", set<uint32_t>(AT(kNMarkers), 0xffffffffu), Read, kCut},
+    {"PassedOverMarkerLengthZero", set<uint16_t>(AT(l.marker[0]), 0), ReadLast, kDamaged},
+    {"PassedOverMarkerLengthOne", set<uint16_t>(AT(l.marker[0]), 1), ReadLast, kDamaged},
+    {"PassedOverMarkerLengthBelowItsFixedFields", set<uint16_t>(AT(l.marker[0]), 12), ReadLast, kDamaged},
 };
 
 void PrintTo(const Corruption& c, std::ostream* os) { *os << c.name; }
@@ -198,7 +203,7 @@ TEST_F(ZflFileCorruptionTest, TruncationsFailAndRandomDamageIsReadOrReportedAsAF
             readEverything(file);
             return false;
         } catch (const ZephrelException& e) {
-            EXPECT_TRUE(e.code == 9 || e.code == 11) << "code " << e.code;
+            EXPECT_TRUE(e.code == ErrorCode::FileReadFailed || e.code == ErrorCode::InvalidFile) << e.logText;
             return true;
         }
     };
@@ -247,7 +252,7 @@ TEST_F(ZflFileCorruptionTest, ShortReadAfterOpeningIsAReadFailure) {
         // Reading the start of the file first leaves the stream's buffer there, far from what is cut.
         EXPECT_EQ(tracks[0].cont, readCont(file, 0));
         std::filesystem::resize_file(path, layoutOf(tracks).trackData[1] + 150000);
-        expectFileError(thrown([&] { c.read(file); }), 9, path, c.function);
+        expectFileError(thrown([&] { c.read(file); }), ErrorCode::FileReadFailed, path, c.function);
         // What is still there still reads.
         EXPECT_EQ(tracks[0].cont, readCont(file, 0));
     }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "RecordLayout.h"
-#include "ZflTestFiles.h"
+#include "support/RecordLayout.h"
+#include "support/ZflTestFiles.h"
 
 using namespace zfltest;
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "TempLog.h"
-#include "TrackDigest.h"
-#include "ZflTestFiles.h"
+#include "common/TrackDigest.h"
+#include "support/TempLog.h"
+#include "support/ZflTestFiles.h"
 
 using namespace zfltest;
 
@@ -84,6 +84,24 @@ TEST_F(ZflFileTest, AddTrackIgnoresTheRecordCountsItIsGiven) {
 }
 
 // ---- empty tracks ----
+
+// The converter hands its records over one at a time.
+TEST_F(ZflFileTest, OneRecordAtATimeWritesTheSameFileAsAllAtOnce) {
+    const auto tracks = sampleTracks();
+    writeRecording(path, tracks);
+    const std::string single = dir.file("single.zfl");
+    ZflFile file;
+    file.open(single, ZflFile::Write);
+    for (const TrackData& t : tracks) {
+        file.addTrack(t.info);
+        for (uint32_t i = 0; i < t.nCont(); ++i)
+            file.writeContData(t.cont.data() + std::size_t{i} * t.contSize());
+        for (uint32_t i = 0; i < t.nDisc(); ++i)
+            file.writeDiscData(t.disc.data() + std::size_t{i} * t.discSize());
+    }
+    file.close();
+    EXPECT_EQ(readBytes(path), readBytes(single));
+}
 
 TEST_F(ZflFileTest, TracksWithoutRecordsLeaveNoTraceInTheFile) {
     const struct {
@@ -249,10 +267,10 @@ TEST_F(ZflFileTest, FileThatCannotBeOpenedOrGetItsHeaderFailsTheOpen) {
     const struct {
         std::string path;
         ZflFile::Mode mode;
-        uint32_t code;
-    } cases[] = {{dir.file("missing.zfl"), ZflFile::Read, 8},
-                 {dir.file("no/such/folder.zfl"), ZflFile::Write, 8},
-                 {"/dev/full", ZflFile::Write, 10}};
+        ErrorCode code;
+    } cases[] = {{dir.file("missing.zfl"), ZflFile::Read, ErrorCode::FileNotOpened},
+                 {dir.file("no/such/folder.zfl"), ZflFile::Write, ErrorCode::FileNotOpened},
+                 {"/dev/full", ZflFile::Write, ErrorCode::FileWriteFailed}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         ZflFile file;
@@ -267,7 +285,7 @@ TEST_F(ZflFileTest, TrackLargerThanItsSizeFieldIsRefusedBeforeAnythingIsWritten)
     file.addTrack(trackInfo("Huge", 0, 0, 0));
     file.writeContData(3, scratch.data());
     // 2^26 records of 64 bytes are 4 GiB, one byte more than a 32-bit size can say.
-    expectFileError(thrown([&] { file.writeContData(1u << 26, scratch.data()); }), 10, path,
+    expectFileError(thrown([&] { file.writeContData(1u << 26, scratch.data()); }), ErrorCode::FileWriteFailed, path,
                     "ZflFile::writeContData");
     file.close();
     Opened in(path);

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "DataBuffer.h"
-#include "OldFormatFiles.h"
-#include "ZflTestFiles.h"
+#include "common/DataBuffer.h"
+#include "support/OldFormatFiles.h"
+#include "support/ZflTestFiles.h"
 
 using namespace oldformat;
 using zfltest::readCont;
@@ -143,11 +143,13 @@ TEST_F(ZflFileV1Test, RecognisesOnlyTheThreeOldVersionsAndLeavesTheFileAsItIs) {
 }
 
 TEST_F(ZflFileV1Test, MissingFileOrOneShorterThanAVersionCannotBeChecked) {
-    expectFileError(thrown([&] { ZflFile::checkOldVersion(path); }), 8, path, "ZflFile::checkOldVersion");
+    expectFileError(thrown([&] { ZflFile::checkOldVersion(path); }), ErrorCode::FileNotOpened, path,
+                    "ZflFile::checkOldVersion");
     for (std::size_t size = 0; size < 4; ++size) {
         SCOPED_TRACE(std::to_string(size) + " bytes");
         writeBytes(path, Bytes(size, 0x06));
-        expectFileError(thrown([&] { ZflFile::checkOldVersion(path); }), 9, path, "ZflFile::checkOldVersion");
+        expectFileError(thrown([&] { ZflFile::checkOldVersion(path); }), ErrorCode::FileReadFailed, path,
+                        "ZflFile::checkOldVersion");
     }
 }
 
@@ -319,28 +321,29 @@ Bytes truncated(Bytes bytes, std::size_t removed) {
 // and the old file is back in its place, with no backup left.
 TEST_F(ZflFileV1Test, FailedConversionPutsTheOldFileBack) {
     const Track one{"One", 0x3, 0, samples(2)};
+    const ErrorCode kCut = ErrorCode::FileReadFailed, kForeign = ErrorCode::InvalidFile;
     struct Case {
         std::string name;
         Bytes old;
-        uint32_t code;
+        ErrorCode code;
         bool aboutBackup; // whether the message names the backup (reading it) or the file itself
     };
     std::vector<Case> cases = {
-        {"last record cut", truncated(singleTrackFile(kVersion5, 0xfff, 0xfff, 0, samples(5)), 3), 9, true},
-        {"file header cut", truncated(singleTrackFile(kVersion4, 0, 0x7f, 0, {}), 5), 9, true},
+        {"last record cut", truncated(singleTrackFile(kVersion5, 0xfff, 0xfff, 0, samples(5)), 3), kCut, true},
+        {"file header cut", truncated(singleTrackFile(kVersion4, 0, 0x7f, 0, {}), 5), kCut, true},
         {"second track header cut",
-         truncated(multiTrackFile({one, Track{"Two", 0x3, 0, samples(2)}}), 2 * record(sample(0), 0x3).size() + 60), 9,
+         truncated(multiTrackFile({one, Track{"Two", 0x3, 0, samples(2)}}), 2 * record(sample(0), 0x3).size() + 60), kCut,
          true},
-        {"second track record cut", truncated(multiTrackFile({one, Track{"Two", 0x800, 0, samples(2)}}), 1), 9, true},
-        {"huge record count in a tiny file", singleTrackFile(kVersion5, 0xfff, 0xfff, 0, samples(2), 0xffffffffu), 9,
+        {"second track record cut", truncated(multiTrackFile({one, Track{"Two", 0x800, 0, samples(2)}}), 1), kCut, true},
+        {"huge record count in a tiny file", singleTrackFile(kVersion5, 0xfff, 0xfff, 0, samples(2), 0xffffffffu), kCut,
          true},
-        {"huge track count in a tiny file", multiTrackFile({Track{"Only", 0xfff, 0, samples(2)}}, 0xffff), 9, true},
-        {"current format file", currentFile(), 11, false},
-        {"unknown version", singleTrackFile(0x01000007, 0, 0, 0, samples(2)), 11, false},
+        {"huge track count in a tiny file", multiTrackFile({Track{"Only", 0xfff, 0, samples(2)}}, 0xffff), kCut, true},
+        {"current format file", currentFile(), kForeign, false},
+        {"unknown version", singleTrackFile(0x01000007, 0, 0, 0, samples(2)), kForeign, false},
     };
     const Bytes old = multiTrackFile({Track{"First", 0xfff, 1, samples(2)}, Track{"Second", 0x0a5, 2, samples(3)}});
     for (std::size_t size = 0; size < old.size(); ++size)
-        cases.push_back({"cut to " + std::to_string(size) + " bytes", truncated(old, old.size() - size), 9, true});
+        cases.push_back({"cut to " + std::to_string(size) + " bytes", truncated(old, old.size() - size), kCut, true});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         writeBytes(path, c.old);
@@ -356,7 +359,7 @@ TEST_F(ZflFileV1Test, FailedConversionPutsTheOldFileBack) {
 TEST_F(ZflFileV1Test, MissingFileOrExistingBackupFailTheRenameAndAreLeftAlone) {
     auto e = thrown([&] { ZflFile::convertV1File(path); });
     ASSERT_TRUE(e.has_value());
-    EXPECT_EQ(12u, e->code);
+    EXPECT_EQ(ErrorCode::RenameFailed, e->code);
     EXPECT_TRUE(filesIn(dir.path()).empty());
 
     const Bytes old = singleTrackFile(kVersion5, 0x3, 0x3, 0, samples(3));
@@ -365,7 +368,7 @@ TEST_F(ZflFileV1Test, MissingFileOrExistingBackupFailTheRenameAndAreLeftAlone) {
     writeBytes(backup, earlier);
     e = thrown([&] { ZflFile::convertV1File(path); });
     ASSERT_TRUE(e.has_value());
-    EXPECT_EQ(12u, e->code);
+    EXPECT_EQ(ErrorCode::RenameFailed, e->code);
     EXPECT_EQ("The file '" + path + "' could not be renamed to '" + backup + "'!", e->userText);
     EXPECT_EQ(old, readBytes(path));
     EXPECT_EQ(earlier, readBytes(backup));

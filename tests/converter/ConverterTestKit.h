@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "ConversionError.h"
-#include "DataBuffer.h"
-#include "FlightData.h"
-#include "Marker.h"
-#include "TempDir.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/FlightData.h"
+#include "common/Marker.h"
+#include "common/ZflFile.h"
+#include "converter/ConversionError.h"
+#include "support/TempDir.h"
 
 namespace convtest {
 

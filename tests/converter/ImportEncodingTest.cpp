@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "FlightData.h"
-#include "ImportEncoding.h"
+#include "common/FlightData.h"
+#include "converter/ImportEncoding.h"
 
 namespace {
 

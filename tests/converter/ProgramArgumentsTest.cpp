@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ProgramArguments.h"
+#include "converter/ProgramArguments.h"
 
 namespace {
 

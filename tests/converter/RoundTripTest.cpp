@@ -4,9 +4,9 @@
 #include <random>
 
 #include "ConverterTestKit.h"
-#include "Packed.h"
-#include "TextExport.h"
-#include "TextImport.h"
+#include "converter/TextExport.h"
+#include "converter/TextImport.h"
+#include "support/Packed.h"
 
 namespace {
 

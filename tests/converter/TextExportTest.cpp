@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "ConverterTestKit.h"
-#include "TextExport.h"
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
+#include "converter/TextExport.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "ConverterTestKit.h"
-#include "FlightData.h"
-#include "Packed.h"
-#include "TextImport.h"
+#include "common/FlightData.h"
+#include "converter/TextImport.h"
+#include "support/Packed.h"
 
 namespace {
 

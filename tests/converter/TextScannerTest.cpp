@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "TextScanner.h"
+#include "converter/TextScanner.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <tuple>
 #include <vector>
 
-#include "ConverterDialog.h"
 #include "ConverterTestKit.h"
-#include "ZflConverter.h"
+#include "converter/ConverterDialog.h"
+#include "converter/ZflConverter.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
 #include "winsys/headless/HeadlessBackend.h"

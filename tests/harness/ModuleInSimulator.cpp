@@ -1,9 +1,9 @@
-#include "ModuleInSimulator.h"
+#include "harness/ModuleInSimulator.h"
 
-#include "FSinterface.h"
-#include "HostEventHandlers.h"
-#include "HostState.h"
-#include "HostWindow.h"
+#include "alerts/HostWindow.h"
+#include "host/FSinterface.h"
+#include "host/HostEventHandlers.h"
+#include "host/HostState.h"
 #include "winsys/HeadlessScript.h"
 
 ModuleInSimulator::ModuleInSimulator(SimulatorSetup setup) {

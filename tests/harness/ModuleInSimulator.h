@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "Simulator.h"
+#include "services/Simulator.h"
 
 // The stand-in simulator in this process with the module's host interface started against it, as
 // the loader starts it from DLLStart: tests and benchmarks drive module objects from its frames

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "AircraftKind.h"
+#include "host/AircraftKind.h"
 
 namespace {
 

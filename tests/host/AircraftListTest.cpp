@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "AircraftList.h"
-#include "TempDir.h"
+#include "host/AircraftList.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "Errors.h"
-#include "FSinterface.h"
 #include "FakeObject.h"
-#include "HostState.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
+#include "support/Errors.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <random>
 #include <set>
 
-#include "AircraftWalk.h"
-#include "ObjectTree.h"
-#include "TempLog.h"
+#include "host/AircraftWalk.h"
+#include "modules/ObjectTree.h"
+#include "support/TempLog.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "FSinterface.h"
 #include "FakeHost.h"
-#include "HostState.h"
-#include "HostWindow.h"
+#include "alerts/HostWindow.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
 
 namespace {
 

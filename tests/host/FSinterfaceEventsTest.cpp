@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "FSinterface.h"
 #include "FakeHost.h"
-#include "HostEventHandlers.h"
-#include "HostState.h"
+#include "host/FSinterface.h"
+#include "host/HostEventHandlers.h"
+#include "host/HostState.h"
 
 namespace {
 

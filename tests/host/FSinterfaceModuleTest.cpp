@@ -10,8 +10,8 @@
 #include <string>
 
 #include "FakeHost.h"
-#include "ShownMessageBoxes.h"
-#include "TempDir.h"
+#include "support/ShownMessageBoxes.h"
+#include "support/TempDir.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
 

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "Errors.h"
-#include "FSinterface.h"
 #include "FakeHost.h"
-#include "HostEventHandlers.h"
-#include "HostNumbers.h"
-#include "HostState.h"
-#include "ShownMessageBoxes.h"
-#include "ViewHooks.h"
+#include "host/FSinterface.h"
+#include "host/HostEventHandlers.h"
+#include "host/HostState.h"
+#include "host/ViewHooks.h"
+#include "modules/HostNumbers.h"
+#include "support/Errors.h"
+#include "support/ShownMessageBoxes.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ protected:
         withhold(*host);
         const auto e = thrown([&] { FSinterface::init(withPanels ? &panels : nullptr); });
         ASSERT_TRUE(e.has_value()) << text;
-        EXPECT_EQ(0u, e->code);
+        EXPECT_EQ(ErrorCode::InitializationFailed, e->code);
         EXPECT_EQ(3u, e->severity);
         EXPECT_EQ("FSinterface::init", e->function);
         EXPECT_NE(std::string::npos, e->logText.find(text)) << e->logText;
@@ -142,7 +142,7 @@ TEST_F(FSinterfaceStartupTest, RefusesTheNeighboursOfEveryAcceptedVersion) {
                 host.emplace(neighbour);
                 const auto e = thrown([&] { FSinterface::init(&panels); });
                 ASSERT_TRUE(e.has_value()) << neighbour.text();
-                EXPECT_EQ(1u, e->code);
+                EXPECT_EQ(ErrorCode::NotCompatible, e->code);
                 EXPECT_EQ(3u, e->severity);
                 EXPECT_EQ(0u, e->logText.rfind("Critical Error: Unsupported FS version " + neighbour.text() + " [", 0))
                     << e->logText;

@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "FSinterface.h"
 #include "FakeHost.h"
-#include "HostState.h"
-#include "HostWindow.h"
-#include "ViewHooks.h"
+#include "alerts/HostWindow.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
+#include "host/ViewHooks.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "FSinterface.h"
-#include "HostEventHandlers.h"
-#include "HostNumbers.h"
-#include "HostState.h"
-#include "HostWindow.h"
+#include "alerts/HostWindow.h"
+#include "host/FSinterface.h"
+#include "host/HostEventHandlers.h"
+#include "host/HostState.h"
+#include "modules/HostNumbers.h"
 #include "winsys/HeadlessScript.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "HostModules.h"
-#include "ModuleEvents.h"
-#include "TempLog.h"
-#include "hostabi.h"
+#include "host/ModuleEvents.h"
+#include "host/hostabi.h"
+#include "modules/HostModules.h"
+#include "support/TempLog.h"
 
 // xuipc.dll's entries, which the module finds by name.
 inline constexpr const char* kXuiNames[] = {"XuiDynamicMenuCreate",          "XuiElementAddChild",

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "HostState.h"
-#include "ObjectTree.h"
+#include "host/HostState.h"
+#include "modules/ObjectTree.h"
 
 namespace {
 

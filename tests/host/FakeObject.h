@@ -6,10 +6,10 @@
 #include <tuple>
 #include <vector>
 
-#include "HostNumbers.h"
-#include "HostState.h"
-#include "TempLog.h"
-#include "hostabi.h"
+#include "host/HostState.h"
+#include "host/hostabi.h"
+#include "modules/HostNumbers.h"
+#include "support/TempLog.h"
 
 // A simulation object as the simulator offers it, numbered by the simulator's own formulas
 // (HostNumbers), not by the module's tables: variables are kept under the (variable id, unit id,

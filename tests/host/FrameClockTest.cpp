@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "FrameClock.h"
+#include "host/FrameClock.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
  * sides rely on: compiling this file is the check. */
 #include <stddef.h>
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 
 _Static_assert(sizeof(ZHostPosition) == 36, "position and attitude block");
 _Static_assert(offsetof(ZHostPosition, pitch) == 24, "attitude after the three positions");

@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "Errors.h"
-#include "HostBinder.h"
-#include "HostModules.h"
-#include "TempLog.h"
+#include "host/HostBinder.h"
+#include "modules/HostModules.h"
+#include "support/Errors.h"
+#include "support/TempLog.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ int fourth() { return 4; }
 class HostBinderTest : public TempLogTest {
 protected:
     // What init reports: a failure that disables the module, placed in FSinterface::init.
-    static void expectDisabling(const std::optional<ZephrelException>& e, uint32_t code, const std::string& log) {
+    static void expectDisabling(const std::optional<ZephrelException>& e, ErrorCode code, const std::string& log) {
         ASSERT_TRUE(e.has_value());
         EXPECT_EQ(code, e->code);
         EXPECT_EQ(3u, e->severity);
@@ -40,7 +40,7 @@ TEST_F(HostBinderTest, TakesTheVersionIndexOfEachAcceptedHostAndRefusesAnyOther)
     host.install();
     HostBinder binder(&zhostGetModule);
     const auto e = thrown([&] { binder.checkVersion(binder.module("api.dll")); });
-    expectDisabling(e, 1, "Unsupported FS version 10.0.61637.1");
+    expectDisabling(e, ErrorCode::NotCompatible, "Unsupported FS version 10.0.61637.1");
     EXPECT_EQ("Zephrel is not compatible with your version of FS!", e->userText);
 }
 
@@ -65,8 +65,10 @@ TEST_F(HostBinderTest, BindsTheNumberOfTheHostsVersion) {
 TEST_F(HostBinderTest, AnUnknownModuleOrNoLookupIsAMissingModule) {
     HostModules host(HostVersion::accepted(0));
     host.install();
-    expectDisabling(thrown([] { HostBinder(&zhostGetModule).module("xuipc2.dll"); }), 0, "Module handle is NULL");
-    expectDisabling(thrown([] { HostBinder(nullptr).module("api.dll"); }), 0, "Module handle is NULL");
+    expectDisabling(thrown([] { HostBinder(&zhostGetModule).module("xuipc2.dll"); }), ErrorCode::InitializationFailed,
+                    "Module handle is NULL");
+    expectDisabling(thrown([] { HostBinder(nullptr).module("api.dll"); }), ErrorCode::InitializationFailed,
+                    "Module handle is NULL");
 }
 
 } // namespace

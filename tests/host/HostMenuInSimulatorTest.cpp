@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "FSinterface.h"
-#include "HostMenus.h"
-#include "MenuChoice.h"
-#include "ModuleInSimulator.h"
+#include "harness/ModuleInSimulator.h"
+#include "host/FSinterface.h"
+#include "run/MenuChoice.h"
+#include "services/HostMenus.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "Errors.h"
-#include "FSinterface.h"
 #include "FakeHost.h"
-#include "HostMenuHooks.h"
-#include "HostState.h"
-#include "ShownMessageBoxes.h"
+#include "host/FSinterface.h"
+#include "host/HostMenuHooks.h"
+#include "host/HostState.h"
+#include "support/Errors.h"
+#include "support/ShownMessageBoxes.h"
 
 namespace {
 
@@ -312,7 +312,7 @@ TEST_F(HostMenuTest, AMenuTheHostCannotRebuildLeavesTheModuleInertWithoutReachin
 struct Failure {
     const char* name;
     std::function<void()> act;
-    uint32_t code;
+    uint32_t code; // by number
     uint32_t severity;
     const char* place;
     const char* detail;
@@ -361,7 +361,7 @@ TEST_F(HostMenuTest, MisusesAndAHostWithoutMenusFail) {
         fresh();
         const auto e = thrown(f.act);
         ASSERT_TRUE(e.has_value());
-        EXPECT_EQ(f.code, e->code);
+        EXPECT_EQ(f.code, static_cast<uint32_t>(e->code));
         EXPECT_EQ(f.severity, e->severity);
         EXPECT_EQ(f.place, e->function);
         const std::string prefix = f.severity == 3 ? "Critical Error: " : "Error: ";

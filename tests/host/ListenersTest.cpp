@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "Listeners.h"
-#include "ShownMessageBoxes.h"
-#include "TempLog.h"
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
+#include "host/Listeners.h"
+#include "support/ShownMessageBoxes.h"
+#include "support/TempLog.h"
 #include "winsys/HeadlessScript.h"
 
 namespace {
@@ -64,7 +64,7 @@ TEST_F(ListenersTest, TheFirstNonZeroAnswerInRegistrationOrderEndsTheBroadcast) 
 
 TEST_F(ListenersTest, AnEscapingExceptionDisablesTheModule) {
     for (const std::function<void()>& failure : std::vector<std::function<void()>>{
-             [] { throw ZephrelException(16, 1, "Recorder::frame", 1, "broken"); },
+             [] { throw ZephrelException(ErrorCode::Unexpected, 1, "Recorder::frame", 1, "broken"); },
              [] { throw std::runtime_error("broken"); }, [] { throw 42; }}) {
         win::headless::reset();
         log.clear();

@@ -5,9 +5,9 @@
 #include <functional>
 #include <numbers>
 
-#include "Errors.h"
-#include "FSinterface.h"
 #include "FakeObject.h"
+#include "host/FSinterface.h"
+#include "support/Errors.h"
 
 namespace {
 
@@ -127,7 +127,7 @@ TEST_F(StateExchangeGettersTest, AMissingObjectIsAnInvalidAircraftIdAtEachOperat
     for (const auto& [place, operation] : cases) {
         const auto e = thrown(operation);
         ASSERT_TRUE(e.has_value()) << place;
-        EXPECT_EQ(3u, e->code) << place;
+        EXPECT_EQ(ErrorCode::InvalidAircraftId, e->code) << place;
         EXPECT_EQ(2u, e->severity) << place;
         EXPECT_EQ(place, e->function);
         EXPECT_EQ("Invalid aircraft ID!", e->userText);

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "Errors.h"
-#include "FSinterface.h"
 #include "FakeObject.h"
-#include "Packed.h"
+#include "host/FSinterface.h"
+#include "support/Errors.h"
+#include "support/Packed.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <ostream>
 
 #include "LaunchFixture.h"
-#include "ShownMessageBoxes.h"
+#include "support/ShownMessageBoxes.h"
 
 namespace {
 

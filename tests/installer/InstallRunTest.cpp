@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 

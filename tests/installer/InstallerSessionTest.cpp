@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "InstallerSession.h"
+#include "installer/InstallerSession.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "LaunchFixture.h"
-#include "ShownMessageBoxes.h"
+#include "support/ShownMessageBoxes.h"
 
 namespace {
 

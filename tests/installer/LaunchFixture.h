@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "AddonRegistrar.h"
-#include "InstallerSession.h"
-#include "TempDir.h"
+#include "installer/AddonRegistrar.h"
+#include "installer/InstallerSession.h"
+#include "support/TempDir.h"
 #include "winsys/HeadlessScript.h"
 
 // A user's application data folder and an installation that runs AddonRegistrar's actions on

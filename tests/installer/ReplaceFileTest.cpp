@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "ReplaceFile.h"
-#include "TempDir.h"
-#include "XmlError.h"
+#include "installer/ReplaceFile.h"
+#include "installer/XmlError.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "TextEncoding.h"
-#include "XmlError.h"
+#include "installer/TextEncoding.h"
+#include "installer/XmlError.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "XmlDocument.h"
-#include "XmlError.h"
+#include "installer/XmlDocument.h"
+#include "installer/XmlError.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ModuleRun.h"
-#include "ZflFile.h"
+#include "common/ZflFile.h"
 
 namespace {
 

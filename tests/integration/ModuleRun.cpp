@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "ZflFile.h"
+#include "common/ZflFile.h"
 
 SimRun runModule(const std::string& ini, const std::string& scenario) {
     SimRun::Options options;

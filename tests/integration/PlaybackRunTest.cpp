@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
-#include "DataBuffer.h"
-#include "Packed.h"
-#include "Settings.h"
 #include "SimRun.h"
-#include "TempDir.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/ZflFile.h"
+#include "settings/Settings.h"
+#include "support/Packed.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 

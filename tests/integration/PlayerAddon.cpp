@@ -38,10 +38,10 @@
 #include <string>
 #include <vector>
 
-#include "FSinterface.h"
-#include "Player.h"
-#include "Settings.h"
 #include "TestAddon.h"
+#include "host/FSinterface.h"
+#include "playback/Player.h"
+#include "settings/Settings.h"
 
 namespace {
 
@@ -228,7 +228,7 @@ public:
     void frame() override {
         ++frames_;
         if (frames_ == 1) {
-            player_ = std::make_unique<Player>(&general_, settingsFile_);
+            player_ = std::make_unique<Player>(&general_);
             player_->start(list_, false, 0);
             AcftData user;
             FSinterface::getAcftData(FSinterface::getUserAcftID(), user);

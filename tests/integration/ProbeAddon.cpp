@@ -16,8 +16,8 @@
 #include <sstream>
 #include <string>
 
-#include "FSinterface.h"
 #include "ProbeChecks.h"
+#include "host/FSinterface.h"
 
 namespace {
 

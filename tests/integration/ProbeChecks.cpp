@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "FSinterface.h"
+#include "host/FSinterface.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <memory>
 #include <string>
 
-#include "FSinterface.h"
-#include "Recorder.h"
-#include "Settings.h"
 #include "TestAddon.h"
+#include "host/FSinterface.h"
+#include "recording/Recorder.h"
+#include "settings/Settings.h"
 
 namespace {
 

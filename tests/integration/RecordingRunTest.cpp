@@ -11,12 +11,12 @@
 #include <sstream>
 #include <tuple>
 
-#include "Packed.h"
-#include "Settings.h"
-#include "RecordedFile.h"
 #include "SimRun.h"
-#include "TempDir.h"
-#include "ZflFile.h"
+#include "common/ZflFile.h"
+#include "settings/Settings.h"
+#include "support/Packed.h"
+#include "support/RecordedFile.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 // One run of zephrel-sim in a folder of its own: the module (and the probe, when asked) or another
 // add-on copied into a module folder, a dll.xml that lists them, a flights folder and the

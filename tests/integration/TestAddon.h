@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ModuleEvents.h"
+#include "host/ModuleEvents.h"
 
 // A test add-on the simulator loads in place of the module: it starts its own copy of the host
 // interface as the module does and listens to its events. TestAddonEntry.cpp holds the loader's

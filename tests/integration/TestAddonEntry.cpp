@@ -5,11 +5,11 @@
 #include <exception>
 #include <filesystem>
 
-#include "FSinterface.h"
-#include "HostState.h"
-#include "Log.h"
-#include "Settings.h"
 #include "TestAddon.h"
+#include "common/Log.h"
+#include "host/FSinterface.h"
+#include "host/HostState.h"
+#include "settings/Settings.h"
 
 #define ZEPHREL_EXPORT __attribute__((visibility("default")))
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "Guid.h"
+#include "system/Guid.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <cctype>
 #include <cstdint>
@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "Guid.h"
 #include "profile/ProfileValues.h"
+#include "system/Guid.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

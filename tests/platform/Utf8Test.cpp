@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "Utf8.h"
+#include "text/Utf8.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 #include "winsys/Backend.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WinSys.h"

@@ -7,6 +7,5 @@ add_executable(platform_profile_tests
     ProfileWriteTest.cpp
     Utf8Test.cpp
 )
-target_include_directories(platform_profile_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
 target_link_libraries(platform_profile_tests PRIVATE zephrel_platform GTest::gtest GTest::gtest_main)
 gtest_discover_tests(platform_profile_tests DISCOVERY_TIMEOUT 60)

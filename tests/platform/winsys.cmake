@@ -9,6 +9,5 @@ add_executable(platform_winsys_tests
     WinsysTranscriptTest.cpp
     WinsysWindowTest.cpp
 )
-target_include_directories(platform_winsys_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
 target_link_libraries(platform_winsys_tests PRIVATE zephrel_platform GTest::gtest GTest::gtest_main)
 gtest_discover_tests(platform_winsys_tests DISCOVERY_TIMEOUT 60)

@@ -13,12 +13,12 @@
 #include <utility>
 #include <vector>
 
-#include "DataBuffer.h"
-#include "Errors.h"
-#include "Packed.h"
-#include "PlayBuffer.h"
-#include "TempDir.h"
-#include "TempLog.h"
+#include "common/DataBuffer.h"
+#include "playback/PlayBuffer.h"
+#include "support/Errors.h"
+#include "support/Packed.h"
+#include "support/TempDir.h"
+#include "support/TempLog.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "FSinterface.h"
-#include "PlayerFixture.h"
+#include "host/FSinterface.h"
+#include "support/PlayerFixture.h"
 #include "winsys/HeadlessScript.h"
 
 namespace {

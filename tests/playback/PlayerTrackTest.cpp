@@ -7,16 +7,11 @@
 #include <filesystem>
 #include <set>
 
-#include "Errors.h"
-#include "RecordedFile.h"
-#include "Settings.h"
-#include "ShownMessageBoxes.h"
-#include "SimOptions.h"
-#include "ZflTestFiles.h"
-#include "winsys/HeadlessScript.h"
+#include "services/SimOptions.h"
+#include "support/Errors.h"
+#include "support/PlayerFixture.h"
+#include "support/ZflTestFiles.h"
 #include "winsys/WinSys.h"
-
-#include "PlayerFixture.h"
 
 namespace {
 
@@ -26,7 +21,7 @@ constexpr double kTwoTo32 = 4294967296.0;
 void expectRefused(const std::optional<ZephrelException>& e, uint32_t severity, const std::string& function,
                    const std::string& detail) {
     ASSERT_TRUE(e.has_value()) << "no exception";
-    EXPECT_EQ(16u, e->code);
+    EXPECT_EQ(ErrorCode::Unexpected, e->code);
     EXPECT_EQ(severity, e->severity);
     EXPECT_EQ(function, e->function);
     EXPECT_NE(std::string::npos, e->logText.find(detail)) << e->logText;
@@ -287,84 +282,32 @@ TEST_F(PlayerTrackTest, PositionOffsetsMoveTheAircraft) {
     }
 }
 
-TEST_F(PlayerTrackTest, StopOffersToSaveTheMarkersSetDuringPlayback) {
-    struct Case {
-        const char* name;
-        bool newMarkers;
-        int answer;
-        bool chooseFile;
-    };
-    const Case cases[] = {
-        {"nothing new", false, 0, false},
-        {"not wanted", true, win::IDNO, false},
-        {"dialog cancelled", true, win::IDYES, false},
-        {"saved", true, win::IDYES, true},
-    };
+// What the user is asked at the end goes through the player's prompts: every marker the playback
+// had, those of the files and those set during it; the AI aircraft are gone by then.
+TEST_F(PlayerTrackTest, StopOffersTheMarkersOfThePlaybackAfterTheAircraftAreGone) {
     const std::string path =
         writeFile("traffic.zfl", {{kJet}}, {marker(10000, Marker::DisplayText, 5, "file")});
-    const std::string startFolder = dir.file("Start"), outFolder = dir.file("Out");
-    std::filesystem::create_directories(startFolder);
-    std::filesystem::create_directories(outFolder);
-    const std::string out = (std::filesystem::path(outFolder) / "new.markers.zfl").string();
-    const std::vector<Marker> added = {marker(20000, Marker::DisplayText, 7, "first", 1),
-                                       marker(30000, Marker::Pause, Marker::kChapter, "second", 1)};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::size_t boxes = shownMessageBoxes().size();
-        const std::size_t dialogs = win::headless::transcript().all<win::FileDialogEntry>().size();
-        ASSERT_TRUE(writeDialogFolder(settingsFile, "ZflPath", startFolder));
-        newPlayer();
-        PlayList list = traffic(path, {0});
-        list.files[0].markers = {0};
-        player->start(list, true, 0);
-        frames(2);
-        const uint32_t jet = player->trackAircraft(0);
-        ASSERT_NE(nullptr, world().find(jet));
-        player->addMarker(marker(40000, Marker::DisplayText, 5, "kept out", 0));
-        if (c.newMarkers)
-            for (const Marker& m : added)
-                player->addMarker(m);
-        if (c.answer != 0)
-            win::headless::answerMessageBox(c.answer, {"Zephrel", "new markers"});
-        if (c.answer == win::IDYES) {
-            if (c.chooseFile)
-                win::headless::answerFileDialog({out}, "Save Markers");
-            else
-                win::headless::cancelFileDialog("Save Markers");
-        }
-        player->stop(true);
-        EXPECT_EQ(0u, win::headless::unusedAnswers());
-        EXPECT_EQ(nullptr, world().find(jet));
-        EXPECT_TRUE(player->aircraft().empty());
-        EXPECT_TRUE(player->markers().empty());
-        EXPECT_FALSE(player->isStarted());
-        const std::vector<MessageBoxRequest> shown = shownMessageBoxes();
-        ASSERT_EQ(boxes + (c.newMarkers ? 1 : 0), shown.size());
-        if (c.newMarkers) {
-            EXPECT_EQ("You have set new markers during playback, do you want to save them?",
-                      shown.back().text);
-            EXPECT_EQ("Zephrel", shown.back().caption);
-            EXPECT_EQ(MessageButtons::YesNo, shown.back().buttons);
-        }
-        const auto fileDialogs = win::headless::transcript().all<win::FileDialogEntry>();
-        ASSERT_EQ(dialogs + (c.answer == win::IDYES ? 1 : 0), fileDialogs.size());
-        if (c.answer == win::IDYES) {
-            const win::FileDialogEntry& dialog = fileDialogs.back();
-            EXPECT_EQ(startFolder, dialog.initialDir);
-            ASSERT_FALSE(dialog.filters.empty());
-            EXPECT_EQ("Flight Recordings (Markers)", dialog.filters[0].name);
-            EXPECT_EQ("*.markers.zfl", dialog.filters[0].pattern);
-        }
-        EXPECT_EQ(c.chooseFile, std::filesystem::exists(out));
-        EXPECT_EQ(c.chooseFile ? outFolder : startFolder, readDialogFolder(settingsFile, "ZflPath"));
-        if (c.chooseFile) {
-            const RecordedFile read = readRecordedFile(out);
-            EXPECT_TRUE(read.tracks.empty());
-            ASSERT_EQ(added.size(), read.markers.size());
-            for (std::size_t i = 0; i < added.size(); ++i)
-                zfltest::expectSameMarker(added[i], read.markers[i]);
-        }
-    }
+    PlayList list = traffic(path, {0});
+    list.files[0].markers = {0};
+    player->start(list, true, 0);
+    frames(2);
+    const uint32_t jet = player->trackAircraft(0);
+    ASSERT_NE(nullptr, world().find(jet));
+    player->addMarker(marker(20000, Marker::DisplayText, 7, "set", 1));
+    EXPECT_TRUE(seen.offered.empty());
+    player->stop(true);
+    EXPECT_EQ(nullptr, world().find(jet));
+    ASSERT_EQ(1u, seen.offered.size());
+    const std::vector<Marker>& offered = seen.offered[0];
+    ASSERT_EQ(2u, offered.size());
+    EXPECT_EQ("file", offered[0].text);
+    EXPECT_EQ(10000u, offered[0].time);
+    EXPECT_EQ(0, offered[0].include) << "from the file";
+    EXPECT_EQ("set", offered[1].text);
+    EXPECT_EQ(20000u, offered[1].time);
+    EXPECT_EQ(1, offered[1].include) << "set during the playback";
+    EXPECT_TRUE(player->markers().empty());
+    EXPECT_FALSE(player->isStarted());
 }
 
 TEST_F(PlayerTrackTest, RefusedStartsAndStops) {
@@ -390,15 +333,11 @@ TEST_F(PlayerTrackTest, RefusedStartsAndStops) {
     ASSERT_TRUE(win::RegisterClass(win::WNDCLASS{0, win::DefWindowProc, nullptr, nullptr, "FS98FLOAT"}));
     ASSERT_NE(nullptr, win::CreateWindowEx(0, "FS98FLOAT", "Contacts", 0, 0, 0, 100, 100, nullptr, 0, nullptr,
                                            nullptr));
-    const std::size_t boxes = shownMessageBoxes().size();
     player->start(traffic(path, {0}), true, 0);
     frame();
     EXPECT_FALSE(player->isStarted());
     EXPECT_EQ(0u, player->trackCount());
-    const std::vector<MessageBoxRequest> shown = shownMessageBoxes();
-    ASSERT_EQ(boxes + 1, shown.size());
-    EXPECT_EQ("Playback is not available while a multiplayer session is running!", shown.back().text);
-    EXPECT_EQ("Zephrel", shown.back().caption);
+    EXPECT_EQ(1, seen.multiplayerRefusals);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "PlayerFixture.h"
+#include "support/PlayerFixture.h"
 
 namespace {
 

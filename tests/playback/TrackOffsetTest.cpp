@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "Packed.h"
-#include "TrackOffset.h"
+#include "playback/TrackOffset.h"
+#include "support/Packed.h"
 
 namespace {
 

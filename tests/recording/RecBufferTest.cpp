@@ -7,13 +7,13 @@
 #include <numeric>
 #include <random>
 
-#include "Errors.h"
-#include "Packed.h"
-#include "RecBuffer.h"
-#include "RecordLayout.h"
-#include "TempDir.h"
-#include "TempFile.h"
-#include "TempLog.h"
+#include "recording/RecBuffer.h"
+#include "recording/TempFile.h"
+#include "support/Errors.h"
+#include "support/Packed.h"
+#include "support/RecordLayout.h"
+#include "support/TempDir.h"
+#include "support/TempLog.h"
 
 namespace {
 

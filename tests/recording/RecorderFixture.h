@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "ModuleInSimulator.h"
-#include "Recorder.h"
-#include "TempDir.h"
-#include "TempLog.h"
-#include "RecordedFile.h"
-#include "ZflFile.h"
+#include "common/ZflFile.h"
+#include "harness/ModuleInSimulator.h"
+#include "recording/Recorder.h"
+#include "support/RecordedFile.h"
+#include "support/TempDir.h"
+#include "support/TempLog.h"
 
 // A recorder driven from frames of the stand-in simulator, with the Trainer as the user aircraft.
 // Each frame lasts 1/16 s of real time: 625 ticks of the recording clock at normal rate.

@@ -8,9 +8,9 @@
 #include <memory>
 #include <set>
 
-#include "Packed.h"
 #include "RecorderFixture.h"
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
+#include "support/Packed.h"
 
 namespace {
 
@@ -264,7 +264,7 @@ TEST_F(RecorderSimTest, CallsInTheWrongStateAreInvalid) {
                 c.call(recorder);
                 ADD_FAILURE() << "no exception";
             } catch (const ZephrelException& e) {
-                EXPECT_EQ(ZephrelException::kUnexpected, e.code);
+                EXPECT_EQ(ErrorCode::Unexpected, e.code);
                 EXPECT_EQ(ZephrelException::Warning, e.severity);
                 EXPECT_EQ(c.function, e.function);
                 EXPECT_NE(std::string::npos, e.logText.find("Invalid call"));

@@ -12,12 +12,12 @@
 #include <optional>
 #include <random>
 
-#include "Errors.h"
-#include "RecBuffer.h"
-#include "TempDir.h"
-#include "TempFile.h"
-#include "TempLog.h"
-#include "ZflFile.h"
+#include "common/ZflFile.h"
+#include "recording/RecBuffer.h"
+#include "recording/TempFile.h"
+#include "support/Errors.h"
+#include "support/TempDir.h"
+#include "support/TempLog.h"
 
 namespace {
 
@@ -453,7 +453,7 @@ TEST_F(TempFilesTest, TrackDirectoryThatCannotBeOpenedFailsBeforeTheDataFileIsMa
         SCOPED_TRACE(name);
         const auto e = thrown([&] { TempFile file(name, 0); });
         ASSERT_TRUE(e.has_value());
-        EXPECT_EQ(5u, e->code);
+        EXPECT_EQ(ErrorCode::TempFileNotOpened, e->code);
         EXPECT_EQ(2u, e->severity);
         EXPECT_EQ("TempFile::TempFile", e->function);
         EXPECT_EQ("Temp file could not be opened!", e->userText);
@@ -481,7 +481,7 @@ TEST_F(TempFilesTest, FailedDataWriteLosesNothingTheBufferCanWriteLater) {
     }
     for (const auto& e : {filling, refused}) {
         ASSERT_TRUE(e.has_value());
-        EXPECT_EQ(6u, e->code);
+        EXPECT_EQ(ErrorCode::TempFileWriteFailed, e->code);
         EXPECT_EQ(2u, e->severity);
         EXPECT_EQ("TempFile::writeData", e->function);
         EXPECT_EQ("Writing to temp file failed!", e->userText);
@@ -506,11 +506,11 @@ TEST_F(TempFilesTest, RecordingFileThatFailsIsRemovedAndLeavesTheMarkersToTheNex
     markers[0].include = 1;
     const struct {
         std::string path;
-        uint32_t code;
+        ErrorCode code;
         rlim_t sizeLimit; // 0: none
-    } cases[] = {{dir.file("missing/flight.zfl"), 8, 0},
-                 {zfl, 10, 1000},                                        // in the tracks
-                 {zfl, 10, std::filesystem::file_size(withoutMarkers)}}; // in the markers
+    } cases[] = {{dir.file("missing/flight.zfl"), ErrorCode::FileNotOpened, 0},
+                 {zfl, ErrorCode::FileWriteFailed, 1000}, // in the tracks
+                 {zfl, ErrorCode::FileWriteFailed, std::filesystem::file_size(withoutMarkers)}}; // in the markers
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sizeLimit);
         std::optional<ZephrelException> e;

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "AddonList.h"
-#include "AddonLoader.h"
-#include "TempDir.h"
 #include "addons/TestAddonEvents.h"
+#include "run/AddonList.h"
+#include "run/AddonLoader.h"
+#include "support/TempDir.h"
 
 TestAddonEvents& testAddonEvents() {
     static TestAddonEvents events;

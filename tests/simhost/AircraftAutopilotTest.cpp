@@ -5,8 +5,8 @@
 #include <cmath>
 #include <memory>
 
-#include "AircraftCatalog.h"
-#include "World.h"
+#include "world/AircraftCatalog.h"
+#include "world/World.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "AircraftCatalog.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
+#include "world/AircraftCatalog.h"
 
 namespace {
 

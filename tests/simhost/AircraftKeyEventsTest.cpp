@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "Aircraft.h"
+#include "world/Aircraft.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "Aircraft.h"
-#include "HostNumbers.h"
+#include "modules/HostNumbers.h"
+#include "world/Aircraft.h"
 
 namespace {
 

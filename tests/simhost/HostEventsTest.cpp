@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "HostEvents.h"
+#include "services/HostEvents.h"
 
 namespace {
 

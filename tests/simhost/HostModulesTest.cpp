@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "HostModules.h"
+#include "modules/HostModules.h"
 
 namespace {
 

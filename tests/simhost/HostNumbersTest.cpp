@@ -1,4 +1,4 @@
-#include "HostNumbers.h"
+#include "modules/HostNumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "ScenarioError.h"
-#include "ScenarioLine.h"
-#include "ScenarioParser.h"
-#include "TempDir.h"
-#include "VirtualKeys.h"
+#include "run/ScenarioError.h"
+#include "run/ScenarioLine.h"
+#include "run/ScenarioParser.h"
+#include "run/VirtualKeys.h"
+#include "support/TempDir.h"
 #include "winsys/CommonControls.h"
 
 namespace {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "HostModules.h"
-#include "HostNumbers.h"
-#include "ScenarioError.h"
-#include "ScenarioParser.h"
-#include "ScenarioRunner.h"
-#include "TempDir.h"
 #include "addons/TestAddonEvents.h"
+#include "modules/HostModules.h"
+#include "modules/HostNumbers.h"
+#include "run/ScenarioError.h"
+#include "run/ScenarioParser.h"
+#include "run/ScenarioRunner.h"
+#include "support/TempDir.h"
 #include "winsys/CommonDialogs.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/LocalTime.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "HostNumbers.h"
-#include "Simulator.h"
-#include "TempDir.h"
+#include "modules/HostNumbers.h"
+#include "services/Simulator.h"
+#include "support/TempDir.h"
 #include "winsys/HeadlessScript.h"
 
 // A simulator root with an airplane, a helicopter and a Level-D 767, and a simulator on it that

@@ -2,9 +2,9 @@
 // hear of them.
 #include <cmath>
 
-#include "HostEvents.h"
-#include "RecordFormats.h"
 #include "SimulatorFixture.h"
+#include "services/HostEvents.h"
+#include "services/RecordFormats.h"
 
 namespace {
 

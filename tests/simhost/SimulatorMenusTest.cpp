@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "HostMenus.h"
-#include "MainWindow.h"
-#include "MenuChoice.h"
 #include "SimulatorFixture.h"
+#include "run/MenuChoice.h"
+#include "services/HostMenus.h"
+#include "services/MainWindow.h"
 #include "winsys/WindowApi.h"
 
 namespace {

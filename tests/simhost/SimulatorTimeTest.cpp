@@ -2,8 +2,8 @@
 #include <cstring>
 #include <ostream>
 
-#include "Packed.h"
 #include "SimulatorFixture.h"
+#include "support/Packed.h"
 
 namespace {
 

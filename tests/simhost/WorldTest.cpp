@@ -7,7 +7,7 @@
 #include <set>
 #include <tuple>
 
-#include "World.h"
+#include "world/World.h"
 
 namespace {
 

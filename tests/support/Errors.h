@@ -4,9 +4,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 
-#include "ZephrelException.h"
+#include "common/ZephrelException.h"
 
 // Runs f and hands back the ZephrelException it threw, if it threw one.
 template <typename F> std::optional<ZephrelException> thrown(F&& f) {
@@ -18,16 +19,19 @@ template <typename F> std::optional<ZephrelException> thrown(F&& f) {
     return std::nullopt;
 }
 
-// What the user is told when an operation on the file at path fails (codes 8 to 11).
-inline std::string fileErrorText(uint32_t code, const std::string& path) {
-    return code == 8    ? "File " + path + " could not be opened!"
-           : code == 9  ? "Reading from file '" + path + "' failed!"
-           : code == 10 ? "Writing to file '" + path + "' failed!"
-                        : "The file '" + path + "' is damaged or uses an unsupported format!";
+// Test output shows an error code as its number.
+inline void PrintTo(ErrorCode code, std::ostream* out) { *out << "error code " << static_cast<uint32_t>(code); }
+
+// What the user is told when an operation on the file at path fails.
+inline std::string fileErrorText(ErrorCode code, const std::string& path) {
+    return code == ErrorCode::FileNotOpened     ? "File " + path + " could not be opened!"
+           : code == ErrorCode::FileReadFailed  ? "Reading from file '" + path + "' failed!"
+           : code == ErrorCode::FileWriteFailed ? "Writing to file '" + path + "' failed!"
+                                                : "The file '" + path + "' is damaged or uses an unsupported format!";
 }
 
 // e is the stopping failure code of the file at path, reported by function if one is given.
-inline void expectFileError(const std::optional<ZephrelException>& e, uint32_t code, const std::string& path,
+inline void expectFileError(const std::optional<ZephrelException>& e, ErrorCode code, const std::string& path,
                             const std::string& function = "") {
     ASSERT_TRUE(e.has_value()) << "no exception";
     EXPECT_EQ(code, e->code) << e->logText;
@@ -42,7 +46,7 @@ inline void expectFileError(const std::optional<ZephrelException>& e, uint32_t c
 inline void expectMisuse(const std::optional<ZephrelException>& e, const std::string& function,
                          const std::string& detail) {
     ASSERT_TRUE(e.has_value()) << "no exception";
-    EXPECT_EQ(16u, e->code);
+    EXPECT_EQ(ErrorCode::Unexpected, e->code);
     EXPECT_EQ(2u, e->severity);
     EXPECT_EQ(function, e->function);
     EXPECT_EQ("An unexpected error occured!", e->userText);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 namespace oldformat {
 

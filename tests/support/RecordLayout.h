@@ -11,7 +11,7 @@
 #include <span>
 #include <vector>
 
-#include "FlightData.h"
+#include "common/FlightData.h"
 
 namespace packing {
 

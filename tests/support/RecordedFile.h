@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "DataBuffer.h"
-#include "Marker.h"
-#include "Packed.h"
-#include "ZflFile.h"
+#include "common/DataBuffer.h"
+#include "common/Marker.h"
+#include "common/ZflFile.h"
+#include "support/Packed.h"
 
 // What a recording file holds, read back through the file layer: per track its header, the time
 // stamps of its continuous records and its discrete records; the markers.

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "MessageBox.h"
+#include "alerts/MessageBox.h"
 #include "winsys/Dialogs.h"
 #include "winsys/HeadlessScript.h"
 

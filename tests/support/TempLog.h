@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "Log.h"
-#include "TempDir.h"
+#include "common/Log.h"
+#include "support/TempDir.h"
 
 // The log is process-wide: a test of this fixture finds it closed, with the default mask, in a
 // folder of its own, and leaves it closed with the folder and mask it was given.

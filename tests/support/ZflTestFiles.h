@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "Errors.h"
-#include "FlightData.h"
-#include "Marker.h"
-#include "Packed.h"
-#include "TempDir.h"
-#include "ZflFile.h"
-#include "ZflFormat.h"
+#include "common/FlightData.h"
+#include "common/Marker.h"
+#include "common/ZflFile.h"
+#include "common/ZflFormat.h"
+#include "support/Errors.h"
+#include "support/Packed.h"
+#include "support/TempDir.h"
 
 namespace zfltest {
 

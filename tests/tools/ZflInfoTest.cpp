@@ -2,11 +2,11 @@
 
 #include <sstream>
 
-#include "Errors.h"
-#include "SampleRecording.h"
-#include "TempDir.h"
-#include "ZflFormat.h"
-#include "ZflInfo.h"
+#include "common/ZflFormat.h"
+#include "support/Errors.h"
+#include "support/TempDir.h"
+#include "tools/SampleRecording.h"
+#include "tools/ZflInfo.h"
 
 namespace {
 
@@ -70,11 +70,11 @@ TEST_F(ZflInfoTest, RecognisesAFirstGenerationRecordingWithoutConvertingIt) {
 }
 
 TEST_F(ZflInfoTest, MissingAndDamagedFilesRaiseTheirCodes) {
-    expectFileError(thrown([&] { info(dir.file("absent.zfl")); }), 8, dir.file("absent.zfl"));
+    expectFileError(thrown([&] { info(dir.file("absent.zfl")); }), ErrorCode::FileNotOpened, dir.file("absent.zfl"));
     Bytes majorVersionTwo = {'Z', 'F', 'L', '2', 0x03, 0x00, 0x02, 0x00, 26};
     majorVersionTwo.resize(26);
     writeBytes(sample, majorVersionTwo);
-    expectFileError(thrown([&] { info(sample); }), 11, sample);
+    expectFileError(thrown([&] { info(sample); }), ErrorCode::InvalidFile, sample);
 }
 
 } // namespace

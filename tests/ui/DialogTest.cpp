@@ -2,11 +2,11 @@
 
 #include <functional>
 
-#include "AboutDlg.h"
-#include "Dialog.h"
-#include "HostWindow.h"
-#include "ModuleResources.h"
-#include "ZephrelException.h"
+#include "alerts/HostWindow.h"
+#include "common/ZephrelException.h"
+#include "ui/AboutDlg.h"
+#include "ui/Dialog.h"
+#include "ui/ModuleResources.h"
 #include "winsys/HeadlessScript.h"
 
 namespace {
@@ -80,7 +80,7 @@ protected:
             onNestedPressed();
             return true;
         case kFail:
-            throw ZephrelException(16, ZephrelException::Error, "FormDialog::onCommand", __LINE__, "test failure");
+            throw ZephrelException(ErrorCode::Unexpected, ZephrelException::Error, "FormDialog::onCommand", __LINE__, "test failure");
         default:
             return false;
         }

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "InstantReplayDlg.h"
 #include "ModuleDialogTest.h"
-#include "ModuleResources.h"
+#include "ui/InstantReplayDlg.h"
+#include "ui/ModuleResources.h"
 #include "winsys/HeadlessScript.h"
 
 namespace {

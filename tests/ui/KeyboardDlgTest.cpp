@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "KeyboardDlg.h"
 #include "ModuleDialogTest.h"
-#include "ModuleResources.h"
+#include "ui/KeyboardDlg.h"
+#include "ui/ModuleResources.h"
 #include "winsys/HeadlessScript.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "MarkerDlg.h"
 #include "ModuleDialogTest.h"
-#include "ModuleResources.h"
-#include "Settings.h"
-#include "ShownMessageBoxes.h"
-#include "TempDir.h"
+#include "settings/Settings.h"
+#include "support/ShownMessageBoxes.h"
+#include "support/TempDir.h"
+#include "ui/MarkerDlg.h"
+#include "ui/ModuleResources.h"
 #include "winsys/HeadlessScript.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ModuleResources.h"
+#include "ui/ModuleResources.h"
 #include "winsys/HeadlessScript.h"
 
 // A test of one of the module's dialogs, run by the headless window system's script: every

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "text/AsciiCase.h"
 #include "winsys/Controls.h"
 #include "winsys/model/WindowStore.h"
 
@@ -25,7 +26,7 @@ inline DWORD styleOf(HWND hwnd) {
 }
 
 inline bool isClass(HWND hwnd, const char* className) {
-    return IsWindow(hwnd) && model::equalsIgnoringCase(GetClassName(hwnd), className);
+    return IsWindow(hwnd) && equalsIgnoringCase(GetClassName(hwnd), className);
 }
 
 // WM_COMMAND (id, code) from the control to its parent.

@@ -2,6 +2,7 @@
 // only in their message numbers and in when a user's selection is reported.
 #include <cstring>
 
+#include "text/AsciiCase.h"
 #include "winsys/controls/ControlProcs.h"
 #include "winsys/controls/ControlState.h"
 #include "winsys/controls/UserActions.h"
@@ -54,7 +55,7 @@ LRESULT findExact(const ItemListState& state, WPARAM start, const std::string& t
     const size_t first = state.valid(start) ? start + 1 : 0;
     for (size_t step = 0; step < count; ++step) {
         const size_t index = (first + step) % count;
-        if (model::equalsIgnoringCase(state.items[index].text, text))
+        if (equalsIgnoringCase(state.items[index].text, text))
             return static_cast<LRESULT>(index);
     }
     return error;

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "text/AsciiCase.h"
 #include "winsys/model/Geometry.h"
 #include "winsys/model/Record.h"
 #include "winsys/model/WindowStore.h"
@@ -40,7 +41,7 @@ bool RegisterClass(const WNDCLASS& windowClass) {
     if (windowClass.lpfnWndProc == nullptr || windowClass.lpszClassName.empty() ||
         model::findClass(windowClass.lpszClassName) != nullptr)
         return false;
-    model::store().classes[model::lowerCase(windowClass.lpszClassName)] =
+    model::store().classes[lowerAscii(windowClass.lpszClassName)] =
         model::WindowClass{windowClass, false};
     return true;
 }

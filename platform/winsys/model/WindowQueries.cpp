@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "text/AsciiCase.h"
 #include "winsys/model/WindowStore.h"
 
 namespace win {
@@ -10,8 +11,8 @@ bool matches(HWND hwnd, const char* className, const char* title) {
     const WindowObject* window = model::find(hwnd);
     return window != nullptr &&
            (className == nullptr ||
-            model::equalsIgnoringCase(window->windowClass->info.lpszClassName, className)) &&
-           (title == nullptr || model::equalsIgnoringCase(window->title, title));
+            equalsIgnoringCase(window->windowClass->info.lpszClassName, className)) &&
+           (title == nullptr || equalsIgnoringCase(window->title, title));
 }
 
 bool enumerate(const std::vector<HWND>& children, WNDENUMPROC callback, LPARAM lParam) {

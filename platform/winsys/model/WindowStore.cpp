@@ -1,8 +1,6 @@
 #include "winsys/model/WindowStore.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "text/AsciiCase.h"
 #include "winsys/Input.h"
 #include "winsys/controls/StandardClasses.h"
 
@@ -12,7 +10,7 @@ namespace {
 
 void registerStandardClasses(Store& state) {
     for (const WindowClass& standard : controls::standardClasses())
-        state.classes[lowerCase(standard.info.lpszClassName)] = standard;
+        state.classes[lowerAscii(standard.info.lpszClassName)] = standard;
 }
 
 Store makeStore() {
@@ -39,7 +37,7 @@ WindowObject* find(HWND hwnd) {
 
 WindowClass* findClass(const std::string& name) {
     auto& classes = store().classes;
-    auto found = classes.find(lowerCase(name));
+    auto found = classes.find(lowerAscii(name));
     return found == classes.end() ? nullptr : &found->second;
 }
 
@@ -54,16 +52,6 @@ HWND rootOf(HWND hwnd) {
 
 void resetStore() {
     store() = makeStore();
-}
-
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-    return lowerCase(a) == lowerCase(b);
 }
 
 } // namespace win::model

@@ -49,7 +49,4 @@ HWND rootOf(HWND hwnd);
 // Forgets everything without sending a message; the standard classes are registered again.
 void resetStore();
 
-std::string lowerCase(std::string text);
-bool equalsIgnoringCase(const std::string& a, const std::string& b);
-
 } // namespace win::model

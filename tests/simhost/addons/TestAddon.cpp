@@ -5,7 +5,7 @@
 
 #include <dlfcn.h>
 
-#include "hostabi.h"
+#include "host/hostabi.h"
 #include "winsys/WinSys.h"
 
 namespace {
