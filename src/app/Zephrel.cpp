@@ -270,11 +270,18 @@ void Zephrel::startPlay(const PlayList& list, bool noRestore) {
 void Zephrel::stopPlay(bool noRestore) {
     if (!playing_)
         throw ZephrelException::invalidCall("Zephrel::stopPlay", __LINE__);
-    player_->stop(noRestore || replayPlayback_);
+    const bool afterReplay = replayPlayback_;
+    try {
+        player_->stop(noRestore || afterReplay);
+    } catch (...) {
+        // The replay's recording is of no use once its playback ends, however it ends.
+        if (afterReplay)
+            removeReplayFile();
+        throw;
+    }
     player_.reset();
     playing_ = false;
     userPlayback_ = false;
-    const bool afterReplay = replayPlayback_;
     replayPlayback_ = false;
     if (afterReplay)
         removeReplayFile();

@@ -13,6 +13,8 @@
 #include "services/HostMenus.h"
 #include "support/Errors.h"
 #include "support/PlayerFixture.h"
+#include "winsys/Dialogs.h"
+#include "winsys/HeadlessScript.h"
 
 namespace {
 
@@ -97,6 +99,7 @@ protected:
     ControllerSeams seams() {
         ControllerSeams seams{nullptr, nullptr, &control, &data, &video, nullptr, {}};
         seams.player.controlWindow = &reentering;
+        seams.player.prompts = prompts;
         return seams;
     }
     void tick(int n = 1) {
@@ -123,7 +126,18 @@ protected:
     FakeWindow control, data;
     FakeVideo video;
     ReenteringView reentering;
+    PlayerPrompts* prompts = nullptr; // the controller's own unless a test gives others
     std::unique_ptr<Zephrel> zephrel;
+};
+
+// Fails the end of every playback, as a simulator that refuses a call would.
+class FailingPrompts : public PlayerPrompts {
+public:
+    void refuseDuringMultiplayer() override {}
+    bool convertOldRecording(const std::string&) override { return false; }
+    void offerNewMarkers(const std::vector<Marker>&) override {
+        throw ZephrelException::stopping(ErrorCode::Unexpected, "Player::stop", __LINE__, "Test failure");
+    }
 };
 
 void expectInvalidCall(const std::optional<ZephrelException>& e, const char* function) {
@@ -262,6 +276,24 @@ TEST_F(ZephrelTest, PlaybackControlsJumpOrSearchPerStepAndHoldTheSpeedListsEnds)
     EXPECT_EQ(1500000u, now());
     zephrel->position(1.0 / 3);
     EXPECT_EQ(1000000u, now()) << "rounded to the nearest tick";
+}
+
+// Jump sizes come from a hand-edited file: however large, a jump goes the way it is asked and
+// ends inside the recording (here 0 s to 300 s, jumps ending a second before the end).
+TEST_F(ZephrelTest, JumpsOfAnySizeGoTheirWayAndEndInsideTheRecording) {
+    startController("EnableControlsAI=1\nJumpSize1=300000\nJumpSize2=2147483647\nJumpSize3=-7\n");
+    zephrel->startPlay(traffic(recording, {0}), false);
+    const uint32_t last = zephrel->player()->end() - 10000;
+    zephrel->forward(1);
+    EXPECT_EQ(last, now());
+    zephrel->backward(1);
+    EXPECT_EQ(0u, now());
+    zephrel->forward(2);
+    EXPECT_EQ(last, now());
+    zephrel->backward(2);
+    EXPECT_EQ(0u, now());
+    zephrel->backward(3);
+    EXPECT_EQ(70000u, now()) << "a negative size turns the direction round";
 }
 
 TEST_F(ZephrelTest, ALoadedFlightStopsWhatRunsRestartsTheReplayAndPlaysItsAutoplayRecording) {
@@ -412,4 +444,22 @@ TEST_F(ZephrelTest, AnInstantReplayPlaysTheLastSecondsWithoutARestoreWhileTheRin
     EXPECT_FALSE(std::filesystem::exists(dir.file("Zephrel.tmp3")));
     tick(16);
     EXPECT_EQ(clock + 10000, zephrel->recorder()->now()) << "and goes on from where it stood";
+}
+
+// The replay's recording goes with its playback, also when stopping the playback fails: the error
+// is shown and everything stops, and nothing is left in the temporary folder.
+TEST_F(ZephrelTest, TheInstantReplaysFileGoesWithItsPlaybackAlsoWhenTheStopFails) {
+    FailingPrompts failing;
+    prompts = &failing;
+    startController("PauseEndPlay=0\n");
+    zephrel->startReplayRec();
+    tick(160);
+    zephrel->startReplay(4);
+    ASSERT_TRUE(zephrel->isReplayPlayback());
+    ASSERT_TRUE(std::filesystem::exists(dir.file("Zephrel.tmp3")));
+    win::headless::answerMessageBox(win::IDOK, {"Zephrel Error", "unexpected"});
+    tick(160); // past the replay's end, where the frame stops it
+    EXPECT_EQ(0u, win::headless::unusedAnswers()) << "the failed stop was shown";
+    EXPECT_FALSE(zephrel->isPlaying());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Zephrel.tmp3")));
 }

@@ -154,6 +154,32 @@ TEST_F(PlayerTrackTest, UserTrackFliesTheUserAircraftAndItIsGivenBack) {
     EXPECT_FALSE(player->isUserPlayed());
 }
 
+// "DisableLiveAI" takes the simulator's own traffic away while recorded aircraft play, with or
+// without a track on the user aircraft, and stopping brings it back.
+TEST_F(PlayerTrackTest, LiveTrafficMakesWayForEveryPlaybackTheSettingCovers) {
+    const std::string path = writeFile("two.zfl", {{kJet}, {kBeaver}});
+    const struct {
+        const char* name;
+        bool userTrack;
+        bool disableLiveAI;
+    } cases[] = {{"traffic only", false, true}, {"on the user aircraft", true, true},
+                 {"traffic only, kept", false, false}, {"on the user aircraft, kept", true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim().setTrafficPercent(30);
+        general.disableLiveAI = c.disableLiveAI;
+        newPlayer();
+        PlayList list = traffic(path, {0, 1});
+        if (c.userTrack)
+            list.userFile = list.userTrack = 0;
+        player->start(list, true, 0);
+        frame();
+        EXPECT_EQ(c.disableLiveAI ? 0u : 30u, sim().options().airlinePercent());
+        player->stop(true);
+        EXPECT_EQ(30u, sim().options().airlinePercent());
+    }
+}
+
 // The user aircraft before and after playback, and the flight saved to put it back.
 TEST_F(PlayerTrackTest, UserAircraftLoadedAndRestored) {
     struct Case {
