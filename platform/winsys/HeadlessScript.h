@@ -20,20 +20,23 @@ namespace win::headless {
 enum class Unscripted { Default, Fail };
 void setUnscriptedPolicy(Unscripted policy);
 
+// Each queued answer and dialog script may name its origin: how unusedAnswerOrigins() names it if
+// nothing uses it (by default, what it answers).
+
 // Empty strings match anything; the others must occur in the caption and the text.
 struct MessageBoxMatch {
     std::string captionContains;
     std::string textContains;
 };
 // An answer that is not one of the box's buttons is a failure; the box then gets the default answer.
-void answerMessageBox(int answer, MessageBoxMatch match = {});
+void answerMessageBox(int answer, MessageBoxMatch match = {}, std::string origin = {});
 
 // `title`, when not empty, must equal the dialog's title. An empty list of paths cancels; more
 // than one needs OFN_ALLOWMULTISELECT.
-void answerFileDialog(std::vector<std::string> paths, std::string title = {});
+void answerFileDialog(std::vector<std::string> paths, std::string title = {}, std::string origin = {});
 void cancelFileDialog(std::string title = {});
 // The folder must exist; an empty path cancels.
-void answerFolderBrowser(std::string path, std::string title = {});
+void answerFolderBrowser(std::string path, std::string title = {}, std::string origin = {});
 void cancelFolderBrowser(std::string title = {});
 
 // The steps of a user in a dialog or tool window, each on the control with the given id. A step
@@ -100,8 +103,8 @@ using Step = std::variant<SetText, SetCheck, SelectIndex, SelectText, SetPositio
 // The steps run in order once WM_INITDIALOG is done; steps left when EndDialog comes are a
 // failure, and a dialog still open after its last step is unscripted from there on. A dialog
 // matches by template id or by its title after WM_INITDIALOG.
-void scriptDialog(uint16_t templateId, std::vector<Step> steps);
-void scriptDialog(std::string title, std::vector<Step> steps);
+void scriptDialog(uint16_t templateId, std::vector<Step> steps, std::string origin = {});
+void scriptDialog(std::string title, std::vector<Step> steps, std::string origin = {});
 
 // Takes one step at once in a modeless dialog or tool window; false (and a failure) when it
 // cannot be taken.
@@ -137,8 +140,10 @@ std::string transcriptText();
 // Every unscripted interaction, described.
 const std::vector<std::string>& unscripted();
 const std::vector<std::string>& failures();
-// Queued answers and dialog scripts that nothing has used yet.
+// Queued answers and dialog scripts that nothing has used yet: how many, and their origins in the
+// order they were queued.
 size_t unusedAnswers();
+std::vector<std::string> unusedAnswerOrigins();
 
 // Back to the start: no windows (dropped without messages), no classes or templates of modules,
 // no queued messages, keys up, cursor shown as an arrow at (0, 0), empty transcript and script,

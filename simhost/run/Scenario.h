@@ -133,8 +133,9 @@ using Action = std::variant<Key, Menu, Pause, Rate, LoadFlight, SaveFlight, Chan
 } // namespace scenario
 
 struct ScenarioAction {
-    double time = 0; // seconds of the run
-    int line = 0;    // where the scenario has it
+    double time = 0;    // seconds of the run
+    int line = 0;       // where the scenario has it
+    std::string source; // and how: the line without its comment
     scenario::Action action;
 };
 

@@ -36,13 +36,16 @@ ScenarioLine::ScenarioLine(std::string_view text, int number) : number_(number) 
 
 void ScenarioLine::split(std::string_view text) {
     std::size_t at = 0;
+    std::size_t end = 0; // of the last word
     while (at < text.size()) {
         const char c = text[at];
         if (isBlank(c)) {
             ++at;
-        } else if (c == '#') {
+            continue;
+        }
+        if (c == '#')
             break;
-        } else if (c == '"') {
+        if (c == '"') {
             Word word{{}, true};
             for (++at;; ++at) {
                 if (at == text.size())
@@ -66,7 +69,10 @@ void ScenarioLine::split(std::string_view text) {
             }
             words_.push_back(std::move(word));
         }
+        end = at;
     }
+    const std::size_t start = text.find_first_not_of(" \t");
+    source_ = start < end ? std::string(text.substr(start, end - start)) : std::string();
 }
 
 void ScenarioLine::fail(const std::string& what) const {

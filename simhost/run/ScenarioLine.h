@@ -16,6 +16,8 @@ public:
     ScenarioLine(std::string_view text, int number);
 
     int number() const { return number_; }
+    // The line as written, without its comment and the blanks around it.
+    const std::string& source() const { return source_; }
     bool atEnd() const { return next_ == words_.size(); }
     // The next word is bare and equals `keyword` (without regard to case); it is then taken.
     bool accept(std::string_view keyword);
@@ -45,6 +47,7 @@ private:
     void split(std::string_view text);
 
     int number_;
+    std::string source_;
     std::vector<Word> words_;
     std::size_t next_ = 0;
 };

@@ -172,7 +172,7 @@ private:
         if (scenario_.actions.size() == kMaxActions)
             line.fail("more than " + std::to_string(kMaxActions) + " actions");
         const double time = line.number("time", 0, kMaxTime);
-        scenario_.actions.push_back(ScenarioAction{time, line.number(), action(line)});
+        scenario_.actions.push_back(ScenarioAction{time, line.number(), line.source(), action(line)});
         line.end();
     }
 

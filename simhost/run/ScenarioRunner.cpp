@@ -135,8 +135,8 @@ private:
 // the action's line.
 class ActionPerformer {
 public:
-    ActionPerformer(Simulator& simulator, int line, std::vector<std::string>& errors)
-        : simulator_(simulator), line_(line), errors_(errors) {}
+    ActionPerformer(Simulator& simulator, const ScenarioAction& action, std::vector<std::string>& errors)
+        : simulator_(simulator), line_(action.line), source_(action.source), errors_(errors) {}
 
     void operator()(const scenario::Key& key) {
         if (key.stroke != scenario::Key::Up)
@@ -171,20 +171,21 @@ public:
     }
     void operator()(const scenario::Close&) { simulator_.close(); }
     void operator()(const scenario::RebuildMenus&) { simulator_.rebuildMenus(); }
+    // Answers and dialog steps that nothing uses by the end are named by their line.
     void operator()(const scenario::AnswerMessageBox& box) {
-        script::answerMessageBox(box.answer, box.match);
+        script::answerMessageBox(box.answer, box.match, unusedOrigin());
     }
     void operator()(const scenario::AnswerFileDialog& file) {
-        script::answerFileDialog(file.paths, file.title);
+        script::answerFileDialog(file.paths, file.title, unusedOrigin());
     }
     void operator()(const scenario::AnswerFolderBrowser& folder) {
-        script::answerFolderBrowser(folder.path, folder.title);
+        script::answerFolderBrowser(folder.path, folder.title, unusedOrigin());
     }
     void operator()(const scenario::ScriptDialog& dialog) {
         if (dialog.templateId != 0)
-            script::scriptDialog(dialog.templateId, dialog.steps);
+            script::scriptDialog(dialog.templateId, dialog.steps, unusedOrigin());
         else
-            script::scriptDialog(dialog.title, dialog.steps);
+            script::scriptDialog(dialog.title, dialog.steps, unusedOrigin());
     }
     void operator()(const scenario::Expect& expectation) {
         if (const auto error = std::visit(ExpectationCheck(simulator_), expectation.check))
@@ -202,9 +203,11 @@ public:
 
 private:
     void fail(const std::string& what) { reportScenarioError(errors_, ScenarioError(line_, what).what()); }
+    std::string unusedOrigin() const { return ScenarioError(line_, "never used: " + source_).what(); }
 
     Simulator& simulator_;
     int line_;
+    std::string source_;
     std::vector<std::string>& errors_;
 };
 
@@ -224,10 +227,10 @@ void collectScriptResults(const ScriptMark& mark, RunSummary& summary) {
     const auto& failures = script::failures();
     for (std::size_t i = mark.failures; i < failures.size(); ++i)
         reportScenarioError(summary.scenarioErrors, "window system: " + failures[i]);
-    if (script::unusedAnswers() > mark.unusedAnswers)
-        reportScenarioError(summary.scenarioErrors,
-                            std::to_string(script::unusedAnswers() - mark.unusedAnswers) +
-                                " scripted answers or dialog steps were never used");
+    // Those queued before the run come first.
+    const std::vector<std::string> unused = script::unusedAnswerOrigins();
+    for (std::size_t i = std::min(mark.unusedAnswers, unused.size()); i < unused.size(); ++i)
+        reportScenarioError(summary.scenarioErrors, unused[i]);
 }
 
 } // namespace
@@ -293,7 +296,7 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
             for (; next < scenario_.actions.size() && scenario_.actions[next].time <= now + tolerance;
                  ++next) {
                 const ScenarioAction& action = scenario_.actions[next];
-                std::visit(ActionPerformer(simulator, action.line, summary.scenarioErrors), action.action);
+                std::visit(ActionPerformer(simulator, action, summary.scenarioErrors), action.action);
             }
             if (simulator.closing() || now + tolerance >= duration) {
                 summary.frames = frame;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "winsys/HeadlessScript.h"
 #include "winsys/WinSys.h"
@@ -156,6 +157,24 @@ TEST_F(WinsysTranscriptTest, ControlStatesDescribeWhatAUserWouldSee) {
                                     "  1006 msctls_hotkey32 \"\" hot key Ctrl+Shift+0x6B\n"
                                     "  1099 Button \"Heading\" unchecked disabled\n"
                                     "  1 Button \"Play\" hidden");
+}
+
+// What was queued and never used is named by the origin it was queued with, or else by what it
+// answers, in the order it was queued whatever its kind.
+TEST_F(WinsysTranscriptTest, UnusedAnswersAreNamedInTheOrderTheyWereQueued) {
+    scriptDialog("Add Marker", {Press{1}});
+    answerMessageBox(IDYES, {"Zephrel", "markers"}, "line 3");
+    cancelFileDialog("Save Markers");
+    answerFolderBrowser("/tmp");
+    answerMessageBox(IDNO);
+    scriptDialog(140, {Close{}}, "line 9");
+    answerFileDialog({"/tmp/a.zfl"});
+    EXPECT_EQ(MessageBox(nullptr, "text", "caption", MB_YESNO), IDNO) << "the first box that matches is used";
+    EXPECT_EQ(unusedAnswers(), 6u);
+    EXPECT_EQ(unusedAnswerOrigins(),
+              (std::vector<std::string>{"steps for dialog \"Add Marker\"", "line 3",
+                                        "cancel of a file dialog \"Save Markers\"", "answer to a folder browser",
+                                        "line 9", "answer to a file dialog"}));
 }
 
 TEST_F(WinsysTranscriptTest, ResetForgetsTheTranscriptWindowsAndScripts) {

@@ -185,7 +185,8 @@ TEST(ScenarioRunnerTest, RunsAScenarioWithAnAddOnToItsEnd) {
                              "at 1 load flight none\n"           // line 8
                              "at 1.5 save flight saved \"Saved\" \"By the test\"\n"
                              "at 2 pause on\nat 2.5 pause off\n"
-                             "at 3 answer box OK \"never shown\"\n"
+                             "at 3 answer box OK \"never shown\"\n" // line 12
+                             "  at 3.5   dialog 140 settext 1001 \"5 # s\" press 1   # the dialog never opens\n"
                              "at 4 close\n";
     ScenarioRunner runner(parseScenario(text, dir.path().string()));
     std::vector<RunProgress> progress;
@@ -195,10 +196,13 @@ TEST(ScenarioRunnerTest, RunsAScenarioWithAnAddOnToItsEnd) {
     EXPECT_TRUE(summary.loaderErrors.empty());
     EXPECT_EQ(1u, summary.errorBoxes);
     EXPECT_FALSE(summary.simulatorErrors.empty()) << "the flight that cannot be loaded";
-    ASSERT_EQ(3u, summary.scenarioErrors.size());
+    ASSERT_EQ(4u, summary.scenarioErrors.size());
     EXPECT_EQ("scenario line 7: no menu item \"Zephrel/Record...\"", summary.scenarioErrors[0]);
     EXPECT_EQ(0u, summary.scenarioErrors[1].find("scenario line 8: ")) << summary.scenarioErrors[1];
-    EXPECT_NE(std::string::npos, summary.scenarioErrors[2].find("never used")) << summary.scenarioErrors[2];
+    // Each answer nothing used, by its line as written (without the comment).
+    EXPECT_EQ("scenario line 12: never used: at 3 answer box OK \"never shown\"", summary.scenarioErrors[2]);
+    EXPECT_EQ("scenario line 13: never used: at 3.5   dialog 140 settext 1001 \"5 # s\" press 1",
+              summary.scenarioErrors[3]);
     EXPECT_FALSE(summary.succeeded());
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "root/Flights/saved.flt"));
 

@@ -22,6 +22,10 @@ void noteFailure(const std::string& what) {
     script().failures.push_back(what);
 }
 
+ScriptOrigin originOf(std::string origin, std::string described) {
+    return ScriptOrigin{origin.empty() ? std::move(described) : std::move(origin), script().queued++};
+}
+
 std::string nameOf(HWND window) {
     const std::string title = "\"" + GetWindowText(window) + "\"";
     if (const std::optional<DialogInfo> dialog = GetDialogInfo(window))
@@ -35,33 +39,52 @@ void setUnscriptedPolicy(Unscripted policy) {
     detail::script().policy = policy;
 }
 
-void answerMessageBox(int answer, MessageBoxMatch match) {
-    detail::script().messageBoxes.push_back(detail::MessageBoxScript{answer, std::move(match)});
+namespace {
+
+std::string titled(const char* what, const std::string& title) {
+    return title.empty() ? what : std::string(what) + " \"" + title + "\"";
 }
 
-void answerFileDialog(std::vector<std::string> paths, std::string title) {
-    detail::script().fileDialogs.push_back(detail::FileDialogScript{std::move(paths), std::move(title)});
+} // namespace
+
+void answerMessageBox(int answer, MessageBoxMatch match, std::string origin) {
+    const std::string described = "answer " + std::to_string(answer) + " to a message box";
+    detail::script().messageBoxes.push_back(
+        detail::MessageBoxScript{detail::originOf(std::move(origin), described), answer, std::move(match)});
+}
+
+void answerFileDialog(std::vector<std::string> paths, std::string title, std::string origin) {
+    const std::string described =
+        titled(paths.empty() ? "cancel of a file dialog" : "answer to a file dialog", title);
+    detail::script().fileDialogs.push_back(detail::FileDialogScript{
+        detail::originOf(std::move(origin), described), std::move(paths), std::move(title)});
 }
 
 void cancelFileDialog(std::string title) {
     answerFileDialog({}, std::move(title));
 }
 
-void answerFolderBrowser(std::string path, std::string title) {
-    detail::script().folders.push_back(detail::FolderScript{std::move(path), std::move(title)});
+void answerFolderBrowser(std::string path, std::string title, std::string origin) {
+    const std::string described =
+        titled(path.empty() ? "cancel of a folder browser" : "answer to a folder browser", title);
+    detail::script().folders.push_back(detail::FolderScript{detail::originOf(std::move(origin), described),
+                                                            std::move(path), std::move(title)});
 }
 
 void cancelFolderBrowser(std::string title) {
     answerFolderBrowser({}, std::move(title));
 }
 
-void scriptDialog(uint16_t templateId, std::vector<Step> steps) {
-    detail::script().dialogs.push_back(detail::DialogScript{templateId, {}, std::move(steps)});
+void scriptDialog(uint16_t templateId, std::vector<Step> steps, std::string origin) {
+    const std::string described = "steps for dialog " + std::to_string(templateId);
+    detail::script().dialogs.push_back(detail::DialogScript{
+        detail::originOf(std::move(origin), described), templateId, {}, std::move(steps)});
 }
 
-void scriptDialog(std::string title, std::vector<Step> steps) {
-    detail::script().dialogs.push_back(
-        detail::DialogScript{std::nullopt, std::move(title), std::move(steps)});
+void scriptDialog(std::string title, std::vector<Step> steps, std::string origin) {
+    const std::string described = titled("steps for dialog", title);
+    detail::script().dialogs.push_back(detail::DialogScript{
+        detail::originOf(std::move(origin), described), std::nullopt, std::move(title), std::move(steps)});
 }
 
 void setScreen(ScreenMetrics metrics) {
@@ -95,6 +118,26 @@ const std::vector<std::string>& failures() {
 size_t unusedAnswers() {
     const detail::ScriptState& state = detail::script();
     return state.messageBoxes.size() + state.fileDialogs.size() + state.folders.size() + state.dialogs.size();
+}
+
+std::vector<std::string> unusedAnswerOrigins() {
+    const detail::ScriptState& state = detail::script();
+    std::vector<const detail::ScriptOrigin*> unused;
+    const auto add = [&](const auto& queue) {
+        for (const detail::ScriptOrigin& script : queue)
+            unused.push_back(&script);
+    };
+    add(state.messageBoxes);
+    add(state.fileDialogs);
+    add(state.folders);
+    add(state.dialogs);
+    std::sort(unused.begin(), unused.end(), [](const detail::ScriptOrigin* a, const detail::ScriptOrigin* b) {
+        return a->serial < b->serial;
+    });
+    std::vector<std::string> origins;
+    for (const detail::ScriptOrigin* script : unused)
+        origins.push_back(script->origin);
+    return origins;
 }
 
 void reset() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
@@ -11,22 +12,28 @@
 // What the script API has queued and what the headless backend has noted.
 namespace win::headless::detail {
 
-struct MessageBoxScript {
+// Where a queued script came from, and when it was queued: what to name it if nothing uses it.
+struct ScriptOrigin {
+    std::string origin;
+    uint64_t serial = 0;
+};
+
+struct MessageBoxScript : ScriptOrigin {
     int answer;
     MessageBoxMatch match;
 };
 
-struct FileDialogScript {
+struct FileDialogScript : ScriptOrigin {
     std::vector<std::string> paths; // none: cancel
     std::string title;
 };
 
-struct FolderScript {
+struct FolderScript : ScriptOrigin {
     std::string path; // empty: cancel
     std::string title;
 };
 
-struct DialogScript {
+struct DialogScript : ScriptOrigin {
     std::optional<uint16_t> templateId;
     std::string title;
     std::vector<Step> steps;
@@ -38,6 +45,7 @@ struct ScriptState {
     std::deque<FileDialogScript> fileDialogs;
     std::deque<FolderScript> folders;
     std::deque<DialogScript> dialogs;
+    uint64_t queued = 0; // scripts queued so far, for their serial numbers
     std::vector<std::string> unscripted;
     std::vector<std::string> failures;
     ScreenMetrics screen{1920, 1080, RECT{0, 0, 1920, 1080}};
@@ -45,6 +53,9 @@ struct ScriptState {
 };
 
 ScriptState& script();
+
+// The origin of a script about to be queued: the caller's, or else `described`.
+ScriptOrigin originOf(std::string origin, std::string described);
 
 // Records an interaction no script answered; a failure too under Unscripted::Fail.
 void noteUnscripted(const std::string& what);
