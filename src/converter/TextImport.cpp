@@ -72,14 +72,19 @@ class Importer {
 public:
     Importer(ZflFile& recording, bool altitudeInMeters) : recording_(recording), altitudeInMeters_(altitudeInMeters) {}
 
-    void line(std::string_view text);
+    // A line of the input, or a piece of a longer one, with the number of the line it is on.
+    void line(std::string_view text, uint64_t number);
     void finish();
+    const SkippedLines& skipped() const { return skipped_; }
 
 private:
     void headerLine(std::string_view text);
     void dataHeader(std::string_view titles);
     void dataLine(std::string_view text);
-    bool readValues(std::string_view text);
+    // The values of the columns; false, with the scanner at the failed column's text, when one
+    // is missing or malformed.
+    bool readValues(TextScanner& scanner, std::size_t& column);
+    void skip(std::string reason = {}) { skipped_.note(lineNumber_, std::move(reason)); }
     void finishTrack();
     void resetValues();
     double lineTime() const;
@@ -101,9 +106,29 @@ private:
     alignas(8) unsigned char contBuffer_[sizeof(ContData)] = {};
     alignas(8) unsigned char discBuffer_[sizeof(DiscData)] = {};
     std::optional<DataBuffer> buffer_;
+
+    uint64_t lineNumber_ = 0;
+    SkippedLines skipped_;
 };
 
-void Importer::line(std::string_view text) {
+const char* kindName(ValueKind kind) {
+    switch (kind) {
+    case ValueKind::Decimal:
+        return "a decimal number";
+    case ValueKind::Signed:
+        return "a whole number";
+    case ValueKind::Unsigned:
+        return "an unsigned number";
+    case ValueKind::Date:
+        return "a date";
+    case ValueKind::Time:
+        return "a time of day";
+    }
+    return "a value";
+}
+
+void Importer::line(std::string_view text, uint64_t number) {
+    lineNumber_ = number;
     if (text.starts_with('#'))
         headerLine(text);
     else if (text.starts_with('$')) {
@@ -212,10 +237,9 @@ void Importer::finishTrack() {
     track_.pendingDisc.clear();
 }
 
-bool Importer::readValues(std::string_view text) {
-    TextScanner scanner(text);
+bool Importer::readValues(TextScanner& scanner, std::size_t& i) {
     Track& t = track_;
-    for (std::size_t i = 0; i < t.columns.count; ++i) {
+    for (i = 0; i < t.columns.count; ++i) {
         const ColumnInfo& column = *t.columns.columns[i];
         double& value = t.values[at(column.field)];
         switch (column.kind) {
@@ -340,10 +364,29 @@ DiscData Importer::discRecord(uint32_t timestamp) const {
 }
 
 void Importer::dataLine(std::string_view text) {
-    // Lines outside a track, and lines with a value missing or malformed, are skipped.
-    if (!columnsActive_ || !readValues(text))
+    // Lines outside a track, and lines with a value missing or malformed, are skipped; blank
+    // lines are no data lines at all.
+    TextScanner scanner(text);
+    if (scanner.atEnd())
         return;
     Track& t = track_;
+    if (!columnsActive_) {
+        skip("no \"#Data:\" line before it");
+        return;
+    }
+    std::size_t failed = 0;
+    if (!readValues(scanner, failed)) {
+        if (!skipped_.wantsReason()) {
+            skip();
+            return;
+        }
+        const ColumnInfo& column = *t.columns.columns[failed];
+        const std::string_view found = scanner.nextWord();
+        skip("column " + std::string(column.title) + ": " +
+             (found.empty() ? std::string("missing")
+                            : "\"" + std::string(found) + "\" is not " + kindName(column.kind)));
+        return;
+    }
 
     const double time = lineTime();
     if (time < 0)
@@ -410,7 +453,7 @@ std::string_view withoutLineEnd(const char* chunk) {
 
 } // namespace
 
-void importText(const std::string& inputPath, const std::string& outputPath, bool altitudeInMeters) {
+SkippedLines importText(const std::string& inputPath, const std::string& outputPath, bool altitudeInMeters) {
     StagedOutput output(outputPath);
     ZflFile recording;
     recording.open(output.stagingPath(), ZflFile::Write);
@@ -422,12 +465,19 @@ void importText(const std::string& inputPath, const std::string& outputPath, boo
 
     Importer importer(recording, altitudeInMeters);
     char chunk[kReadChunk];
-    while (std::fgets(chunk, sizeof chunk, input.get()) != nullptr)
-        importer.line(withoutLineEnd(chunk));
+    uint64_t lineNumber = 0;
+    bool lineEnded = true; // by the piece read before
+    while (std::fgets(chunk, sizeof chunk, input.get()) != nullptr) {
+        if (lineEnded)
+            ++lineNumber;
+        lineEnded = std::strchr(chunk, '\n') != nullptr;
+        importer.line(withoutLineEnd(chunk), lineNumber);
+    }
     if (std::ferror(input.get()))
         throw ConversionError{cannotOpenMessage(inputPath)};
     importer.finish();
     recording.close();
     input.reset();
     output.commit();
+    return importer.skipped();
 }

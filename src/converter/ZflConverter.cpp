@@ -16,6 +16,12 @@ void showError(win::HWND owner, const std::string& text) {
     win::MessageBox(owner, text, kCaption, win::MB_OK | win::MB_ICONERROR);
 }
 
+// The conversion succeeded; what the text held that it could not use is still worth knowing.
+void showSkipped(win::HWND owner, const SkippedLines& skipped) {
+    if (skipped.count() != 0)
+        win::MessageBox(owner, skipped.summary(), kCaption, win::MB_OK | win::MB_ICONWARNING);
+}
+
 } // namespace
 
 Direction directionFor(const std::string& input) {
@@ -28,7 +34,7 @@ bool convert(Direction direction, const std::string& input, const std::string& o
         if (direction == Direction::ToText)
             exportText(input, output, altitudeInMeters);
         else
-            importText(input, output, altitudeInMeters);
+            showSkipped(owner, importText(input, output, altitudeInMeters));
         return true;
     } catch (const ConversionError& error) {
         showError(owner, error.message);

@@ -23,7 +23,8 @@ enum class Direction { ToText, ToRecording };
 // On the command line the input's extension chooses: ".zfl" to text, anything else to a recording.
 Direction directionFor(const std::string& input);
 
-// Converts and reports a failure in a message box over `owner`. False when it failed.
+// Converts and reports a failure in a message box over `owner`, and data lines an import left out
+// in a warning box. False when it failed.
 bool convert(Direction direction, const std::string& input, const std::string& output, bool altitudeInMeters,
              win::HWND owner);
 

@@ -311,6 +311,43 @@ TEST_F(TextImportTest, SkippedLinesDoNotCountForTheTimeOrder) {
     EXPECT_EQ((std::vector<uint32_t>{10000, 20000, 20000, 30001}), contTimes(rec.tracks[0]));
 }
 
+// The user hears of every data line left out, by count, and why the first one was, by its line
+// in the file; blank lines and comments are no data lines.
+TEST_F(TextImportTest, SkippedDataLinesAreCountedAndTheFirstIsNamed) {
+    std::string longLine = "1 2 3 4 5 6";
+    longLine.resize(1023, ' ');
+    const struct {
+        const char* name;
+        std::string text;
+        const char* summary;
+    } cases[] = {
+        {"none", kTrack + "\n   \n// 1 2\n", ""},
+        {"a value missing", kTimed + "0 0 0 0 0 0 0\n1 0 0 0 0 0\n", "1 data line skipped (line 4, column heading: missing)"},
+        {"an unsigned value", kCub + "#Data: " + kSix + " windDir\n0 0 0 0 0 0 10\n\n1 0 0 0 0 0 -167\n1 0 0 0 0 0\n",
+         "2 data lines skipped (first: line 5, column windDir: \"-167\" is not an unsigned number)"},
+        {"a signed value", kCub + "#Data: " + kSix + " elevators\n0 0 0 0 0 0 1.5\n0 0 0 0 0 0 -2\n",
+         "1 data line skipped (line 3, column elevators: \"1.5\" is not a whole number)"},
+        {"a decimal value", kTrack + "0 0 0 0 1e5 0\n",
+         "1 data line skipped (line 4, column bank: \"1e5\" is not a decimal number)"},
+        {"a date and a time", kCub + "#Data: " + kSix + " date time\n0 0 0 0 0 0 20110815000 1:2:3\n"
+                                                 "0 0 0 0 0 0 2011-08-15 12:34:56.7\n0 0 0 0 0 0 15.8.11 1:2:3\n",
+         "2 data lines skipped (first: line 3, column date: \"20110815000\" is not a date)"},
+        {"before any track", kCub + "7 0 0 0 0 0 0\n" + kData + "0 0 0 0 0 0\n",
+         "1 data line skipped (line 2, no \"#Data:\" line before it)"},
+        {"after the columns were cleared", kTrack + "#Aircraft: \"Two\"\n0 0 0 0 0 0\n",
+         "1 data line skipped (line 5, no \"#Data:\" line before it)"},
+        {"the piece of a long line", kCub + kData + longLine + "bad\n0 0 0\n",
+         "2 data lines skipped (first: line 3, column latitude: \"bad\" is not a decimal number)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeText(input, c.text);
+        std::string summary;
+        EXPECT_EQ(std::nullopt, conversionMessage([&] { summary = importText(input, output, false).summary(); }));
+        EXPECT_EQ(c.summary, summary);
+    }
+}
+
 TEST_F(TextImportTest, IntervalAndTimeOffsetGiveTheTimes) {
     const std::string line = "0 0 0 0 0 0\n";
     const auto rec = imported(kCub + "$Interval: 0.5\n" + kData + line + "0 0 0\n" + line + line +

@@ -336,3 +336,34 @@ TEST_F(ZflConverterTest, AFailedConversionIsShownOverTheDialogWhichStaysOpen) {
 }
 
 } // namespace
+
+namespace {
+
+// Lines the import leaves out do not fail it: the conversion is written and the user is warned,
+// on the command line (without an owner) and over the dialog alike.
+TEST_F(ZflConverterTest, SkippedDataLinesAreAWarningAfterASuccessfulImport) {
+    setUnscriptedPolicy(Unscripted::Fail);
+    const std::string input = dir.file("log.txt");
+    convtest::writeText(input, "#Aircraft: \"Piper Cub\"\n"
+                               "#Data: timestamp latitude longitude altitude pitch bank heading windDir\n"
+                               "0 47.5 8.5 1000 0 0 90 10\n1 47.5 8.5 1000 0 0 90 -167\n");
+    const std::string warning =
+        "1 data line skipped (line 4, column windDir: \"-167\" is not an unsigned number)";
+    answerMessageBox(win::IDOK, {kTitle, warning});
+    EXPECT_EQ(ZflConverter::run(Words{kProgram, input, dir.file("cli.zfl")}), 0);
+    answerFileDialog({input});
+    answerFileDialog({dir.file("dialog.zfl")});
+    answerMessageBox(win::IDOK, {kTitle, warning});
+    scriptDialog(kTitle, {Press{kToRecording}, Close{}});
+    EXPECT_EQ(ZflConverter::run(Words{kProgram}), 0);
+    EXPECT_EQ(unusedAnswers(), 0u);
+    const std::vector<win::MessageBoxEntry> shown = boxes();
+    ASSERT_EQ(shown.size(), 2u);
+    for (const win::MessageBoxEntry& box : shown)
+        EXPECT_EQ(box.type, win::MB_OK | win::MB_ICONWARNING);
+    EXPECT_EQ(owners, (Words{"no owner", kTitle}));
+    for (const char* output : {"cli.zfl", "dialog.zfl"})
+        EXPECT_EQ(convtest::readFullRecording(dir.file(output)).tracks.at(0).cont.size(), 1u) << output;
+}
+
+} // namespace
