@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests, the benchmarks and the fuzz targets need,
-# but only when one of them is missing, so a prepared machine starts building at once.
+# but only when one of them is missing, so a prepared machine starts building at once. ccache and
+# mold only make builds faster; lit and FileCheck (llvm-14-tools) run the command-line tests.
 set -euo pipefail
 
 packages=(
-    cmake ninja-build make g++ pkg-config
-    clang libclang-rt-14-dev
+    cmake ninja-build make g++ pkg-config ccache mold
+    clang libclang-rt-14-dev llvm-14-tools python3
     libgtest-dev libgmock-dev libbenchmark-dev
     libssl-dev
     libpugixml-dev
