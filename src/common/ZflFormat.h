@@ -4,7 +4,8 @@
 
 #include "common/FlightData.h"
 
-// The on-disk headers of a recording file, exactly as stored (packed, little-endian).
+// The on-disk headers of a recording file, exactly as stored (packed, little-endian); the format
+// is described in docs/formats/zfl.md.
 namespace Zfl {
 
 constexpr char kMagic[4] = {'Z', 'F', 'L', '2'};

@@ -11,7 +11,7 @@
 // The two temporary files of one recording: the track directory (".tmp1": per track its id and
 // header) and the data file (".tmp2": the blocks every track's buffer flushes, interleaved). The
 // data file may be bounded; it is then a ring that holds the most recent part of the flight, with
-// a zero id where the valid data continues at offset 0.
+// a zero id where the valid data continues at offset 0. Their layout: docs/formats/tempfile.md.
 class TempFile {
 public:
     // Opens base name + ".tmp1" and then + ".tmp2", both created empty.
