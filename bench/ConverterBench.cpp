@@ -389,7 +389,10 @@ int main(int argc, char** argv) {
             const std::string input = argv[3], output = argv[4];
             const long peak = peakResidentKb();
             const uint64_t news = zbench::newCalls();
-            (std::strcmp(argv[2], "export") == 0 ? exportText : importText)(input, output, false);
+            if (std::strcmp(argv[2], "export") == 0)
+                exportText(input, output, false);
+            else
+                importText(input, output, false);
             const auto calls = static_cast<unsigned long long>(zbench::newCalls() - news);
             std::printf("%ld %llu\n", peakResidentKb() - peak, calls);
             return 0;
