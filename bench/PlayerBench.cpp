@@ -39,6 +39,7 @@
 #include "ScratchRun.h"
 #include "common/DataBuffer.h"
 #include "common/Log.h"
+#include "common/Ticks.h"
 #include "common/ZflFile.h"
 #include "harness/ModuleInSimulator.h"
 #include "host/FSinterface.h"
@@ -49,7 +50,6 @@ namespace {
 constexpr int kAiTracks = 200;
 constexpr double kFrameSeconds = 1.0 / 60;
 constexpr double kBudgetMicroseconds = 167;
-constexpr uint32_t kTicksPerSecond = 10000;
 constexpr uint32_t kSampleTicks = 2500;   // 4 samples a second
 constexpr uint32_t kDiscTicks = 40000;    // a discrete change every 4 seconds
 constexpr uint32_t kShortRecords = 960;   // 4 minutes

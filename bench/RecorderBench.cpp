@@ -30,6 +30,7 @@
 #include "CountingNew.h"
 #include "ScratchRun.h"
 #include "common/Log.h"
+#include "common/Ticks.h"
 #include "harness/ModuleInSimulator.h"
 #include "host/FSinterface.h"
 #include "recording/Recorder.h"
@@ -40,7 +41,6 @@ constexpr int kAiAircraft = 200;
 constexpr double kFrameSeconds = 1.0 / 60;
 constexpr double kBudgetMicroseconds = 167;
 constexpr uint64_t kFramePairs = 2000; // 20 flushes of every track's buffer
-constexpr uint32_t kTicksPerSecond = 10000;
 constexpr uint32_t kTenMinutes = 600 * kTicksPerSecond;
 constexpr uint32_t kTenHours = 36000 * kTicksPerSecond;
 constexpr uint32_t kBoundedSize = 10 * 1048576;

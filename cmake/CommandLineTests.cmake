@@ -5,6 +5,9 @@ find_program(ZEPHREL_LIT lit.py PATHS /usr/lib/llvm-14/build/utils/lit NO_DEFAUL
 find_program(ZEPHREL_FILECHECK FileCheck PATHS /usr/lib/llvm-14/bin NO_DEFAULT_PATH REQUIRED)
 get_filename_component(ZEPHREL_LLVM_BIN ${ZEPHREL_FILECHECK} DIRECTORY)
 
+# Where the simulator's tests build their small add-ons (tests/simhost/run.cmake).
+set(ZEPHREL_TEST_ADDON_ROOT ${CMAKE_BINARY_DIR}/tests/simhost/addon-root)
+
 # The programs a case may run, by the name it uses for them (%conv, %zfl-info, ...).
 set(ZEPHREL_CLI_PROGRAMS ${CMAKE_BINARY_DIR}/tests/cli-programs.txt)
 file(GENERATE OUTPUT ${ZEPHREL_CLI_PROGRAMS} CONTENT
@@ -17,7 +20,7 @@ module-dir=$<TARGET_FILE_DIR:Zephrel_FSX>
 sim=$<TARGET_FILE:zephrel-sim>
 recorder-addon=$<TARGET_FILE:ZephrelRecorderProbe>
 player-addon=$<TARGET_FILE:ZephrelPlayerProbe>
-test-addon-root=${CMAKE_BINARY_DIR}/tests/simhost/addon-root
+test-addon-root=${ZEPHREL_TEST_ADDON_ROOT}
 sim-root=${CMAKE_SOURCE_DIR}/data/sim-root
 ")
 

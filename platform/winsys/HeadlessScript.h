@@ -140,10 +140,12 @@ std::string transcriptText();
 // Every unscripted interaction, described.
 const std::vector<std::string>& unscripted();
 const std::vector<std::string>& failures();
-// Queued answers and dialog scripts that nothing has used yet: how many, and their origins in the
-// order they were queued.
+// Queued answers and dialog scripts that nothing has used yet: how many, and the origins of those
+// queued after the first `queuedBefore` (see queuedAnswers), in the order they were queued.
 size_t unusedAnswers();
-std::vector<std::string> unusedAnswerOrigins();
+std::vector<std::string> unusedAnswerOrigins(size_t queuedBefore = 0);
+// How many answers and dialog scripts have been queued so far, used or not.
+size_t queuedAnswers();
 
 // Back to the start: no windows (dropped without messages), no classes or templates of modules,
 // no queued messages, keys up, cursor shown as an arrow at (0, 0), empty transcript and script,

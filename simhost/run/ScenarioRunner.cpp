@@ -215,7 +215,7 @@ private:
 struct ScriptMark {
     std::size_t transcript = script::transcript().entries().size();
     std::size_t failures = script::failures().size();
-    std::size_t unusedAnswers = script::unusedAnswers();
+    std::size_t queuedAnswers = script::queuedAnswers();
 };
 
 void collectScriptResults(const ScriptMark& mark, RunSummary& summary) {
@@ -227,10 +227,8 @@ void collectScriptResults(const ScriptMark& mark, RunSummary& summary) {
     const auto& failures = script::failures();
     for (std::size_t i = mark.failures; i < failures.size(); ++i)
         reportScenarioError(summary.scenarioErrors, "window system: " + failures[i]);
-    // Those queued before the run come first.
-    const std::vector<std::string> unused = script::unusedAnswerOrigins();
-    for (std::size_t i = std::min(mark.unusedAnswers, unused.size()); i < unused.size(); ++i)
-        reportScenarioError(summary.scenarioErrors, unused[i]);
+    for (const std::string& unused : script::unusedAnswerOrigins(mark.queuedAnswers))
+        reportScenarioError(summary.scenarioErrors, unused);
 }
 
 } // namespace

@@ -130,7 +130,7 @@ private:
     bool controlsAllowed() const;
     std::size_t normalSpeedIndex() const; // the first entry of "Speeds" of at least 1
     void clearStatus();
-    bool multiplayerRefused();                    // shows the multiplayer box when a session runs
+    bool multiplayerRefused() const;              // shows the multiplayer box when a session runs
     bool playbackDialogConfirmed();               // the "Playback Settings" dialog, when it is asked for
     bool askRecordingFile(std::string& fileName); // the "Save Recorded Flight" dialog
     void selectTracks(PlayFile& file, bool withMarkers) const;           // track 0, or all per "PlayRecAI"

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "alerts/MessageBox.h"
-#include "alerts/OldVersionQuestion.h"
 #include "alerts/ShowError.h"
 #include "app/RecordingName.h"
 #include "app/TempRecordFiles.h"
@@ -153,10 +152,10 @@ void Zephrel::advancedPlay() {
         player_->setTime(clock);
 }
 
-bool Zephrel::multiplayerRefused() {
+bool Zephrel::multiplayerRefused() const {
     if (!FSinterface::isOnlineContactsOpen())
         return false;
-    playerDialogs_.refuseDuringMultiplayer();
+    seams_.player.prompts->refuseDuringMultiplayer();
     return true;
 }
 
@@ -191,7 +190,7 @@ void Zephrel::selectTracks(PlayFile& file, bool withMarkers) const {
 bool Zephrel::addPlayFile(PlayList& list, const std::string& fileName) const {
     PlayFile file{fileName, 0, {}, {}};
     try {
-        if (ZflFile::checkOldVersion(fileName) && !askConvertOldFile(fileName))
+        if (ZflFile::checkOldVersion(fileName) && !seams_.player.prompts->convertOldRecording(fileName))
             return false;
         selectTracks(file, playbackSettings_.loadMarkers);
     } catch (const ZephrelException& e) {

@@ -24,4 +24,4 @@ enum class ErrorCode : uint32_t {
     Unexpected = 16,          // a condition that should not occur; the detail says which
 };
 
-constexpr uint32_t kErrorCodeCount = 17;
+constexpr uint32_t kErrorCodeCount = static_cast<uint32_t>(ErrorCode::Unexpected) + 1;

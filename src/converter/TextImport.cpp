@@ -72,8 +72,9 @@ class Importer {
 public:
     Importer(ZflFile& recording, bool altitudeInMeters) : recording_(recording), altitudeInMeters_(altitudeInMeters) {}
 
-    // A line of the input, or a piece of a longer one, with the number of the line it is on.
-    void line(std::string_view text, uint64_t number);
+    // A line of the input, or a piece of a longer one, with the number of the line it is on and
+    // the character of that line it starts at.
+    void line(std::string_view text, uint64_t number, uint64_t character);
     void finish();
     const SkippedLines& skipped() const { return skipped_; }
 
@@ -84,7 +85,7 @@ private:
     // The values of the columns; false, with the scanner at the failed column's text, when one
     // is missing or malformed.
     bool readValues(TextScanner& scanner, std::size_t& column);
-    void skip(std::string reason = {}) { skipped_.note(lineNumber_, std::move(reason)); }
+    void skip(std::string reason = {}) { skipped_.note(lineNumber_, character_, std::move(reason)); }
     void finishTrack();
     void resetValues();
     double lineTime() const;
@@ -108,6 +109,7 @@ private:
     std::optional<DataBuffer> buffer_;
 
     uint64_t lineNumber_ = 0;
+    uint64_t character_ = 1;
     SkippedLines skipped_;
 };
 
@@ -127,8 +129,9 @@ const char* kindName(ValueKind kind) {
     return "a value";
 }
 
-void Importer::line(std::string_view text, uint64_t number) {
+void Importer::line(std::string_view text, uint64_t number, uint64_t character) {
     lineNumber_ = number;
+    character_ = character;
     if (text.starts_with('#'))
         headerLine(text);
     else if (text.starts_with('$')) {
@@ -466,12 +469,17 @@ SkippedLines importText(const std::string& inputPath, const std::string& outputP
     Importer importer(recording, altitudeInMeters);
     char chunk[kReadChunk];
     uint64_t lineNumber = 0;
-    bool lineEnded = true; // by the piece read before
+    uint64_t character = 1; // where in its line the piece starts
+    bool lineEnded = true;  // by the piece read before
     while (std::fgets(chunk, sizeof chunk, input.get()) != nullptr) {
-        if (lineEnded)
+        const std::size_t length = std::strlen(chunk);
+        if (lineEnded) {
             ++lineNumber;
-        lineEnded = std::strchr(chunk, '\n') != nullptr;
-        importer.line(withoutLineEnd(chunk), lineNumber);
+            character = 1;
+        }
+        importer.line(withoutLineEnd(chunk), lineNumber, character);
+        lineEnded = length > 0 && chunk[length - 1] == '\n';
+        character += length;
     }
     if (std::ferror(input.get()))
         throw ConversionError{cannotOpenMessage(inputPath)};

@@ -30,19 +30,22 @@ Direction directionFor(const std::string& input) {
 
 bool convert(Direction direction, const std::string& input, const std::string& output, bool altitudeInMeters,
              win::HWND owner) {
+    SkippedLines skipped;
     try {
         if (direction == Direction::ToText)
             exportText(input, output, altitudeInMeters);
         else
-            showSkipped(owner, importText(input, output, altitudeInMeters));
-        return true;
+            skipped = importText(input, output, altitudeInMeters);
     } catch (const ConversionError& error) {
         showError(owner, error.message);
+        return false;
     } catch (...) {
         // The recording layer's own texts are meant for the simulator's user, not for this tool.
         showError(owner, "An unexpected error occurred!");
+        return false;
     }
-    return false;
+    showSkipped(owner, skipped);
+    return true;
 }
 
 int run(const std::vector<std::string>& words) {

@@ -1,7 +1,5 @@
 #include "host/AircraftKind.h"
 
-#include <algorithm>
-
 #include "text/AsciiCase.h"
 
 namespace AircraftKind {

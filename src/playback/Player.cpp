@@ -359,8 +359,14 @@ void Player::stop(bool noRestore) {
     aircraft_.clear();
     aiCount_ = 0;
     clearMarkerEffects();
-    if (seams_.prompts != nullptr)
-        seams_.prompts->offerNewMarkers(markers_);
+    try {
+        if (seams_.prompts != nullptr)
+            seams_.prompts->offerNewMarkers(markers_);
+    } catch (...) {
+        // The simulator gets its traffic, rate and options back whatever the offer did.
+        restoreSimulator(noRestore);
+        throw;
+    }
     if (general_->pauseEndPlay)
         FSinterface::setPaused(true);
     restoreSimulator(noRestore);

@@ -11,6 +11,7 @@
 #include "app/MenuIds.h"
 #include "host/FSinterface.h"
 #include "services/HostMenus.h"
+#include "services/SimOptions.h"
 #include "support/Errors.h"
 #include "support/PlayerFixture.h"
 #include "winsys/Dialogs.h"
@@ -447,11 +448,13 @@ TEST_F(ZephrelTest, AnInstantReplayPlaysTheLastSecondsWithoutARestoreWhileTheRin
 }
 
 // The replay's recording goes with its playback, also when stopping the playback fails: the error
-// is shown and everything stops, and nothing is left in the temporary folder.
+// is shown and everything stops, the simulator is given back its traffic, and nothing is left in
+// the temporary folder.
 TEST_F(ZephrelTest, TheInstantReplaysFileGoesWithItsPlaybackAlsoWhenTheStopFails) {
     FailingPrompts failing;
     prompts = &failing;
     startController("PauseEndPlay=0\n");
+    sim().setTrafficPercent(30);
     zephrel->startReplayRec();
     tick(160);
     zephrel->startReplay(4);
@@ -462,4 +465,5 @@ TEST_F(ZephrelTest, TheInstantReplaysFileGoesWithItsPlaybackAlsoWhenTheStopFails
     EXPECT_EQ(0u, win::headless::unusedAnswers()) << "the failed stop was shown";
     EXPECT_FALSE(zephrel->isPlaying());
     EXPECT_FALSE(std::filesystem::exists(dir.file("Zephrel.tmp3")));
+    EXPECT_EQ(30u, sim().options().airlinePercent()) << "the simulator's traffic is back";
 }

@@ -337,7 +337,8 @@ TEST_F(TextImportTest, SkippedDataLinesAreCountedAndTheFirstIsNamed) {
         {"after the columns were cleared", kTrack + "#Aircraft: \"Two\"\n0 0 0 0 0 0\n",
          "1 data line skipped (line 5, no \"#Data:\" line before it)"},
         {"the piece of a long line", kCub + kData + longLine + "bad\n0 0 0\n",
-         "2 data lines skipped (first: line 3, column latitude: \"bad\" is not a decimal number)"},
+         "2 data lines skipped (first: line 3 from character 1024, column latitude: \"bad\" is not a decimal "
+         "number)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

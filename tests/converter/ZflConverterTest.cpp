@@ -335,10 +335,6 @@ TEST_F(ZflConverterTest, AFailedConversionIsShownOverTheDialogWhichStaysOpen) {
     EXPECT_EQ(dialogs[1].result, win::IDCANCEL);
 }
 
-} // namespace
-
-namespace {
-
 // Lines the import leaves out do not fail it: the conversion is written and the user is warned,
 // on the command line (without an owner) and over the dialog alike.
 TEST_F(ZflConverterTest, SkippedDataLinesAreAWarningAfterASuccessfulImport) {

@@ -82,8 +82,11 @@ int32_t addChild(uintptr_t menu, uint32_t value) {
     fake.attached.emplace_back(menu, value);
     return 0;
 }
-void invalidate(uintptr_t bar) { fake.invalidated.push_back(bar); }
-int32_t appendItem(uintptr_t parent, const char* style, const uint16_t* text, uint32_t command, uintptr_t submenu) {
+void invalidate(uintptr_t bar) {
+    fake.invalidated.push_back(bar);
+}
+int32_t appendItem(uintptr_t parent, const char* style, const uint16_t* text, uint32_t command,
+                   uintptr_t submenu) {
     std::u16string t;
     while (*text != 0)
         t += static_cast<char16_t>(*text++);
@@ -170,7 +173,8 @@ protected:
     static constexpr const char* kLong = "A camera name of sixty characters, far longer than a menu 60";
     static inline const std::string kCut = std::string(kLong).substr(0, 49);
     const std::string kBuilt = "[bar]File@40001, [bar]Views@40002, [bar]Zephrel#1 {Record#2*, -, Play#3!, -, "
-                               "VC Cameras#11 {" + kCut + "#100!}}";
+                               "VC Cameras#11 {" +
+                               kCut + "#100!}}";
 
     static std::vector<uintptr_t> popupHandles() {
         std::vector<uintptr_t> handles;
@@ -184,7 +188,8 @@ protected:
 TEST_F(HostMenuTest, ItemsAddedBeforeTheHostMenuAppearInOrderAndStateWhenItIsBuilt) {
     addMenu();
     frame();
-    EXPECT_EQ("[bar]File@40001, [bar]Views@40002", fake.render(kBar)) << "nothing reaches the host before the build";
+    EXPECT_EQ("[bar]File@40001, [bar]Views@40002", fake.render(kBar))
+        << "nothing reaches the host before the build";
     EXPECT_TRUE(fake.invalidated.empty());
 
     hostMenusChanged();
@@ -285,9 +290,10 @@ TEST_F(HostMenuTest, MenuCommandsNameTheirItemAndTheFailureCleanUpDisablesEveryI
         EXPECT_FALSE(HostMenuHooks::itemForCommand(command).has_value()) << command;
 
     FSinterface::failureCleanup();
-    EXPECT_EQ("[bar]File@40001, [bar]Views@40002, [bar]Zephrel#1! {Record#2!*, -, Play#3!, -, VC Cameras#11! {" +
-                  kCut + "#100!}}",
-              fake.render(kBar));
+    EXPECT_EQ(
+        "[bar]File@40001, [bar]Views@40002, [bar]Zephrel#1! {Record#2!*, -, Play#3!, -, VC Cameras#11! {" +
+            kCut + "#100!}}",
+        fake.render(kBar));
     for (const HostMenuItem& item : hostState().menu.items())
         EXPECT_FALSE(item.enabled) << item.id;
 }
@@ -312,7 +318,7 @@ TEST_F(HostMenuTest, AMenuTheHostCannotRebuildLeavesTheModuleInertWithoutReachin
 struct Failure {
     const char* name;
     std::function<void()> act;
-    uint32_t code; // by number
+    ErrorCode code;
     uint32_t severity;
     const char* place;
     const char* detail;
@@ -326,29 +332,34 @@ TEST_F(HostMenuTest, MisusesAndAHostWithoutMenusFail) {
         FSinterface::addMenuItem(1, false, "Stop", 7, true);
     };
     const Failure failures[] = {
-        {"popup without id", [] { FSinterface::addMenuItem(1, true, "Sub", 0, true); }, 16, 1,
-         "FSinterface::addMenuItem", "Invalid menu ID"},
-        {"separator in the bar", [] { FSinterface::addMenuItem(0, false, "", 0, true); }, 16, 1,
-         "FSinterface::addMenuItem", "Invalid menu ID"},
-        {"id 7 again", [&] { separatorsAndSeven(), FSinterface::addMenuItem(1, false, "Again", 7, true); }, 16, 1,
-         "FSinterface::addMenuItem", "Reuse of existing menu ID"},
-        {"delete unknown", [] { FSinterface::delMenuItem(42); }, 16, 1, "FSinterface::delMenuItem", "Invalid menu id"},
-        {"enable unknown", [] { FSinterface::enableMenuItem(42, true); }, 16, 1, "FSinterface::enableMenuItem",
-         "Invalid menu id"},
-        {"check unknown", [] { FSinterface::checkMenuItem(42, true); }, 16, 1, "FSinterface::checkMenuItem",
-         "Invalid menu id"},
-        {"text unknown", [] { FSinterface::updateMenuItem(42, "x"); }, 16, 1, "FSinterface::updateMenuItem",
-         "Invalid menu id"},
-        {"no menu bar", [this] { host->menuAnchor = 0, FSinterface::initMenu(); }, 0, 3, "FSinterface::initMenu",
-         "Menu bar ID is 0"},
-        {"parent added later", [] { FSinterface::addMenuItem(5, false, "Early", 6, true), FSinterface::initMenu(); },
-         16, 1, "FSinterface::initMenu", "Parent menu not found"},
+        {"popup without id", [] { FSinterface::addMenuItem(1, true, "Sub", 0, true); }, ErrorCode::Unexpected,
+         1, "FSinterface::addMenuItem", "Invalid menu ID"},
+        {"separator in the bar", [] { FSinterface::addMenuItem(0, false, "", 0, true); },
+         ErrorCode::Unexpected, 1, "FSinterface::addMenuItem", "Invalid menu ID"},
+        {"id 7 again", [&] { separatorsAndSeven(), FSinterface::addMenuItem(1, false, "Again", 7, true); },
+         ErrorCode::Unexpected, 1, "FSinterface::addMenuItem", "Reuse of existing menu ID"},
+        {"delete unknown", [] { FSinterface::delMenuItem(42); }, ErrorCode::Unexpected, 1,
+         "FSinterface::delMenuItem", "Invalid menu id"},
+        {"enable unknown", [] { FSinterface::enableMenuItem(42, true); }, ErrorCode::Unexpected, 1,
+         "FSinterface::enableMenuItem", "Invalid menu id"},
+        {"check unknown", [] { FSinterface::checkMenuItem(42, true); }, ErrorCode::Unexpected, 1,
+         "FSinterface::checkMenuItem", "Invalid menu id"},
+        {"text unknown", [] { FSinterface::updateMenuItem(42, "x"); }, ErrorCode::Unexpected, 1,
+         "FSinterface::updateMenuItem", "Invalid menu id"},
+        {"no menu bar", [this] { host->menuAnchor = 0, FSinterface::initMenu(); },
+         ErrorCode::InitializationFailed, 3, "FSinterface::initMenu", "Menu bar ID is 0"},
+        {"parent added later",
+         [] { FSinterface::addMenuItem(5, false, "Early", 6, true), FSinterface::initMenu(); },
+         ErrorCode::Unexpected, 1, "FSinterface::initMenu", "Parent menu not found"},
         {"unknown parent once built",
-         [] { FSinterface::initMenu(), FSinterface::addMenuItem(5, false, "Orphan", 6, true); }, 16, 1,
-         "FSinterface::addMenuItem", "Parent menu not found"},
-        {"no submenu from the host", [] { fake.createFails = true, FSinterface::addMenuItem(0, true, "Z", 1, true),
-                                          FSinterface::initMenu(); },
-         0, 3, "FSinterface::initMenu", "Menu ID is 0"},
+         [] { FSinterface::initMenu(), FSinterface::addMenuItem(5, false, "Orphan", 6, true); },
+         ErrorCode::Unexpected, 1, "FSinterface::addMenuItem", "Parent menu not found"},
+        {"no submenu from the host",
+         [] {
+             fake.createFails = true, FSinterface::addMenuItem(0, true, "Z", 1, true),
+             FSinterface::initMenu();
+         },
+         ErrorCode::InitializationFailed, 3, "FSinterface::initMenu", "Menu ID is 0"},
     };
     const auto fresh = [this] {
         hostState().menu = HostMenu();
@@ -361,7 +372,7 @@ TEST_F(HostMenuTest, MisusesAndAHostWithoutMenusFail) {
         fresh();
         const auto e = thrown(f.act);
         ASSERT_TRUE(e.has_value());
-        EXPECT_EQ(f.code, static_cast<uint32_t>(e->code));
+        EXPECT_EQ(f.code, e->code);
         EXPECT_EQ(f.severity, e->severity);
         EXPECT_EQ(f.place, e->function);
         const std::string prefix = f.severity == 3 ? "Critical Error: " : "Error: ";

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "common/Ticks.h"
 #include "common/ZflFile.h"
 
 SimRun runModule(const std::string& ini, const std::string& scenario) {
@@ -36,8 +37,8 @@ RecordingSpan recordingSpan(const std::string& path) {
     span.tracks = file.getNTracks();
     span.markers = file.getNMarkers();
     if (span.tracks > 0) {
-        span.first = file.getStartTime(0) / 10000.0;
-        span.last = file.getEndTime(0) / 10000.0;
+        span.first = static_cast<double>(file.getStartTime(0)) / kTicksPerSecond;
+        span.last = static_cast<double>(file.getEndTime(0)) / kTicksPerSecond;
     }
     return span;
 }

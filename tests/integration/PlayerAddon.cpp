@@ -203,8 +203,7 @@ public:
     std::string settingsFile() const override { return env("ZEPHREL_PLAYER_INI"); }
 
     void readSettings() override {
-        settingsFile_ = env("ZEPHREL_PLAYER_INI");
-        readGeneralSettings(settingsFile_, general_);
+        readGeneralSettings(settingsFile(), general_);
         list_ = readPlayList(env("ZEPHREL_PLAYER_LIST"));
         actions_ = readActions(env("ZEPHREL_PLAYER_ACTIONS"));
         report_.open(env("ZEPHREL_PLAYER_REPORT"), std::ios::trunc);
@@ -310,7 +309,6 @@ public:
     }
 
 private:
-    std::string settingsFile_;
     GeneralSettings general_;
     PlayList list_;
     std::vector<Action> actions_;

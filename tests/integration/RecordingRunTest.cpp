@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "SimRun.h"
+#include "common/Ticks.h"
 #include "common/ZflFile.h"
 #include "settings/Settings.h"
 #include "support/Packed.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr uint32_t kTicksPerSecond = 10000;
 // The scenario keeps the default frame step of 1/30 s; the recorder truncates it to whole ticks.
 constexpr double kFramesPerSecond = 30;
 constexpr auto kFrameTicks = static_cast<uint32_t>(kTicksPerSecond / kFramesPerSecond);

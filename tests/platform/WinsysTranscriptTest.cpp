@@ -175,6 +175,9 @@ TEST_F(WinsysTranscriptTest, UnusedAnswersAreNamedInTheOrderTheyWereQueued) {
               (std::vector<std::string>{"steps for dialog \"Add Marker\"", "line 3",
                                         "cancel of a file dialog \"Save Markers\"", "answer to a folder browser",
                                         "line 9", "answer to a file dialog"}));
+    EXPECT_EQ(queuedAnswers(), 7u);
+    EXPECT_EQ(unusedAnswerOrigins(5), (std::vector<std::string>{"line 9", "answer to a file dialog"}))
+        << "those queued before a point are left out";
 }
 
 TEST_F(WinsysTranscriptTest, ResetForgetsTheTranscriptWindowsAndScripts) {

@@ -9,6 +9,7 @@
 
 #include "services/SimOptions.h"
 #include "support/Errors.h"
+#include "support/OldFormatFiles.h"
 #include "support/PlayerFixture.h"
 #include "support/ZflTestFiles.h"
 #include "winsys/WinSys.h"
@@ -152,6 +153,25 @@ TEST_F(PlayerTrackTest, UserTrackFliesTheUserAircraftAndItIsGivenBack) {
     EXPECT_EQ(30u, sim().options().airlinePercent());
     EXPECT_FALSE(player->isStarted());
     EXPECT_FALSE(player->isUserPlayed());
+}
+
+// A first-generation recording plays only when the user lets it be converted; declined, it is
+// left out as it is.
+TEST_F(PlayerTrackTest, AFirstGenerationRecordingPlaysOnceItIsConverted) {
+    const std::string old = dir.file("old.zfl");
+    writeBytes(old, oldformat::singleTrackFile(oldformat::kVersion5, 0, 0, 0, oldformat::samples(3)));
+    for (const bool convert : {false, true}) {
+        SCOPED_TRACE(convert ? "converted" : "declined");
+        seen.convertOld = convert;
+        seen.oldRecordings.clear();
+        newPlayer();
+        player->start(traffic(old, {0}), true, 0);
+        EXPECT_EQ(std::vector<std::string>{old}, seen.oldRecordings);
+        EXPECT_EQ(convert ? 1u : 0u, player->trackCount());
+        EXPECT_EQ(convert, std::filesystem::exists(dir.file("old.v1.zfl"))) << "the old file kept beside it";
+        if (player->isStarted())
+            player->stop(true);
+    }
 }
 
 // "DisableLiveAI" takes the simulator's own traffic away while recorded aircraft play, with or
@@ -321,8 +341,10 @@ TEST_F(PlayerTrackTest, StopOffersTheMarkersOfThePlaybackAfterTheAircraftAreGone
     ASSERT_NE(nullptr, world().find(jet));
     player->addMarker(marker(20000, Marker::DisplayText, 7, "set", 1));
     EXPECT_TRUE(seen.offered.empty());
+    bool jetGone = false;
+    seen.onOffer = [&] { jetGone = world().find(jet) == nullptr; };
     player->stop(true);
-    EXPECT_EQ(nullptr, world().find(jet));
+    EXPECT_TRUE(jetGone) << "offered once the traffic is gone";
     ASSERT_EQ(1u, seen.offered.size());
     const std::vector<Marker>& offered = seen.offered[0];
     ASSERT_EQ(2u, offered.size());

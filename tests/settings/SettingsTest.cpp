@@ -34,8 +34,16 @@ TEST_F(SettingsTest, MissingFileGivesEveryBuiltInDefault) {
     recording.interval = 1;
     readRecordingSettings(ini, RecordingBlock::Recording, recording);
     EXPECT_EQ(recording, RecordingSettings{});
+    // The data groups by number, as Zephrel.ini stores them.
     EXPECT_EQ(recording.contFlags, 0x13u);
+    EXPECT_EQ(recording.contFlagsAI, 0x13u);
+    EXPECT_EQ(recording.discFlags, 0x1fu);
     EXPECT_EQ(recording.discFlagsAI, 0x17u);
+    EXPECT_EQ(recording.autoStopMode, 0);
+    PlaybackSettings playback;
+    readPlaybackSettings(ini, playback);
+    EXPECT_EQ(playback.contFlags, 0x1ffu);
+    EXPECT_EQ(playback.discFlags, 0x3ffu);
 
     VideoSettings video;
     readVideoSettings(ini, video);

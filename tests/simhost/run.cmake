@@ -7,7 +7,7 @@ list(APPEND SIMHOST_TEST_SOURCES
 
 # Small add-on modules, built only for the tests, into an add-on folder of a simulator root so
 # that dll.xml can name them relative to the root.
-set(zephrel_test_addon_root ${CMAKE_CURRENT_BINARY_DIR}/addon-root)
+set(zephrel_test_addon_root ${ZEPHREL_TEST_ADDON_ROOT})
 add_library(zephrel_test_addon MODULE ${CMAKE_CURRENT_LIST_DIR}/addons/TestAddon.cpp)
 target_link_libraries(zephrel_test_addon PRIVATE zephrel_hostabi zephrel_platform ${CMAKE_DL_LIBS})
 add_library(zephrel_nostart_addon MODULE ${CMAKE_CURRENT_LIST_DIR}/addons/NoStartAddon.c)

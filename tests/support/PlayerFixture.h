@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -32,9 +33,15 @@ public:
     void refuseDuringMultiplayer() override { ++multiplayerRefusals; }
     bool convertOldRecording(const std::string& path) override {
         oldRecordings.push_back(path);
-        return false;
+        if (convertOld)
+            ZflFile::convertV1File(path);
+        return convertOld;
     }
-    void offerNewMarkers(const std::vector<Marker>& markers) override { offered.push_back(markers); }
+    void offerNewMarkers(const std::vector<Marker>& markers) override {
+        offered.push_back(markers);
+        if (onOffer)
+            onOffer();
+    }
 
     std::vector<Loop> loops;
     std::vector<float> speeds;
@@ -42,8 +49,10 @@ public:
     std::vector<ContData> data;
     std::vector<Marker> fired;
     int multiplayerRefusals = 0;
-    std::vector<std::string> oldRecordings;
+    std::vector<std::string> oldRecordings; // asked to be converted
+    bool convertOld = false;                // the answer
     std::vector<std::vector<Marker>> offered; // one list per stop
+    std::function<void()> onOffer;
 };
 
 // A recorded track: continuous records every second from `first` to `last`, the latitude moving

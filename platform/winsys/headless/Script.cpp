@@ -115,17 +115,22 @@ const std::vector<std::string>& failures() {
     return detail::script().failures;
 }
 
+size_t queuedAnswers() {
+    return detail::script().queued;
+}
+
 size_t unusedAnswers() {
     const detail::ScriptState& state = detail::script();
     return state.messageBoxes.size() + state.fileDialogs.size() + state.folders.size() + state.dialogs.size();
 }
 
-std::vector<std::string> unusedAnswerOrigins() {
+std::vector<std::string> unusedAnswerOrigins(size_t queuedBefore) {
     const detail::ScriptState& state = detail::script();
     std::vector<const detail::ScriptOrigin*> unused;
     const auto add = [&](const auto& queue) {
         for (const detail::ScriptOrigin& script : queue)
-            unused.push_back(&script);
+            if (script.serial >= queuedBefore)
+                unused.push_back(&script);
     };
     add(state.messageBoxes);
     add(state.fileDialogs);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdint>
+#include <cstddef>
 #include <deque>
 #include <optional>
 #include <string>
@@ -15,7 +15,7 @@ namespace win::headless::detail {
 // Where a queued script came from, and when it was queued: what to name it if nothing uses it.
 struct ScriptOrigin {
     std::string origin;
-    uint64_t serial = 0;
+    std::size_t serial = 0;
 };
 
 struct MessageBoxScript : ScriptOrigin {
@@ -45,7 +45,7 @@ struct ScriptState {
     std::deque<FileDialogScript> fileDialogs;
     std::deque<FolderScript> folders;
     std::deque<DialogScript> dialogs;
-    uint64_t queued = 0; // scripts queued so far, for their serial numbers
+    std::size_t queued = 0; // scripts queued so far, for their serial numbers
     std::vector<std::string> unscripted;
     std::vector<std::string> failures;
     ScreenMetrics screen{1920, 1080, RECT{0, 0, 1920, 1080}};
