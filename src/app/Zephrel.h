@@ -133,7 +133,7 @@ private:
     bool multiplayerRefused() const;              // shows the multiplayer box when a session runs
     bool playbackDialogConfirmed();               // the "Playback Settings" dialog, when it is asked for
     bool askRecordingFile(std::string& fileName); // the "Save Recorded Flight" dialog
-    void selectTracks(PlayFile& file, bool withMarkers) const;           // track 0, or all per "PlayRecAI"
+    void selectTracks(ZflFile& zfl, PlayFile& file, bool withMarkers) const; // track 0, or all per "PlayRecAI"
     bool addPlayFile(PlayList& list, const std::string& fileName) const; // false: declined or unreadable
     uint32_t replayCut(uint32_t seconds) const; // the clock value the last seconds begin at
     void resumeReplayRec();                     // the rested background recorder goes on

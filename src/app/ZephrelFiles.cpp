@@ -10,6 +10,7 @@
 #include "common/ZephrelException.h"
 #include "common/ZflFile.h"
 #include "host/FSinterface.h"
+#include "playback/PlayableParts.h"
 #include "profile/ProfileValues.h"
 #include "settings/TempFolder.h"
 #include "text/AsciiCase.h"
@@ -170,9 +171,7 @@ bool Zephrel::playbackDialogConfirmed() {
     return true;
 }
 
-void Zephrel::selectTracks(PlayFile& file, bool withMarkers) const {
-    ZflFile zfl;
-    zfl.open(file.fileName, ZflFile::Read);
+void Zephrel::selectTracks(ZflFile& zfl, PlayFile& file, bool withMarkers) const {
     const uint32_t tracks = general_.playRecAI ? zfl.getNTracks() : std::min<uint32_t>(zfl.getNTracks(), 1);
     for (uint32_t index = 0; index < tracks; ++index) {
         PlayTrack track;
@@ -184,17 +183,31 @@ void Zephrel::selectTracks(PlayFile& file, bool withMarkers) const {
     if (withMarkers)
         for (uint32_t index = 0; index < zfl.getNMarkers(); ++index)
             file.markers.push_back(index);
-    zfl.close();
 }
 
 bool Zephrel::addPlayFile(PlayList& list, const std::string& fileName) const {
     PlayFile file{fileName, 0, {}, {}};
+    // A file that cannot be played only keeps itself from being played: what runs goes on.
     try {
         if (ZflFile::checkOldVersion(fileName) && !seams_.player.prompts->convertOldRecording(fileName))
             return false;
-        selectTracks(file, playbackSettings_.loadMarkers);
+        ZflFile zfl;
+        zfl.open(fileName, ZflFile::Read);
+        selectTracks(zfl, file, playbackSettings_.loadMarkers);
+        const std::optional<std::string> reason = unplayablePart(zfl, file);
+        zfl.close();
+        if (file.tracks.empty()) {
+            showMessageBox({"The file '" + fileName + "' holds no flight to play!", "Zephrel", MessageIcon::Warning,
+                            MessageButtons::Ok});
+            return false;
+        }
+        if (reason) {
+            const ZephrelException damaged(ErrorCode::InvalidFile, ZephrelException::Error, "Zephrel::addPlayFile",
+                                           __LINE__, fileName);
+            showError(damaged.userText + " (" + *reason + ")", damaged.severity);
+            return false;
+        }
     } catch (const ZephrelException& e) {
-        // A file that cannot be read only keeps itself from being played: what runs goes on.
         showError(e.userText, ZephrelException::Error);
         return false;
     }

@@ -64,7 +64,10 @@ void Zephrel::startReplay(uint32_t seconds) {
     list.userFile = 0;
     list.userTrack = 0;
     try {
-        selectTracks(list.files.front(), false);
+        ZflFile zfl;
+        zfl.open(replayFile, ZflFile::Read);
+        selectTracks(zfl, list.files.front(), false);
+        zfl.close();
         startPlay(list, true);
     } catch (...) {
         resumeReplayRec();

@@ -46,10 +46,18 @@ DataFormat withRecordSizes(DataFormat format) {
     return format;
 }
 
+// Record sizes hold their groups, and a later version's larger records stay within reason: a
+// reader sizes its buffers by them, also for a track that has no records of that kind.
+constexpr uint32_t kMaxRecordSize = 1 << 16;
+
 bool recordSizesHoldFlags(const DataFormat& format) {
     return format.contRecordSize >= contRecordSize(format.ContFlags & ContGroup::All, format.nEngines) &&
-           format.discRecordSize >= discRecordSize(format.DiscFlags & DiscGroup::All);
+           format.discRecordSize >= discRecordSize(format.DiscFlags & DiscGroup::All) &&
+           format.contRecordSize <= kMaxRecordSize && format.discRecordSize <= kMaxRecordSize;
 }
+
+// Every marker takes at least its length field and the fields that follow it.
+constexpr uint64_t kSmallestMarker = sizeof(uint16_t) + Zfl::kMarkerKnownFields;
 
 } // namespace
 
@@ -133,6 +141,10 @@ void ZflFile::open(const std::string& path, Mode mode) {
         for (uint32_t i = 0; i < nTracks_; ++i)
             readTrackHeader(fileSize);
         markersOffset_ = position(file_);
+        // Like the track count, a marker count the rest of the file cannot hold is damage, and
+        // must not decide how much memory a reader takes.
+        if (nMarkers_ > (fileSize - std::min(fileSize, markersOffset_)) / kSmallestMarker)
+            fail(ErrorCode::InvalidFile, "ZflFile::open", __LINE__);
         markerOffsets_.push_back(markersOffset_);
     } catch (...) {
         std::fclose(file_);

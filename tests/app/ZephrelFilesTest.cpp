@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstring>
 #include <fstream>
 
 #include "app/MenuIds.h"
@@ -14,6 +15,7 @@
 #include "host/FSinterface.h"
 #include "profile/ProfileValues.h"
 #include "support/OldFormatFiles.h"
+#include "support/Packed.h"
 #include "support/PlayerFixture.h"
 #include "support/RecordedFile.h"
 #include "support/ShownMessageBoxes.h"
@@ -257,6 +259,60 @@ TEST_F(ZephrelFilesTest, AFileThatCannotBePlayedIsReportedOrDeclinedAndNothingSt
     zephrel->playFile(old, true);
     EXPECT_FALSE(zephrel->isPlaying());
     EXPECT_FALSE(fs::exists(dir.file("old.v1.zfl"))) << "not converted";
+}
+
+// A file to play as traffic beside a recording is read through before it is taken: one that
+// cannot be played is refused with a box that names it and says why, and the recording goes on.
+TEST_F(ZephrelFilesTest, AnUnplayableTrafficFileIsRefusedWhenChosenAndTheRecordingGoesOn) {
+    const std::string cutMarkers = writeFile("cut.zfl", {{kJet}}, {marker(10000, 2, 5, "a"), marker(20000, 2, 5, "b")});
+    fs::resize_file(cutMarkers, fs::file_size(cutMarkers) - 2);
+    const std::string hugeCount = writeFile("huge.zfl", {{kJet}}, {marker(10000, 2, 5, "a")});
+    Bytes bytes = readBytes(hugeCount);
+    for (std::size_t i = 0; i < 4; ++i)
+        bytes[22 + i] = 0xff; // the file header's marker count
+    writeBytes(hugeCount, bytes);
+    const std::string noDiscrete = dir.file("nodisc.zfl");
+    {
+        ZflFile file;
+        file.open(noDiscrete, ZflFile::Write);
+        TrackInfo info{};
+        std::strcpy(info.title, kJet);
+        info.format = {1, 0, 0, 0, 0};
+        file.addTrack(info);
+        ContData record{};
+        file.writeContData(1, packing::pack(record, 0, 1).data());
+        file.close();
+    }
+    const std::string noTracks = writeFile("markers.zfl", {}, {marker(10000, 2, 5, "a")});
+    const struct {
+        std::string path;
+        const char* caption;
+        const char* says;
+    } cases[] = {
+        {cutMarkers, "Zephrel Error", "Reading from file"},
+        {hugeCount, "Zephrel Error", "is damaged or uses an unsupported format!"},
+        {noDiscrete, "Zephrel Error", "(track 1 holds no discrete records)"},
+        {noTracks, "Zephrel", "holds no flight to play!"},
+    };
+    startWith("ShowRecDialog=0\nShowPlayDialog=0\n");
+    zephrel->record();
+    tick(8);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        script::answerFileDialog({c.path}, "Open Recorded Flights");
+        script::answerMessageBox(AnswerOk, {c.caption, c.path});
+        zephrel->playAsTraffic();
+        EXPECT_FALSE(zephrel->isPlaying());
+        const std::vector<MessageBoxRequest> shown = shownMessageBoxes();
+        ASSERT_FALSE(shown.empty());
+        EXPECT_NE(std::string::npos, shown.back().text.find(c.says)) << shown.back().text;
+        EXPECT_EQ(std::string::npos, shown.back().text.find("will be stopped")) << shown.back().text;
+        tick(8);
+        EXPECT_TRUE(zephrel->isRecording());
+    }
+    script::answerFileDialog({dir.file("Flights/kept.zfl")}, "Save Recorded Flight");
+    zephrel->stopRecording(true);
+    EXPECT_EQ(1u, readRecordedFile(dir.file("Flights/kept.zfl")).tracks.size());
 }
 
 TEST_F(ZephrelFilesTest, PlayAsTrafficPlaysEveryChosenFileWithoutAUserTrackAfterThePlaybackDialog) {

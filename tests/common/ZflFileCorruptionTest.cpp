@@ -91,10 +91,12 @@ const Corruption kCorruptions[] = {
     {"InsideSecondTrackHeader", cut(AT(l.trackHeader[1] + 200)), Open, kCut},
     {"SecondTrackHeaderOneByteShort", cut(AT(l.trackData[1] - 1)), Open, kCut},
     {"InsideSecondTrackData", cut(AT(l.trackData[1] + 10)), Open, kDamaged},
-    {"AllMarkersMissing", cut(AT(l.markers)), Read, kCut},
-    {"InsideFirstMarker", cut(AT(l.marker[0] + 7)), Read, kCut},
-    {"FirstMarkerLengthOnly", cut(AT(l.marker[0] + 2)), Read, kCut},
-    {"SecondMarkerMissing", cut(AT(l.marker[1])), Read, kCut},
+    // Markers the rest of the file has no room for are damage found at opening; a marker cut
+    // later on is found when it is read.
+    {"AllMarkersMissing", cut(AT(l.markers)), Open, kDamaged},
+    {"InsideFirstMarker", cut(AT(l.marker[0] + 7)), Open, kDamaged},
+    {"FirstMarkerLengthOnly", cut(AT(l.marker[0] + 2)), Open, kDamaged},
+    {"SecondMarkerMissing", cut(AT(l.marker[1])), Open, kDamaged},
     {"LastByteOfCameraIdMissing", cut(AT(l.size - 1)), Read, kCut},
 
     {"MagicOfAnotherFormat", set<uint32_t>(AT(0), 0x314c465a), Open, kDamaged},
@@ -143,7 +145,10 @@ const Corruption kCorruptions[] = {
      Read, kCut},
     {"MarkerLengthBeyondTheFile", set<uint16_t>(AT(l.marker[0]), 0xffff), Read, kCut},
     {"OneMarkerMoreThanStored", set<uint32_t>(AT(kNMarkers), 4), Read, kCut},
-    {"HugeMarkerCount", set<uint32_t>(AT(kNMarkers), 0xffffffffu), Read, kCut},
+    {"HugeMarkerCount", set<uint32_t>(AT(kNMarkers), 0xffffffffu), Open, kDamaged},
+    {"ContinuousRecordSizeHugeWithoutRecords",
+     both(set<uint32_t>(AT(l.trackHeader[1] + kNCont), 0), set<uint32_t>(AT(l.trackHeader[1] + kContSize), 0x7fffffff)),
+     Open, kDamaged},
     {"PassedOverMarkerLengthZero", set<uint16_t>(AT(l.marker[0]), 0), ReadLast, kDamaged},
     {"PassedOverMarkerLengthOne", set<uint16_t>(AT(l.marker[0]), 1), ReadLast, kDamaged},
     {"PassedOverMarkerLengthBelowItsFixedFields", set<uint16_t>(AT(l.marker[0]), 12), ReadLast, kDamaged},
