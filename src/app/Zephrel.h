@@ -135,6 +135,7 @@ private:
     bool askRecordingFile(std::string& fileName); // the "Save Recorded Flight" dialog
     void selectTracks(ZflFile& zfl, PlayFile& file, bool withMarkers) const; // track 0, or all per "PlayRecAI"
     bool addPlayFile(PlayList& list, const std::string& fileName) const; // false: declined or unreadable
+    bool refusedAsEmpty(const PlayList& list) const; // says so when the list holds no track to play
     uint32_t replayCut(uint32_t seconds) const; // the clock value the last seconds begin at
     void resumeReplayRec();                     // the rested background recorder goes on
     void removeReplayFile() const;              // the instant replay's recording file

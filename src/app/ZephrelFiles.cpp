@@ -107,7 +107,7 @@ void Zephrel::playFile(const std::string& fileName, bool asTraffic) {
     if (userPlayback_ || recording_ || FSinterface::isOnlineContactsOpen())
         return;
     PlayList list;
-    if (!addPlayFile(list, fileName))
+    if (!addPlayFile(list, fileName) || refusedAsEmpty(list))
         return;
     if (!asTraffic) {
         list.userFile = 0;
@@ -125,8 +125,19 @@ void Zephrel::playAsTraffic() {
     PlayList list;
     for (const std::string& fileName : chosen)
         addPlayFile(list, fileName);
-    if (!list.files.empty())
+    if (!list.files.empty() && !refusedAsEmpty(list))
         startPlay(list, false);
+}
+
+// Files of markers alone play with a recording, never by themselves.
+bool Zephrel::refusedAsEmpty(const PlayList& list) const {
+    if (list.selectsAnyTrack())
+        return false;
+    const std::string text = list.files.size() == 1
+                                 ? "The file '" + list.files.front().fileName + "' holds no flight to play!"
+                                 : std::string("The chosen files hold no flight to play!");
+    showMessageBox({text, "Zephrel", MessageIcon::Warning, MessageButtons::Ok});
+    return true;
 }
 
 void Zephrel::advancedPlay() {
@@ -196,11 +207,6 @@ bool Zephrel::addPlayFile(PlayList& list, const std::string& fileName) const {
         selectTracks(zfl, file, playbackSettings_.loadMarkers);
         const std::optional<std::string> reason = unplayablePart(zfl, file);
         zfl.close();
-        if (file.tracks.empty()) {
-            showMessageBox({"The file '" + fileName + "' holds no flight to play!", "Zephrel", MessageIcon::Warning,
-                            MessageButtons::Ok});
-            return false;
-        }
         if (reason) {
             const ZephrelException damaged(ErrorCode::InvalidFile, ZephrelException::Error, "Zephrel::addPlayFile",
                                            __LINE__, fileName);

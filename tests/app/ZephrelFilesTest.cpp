@@ -283,7 +283,6 @@ TEST_F(ZephrelFilesTest, AnUnplayableTrafficFileIsRefusedWhenChosenAndTheRecordi
         file.writeContData(1, packing::pack(record, 0, 1).data());
         file.close();
     }
-    const std::string noTracks = writeFile("markers.zfl", {}, {marker(10000, 2, 5, "a")});
     const struct {
         std::string path;
         const char* caption;
@@ -292,7 +291,6 @@ TEST_F(ZephrelFilesTest, AnUnplayableTrafficFileIsRefusedWhenChosenAndTheRecordi
         {cutMarkers, "Zephrel Error", "Reading from file"},
         {hugeCount, "Zephrel Error", "is damaged or uses an unsupported format!"},
         {noDiscrete, "Zephrel Error", "(track 1 holds no discrete records)"},
-        {noTracks, "Zephrel", "holds no flight to play!"},
     };
     startWith("ShowRecDialog=0\nShowPlayDialog=0\n");
     zephrel->record();
@@ -313,6 +311,24 @@ TEST_F(ZephrelFilesTest, AnUnplayableTrafficFileIsRefusedWhenChosenAndTheRecordi
     script::answerFileDialog({dir.file("Flights/kept.zfl")}, "Save Recorded Flight");
     zephrel->stopRecording(true);
     EXPECT_EQ(1u, readRecordedFile(dir.file("Flights/kept.zfl")).tracks.size());
+}
+
+// Markers alone play beside their recording; on their own they are no flight, and the user is
+// told so rather than left wondering.
+TEST_F(ZephrelFilesTest, AFileWithoutTracksAloneIsNoFlightToPlay) {
+    const std::string markers = writeFile("alone.markers.zfl", {}, {marker(10000, 2, 5, "a")});
+    startWith("ShowPlayDialog=0\n");
+    script::answerMessageBox(AnswerOk, {"Zephrel", "The file '" + markers + "' holds no flight to play!"});
+    zephrel->playFile(markers, false);
+    EXPECT_FALSE(zephrel->isPlaying());
+    script::answerFileDialog({markers}, "Open Recorded Flights");
+    script::answerMessageBox(AnswerOk, {"Zephrel", "The file '" + markers + "' holds no flight to play!"});
+    zephrel->playAsTraffic();
+    EXPECT_FALSE(zephrel->isPlaying());
+    script::answerFileDialog({markers, recording}, "Open Recorded Flights");
+    zephrel->playAsTraffic();
+    EXPECT_TRUE(zephrel->isPlaying()) << "with a recording beside them";
+    EXPECT_EQ(3u, zephrel->player()->markers().size());
 }
 
 TEST_F(ZephrelFilesTest, PlayAsTrafficPlaysEveryChosenFileWithoutAUserTrackAfterThePlaybackDialog) {
