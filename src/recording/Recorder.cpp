@@ -18,8 +18,11 @@ uint32_t interval(int32_t value) {
     return static_cast<uint32_t>(std::max(value, 0));
 }
 
-uint32_t seconds(int32_t value) {
-    return static_cast<uint32_t>(value) * kTicksPerSecond;
+// The clock value `seconds` after `from`, the time a hand-edited AutoStopTime gives: in 64 bits,
+// at once when negative, and beyond the clock's reach (never) when too large for it.
+uint32_t after(uint32_t from, int32_t seconds) {
+    const uint64_t due = uint64_t{from} + uint64_t{static_cast<uint32_t>(std::max(seconds, 0))} * kTicksPerSecond;
+    return static_cast<uint32_t>(std::min<uint64_t>(due, Recorder::kNoStop));
 }
 
 // Header texts fill their field and need no terminator when they use all of it.
@@ -78,7 +81,9 @@ void Recorder::start(uint32_t startTime, uint32_t maxSize) {
     destroyTracks();
     markers_.clear();
     now_ = startTime_ = nextUserSample_ = nextAISample_ = startTime;
-    stopTime_ = recording_->autoStopMode == RecordingSettings::AutoStopAfterStart ? startTime + seconds(recording_->autoStopTime) : kNoStop;
+    stopTime_ = recording_->autoStopMode == RecordingSettings::AutoStopAfterStart
+                    ? after(startTime, recording_->autoStopTime)
+                    : kNoStop;
     autoStopped_ = false;
     prevOnGround_ = true;
     prevEngineRunning_ = false;
@@ -164,7 +169,7 @@ void Recorder::frame(const AircraftSet* playing) {
     const int32_t mode = recording_->autoStopMode;
     if ((touchdown && mode == RecordingSettings::AutoStopAfterTouchdown) ||
         (shutdown && mode == RecordingSettings::AutoStopAfterShutdown))
-        stopTime_ = now_ + seconds(recording_->autoStopTime);
+        stopTime_ = after(now_, recording_->autoStopTime);
     if (mode != RecordingSettings::AutoStopOff && now_ > stopTime_) {
         stopTime_ = kNoStop;
         autoStopped_ = true;

@@ -142,27 +142,32 @@ TEST_F(RecorderScheduleTest, LiftOffAndTouchdownUpdateTheAircraftButTakeNoSample
     EXPECT_EQ(0u, recorder.trackBuffer(1).trackInfo().nCont);
 }
 
-// AutoStopTime 1 s: the stop falls due in the first frame whose clock exceeds the event's by 10000.
+// The stop falls due in the first frame whose clock exceeds the event's by AutoStopTime seconds.
 // Script character i is what the user aircraft reports in frame i + 1, the last one thereafter.
 TEST_F(RecorderScheduleTest, AutomaticStopFallsDueOnceAfterItsEvent) {
     struct Case {
         int32_t mode;
         std::string script;
+        int32_t seconds;
         int dueFrame; // 0: never
     };
     const Case cases[] = {
-        {1, "G", 17},            // 10625 > 0 + 10000
-        {2, "AAAAG", 22},        // touchdown at 3125
-        {2, "AAAAGGGGGAAG", 29}, // the second touchdown, at 7500, moves the stop
-        {3, "ggggG", 22},        // shutdown at 3125
-        {3, "AAAAg", 0},         // touchdown with the engine running
-        {2, "ggggG", 0},         // shutdown on the ground
-        {0, "AAAAG", 0},
+        {1, "G", 1, 17},            // 10625 > 0 + 10000
+        {2, "AAAAG", 1, 22},        // touchdown at 3125
+        {2, "AAAAGGGGGAAG", 1, 29}, // the second touchdown, at 7500, moves the stop
+        {3, "ggggG", 1, 22},        // shutdown at 3125
+        {3, "AAAAg", 1, 0},         // touchdown with the engine running
+        {2, "ggggG", 1, 0},         // shutdown on the ground
+        {0, "AAAAG", 1, 0},
+        // Hand-edited times: beyond the clock's reach never, negative at once.
+        {1, "G", 429497, 0},
+        {2, "AAAAG", 2147483647, 0},
+        {1, "G", -5, 1},
     };
-    recording.autoStopTime = 1;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.script);
+        SCOPED_TRACE(c.script + " after " + std::to_string(c.seconds) + " s");
         recording.autoStopMode = c.mode;
+        recording.autoStopTime = c.seconds;
         Recorder recorder(&general, &recording);
         recorder.start(0, 0);
         std::vector<int> dueFrames;
