@@ -4,27 +4,33 @@
 #include <filesystem>
 #include <utility>
 
+#include "alerts/MessageBox.h"
 #include "alerts/ShowError.h"
 #include "app/RecordingName.h"
 #include "common/Log.h"
 #include "common/ZephrelException.h"
 #include "host/FSinterface.h"
+#include "recording/InterruptedRecording.h"
+#include "settings/TempFolder.h"
 #include "text/AsciiCase.h"
+#include "winsys/LocalTime.h"
 
 namespace {
 
 constexpr uint32_t kMebibyte = 1048576;
 constexpr uint32_t kMaxReplayMiB = 4095; // the largest bound the temporary file's 32-bit size takes
 
-// Runs a stop step that must not end the caller: its failure is logged.
-template <class Step> void stopLogged(const char* what, Step step) noexcept {
+// Runs a stop step that must not end the caller: its failure is logged. False when it failed.
+template <class Step> bool stopLogged(const char* what, Step step) noexcept {
     try {
         step();
+        return true;
     } catch (const std::exception& e) { // a ZephrelException's text is its log text
         Log::log("Error: stopping " + std::string(what) + " failed: " + e.what(), 1, false);
     } catch (...) {
         Log::log("Error: stopping " + std::string(what) + " failed", 1, false);
     }
+    return false;
 }
 
 } // namespace
@@ -40,11 +46,14 @@ Zephrel::Zephrel(std::string moduleFolder, ControllerSeams seams)
 }
 
 Zephrel::~Zephrel() {
-    // The module is being unloaded: a failing step is logged and the others still run.
-    stopLogged("the recording", [this] {
+    // The module is being unloaded: a failing step is logged and the others still run. A
+    // recording that could not be saved is kept for the next start.
+    const bool recordingStopped = stopLogged("the recording", [this] {
         if (recording_)
             stopRecording(false);
     });
+    if (recording_ && !recordingStopped)
+        keepUnsavedRecording(false);
     stopLogged("the playback", [this] {
         if (playing_)
             stopPlayback(true);
@@ -99,14 +108,16 @@ void Zephrel::afterError(const ZephrelException& e, bool withBackground) {
     showError(e.userText, e.severity);
     if (e.severity != ZephrelException::StopsRecordingAndPlayback)
         return;
-    // Each stop may fail in turn: what it leaves running is then dropped without more questions.
+    // Each stop may fail in turn: what it leaves running is then dropped without more questions,
+    // but for a recording, whose data is kept for a later save. The user may choose to go on
+    // recording instead of saving, as after any cancelled save.
     stopLogged("the playback", [this] {
         if (playing_)
             stopPlay(false);
     });
-    stopLogged("the recording", [this] {
+    const bool recordingStopped = stopLogged("the recording", [this] {
         if (recording_)
-            stopRecording(false);
+            stopRecording(true);
     });
     stopLogged("the instant replay", [this, withBackground] {
         if (withBackground && replayRecording_)
@@ -118,11 +129,34 @@ void Zephrel::afterError(const ZephrelException& e, bool withBackground) {
             recorder_.reset(); // the background recorder kept through the replay
         playing_ = userPlayback_ = replayPlayback_ = false;
     }
-    if (recording_ || (withBackground && replayRecording_)) {
+    if (recording_ && !recordingStopped)
+        keepUnsavedRecording(true);
+    if (withBackground && replayRecording_) {
         recorder_.reset();
-        recording_ = replayRecording_ = false;
+        replayRecording_ = false;
     }
     updateMenus();
+}
+
+void Zephrel::keepUnsavedRecording(bool tell) {
+    std::optional<std::string> kept;
+    try {
+        kept = recorder_->keepForLater();
+    } catch (const ZephrelException&) {
+        // Written to the log as it was made; the files stay where they are.
+    }
+    recorder_.reset();
+    recording_ = false;
+    if (!kept) {
+        Log::log("Error: the recording could not be saved nor set aside", 1, false);
+        return;
+    }
+    Log::log("Warning: the recording could not be saved; it is kept as '" + *kept + "'", 1, false);
+    if (tell)
+        showMessageBox({"The recording could not be saved. Its data is kept in the files '" + *kept +
+                            ".tmp0' to '.tmp2': Zephrel offers to save it when it starts again, and 'zfl-info "
+                            "--recover " + *kept + " FILE.zfl' saves it at any time.",
+                        "Zephrel", MessageIcon::Warning, MessageButtons::Ok});
 }
 
 bool Zephrel::isRenderingPaused() const {
@@ -133,7 +167,29 @@ bool Zephrel::isRenderingPaused() const {
 
 void Zephrel::onStart() {
     readAllSettings();
+    // A recording the last session did not end is moved out of the way of the next one before
+    // anything records; the user is asked about it in the first frame.
+    InterruptedRecording::setAside(tempPath(general_, Recorder::kFilesName));
     started_ = true;
+}
+
+void Zephrel::offerInterruptedRecordings() {
+    for (const std::string& kept : InterruptedRecording::findAll(tempPath(general_, ""))) {
+        try {
+            const MessageBoxRequest question{InterruptedRecording::summarize(kept).question(), "Zephrel",
+                                             MessageIcon::Question, MessageButtons::YesNo};
+            if (showMessageBox(question) != AnswerYes) {
+                InterruptedRecording::discard(kept);
+                continue;
+            }
+            std::string name;
+            // Cancelled, it is kept and asked about again at the next start.
+            if (askRecordingFile(name))
+                InterruptedRecording::save(kept, name);
+        } catch (const ZephrelException& e) {
+            showError(e.userText, ZephrelException::Error);
+        }
+    }
 }
 
 void Zephrel::readAllSettings() {
@@ -199,7 +255,12 @@ void Zephrel::startRec() {
         startTime = player_->now();
     }
     auto recorder = std::make_unique<Recorder>(&general_, &recordingSettings_);
-    recorder->start(startTime, 0);
+    win::SYSTEMTIME now;
+    win::GetLocalTime(now);
+    recorder->start(startTime, 0,
+                    RecordingDate{now.wYear, static_cast<uint8_t>(now.wMonth), static_cast<uint8_t>(now.wDay),
+                                  static_cast<uint8_t>(now.wHour), static_cast<uint8_t>(now.wMinute),
+                                  static_cast<uint8_t>(now.wSecond)});
     recorder_ = std::move(recorder);
     recording_ = true;
     updateMenus();

@@ -140,6 +140,10 @@ private:
     void resumeReplayRec();                     // the rested background recorder goes on
     void removeReplayFile() const;              // the instant replay's recording file
     void readAllSettings();
+    // A recording that could not be saved is kept for a later save; `tell` says where in a box.
+    void keepUnsavedRecording(bool tell);
+    // Asks about each recording an earlier session did not end: saved, or let go.
+    void offerInterruptedRecordings();
 
     std::string moduleFolder_;
     std::string settingsFile_;
@@ -155,6 +159,7 @@ private:
     bool rendering_ = false;
     bool busy_ = false;
     bool started_ = false; // the host's Start was seen: the menu entries exist from then on
+    bool interruptedOffered_ = false;
 
     std::unique_ptr<Recorder> recorder_; // the normal recording or the instant replay's
     std::unique_ptr<Player> player_;

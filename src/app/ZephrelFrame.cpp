@@ -30,6 +30,10 @@ void Zephrel::frame() {
         return;
     busy_ = true;
     const FlagRelease release(busy_);
+    if (started_ && !interruptedOffered_) {
+        interruptedOffered_ = true; // once, in the first frame: the simulator is up by then
+        offerInterruptedRecordings();
+    }
 
     correctLevelDSpoilers();
     if (recording_ || replayRecording_) {

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "common/Log.h"
+#include "common/MarkerRecord.h"
 #include "common/ZephrelException.h"
 #include "common/ZflFormat.h"
 
@@ -521,18 +522,9 @@ void ZflFile::addMarker(const Marker& marker) {
     requireWritable(kFunction);
     // Markers follow the last track: finish it here so an empty one is dropped before them.
     finishTrack(kFunction);
-    const uint32_t textLength = std::min<uint32_t>(static_cast<uint32_t>(marker.text.size()), Zfl::kMaxMarkerText);
-    const bool withCamera = marker.type == Marker::SwitchCamera;
-    Zfl::MarkerHead head{};
-    head.length = static_cast<uint16_t>(Zfl::kMarkerKnownFields + textLength + (withCamera ? Zfl::kCameraIdBytes : 0));
-    head.time = marker.time;
-    head.type = marker.type;
-    head.flags = marker.flags;
-    head.textLength = static_cast<uint8_t>(textLength);
-    if (std::fwrite(&head, 1, sizeof head, file_) != sizeof head ||
-        std::fwrite(marker.text.data(), 1, textLength, file_) != textLength ||
-        (withCamera && std::fwrite(marker.cameraId.data(), 1, marker.cameraId.size(), file_) != marker.cameraId.size()))
+    const std::string record = MarkerRecord::encode(marker);
+    if (std::fwrite(record.data(), 1, record.size(), file_) != record.size())
         fail(ErrorCode::FileWriteFailed, kFunction, __LINE__);
     ++nMarkers_;
-    markersSize_ += head.length + 2u;
+    markersSize_ += static_cast<uint32_t>(record.size());
 }

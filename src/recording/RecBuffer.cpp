@@ -34,6 +34,8 @@ void RecBuffer::addSample(const ContData& cont, const DiscData& disc) {
     // A block that could not be written is still held: it goes first, or the sample is refused.
     if (contFill_ >= contCapacity_ || discFill_ >= discCapacity_)
         flush();
+    if (contFill_ == 0)
+        heldSince_ = cont.timestamp;
     buffer_.setContData(contFill_++, cont);
     ++info_.nCont;
     // Every block opens with the discrete state, so that it can be read from its start.
@@ -51,6 +53,8 @@ void RecBuffer::flush() {
     // Emptied only once written, so a failed write loses nothing that a later flush can save.
     tempFile_->writeData(trackId_, contArea_.get(), contFill_ * info_.format.contRecordSize, discArea_.get(),
                          discFill_ * info_.format.discRecordSize);
+    if (contFill_ != 0 || discFill_ != 0)
+        ++blocksWritten_;
     contFill_ = 0;
     discFill_ = 0;
 }

@@ -26,6 +26,11 @@ public:
     void addSample(const ContData& cont, const DiscData& disc);
     // Writes what is held as one block (nothing when empty) and empties the buffer.
     void flush();
+    // Whether records wait for the next block, and the time stamp of the oldest of them.
+    bool holdsRecords() const { return contFill_ != 0; }
+    uint32_t heldSince() const { return heldSince_; }
+    // Blocks written so far.
+    uint32_t blocksWritten() const { return blocksWritten_; }
 
     // The track's header with its record sizes and running record counts.
     const TrackInfo& trackInfo() const { return info_; }
@@ -41,6 +46,8 @@ private:
     std::unique_ptr<unsigned char[]> discArea_;
     uint32_t contFill_ = 0;
     uint32_t discFill_ = 0;
+    uint32_t heldSince_ = 0;
+    uint32_t blocksWritten_ = 0;
     DataBuffer buffer_;
     DiscData lastDisc_{};
 };

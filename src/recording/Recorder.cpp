@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "common/Ticks.h"
+#include "common/Log.h"
 #include "common/ZephrelException.h"
 #include "host/FSinterface.h"
+#include "recording/InterruptedRecording.h"
 #include "settings/TempFolder.h"
 
 namespace {
@@ -75,7 +77,7 @@ bool Recorder::autoStopped() {
 
 // ---- starting and stopping ----
 
-void Recorder::start(uint32_t startTime, uint32_t maxSize) {
+void Recorder::start(uint32_t startTime, uint32_t maxSize, std::optional<RecordingDate> journal) {
     if (running_ || tempFile_ != nullptr)
         throw ZephrelException::invalidCall("Recorder::start", __LINE__);
     destroyTracks();
@@ -88,20 +90,50 @@ void Recorder::start(uint32_t startTime, uint32_t maxSize) {
     prevOnGround_ = true;
     prevEngineRunning_ = false;
     maxSize_ = maxSize;
-    tempFile_ = std::make_unique<TempFile>(tempPath(*general_, "Zephrel"), maxSize);
+    tempFile_ = std::make_unique<TempFile>(tempPath(*general_, kFilesName), maxSize);
+    if (journal) {
+        try {
+            journal_ = std::make_unique<RecordingJournal>(tempFile_->baseName(), *journal);
+        } catch (...) {
+            tempFile_.reset();
+            throw;
+        }
+    }
     running_ = true;
 }
 
 void Recorder::stop(const std::string& fileName) {
-    // After a recording file failed to be written the data is still on disk and can be written again.
-    if (!running_ && tempFile_ == nullptr)
-        requireRunning("Recorder::stop", __LINE__);
+    requireRunning("Recorder::stop", __LINE__);
     flushAll();
-    destroyTracks();
-    running_ = false;
     if (!fileName.empty())
         tempFile_->writeZflFile(fileName, 0, &markers_);
+    end();
+}
+
+std::optional<std::string> Recorder::keepForLater() {
+    requireRunning("Recorder::keepForLater", __LINE__);
+    // What the disk still takes is kept; what it would not take is lost with the buffers.
+    for (Track& track : tracks_) {
+        try {
+            track.buffer->flush();
+        } catch (const ZephrelException&) {
+            // Written to the log as it was made.
+        }
+    }
+    const std::string baseName = tempFile_->baseName();
+    tempFile_->keepFiles();
+    journal_.reset(); // closed, and left on disk
+    end();
+    return InterruptedRecording::setAside(baseName);
+}
+
+void Recorder::end() {
+    destroyTracks();
+    running_ = false;
     tempFile_.reset();
+    if (journal_)
+        journal_->end();
+    journal_.reset();
 }
 
 void Recorder::save(const std::string& fileName, uint32_t startTime) {
@@ -124,12 +156,32 @@ uint32_t Recorder::getStartTime() {
 
 void Recorder::addMarker(const Marker& marker) {
     markers_.push_back(marker);
+    if (journal_ && !journal_->addMarker(marker))
+        Log::log("Warning: the marker at " + std::to_string(marker.time) +
+                     " could not be written to the recording's journal",
+                 1, false);
 }
 
 void Recorder::abort() {
-    destroyTracks();
-    tempFile_.reset();
-    running_ = false;
+    end();
+}
+
+void Recorder::flushHeld() {
+    // One buffer a frame once its records are half the bound old, the oldest first: the writes
+    // of many tracks started together spread over frames. Records close to the bound go at once.
+    Track* oldest = nullptr;
+    for (Track& track : tracks_) {
+        const RecBuffer& buffer = *track.buffer;
+        if (!buffer.holdsRecords())
+            continue;
+        const uint32_t age = now_ - buffer.heldSince();
+        if (age >= kMaxHeld * 4 / 5)
+            track.buffer->flush();
+        else if (age >= kMaxHeld / 2 && (oldest == nullptr || buffer.heldSince() < oldest->buffer->heldSince()))
+            oldest = &track;
+    }
+    if (oldest != nullptr)
+        oldest->buffer->flush();
 }
 
 void Recorder::flushAll() {
@@ -174,6 +226,9 @@ void Recorder::frame(const AircraftSet* playing) {
         stopTime_ = kNoStop;
         autoStopped_ = true;
     }
+    // What a crash could take away is bounded where the recording can be saved after one.
+    if (journal_)
+        flushHeld();
 
     const bool userDue = now_ > nextUserSample_;
     const bool aiDue = now_ > nextAISample_;

@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "common/Marker.h"
 #include "recording/RecBuffer.h"
+#include "recording/RecordingJournal.h"
 #include "recording/TempFile.h"
 #include "settings/Settings.h"
 
@@ -26,13 +28,17 @@ public:
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
 
-    // The clock starts at startTime; maxSize bounds the temporary data file (0: unbounded).
-    void start(uint32_t startTime, uint32_t maxSize);
+    // The clock starts at startTime; maxSize bounds the temporary data file (0: unbounded). With
+    // a date the recording keeps a journal, so that a crash leaves what it recorded to be saved.
+    void start(uint32_t startTime, uint32_t maxSize, std::optional<RecordingDate> journal = std::nullopt);
     void frame(const AircraftSet* playing);
     // Ends the recording: written to fileName, or discarded when the name is empty. When writing
-    // fails the recording has ended but its temporary files stay, and stop may be called again
-    // to write them.
+    // fails nothing has ended: the recording goes on, and stop may be called again.
     void stop(const std::string& fileName);
+    // Ends the recording without writing it, its data kept on disk for a later save
+    // (InterruptedRecording). Returns the base name it is kept under; nothing when the recording
+    // keeps no journal (its files then stay where they are).
+    std::optional<std::string> keepForLater();
     // Writes the data from startTime on (0: everything) without ending the recording.
     void save(const std::string& fileName, uint32_t startTime);
     // The clock value at which the data still held begins.
@@ -53,8 +59,14 @@ public:
     const std::vector<Marker>& markers() const { return markers_; }
     const TempFile* tempFile() const { return tempFile_.get(); }
 
+    // The temporary files' name in the temporary folder: "Zephrel.tmp0" to "Zephrel.tmp2".
+    static constexpr const char* kFilesName = "Zephrel";
     static constexpr uint32_t kNoStop = 0xFFFFFFFFu;
     static constexpr uint32_t kBufferCapacity = 100;
+    // In a recording that keeps a journal a track's records reach the disk at most this long
+    // after they were taken, so that a crash loses little: one buffer is written per frame once
+    // its records are half this old, more only when they come close to it.
+    static constexpr uint32_t kMaxHeld = 10 * 10000;
 
 private:
     struct Track {
@@ -70,8 +82,10 @@ private:
     bool wanted(uint32_t id, uint32_t userId, const AircraftSet* playing) const;
     void addTrack(uint32_t id, bool user);
     void sample(bool userDue, bool aiDue);
+    void flushHeld();
     void flushAll();
     void destroyTracks();
+    void end();
 
     const GeneralSettings* general_;
     const RecordingSettings* recording_;
@@ -79,6 +93,7 @@ private:
     std::vector<Marker> markers_;
     std::unordered_set<uint32_t> trackedIds_;
     std::unique_ptr<TempFile> tempFile_;
+    std::unique_ptr<RecordingJournal> journal_;
     bool running_ = false;
     uint32_t now_ = 0;
     uint32_t startTime_ = 0;

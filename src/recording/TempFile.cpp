@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 #include "common/ZephrelException.h"
 
@@ -10,6 +11,7 @@ namespace {
 constexpr uint32_t kWrapMark = 0;
 
 static_assert(sizeof(TrackInfo) == 304, "a track directory entry holds the header in its in-memory form");
+constexpr uint64_t kEntrySize = sizeof(uint32_t) + sizeof(TrackInfo);
 
 [[noreturn]] void fail(ErrorCode code, const char* function, uint32_t line, std::string_view detail = {}) {
     throw ZephrelException::stopping(code, function, line, detail);
@@ -45,11 +47,37 @@ TempFile::TempFile(std::string baseName, uint32_t maxSize) : baseName_(std::move
     }
 }
 
+TempFile::TempFile(std::string baseName, LeftBehind) : baseName_(std::move(baseName)), keep_(true) {
+    const std::string directory = baseName_ + ".tmp1", data = baseName_ + ".tmp2";
+    tracks_ = std::fopen(directory.c_str(), "rb");
+    data_ = std::fopen(data.c_str(), "rb");
+    if (tracks_ == nullptr || data_ == nullptr) {
+        const bool directoryMissing = tracks_ == nullptr;
+        if (tracks_ != nullptr)
+            std::fclose(tracks_);
+        if (data_ != nullptr)
+            std::fclose(data_);
+        fail(ErrorCode::TempFileNotOpened, "TempFile::TempFile", __LINE__, directoryMissing ? directory : data);
+    }
+    const auto sizeOf = [](std::FILE* file) {
+        std::fseek(file, 0, SEEK_END);
+        return static_cast<uint64_t>(std::max(std::ftell(file), 0L));
+    };
+    trackCount_ = static_cast<uint32_t>(std::min<uint64_t>(sizeOf(tracks_) / kEntrySize, UINT32_MAX));
+    fileEnd_ = static_cast<uint32_t>(std::min<uint64_t>(sizeOf(data_), UINT32_MAX));
+    // Written in order and never wrapped: the valid data ends where the first block is cut short.
+    Block block{};
+    while (readBlockHeader(writePos_, block))
+        writePos_ = static_cast<uint32_t>(block.end());
+}
+
 TempFile::~TempFile() {
     if (tracks_ != nullptr)
         std::fclose(tracks_);
     if (data_ != nullptr)
         std::fclose(data_);
+    if (keep_)
+        return;
     std::remove((baseName_ + ".tmp1").c_str());
     std::remove((baseName_ + ".tmp2").c_str());
 }
@@ -158,6 +186,31 @@ std::vector<TempFile::Block> TempFile::blocks() {
         found.push_back(block);
         position = static_cast<uint32_t>(block.end());
     }
+}
+
+std::pair<uint32_t, uint32_t> TempFile::heldTimes() {
+    std::unordered_map<uint32_t, uint32_t> recordSizes; // of each track's continuous records
+    if (std::fflush(tracks_) != 0 || std::fseek(tracks_, 0, SEEK_SET) != 0)
+        return {0, 0};
+    for (uint32_t i = 0; i < trackCount_; ++i) {
+        uint32_t trackId = 0;
+        TrackInfo info{};
+        if (std::fread(&trackId, sizeof trackId, 1, tracks_) != 1 || std::fread(&info, sizeof info, 1, tracks_) != 1)
+            break;
+        recordSizes[trackId] = info.format.contRecordSize;
+    }
+    uint32_t first = kNoTimestamp, last = 0;
+    for (const Block& block : blocks()) {
+        const auto size = recordSizes.find(block.trackId);
+        uint32_t begins = 0, ends = 0;
+        if (size == recordSizes.end() || size->second == 0 || block.contBytes < size->second ||
+            !readAt(block.contOffset(), &begins, sizeof begins) ||
+            !readAt(block.contOffset() + (block.contBytes / size->second - 1) * size->second, &ends, sizeof ends))
+            continue;
+        first = std::min(first, begins);
+        last = std::max(last, ends);
+    }
+    return first == kNoTimestamp ? std::pair<uint32_t, uint32_t>{0, 0} : std::pair{first, last};
 }
 
 uint32_t TempFile::getFirstTimestamp(uint32_t trackId) {

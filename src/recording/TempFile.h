@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/Marker.h"
@@ -16,7 +17,12 @@ class TempFile {
 public:
     // Opens base name + ".tmp1" and then + ".tmp2", both created empty.
     TempFile(std::string baseName, uint32_t maxSize);
-    // Closes and deletes both files.
+    // Opens the files a recording that did not end left behind, unbounded, to read them: every
+    // whole track entry and every whole block up to the first one a crash cut short. They are
+    // kept when this object goes. TempFileNotOpened when either is missing.
+    enum LeftBehind { leftBehind };
+    TempFile(std::string baseName, LeftBehind);
+    // Closes both files and deletes them, unless they are to be kept.
     ~TempFile();
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
@@ -30,6 +36,10 @@ public:
     void writeZflFile(const std::string& fileName, uint32_t startTime, std::vector<Marker>* markers);
     // The first time stamp of the oldest block of the track still held, 0xFFFFFFFF if none.
     uint32_t getFirstTimestamp(uint32_t trackId);
+    // The earliest and the latest time stamp of any track held; both 0 when none is.
+    std::pair<uint32_t, uint32_t> heldTimes();
+    // The files stay on disk when this object goes.
+    void keepFiles() { keep_ = true; }
 
     const std::string& baseName() const { return baseName_; }
     uint32_t trackCount() const { return trackCount_; }
@@ -69,10 +79,11 @@ private:
                           uint32_t startTime, std::vector<unsigned char>& area);
 
     std::string baseName_;
+    bool keep_ = false;
     std::FILE* tracks_ = nullptr; // ".tmp1"
     std::FILE* data_ = nullptr;   // ".tmp2"
     uint32_t trackCount_ = 0;
-    uint32_t maxSize_;
+    uint32_t maxSize_ = 0;
     uint32_t fileEnd_ = 0;
     uint32_t writePos_ = 0;
     uint32_t readStart_ = 0;

@@ -45,9 +45,10 @@ protected:
         TempLogTest::TearDown();
     }
 
-    // "Zephrel.ini" as given, then the module's Start.
+    // "Zephrel.ini" as given, then the module's Start. The temporary files are the test's own
+    // unless the test names a folder (the first of a repeated key counts).
     void start(const std::string& ini = "") {
-        std::ofstream(settingsFile) << ini;
+        std::ofstream(settingsFile) << ini << "\n[SETTINGS]\nTempDirectory=" << dir.path().string() << "\n";
         FSinterface::addCallback(&zephrel);
         FSinterface::addCallback(&ui);
         FSinterface::callback(Start);

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "RecorderFixture.h"
+#include "recording/RecordingJournal.h"
 #include "common/ZephrelException.h"
 #include "support/Packed.h"
 
@@ -273,17 +274,93 @@ TEST_F(RecorderSimTest, CallsInTheWrongStateAreInvalid) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.zfl")));
 }
 
-TEST_F(RecorderSimTest, FailedRecordingFileKeepsTheDataForAnotherStop) {
+// A recording that could not be written has not ended: it goes on, and a later stop writes all of it.
+TEST_F(RecorderSimTest, AFailedSaveLeavesTheRecordingGoingOn) {
     recording.interval = 0;
     Recorder recorder(&general, &recording);
     recorder.start(0, 0);
     run(recorder, 6);
     EXPECT_THROW(recorder.stop(dir.file("missing/out.zfl")), ZephrelException);
-    EXPECT_FALSE(recorder.isRunning());
+    EXPECT_TRUE(recorder.isRunning());
     EXPECT_EQ(2, tempFilesOnDisk());
+    run(recorder, 2);
     recorder.stop(dir.file("out.zfl"));
     EXPECT_EQ(0, tempFilesOnDisk());
-    EXPECT_EQ(clocksAt({1, 2, 3, 4, 5, 6}), readRecording(dir.file("out.zfl")).tracks.at(0).contTimes);
+    EXPECT_EQ(clocksAt({1, 2, 3, 4, 5, 6, 7, 8}), readRecording(dir.file("out.zfl")).tracks.at(0).contTimes);
+}
+
+// With a journal, markers reach the disk as they are set, and a recording that ends takes its
+// journal with it; kept for later, its files move out of the next recording's way.
+TEST_F(RecorderSimTest, AJournalHoldsTheMarkersUntilTheRecordingEndsOrIsKept) {
+    const RecordingDate began{2011, 8, 15, 14, 5, 9};
+    const std::string base = dir.file("Zephrel");
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "kept" : "saved");
+        Recorder recorder(&general, &recording);
+        recorder.start(0, 0, began);
+        run(recorder, 4);
+        Marker marker{1250, Marker::DisplayText, 5, "set"};
+        marker.include = 1;
+        recorder.addMarker(marker);
+        const std::optional<RecordingJournal::Contents> journal = RecordingJournal::read(base);
+        ASSERT_TRUE(journal.has_value());
+        EXPECT_EQ(began, journal->began);
+        ASSERT_EQ(1u, journal->markers.size());
+        EXPECT_EQ("set", journal->markers[0].text);
+        if (!keep) {
+            recorder.stop(dir.file("out.zfl"));
+            EXPECT_FALSE(std::filesystem::exists(base + ".tmp0"));
+            continue;
+        }
+        const std::optional<std::string> kept = recorder.keepForLater();
+        EXPECT_FALSE(recorder.isRunning());
+        ASSERT_EQ(dir.file("ZephrelInterrupted-1"), kept);
+        EXPECT_EQ(0, tempFilesOnDisk());
+        EXPECT_FALSE(std::filesystem::exists(base + ".tmp0"));
+        for (const char* extension : {".tmp0", ".tmp1", ".tmp2"})
+            EXPECT_TRUE(std::filesystem::exists(*kept + extension)) << extension;
+    }
+}
+
+// A recording that keeps a journal writes each track's records within the bound, one buffer a
+// frame as long as none comes close to it; one without writes a buffer only when it is full.
+TEST_F(RecorderSimTest, AJournaledRecordingWritesEveryTrackWithinTheBoundOneBufferAFrame) {
+    recording.recordAI = true;
+    recording.intervalAI = 2500;
+    for (int i = 0; i < 6; ++i)
+        world().createAi(kJet, "HB-JA" + std::to_string(i));
+    for (const bool journaled : {true, false}) {
+        SCOPED_TRACE(journaled ? "journaled" : "not journaled");
+        Recorder recorder(&general, &recording);
+        if (journaled)
+            recorder.start(0, 0, RecordingDate{2011, 8, 15, 14, 5, 9});
+        else
+            recorder.start(0, 0);
+        uint32_t oldestHeld = 0;
+        int mostWritten = 0;
+        for (int frame = 0; frame < 16 * 60; ++frame) {
+            std::vector<uint32_t> before;
+            for (std::size_t t = 0; t < recorder.trackCount(); ++t)
+                before.push_back(recorder.trackBuffer(t).blocksWritten());
+            step(recorder);
+            int written = 0;
+            for (std::size_t t = 0; t < before.size(); ++t) {
+                const RecBuffer& buffer = recorder.trackBuffer(t);
+                written += static_cast<int>(buffer.blocksWritten() - before[t]);
+                if (buffer.holdsRecords())
+                    oldestHeld = std::max(oldestHeld, recorder.now() - buffer.heldSince());
+            }
+            mostWritten = std::max(mostWritten, written);
+        }
+        ASSERT_EQ(7u, recorder.trackCount());
+        if (journaled) {
+            EXPECT_LT(oldestHeld, Recorder::kMaxHeld);
+            EXPECT_EQ(1, mostWritten) << "the writes spread over frames";
+        } else {
+            EXPECT_GT(oldestHeld, Recorder::kMaxHeld) << "full buffers only";
+        }
+        recorder.abort();
+    }
 }
 
 } // namespace
