@@ -1,8 +1,9 @@
 #include "converter/StagedOutput.h"
 
+#include <cerrno>
 #include <cstdio>
 
-#include "converter/ConversionError.h"
+#include "converter/FileFailure.h"
 
 StagedOutput::StagedOutput(std::string path) : path_(std::move(path)), stagingPath_(path_ + ".part") {}
 
@@ -13,8 +14,6 @@ StagedOutput::~StagedOutput() {
 
 void StagedOutput::commit() {
     if (std::rename(stagingPath_.c_str(), path_.c_str()) != 0)
-        throw ConversionError{cannotOpenMessage(path_)};
+        throw fileFailure(ErrorCode::FileWriteFailed, path_, errno);
     committed_ = true;
 }
-
-std::string cannotOpenMessage(const std::string& path) { return "File " + path + " could not be opened!"; }

@@ -24,6 +24,3 @@ private:
     std::string stagingPath_;
     bool committed_ = false;
 };
-
-// "File <path> could not be opened!"
-std::string cannotOpenMessage(const std::string& path);
