@@ -2,7 +2,8 @@
 
 #include "converter/FileFailure.h"
 
-StagedRecording::StagedRecording(const std::string& outputPath) : output_(outputPath) {
+StagedRecording::StagedRecording(const std::string& outputPath, const std::string& inputPath)
+    : output_(outputPath, inputPath) {
     withOsReason(output_.path(), [&] { file_.open(output_.stagingPath(), ZflFile::Write); });
 }
 

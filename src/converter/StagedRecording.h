@@ -10,8 +10,8 @@
 // it is a ConversionError that names the output as the user gave it, with the system's reason.
 class StagedRecording {
 public:
-    // Opens the staged file.
-    explicit StagedRecording(const std::string& outputPath);
+    // Opens the staged file; refuses an output that is the input.
+    StagedRecording(const std::string& outputPath, const std::string& inputPath);
 
     void addTrack(const TrackInfo& info);
     void writeContData(const void* record);

@@ -166,7 +166,7 @@ void Exporter::writeMarkers() {
 } // namespace
 
 void exportText(const std::string& inputPath, const std::string& outputPath, bool altitudeInMeters) {
-    StagedOutput output(outputPath);
+    StagedOutput output(outputPath, inputPath);
     std::vector<char> writeBuffer(kWriteBuffer); // outlives the stream that uses it
     TextFile out(std::fopen(output.stagingPath().c_str(), "w"));
     if (!out)

@@ -460,7 +460,7 @@ std::string_view withoutLineEnd(const char* chunk) {
 } // namespace
 
 SkippedLines importText(const std::string& inputPath, const std::string& outputPath, bool altitudeInMeters) {
-    StagedRecording recording(outputPath);
+    StagedRecording recording(outputPath, inputPath);
     std::vector<char> readBuffer(kReadBuffer); // outlives the stream that uses it
     TextFile input(std::fopen(inputPath.c_str(), "r"));
     if (!input)

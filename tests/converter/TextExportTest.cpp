@@ -392,12 +392,4 @@ TEST_F(TextExportTest, MissingOrDamagedInputIsNamedLeavesNoOutputAndKeepsAnOldOn
     }
 }
 
-TEST_F(TextExportTest, ExportOntoTheInputReplacesItOnlyWhenDone) {
-    const std::string expected = exportOf(oneTrack({1, ContGroup::Throttles, DiscGroup::Engines, 0, 0},
-                                                   {contAt(0), contAt(5000)}, {discAt(0)}));
-    exportText(path, path, false);
-    EXPECT_EQ(readText(path), expected);
-    EXPECT_FALSE(fs::exists(path + ".part"));
-}
-
 } // namespace

@@ -300,6 +300,64 @@ TEST_F(ZflConverterTest, AFailedWriteNamesTheOutputWithTheSystemsReasonAndKeepsA
     }
 }
 
+// Converting a file onto itself would replace it with its own conversion: whatever the path
+// looks like, the converter refuses before it writes anything.
+TEST_F(ZflConverterTest, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
+    fs::create_directory(dir.file("sub"));
+    for (const bool toText : {true, false}) {
+        const std::string name = toText ? "flight.zfl" : "flight.txt";
+        const std::string input = toText ? recording(name) : text(name);
+        const std::string other = dir.file("other");
+        fs::create_symlink(input, dir.file("symbolic"));
+        fs::create_hard_link(input, dir.file("hard"));
+        convtest::writeText(other, "another file\n");
+        const struct {
+            std::string output;
+            bool same;
+        } cases[] = {{input, true},
+                     {(dir.path() / "sub" / ".." / name).string(), true},
+                     {dir.file("./" + name), true},
+                     {dir.file("symbolic"), true},
+                     {dir.file("hard"), true},
+                     {other, false}};
+        const std::string original = readText(input);
+        const auto refusal = [&](const std::string& output) {
+            return "Input '" + input + "' and output '" + output +
+                   "' are the same file! Please choose a different output file.";
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(input + " -> " + c.output);
+            fresh();
+            setUnscriptedPolicy(Unscripted::Fail);
+            EXPECT_EQ(ZflConverter::run(Words{kProgram, input, c.output}), c.same ? 1 : 0);
+            expectErrorBoxes(c.same ? Words{refusal(c.output)} : Words{}, "no owner");
+            EXPECT_EQ(readText(input), original);
+            if (!c.same) {
+                EXPECT_NE(readText(c.output), "another file\n") << "another existing file is replaced";
+            }
+            EXPECT_FALSE(fs::exists(c.output + ".part"));
+        }
+        // Over the dialog, after the user agreed to replace the file: the dialog stays open.
+        fresh();
+        setUnscriptedPolicy(Unscripted::Fail);
+        answerFileDialog({input});
+        answerFileDialog({dir.file("./" + name)}); // with an extension, so the dialog adds none
+        answerMessageBox(win::IDYES, {"Output", "Do you want to replace it?"});
+        answerMessageBox(win::IDOK, {kTitle, "are the same file!"});
+        scriptDialog(kTitle, {Press{toText ? kToText : kToRecording}, Close{}});
+        EXPECT_EQ(ZflConverter::run(Words{kProgram}), 0);
+        EXPECT_EQ(unusedAnswers(), 0u);
+        ASSERT_EQ(boxes().size(), 2u);
+        EXPECT_EQ(boxes()[1].text, refusal(dir.file("./" + name)));
+        EXPECT_EQ(boxes()[1].type, win::MB_OK | win::MB_ICONERROR);
+        EXPECT_EQ(owners, (Words{kTitle, kTitle}));
+        EXPECT_EQ(readText(input), original);
+        EXPECT_EQ(transcript().all<win::DialogEntry>().back().result, win::IDCANCEL);
+        for (const char* link : {"symbolic", "hard", "other"})
+            fs::remove(dir.file(link));
+    }
+}
+
 TEST_F(ZflConverterTest, TheDialogIsBuiltAsItsResourceDescribesIt) {
     const win::DialogTemplate resource = ConverterDialog::dialogTemplate();
     EXPECT_EQ(
