@@ -3,11 +3,12 @@
 #include <string>
 
 // An output file written under a temporary name beside it ("<name>.part"): it takes its own name
-// only when complete, so a failed conversion leaves neither half a file nor a damaged old one,
-// and an output that names the input does not destroy the input before it is read.
+// only when complete, so a failed conversion leaves neither half a file nor a damaged old one.
 class StagedOutput {
 public:
-    explicit StagedOutput(std::string path);
+    // ConversionError, before anything is written, when the output is the input file itself
+    // (under any spelling or link): taking its name would replace what was converted.
+    StagedOutput(std::string path, const std::string& inputPath);
     // Removes the temporary file unless the output was committed.
     ~StagedOutput();
     StagedOutput(const StagedOutput&) = delete;
@@ -24,6 +25,3 @@ private:
     std::string stagingPath_;
     bool committed_ = false;
 };
-
-// "File <path> could not be opened!"
-std::string cannotOpenMessage(const std::string& path);

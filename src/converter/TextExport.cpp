@@ -1,5 +1,6 @@
 #include "converter/TextExport.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -7,8 +8,8 @@
 #include "common/DataBuffer.h"
 #include "common/Ticks.h"
 #include "common/ZflFile.h"
-#include "converter/ConversionError.h"
 #include "converter/ExportColumns.h"
+#include "converter/FileFailure.h"
 #include "converter/StagedOutput.h"
 #include "converter/TextLine.h"
 
@@ -48,12 +49,12 @@ private:
 
 void Exporter::write(const std::string& text) {
     if (std::fputs(text.c_str(), out_) == EOF)
-        throw ConversionError{"File " + outputPath_ + " could not be written!"};
+        throw fileFailure(ErrorCode::FileWriteFailed, outputPath_, errno);
 }
 
 void Exporter::flushLine() {
     if (!line_.writeTo(out_))
-        throw ConversionError{"File " + outputPath_ + " could not be written!"};
+        throw fileFailure(ErrorCode::FileWriteFailed, outputPath_, errno);
 }
 
 void Exporter::writeTrack(uint32_t track) {
@@ -165,15 +166,15 @@ void Exporter::writeMarkers() {
 } // namespace
 
 void exportText(const std::string& inputPath, const std::string& outputPath, bool altitudeInMeters) {
-    StagedOutput output(outputPath);
+    StagedOutput output(outputPath, inputPath);
     std::vector<char> writeBuffer(kWriteBuffer); // outlives the stream that uses it
     TextFile out(std::fopen(output.stagingPath().c_str(), "w"));
     if (!out)
-        throw ConversionError{cannotOpenMessage(outputPath)};
+        throw fileFailure(ErrorCode::FileNotOpened, outputPath, errno);
     std::setvbuf(out.get(), writeBuffer.data(), _IOFBF, writeBuffer.size());
 
     ZflFile recording;
-    recording.open(inputPath, ZflFile::Read);
+    withOsReason(inputPath, [&] { recording.open(inputPath, ZflFile::Read); });
     Exporter exporter(out.get(), recording, altitudeInMeters, outputPath);
     for (uint32_t track = 0; track < recording.getNTracks(); ++track)
         exporter.writeTrack(track);
@@ -181,6 +182,6 @@ void exportText(const std::string& inputPath, const std::string& outputPath, boo
     recording.close();
 
     if (std::fclose(out.release()) != 0)
-        throw ConversionError{"File " + outputPath + " could not be written!"};
+        throw fileFailure(ErrorCode::FileWriteFailed, outputPath, errno);
     output.commit();
 }

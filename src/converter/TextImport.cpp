@@ -1,6 +1,7 @@
 #include "converter/TextImport.h"
 
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -13,9 +14,10 @@
 #include "common/Ticks.h"
 #include "common/ZflFile.h"
 #include "converter/ConversionError.h"
+#include "converter/FileFailure.h"
 #include "converter/ImportColumns.h"
 #include "converter/ImportEncoding.h"
-#include "converter/StagedOutput.h"
+#include "converter/StagedRecording.h"
 #include "converter/TextCommands.h"
 #include "converter/TextScanner.h"
 
@@ -70,7 +72,8 @@ struct Track {
 
 class Importer {
 public:
-    Importer(ZflFile& recording, bool altitudeInMeters) : recording_(recording), altitudeInMeters_(altitudeInMeters) {}
+    Importer(StagedRecording& recording, bool altitudeInMeters)
+        : recording_(recording), altitudeInMeters_(altitudeInMeters) {}
 
     // A line of the input, or a piece of a longer one, with the number of the line it is on and
     // the character of that line it starts at.
@@ -92,7 +95,7 @@ private:
     ContData contRecord(double time, uint32_t timestamp) const;
     DiscData discRecord(uint32_t timestamp) const;
 
-    ZflFile& recording_;
+    StagedRecording& recording_;
     bool altitudeInMeters_;
 
     std::string title_;
@@ -457,13 +460,11 @@ std::string_view withoutLineEnd(const char* chunk) {
 } // namespace
 
 SkippedLines importText(const std::string& inputPath, const std::string& outputPath, bool altitudeInMeters) {
-    StagedOutput output(outputPath);
-    ZflFile recording;
-    recording.open(output.stagingPath(), ZflFile::Write);
+    StagedRecording recording(outputPath, inputPath);
     std::vector<char> readBuffer(kReadBuffer); // outlives the stream that uses it
     TextFile input(std::fopen(inputPath.c_str(), "r"));
     if (!input)
-        throw ConversionError{cannotOpenMessage(inputPath)};
+        throw fileFailure(ErrorCode::FileNotOpened, inputPath, errno);
     std::setvbuf(input.get(), readBuffer.data(), _IOFBF, readBuffer.size());
 
     Importer importer(recording, altitudeInMeters);
@@ -482,10 +483,9 @@ SkippedLines importText(const std::string& inputPath, const std::string& outputP
         character += length;
     }
     if (std::ferror(input.get()))
-        throw ConversionError{cannotOpenMessage(inputPath)};
+        throw fileFailure(ErrorCode::FileReadFailed, inputPath, errno);
     importer.finish();
-    recording.close();
     input.reset();
-    output.commit();
+    recording.commit();
     return importer.skipped();
 }

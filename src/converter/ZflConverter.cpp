@@ -2,6 +2,7 @@
 
 #include "converter/ConversionError.h"
 #include "converter/ConverterDialog.h"
+#include "converter/FileFailure.h"
 #include "converter/ProgramArguments.h"
 #include "converter/TextExport.h"
 #include "converter/TextImport.h"
@@ -39,9 +40,11 @@ bool convert(Direction direction, const std::string& input, const std::string& o
     } catch (const ConversionError& error) {
         showError(owner, error.message);
         return false;
+    } catch (const ZephrelException& error) {
+        showError(owner, failureMessage(error));
+        return false;
     } catch (...) {
-        // The recording layer's own texts are meant for the simulator's user, not for this tool.
-        showError(owner, "An unexpected error occurred!");
+        showError(owner, kUnexpectedMessage);
         return false;
     }
     showSkipped(owner, skipped);

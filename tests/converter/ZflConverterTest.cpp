@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -10,6 +11,7 @@
 #include "ConverterTestKit.h"
 #include "converter/ConverterDialog.h"
 #include "converter/ZflConverter.h"
+#include "support/FileSizeLimit.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
 #include "winsys/headless/HeadlessBackend.h"
@@ -22,7 +24,6 @@ namespace fs = std::filesystem;
 
 const std::string kProgram = "ZflConverter.exe";
 const std::string kTitle = "Zephrel Converter";
-const std::string kUnexpected = "An unexpected error occurred!";
 constexpr int kToText = 1003, kToRecording = 1004, kMetres = 1000;
 
 // The headless backend, noting over whom each message box was shown (the owner's title, "no owner"),
@@ -89,21 +90,23 @@ protected:
         win::SetBackend(std::make_unique<OwnerNotingBackend>(owners));
     }
 
-    // Two seconds of a Piper Cub 1000 m up.
-    std::string recording(const std::string& name) {
-        convtest::FullTrack track{"Piper Cub", "", 0, {}, {ContData{}, ContData{}}, {DiscData{}}};
-        track.cont[1].timestamp = 10000;
-        for (ContData& record : track.cont)
-            record.altitude = int64_t{1000} << 32;
+    // A Piper Cub 1000 m up, one record a second.
+    std::string recording(const std::string& name, uint32_t seconds = 2) {
+        convtest::FullTrack track{"Piper Cub", "", 0, {}, std::vector<ContData>(seconds), {DiscData{}}};
+        for (uint32_t i = 0; i < seconds; ++i) {
+            track.cont[i].timestamp = i * 10000;
+            track.cont[i].altitude = int64_t{1000} << 32;
+        }
         convtest::writeFullRecording(dir.file(name), {{track}, {}});
         return dir.file(name);
     }
     // The same flight as a person writes it, at an altitude of 1000 in the unit chosen.
-    std::string text(const std::string& name) {
-        convtest::writeText(dir.file(name),
-                            "#Aircraft: \"Piper Cub\"\n"
-                            "#Data: timestamp latitude longitude altitude pitch bank heading\n"
-                            "0 47.5 8.5 1000 0 0 90\n1 47.5 8.5 1000 0 0 90\n");
+    std::string text(const std::string& name, uint32_t seconds = 2) {
+        std::string flight = "#Aircraft: \"Piper Cub\"\n"
+                             "#Data: timestamp latitude longitude altitude pitch bank heading\n";
+        for (uint32_t i = 0; i < seconds; ++i)
+            flight += std::to_string(i) + " 47.5 8.5 1000 0 0 90\n";
+        convtest::writeText(dir.file(name), flight);
         return dir.file(name);
     }
 
@@ -123,6 +126,15 @@ protected:
     static void expectNoOutput(const std::string& path) {
         EXPECT_FALSE(fs::exists(path)) << path;
         EXPECT_FALSE(fs::exists(path + ".part")) << path;
+    }
+    // What is at a path, to compare before and after: a folder's entries, or a file's bytes.
+    static std::string contentOf(const std::string& path) {
+        if (!fs::is_directory(path))
+            return readText(path);
+        std::string entries = "folder:";
+        for (const fs::directory_entry& entry : fs::directory_iterator(path))
+            entries += " " + entry.path().filename().string();
+        return entries;
     }
 
     TempDir dir;
@@ -207,15 +219,32 @@ TEST_F(ZflConverterTest, AFailedConversionShowsItsMessageWithoutOwnerAndLeavesNo
     const std::string rec = recording("good.zfl"), txt = text("good.txt");
     const std::string missingText = dir.file("missing.txt"), missingRec = dir.file("missing.zfl");
     const std::string noFolder = dir.file("no such folder");
+    const std::string folderText = dir.file("folder.txt"), folderRec = dir.file("folder.zfl");
+    fs::create_directory(folderText);
+    fs::create_directory(folderRec);
+    // The markers are read after the tracks are written out: the damage is found only then.
+    const std::string cutMarker = dir.file("cut marker.zfl");
+    convtest::writeFullRecording(cutMarker,
+                                 {{{"Piper Cub", "", 0, {}, {ContData{}}, {DiscData{}}}}, {Marker{}}});
+    fs::resize_file(cutMarker, fs::file_size(cutMarker) - 1);
+    const std::string notOpened = " could not be opened! (error 8: No such file or directory)";
+    const std::string underAFile = " could not be opened! (error 8: Not a directory)";
+    const std::string readFailed = "' failed! (error 9: Is a directory)";
     const struct {
         std::string input, output, message;
     } cases[] = {
-        {damaged, dir.file("1.txt"), kUnexpected}, // the recording layer's own text is not shown
+        {damaged, dir.file("1.txt"),
+         "The file '" + damaged + "' is damaged or uses an unsupported format! (error 11)"},
         {badText, dir.file("2.zfl"), "No aircraft title specified!"},
-        {missingText, dir.file("3.zfl"), "File " + missingText + " could not be opened!"},
-        {missingRec, dir.file("4.txt"), kUnexpected},
-        {rec, noFolder + "/5.txt", "File " + noFolder + "/5.txt could not be opened!"},
-        {txt, noFolder + "/6.zfl", kUnexpected},
+        {missingText, dir.file("3.zfl"), "File " + missingText + notOpened},
+        {missingRec, dir.file("4.txt"), "File " + missingRec + notOpened},
+        {rec, noFolder + "/5.txt", "File " + noFolder + "/5.txt" + notOpened},
+        {txt, noFolder + "/6.zfl", "File " + noFolder + "/6.zfl" + notOpened},
+        {rec, txt + "/7.txt", "File " + txt + "/7.txt" + underAFile},
+        {txt, rec + "/8.zfl", "File " + rec + "/8.zfl" + underAFile},
+        {folderRec, dir.file("9.txt"), "Reading from file '" + folderRec + readFailed},
+        {folderText, dir.file("10.zfl"), "Reading from file '" + folderText + readFailed},
+        {cutMarker, dir.file("11.txt"), "Reading from file '" + cutMarker + "' failed! (error 9)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input + " -> " + c.output);
@@ -223,6 +252,109 @@ TEST_F(ZflConverterTest, AFailedConversionShowsItsMessageWithoutOwnerAndLeavesNo
         EXPECT_EQ(ZflConverter::run(Words{kProgram, c.input, c.output, "-m"}), 1);
         expectErrorBoxes({c.message}, "no owner");
         expectNoOutput(c.output);
+    }
+}
+
+// A full disk (here the file size limit), a failed flush when the file is closed and a name that
+// cannot be taken (a folder's) are told with the system's reason; an older output stays as it was.
+TEST_F(ZflConverterTest, AFailedWriteNamesTheOutputWithTheSystemsReasonAndKeepsAnOlderOne) {
+    constexpr rlim_t kLimit = 8192;
+    // The text export buffers 1 MiB and the recording 64 KiB: a smaller output fails only when
+    // its file is closed, a larger one while it is written.
+    const std::string smallRec = recording("small.zfl", 200), largeRec = recording("large.zfl", 10000);
+    const std::string smallText = text("small.txt", 200), largeText = text("large.txt", 5000);
+    const std::string folderText = dir.file("folder.txt"), folderRec = dir.file("folder.zfl");
+    fs::create_directory(folderText);
+    fs::create_directory(folderRec);
+    const struct {
+        std::string input, output;
+        bool limited;
+        std::string reason;
+    } cases[] = {
+        {smallRec, dir.file("out.txt"), true, "File too large"},
+        {largeRec, dir.file("out.txt"), true, "File too large"},
+        {smallText, dir.file("out.zfl"), true, "File too large"},
+        {largeText, dir.file("out.zfl"), true, "File too large"},
+        {smallRec, folderText, false, "Is a directory"},
+        {smallText, folderRec, false, "Is a directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input + " -> " + c.output);
+        fresh();
+        if (!fs::exists(c.output))
+            convtest::writeText(c.output, "older output\n");
+        const std::string before = contentOf(c.output);
+        int exitCode = 0;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.limited)
+                limit.emplace(kLimit);
+            exitCode = ZflConverter::run(Words{kProgram, c.input, c.output});
+        }
+        EXPECT_EQ(exitCode, 1);
+        expectErrorBoxes({"Writing to file '" + c.output + "' failed! (error 10: " + c.reason + ")"},
+                         "no owner");
+        EXPECT_EQ(contentOf(c.output), before);
+        EXPECT_FALSE(fs::exists(c.output + ".part"));
+        fs::remove(c.output);
+    }
+}
+
+// Converting a file onto itself would replace it with its own conversion: whatever the path
+// looks like, the converter refuses before it writes anything.
+TEST_F(ZflConverterTest, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
+    fs::create_directory(dir.file("sub"));
+    for (const bool toText : {true, false}) {
+        const std::string name = toText ? "flight.zfl" : "flight.txt";
+        const std::string input = toText ? recording(name) : text(name);
+        const std::string other = dir.file("other");
+        fs::create_symlink(input, dir.file("symbolic"));
+        fs::create_hard_link(input, dir.file("hard"));
+        convtest::writeText(other, "another file\n");
+        const struct {
+            std::string output;
+            bool same;
+        } cases[] = {{input, true},
+                     {(dir.path() / "sub" / ".." / name).string(), true},
+                     {dir.file("./" + name), true},
+                     {dir.file("symbolic"), true},
+                     {dir.file("hard"), true},
+                     {other, false}};
+        const std::string original = readText(input);
+        const auto refusal = [&](const std::string& output) {
+            return "Input '" + input + "' and output '" + output +
+                   "' are the same file! Please choose a different output file.";
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(input + " -> " + c.output);
+            fresh();
+            setUnscriptedPolicy(Unscripted::Fail);
+            EXPECT_EQ(ZflConverter::run(Words{kProgram, input, c.output}), c.same ? 1 : 0);
+            expectErrorBoxes(c.same ? Words{refusal(c.output)} : Words{}, "no owner");
+            EXPECT_EQ(readText(input), original);
+            if (!c.same) {
+                EXPECT_NE(readText(c.output), "another file\n") << "another existing file is replaced";
+            }
+            EXPECT_FALSE(fs::exists(c.output + ".part"));
+        }
+        // Over the dialog, after the user agreed to replace the file: the dialog stays open.
+        fresh();
+        setUnscriptedPolicy(Unscripted::Fail);
+        answerFileDialog({input});
+        answerFileDialog({dir.file("./" + name)}); // with an extension, so the dialog adds none
+        answerMessageBox(win::IDYES, {"Output", "Do you want to replace it?"});
+        answerMessageBox(win::IDOK, {kTitle, "are the same file!"});
+        scriptDialog(kTitle, {Press{toText ? kToText : kToRecording}, Close{}});
+        EXPECT_EQ(ZflConverter::run(Words{kProgram}), 0);
+        EXPECT_EQ(unusedAnswers(), 0u);
+        ASSERT_EQ(boxes().size(), 2u);
+        EXPECT_EQ(boxes()[1].text, refusal(dir.file("./" + name)));
+        EXPECT_EQ(boxes()[1].type, win::MB_OK | win::MB_ICONERROR);
+        EXPECT_EQ(owners, (Words{kTitle, kTitle}));
+        EXPECT_EQ(readText(input), original);
+        EXPECT_EQ(transcript().all<win::DialogEntry>().back().result, win::IDCANCEL);
+        for (const char* link : {"symbolic", "hard", "other"})
+            fs::remove(dir.file(link));
     }
 }
 
@@ -318,16 +450,18 @@ TEST_F(ZflConverterTest, AFailedConversionIsShownOverTheDialogWhichStaysOpen) {
     convtest::writeText(badText, "#Aircraft: \"Piper Cub\"\n#Data: latitude longitude altitude pitch bank\n");
     const std::string minimum =
         "Minimum required data is latitude, longitude, altitude, pitch, bank and heading!";
+    const std::string damage =
+        "The file '" + damaged + "' is damaged or uses an unsupported format! (error 11)";
     answerFileDialog({damaged});
     answerFileDialog({dir.file("a.txt")});
-    answerMessageBox(win::IDOK, {kTitle, kUnexpected});
+    answerMessageBox(win::IDOK, {kTitle, damage});
     answerFileDialog({badText});
     answerFileDialog({dir.file("b.zfl")});
     answerMessageBox(win::IDOK, {kTitle, minimum});
     scriptDialog(kTitle, {Press{kToText}, Press{kToRecording}, Close{}});
     EXPECT_EQ(ZflConverter::run(Words{kProgram}), 0);
     EXPECT_EQ(unusedAnswers(), 0u);
-    expectErrorBoxes({kUnexpected, minimum}, kTitle);
+    expectErrorBoxes({damage, minimum}, kTitle);
     expectNoOutput(dir.file("a.txt"));
     expectNoOutput(dir.file("b.zfl"));
     const std::vector<win::DialogEntry> dialogs = transcript().all<win::DialogEntry>();

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -16,6 +13,7 @@
 #include "recording/RecBuffer.h"
 #include "recording/TempFile.h"
 #include "support/Errors.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/TempLog.h"
 
@@ -133,29 +131,6 @@ std::vector<ReadTrack> readRecording(const std::string& path) {
     }
     return tracks;
 }
-
-// Lowers the process's file size limit for its lifetime: a write past it fails (EFBIG) instead
-// of ending the process. Nothing may be reported while it holds: the test output is a file too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*savedHandler_)(int) = nullptr;
-};
 
 class TempFilesTest : public TempLogTest {
 protected:
