@@ -224,8 +224,8 @@ TEST_F(ZflConverterTest, AFailedConversionShowsItsMessageWithoutOwnerAndLeavesNo
     fs::create_directory(folderRec);
     // The markers are read after the tracks are written out: the damage is found only then.
     const std::string cutMarker = dir.file("cut marker.zfl");
-    convtest::writeFullRecording(cutMarker,
-                                 {{{"Piper Cub", "", 0, {}, {ContData{}}, {DiscData{}}}}, {Marker{}}});
+    convtest::writeFullRecording(cutMarker, {{{"Piper Cub", "", 0, {}, {ContData{}}, {DiscData{}}}},
+                                             {Marker{0, Marker::DisplayText, 5, "text"}}});
     fs::resize_file(cutMarker, fs::file_size(cutMarker) - 1);
     const std::string notOpened = " could not be opened! (error 8: No such file or directory)";
     const std::string underAFile = " could not be opened! (error 8: Not a directory)";
