@@ -104,9 +104,10 @@ void Recorder::start(uint32_t startTime, uint32_t maxSize, std::optional<Recordi
 
 void Recorder::stop(const std::string& fileName) {
     requireRunning("Recorder::stop", __LINE__);
-    flushAll();
-    if (!fileName.empty())
+    if (!fileName.empty()) {
+        flushAll();
         tempFile_->writeZflFile(fileName, 0, &markers_);
+    }
     end();
 }
 

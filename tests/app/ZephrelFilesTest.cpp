@@ -9,16 +9,22 @@
 #include <filesystem>
 #include <cstring>
 #include <fstream>
+#include <functional>
 
 #include "app/MenuIds.h"
 #include "app/RecordingName.h"
 #include "host/FSinterface.h"
+#include "host/HostState.h"
 #include "profile/ProfileValues.h"
+#include "recording/InterruptedRecording.h"
+#include "support/FileSizeLimit.h"
 #include "support/OldFormatFiles.h"
 #include "support/Packed.h"
 #include "support/PlayerFixture.h"
 #include "support/RecordedFile.h"
 #include "support/ShownMessageBoxes.h"
+#include "ui/MarkerDlg.h"
+#include "ui/ModuleResources.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
 
@@ -103,6 +109,32 @@ protected:
         for (int i = 0; i < n; ++i)
             sim().frame();
     }
+    // A name the save dialog takes but no file can have: an existing folder.
+    std::string aFolderChosenAsTheFile() {
+        const std::string folder = dir.file("Flights/a folder.zfl");
+        fs::create_directories(folder);
+        return folder;
+    }
+    void chooseToSave(const std::string& path) {
+        script::answerFileDialog({path}, "Save Recorded Flight");
+        script::answerMessageBox(AnswerYes, {"Save Recorded Flight", "already exists"});
+    }
+    // Runs a command as the menu object does: a failure is shown and acted on by the controller.
+    void asTheMenuDoes(const std::function<void()>& command) {
+        try {
+            command();
+        } catch (const ZephrelException& e) {
+            zephrel->afterError(e, false);
+        }
+    }
+    // The module unloaded and loaded again, with the settings file as it is.
+    void restartController() {
+        hostState().listeners.clear();
+        zephrel = std::make_unique<Zephrel>(
+            dir.path().string(), ControllerSeams{&dialogs, &editor, nullptr, nullptr, nullptr, nullptr, {}});
+        FSinterface::addCallback(zephrel.get());
+        zephrel->callback(Start, 0, 0, 0);
+    }
     std::vector<win::FileDialogEntry> fileDialogs() {
         return script::transcript().all<win::FileDialogEntry>();
     }
@@ -146,6 +178,92 @@ TEST_F(ZephrelFilesTest, ACancelledSaveAsksToGoOnAndNoDiscardsTheRecordingWithIt
     zephrel->stopRecording(false); // nobody to ask: discarded
     EXPECT_FALSE(zephrel->isRecording());
     EXPECT_EQ(2u, shownMessageBoxes().size());
+}
+
+// After a save that failed the dialog comes again, and cancelling it asks whether to go on, as any
+// cancelled save does: Yes goes on with everything recorded so far, No lets the recording go.
+TEST_F(ZephrelFilesTest, AfterAFailedSaveACancelAsksWhetherToGoOn) {
+    const std::string unwritable = aFolderChosenAsTheFile();
+    const std::string saved = dir.file("Flights/saved.zfl");
+    for (const bool goOn : {true, false}) {
+        SCOPED_TRACE(goOn ? "going on" : "letting go");
+        startWith("ShowRecDialog=0\n");
+        zephrel->record();
+        tick(16);
+        chooseToSave(unwritable);
+        script::answerMessageBox(AnswerOk, {"Zephrel Error", unwritable});
+        script::cancelFileDialog("Save Recorded Flight");
+        script::answerMessageBox(goOn ? AnswerYes : AnswerNo, {"Zephrel", "Do you want to continue recording?"});
+        asTheMenuDoes([&] { zephrel->stopRecording(true); });
+        EXPECT_EQ(goOn, zephrel->isRecording());
+        EXPECT_TRUE(InterruptedRecording::findAll(dir.path().string()).empty()) << "nothing kept for later";
+        if (!goOn)
+            continue;
+        tick(16);
+        script::answerFileDialog({saved}, "Save Recorded Flight");
+        zephrel->stopRecording(true);
+        EXPECT_EQ(kFrameTicks, readRecordedFile(saved).tracks.at(0).contTimes.front());
+        EXPECT_GT(readRecordedFile(saved).tracks.at(0).contTimes.back(), 15000u) << "both seconds recorded";
+    }
+}
+
+// A recording whose save fails twice is not lost: its data is kept aside with its markers, the
+// user is told where, and the next start offers to save it.
+TEST_F(ZephrelFilesTest, ARecordingThatCannotBeSavedIsKeptAndOfferedAtTheNextStart) {
+    const std::string unwritable = aFolderChosenAsTheFile();
+    startWith("ShowRecDialog=0\n");
+    zephrel->record();
+    tick(32);
+    ModuleResources::registerDialogs();
+    script::scriptDialog("Add Marker", {script::SetText{MarkerDlg::kTextId, "kept"}, script::Press{win::IDOK}});
+    zephrel->setMarker();
+    chooseToSave(unwritable);
+    script::answerMessageBox(AnswerOk, {"Zephrel Error", unwritable});
+    chooseToSave(unwritable); // the dialog again; what this second failure means the next box says
+    const std::string kept = dir.file("ZephrelInterrupted-1");
+    script::answerMessageBox(AnswerOk, {"Zephrel", "The recording could not be saved. Its data is kept in the files '" +
+                                                       kept + ".tmp0' to '.tmp2'"});
+    asTheMenuDoes([&] { zephrel->stopRecording(true); });
+    EXPECT_FALSE(zephrel->isRecording());
+    EXPECT_EQ(std::vector<std::string>{kept}, InterruptedRecording::findAll(dir.path().string()));
+
+    // The next session: asked in its first frame, and saved where the user says.
+    restartController();
+    const std::string saved = dir.file("Flights/recovered.zfl");
+    script::answerMessageBox(AnswerYes, {"Zephrel", "An interrupted recording was found (1 aircraft, 1 minute, from "});
+    script::answerFileDialog({saved}, "Save Recorded Flight");
+    tick(1);
+    const RecordedFile recovered = readRecordedFile(saved);
+    ASSERT_EQ(1u, recovered.tracks.size());
+    EXPECT_GT(recovered.tracks[0].contTimes.back(), 17500u) << "up to the last sample";
+    ASSERT_EQ(1u, recovered.markers.size());
+    EXPECT_EQ("kept", recovered.markers[0].text);
+    EXPECT_TRUE(InterruptedRecording::findAll(dir.path().string()).empty());
+    tick(1);
+    EXPECT_EQ(0u, script::unusedAnswers()) << "asked once";
+}
+
+// A full temporary folder fails the recording in a frame and then its save: the data on disk is
+// kept, and once there is room again it is saved from there.
+TEST_F(ZephrelFilesTest, AFullTemporaryFolderLosesNoRecordedData) {
+    startWith("ShowRecDialog=0\nFileDialog=0\n");
+    zephrel->record();
+    tick(16 * 20);
+    const uint64_t written = fs::file_size(dir.file("Zephrel.tmp2"));
+    ASSERT_GT(written, 0u) << "the journal's bound has written blocks";
+    {
+        const FileSizeLimit full(written + 10);
+        script::answerMessageBox(AnswerOk, {"Zephrel Error", "Writing to temp file failed!"});
+        script::answerMessageBox(AnswerOk, {"Zephrel", "The recording could not be saved."});
+        tick(16 * 20);
+    }
+    EXPECT_FALSE(zephrel->isRecording());
+    const std::vector<std::string> kept = InterruptedRecording::findAll(dir.path().string());
+    ASSERT_EQ(1u, kept.size());
+    InterruptedRecording::save(kept.front(), dir.file("Flights/recovered.zfl"));
+    const RecordedFile recovered = readRecordedFile(dir.file("Flights/recovered.zfl"));
+    ASSERT_EQ(1u, recovered.tracks.size());
+    EXPECT_GT(recovered.tracks[0].contTimes.back(), 10u * 10000) << "what reached the disk before it was full";
 }
 
 TEST_F(ZephrelFilesTest, TheFlightSavedBeforeTheNameWasKnownMovesNextToTheRecordingUnderItsTitle) {
