@@ -10,8 +10,10 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <map>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace zbench {
@@ -101,6 +103,26 @@ class Reporter : public benchmark::ConsoleReporter {
 
     std::map<std::string, std::vector<Run>> runs_;
     bool failed_ = false;
+};
+
+// A folder of our own under the system's temporary folder, removed with everything in it.
+class TempFolder {
+  public:
+    TempFolder()
+        : path_(std::filesystem::temp_directory_path() / ("zephrel-bench-" + std::to_string(getpid()))) {
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
 };
 
 // Takes the benchmark library's options off the command line; false if something else is left.

@@ -6,15 +6,12 @@
 // the anchor. The recording (about 256 MiB, four tracks) is written once into a temporary folder
 // and stays in the page cache; it is removed at exit.
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "BenchSupport.h"
@@ -87,26 +84,6 @@ TrackData makeTrackData() {
     return t;
 }
 
-// A folder of our own under the system's temporary folder, removed with everything in it.
-class TempFolder {
-  public:
-    TempFolder()
-        : path_(std::filesystem::temp_directory_path() / ("zephrel-bench-" + std::to_string(getpid()))) {
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
 // The recording written once for the whole run; it goes with its folder, also when writing fails.
 class Recording {
   public:
@@ -139,7 +116,7 @@ class Recording {
     uintmax_t fileBytes() const { return fileBytes_; }
 
   private:
-    TempFolder folder_;
+    zbench::TempFolder folder_;
     std::string path_;
     TrackData track_;
     uintmax_t fileBytes_ = 0;

@@ -1,5 +1,6 @@
 #include "profile/IniDocument.h"
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -22,6 +23,13 @@ std::string_view trimSpaces(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// The first CR or LF from pos on, or the end of the text: one pass over the bytes, where
+// find_first_of would search its set of two anew for each byte.
+std::size_t lineBreakAt(std::string_view text, std::size_t pos) {
+    const auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+    return static_cast<std::size_t>(std::find_if(text.begin() + pos, text.end(), isBreak) - text.begin());
+}
+
 } // namespace
 
 IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {
@@ -34,10 +42,10 @@ void IniDocument::parse() {
     std::size_t pos = 0;
     while (pos < text.size()) {
         // CR LF, LF and a lone CR all end a line.
-        std::size_t end = text.find_first_of("\r\n", pos);
+        const std::size_t end = lineBreakAt(text, pos);
         std::size_t next = end + 1;
-        if (end == std::string_view::npos)
-            end = next = text.size();
+        if (end == text.size())
+            next = end;
         else if (text[end] == '\r' && next < text.size() && text[next] == '\n')
             ++next;
         const std::size_t nul = text.substr(pos, end - pos).find('\0');
@@ -127,7 +135,7 @@ std::vector<std::string> IniDocument::keyNames(std::string_view section) const {
     return names;
 }
 
-std::optional<std::string> IniDocument::value(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> IniDocument::value(std::string_view section, std::string_view key) const {
     const std::size_t header = findSection(trimSpaces(section));
     if (header == lines_.size())
         return std::nullopt;
@@ -138,7 +146,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     std::string_view text = std::string_view(bytes_).substr(line.valueBegin, line.valueEnd - line.valueBegin);
     if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front())
         text = text.substr(1, text.size() - 2);
-    return std::string(text);
+    return text;
 }
 
 std::string IniDocument::lineBreak() const {

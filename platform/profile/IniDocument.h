@@ -27,8 +27,9 @@ public:
     std::vector<std::string> sectionNames() const;
     // The key names of a section (empty names left out); nothing when the section is missing.
     std::vector<std::string> keyNames(std::string_view section) const;
-    // The value with surrounding blanks and one pair of matching outer quotes removed.
-    std::optional<std::string> value(std::string_view section, std::string_view key) const;
+    // The value with surrounding blanks and one pair of matching outer quotes removed; it points
+    // into the document's text, so it lasts until the document is edited or goes.
+    std::optional<std::string_view> value(std::string_view section, std::string_view key) const;
 
     // Replaces the first such key's value, or adds the key at the end of its section, or adds the
     // section at the end of the file. New lines use the file's own line end (CR LF in a new file).

@@ -53,7 +53,7 @@ uint32_t GetPrivateProfileIntA(const char* section, const char* key, int32_t def
     if (!text || text->empty())
         return fallback;
     std::size_t i = text->find_first_not_of(" \t\v");
-    if (i == std::string::npos)
+    if (i == std::string_view::npos)
         return 0;
     const bool negative = (*text)[i] == '-';
     if (negative || (*text)[i] == '+')

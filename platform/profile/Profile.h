@@ -3,8 +3,9 @@
 #include <cstdint>
 
 // The original platform's private-profile (INI) functions, with their arguments, results and
-// buffer rules. Every call reads the file, and every write rewrites it; nothing is cached. A NULL
-// or empty file name, like a missing file, reads as empty. Section and key names ignore case and
+// buffer rules. Every call sees the file as it is on disk, and every write rewrites it; a parse is
+// reused only while the file's status shows it unchanged (profile/DocumentCache.h). A NULL or
+// empty file name, like a missing file, reads as empty. Section and key names ignore case and
 // surrounding spaces; only the first section of a name counts.
 namespace win {
 

@@ -6,10 +6,15 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <string>
 #include <system_error>
 #include <utility>
+
+#include "profile/DocumentCache.h"
 
 namespace profile {
 
@@ -28,41 +33,76 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// A file opened for reading, closed when this goes. state is Read for a regular file, else
+// Missing or Unreadable as readFile tells them apart.
+struct OpenedFile {
+    explicit OpenedFile(const char* path) {
+        // Non-blocking, so that a FIFO under the name cannot stall us; regular files ignore the flag.
+        fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            state =
+                errno == ENOENT || errno == ENOTDIR ? FileText::State::Missing : FileText::State::Unreadable;
+        else if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+            state = FileText::State::Read;
+    }
+    ~OpenedFile() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+
+    int fd = -1;
+    FileText::State state = FileText::State::Unreadable;
+    struct stat status {};
+};
+
+// The whole of a file just opened, into bytes (empty before); false if a read fails.
+bool readToEnd(const OpenedFile& file, std::string& bytes) {
+    // The size from the status spares the copies of a growing string; a file that grows meanwhile
+    // is read to its new end all the same.
+    bytes.reserve(static_cast<std::size_t>(file.status.st_size));
+    char chunk[65536];
+    ssize_t n;
+    while ((n = ::read(file.fd, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR))
+        if (n > 0)
+            bytes.append(chunk, static_cast<std::size_t>(n));
+    return n == 0;
+}
+
 } // namespace
 
 FileText readFile(const char* path) {
+    const OpenedFile file(path);
     FileText text;
-    // Non-blocking, so that a FIFO under the name cannot stall us; regular files ignore the flag.
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        text.state =
-            errno == ENOENT || errno == ENOTDIR ? FileText::State::Missing : FileText::State::Unreadable;
-        return text;
-    }
-    struct stat st {};
-    text.state = FileText::State::Unreadable;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        char chunk[65536];
-        ssize_t n;
-        while ((n = ::read(fd, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR))
-            if (n > 0)
-                text.bytes.append(chunk, static_cast<std::size_t>(n));
-        if (n == 0)
-            text.state = FileText::State::Read;
-    }
-    ::close(fd);
-    if (text.state != FileText::State::Read)
+    text.state = file.state;
+    if (text.state == FileText::State::Read && !readToEnd(file, text.bytes)) {
+        text.state = FileText::State::Unreadable;
         text.bytes.clear();
+    }
     return text;
 }
 
-std::optional<IniDocument> readDocument(const char* path) {
+std::shared_ptr<const IniDocument> readDocument(const char* path) {
     if (path == nullptr || *path == '\0')
-        return std::nullopt;
-    FileText text = readFile(path);
-    if (text.state != FileText::State::Read)
-        return std::nullopt;
-    return IniDocument(std::move(text.bytes));
+        return nullptr;
+    DocumentCache& cache = DocumentCache::instance();
+    // Taken ahead of the status, so that whatever changes the file from here on shows in it.
+    const FileTime readStart = std::chrono::system_clock::now();
+    const OpenedFile file(path);
+    std::string bytes;
+    if (file.state == FileText::State::Read) {
+        const FileStamp stamp = stampOf(file.status);
+        if (auto kept = cache.find(path, stamp))
+            return kept;
+        if (readToEnd(file, bytes)) {
+            auto document = std::make_shared<const IniDocument>(std::move(bytes));
+            cache.keep(path, stamp, document, readStart);
+            return document;
+        }
+    }
+    cache.forget(path);
+    return nullptr;
 }
 
 bool replaceFile(const char* path, const std::string& bytes) {
@@ -107,6 +147,8 @@ bool replaceFile(const char* path, const std::string& bytes) {
     ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok)
         ::unlink(temp.c_str());
+    // Whatever the outcome, the next read looks at the file itself rather than at a stamp.
+    DocumentCache::instance().forget(path);
     return ok;
 }
 

@@ -52,7 +52,7 @@ std::string readString(const std::string& file, const char* section, const char*
         return def;
     const auto document = readDocument(file.c_str());
     const auto value = document ? document->value(section, key) : std::nullopt;
-    return value ? *value : def;
+    return value ? std::string(*value) : def;
 }
 
 Guid readGuid(const std::string& file, const char* section, const char* key) {

@@ -1,6 +1,8 @@
 # The profile-string (INI) functions, the typed settings layer, GUIDs and UTF-8.
 add_executable(platform_profile_tests
+    DocumentCacheTest.cpp
     GuidTest.cpp
+    ProfileCacheTest.cpp
     ProfileOriginalFileTest.cpp
     ProfileReadTest.cpp
     ProfileValuesTest.cpp
