@@ -66,6 +66,11 @@ ZflFile::~ZflFile() {
     if (file_ == nullptr)
         return;
     Log::log("Warning: ZflFile not closed before destruction", 1, false);
+    // A file being written that nobody closed is not known to be whole: it does not take its name.
+    if (mode_ == Write) {
+        discard();
+        return;
+    }
     try {
         close();
     } catch (const ZephrelException& e) {
@@ -120,7 +125,7 @@ void ZflFile::open(const std::string& path, Mode mode) {
     close();
     reset();
     path_ = path;
-    std::FILE* file = std::fopen(path.c_str(), mode == Read ? "rb" : "wb");
+    std::FILE* file = std::fopen(mode == Read ? path.c_str() : stagingPath().c_str(), mode == Read ? "rb" : "wb");
     if (file == nullptr)
         fail(ErrorCode::FileNotOpened, "ZflFile::open", __LINE__);
     // The stream needs a buffer of ours to use this size; it outlives every stream of this object.
@@ -137,7 +142,7 @@ void ZflFile::open(const std::string& path, Mode mode) {
             return;
         }
         struct stat st {};
-        uint64_t fileSize = fstat(fileno(file), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
+        const uint64_t fileSize = fstat(fileno(file), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
         readFileHeader(fileSize);
         for (uint32_t i = 0; i < nTracks_; ++i)
             readTrackHeader(fileSize);
@@ -148,10 +153,18 @@ void ZflFile::open(const std::string& path, Mode mode) {
             fail(ErrorCode::InvalidFile, "ZflFile::open", __LINE__);
         markerOffsets_.push_back(markersOffset_);
     } catch (...) {
-        std::fclose(file_);
-        reset();
+        mode == Write ? discard() : close();
         throw;
     }
+}
+
+void ZflFile::discard() {
+    if (file_ == nullptr)
+        return;
+    std::fclose(file_);
+    if (mode_ == Write)
+        std::remove(stagingPath().c_str());
+    reset();
 }
 
 void ZflFile::close() {
@@ -166,7 +179,8 @@ void ZflFile::close() {
 }
 
 void ZflFile::closeWriting() {
-    // The file is closed whatever happens; a failure still reaches the caller.
+    // The file is closed whatever happens, and takes its name only when it is whole and on the
+    // disk; a failure leaves a file of that name as it was, and still reaches the caller.
     try {
         finishTrack("ZflFile::close");
         // An empty last track or a shorter marker over it may leave stale bytes past the end.
@@ -174,15 +188,19 @@ void ZflFile::closeWriting() {
         if (std::fflush(file_) != 0 || ftruncate(fileno(file_), static_cast<off_t>(end)) != 0)
             fail(ErrorCode::FileWriteFailed, "ZflFile::close", __LINE__);
         writeFileHeader("ZflFile::close");
+        if (fsync(fileno(file_)) != 0)
+            fail(ErrorCode::FileWriteFailed, "ZflFile::close", __LINE__);
     } catch (...) {
-        std::fclose(file_);
-        reset();
+        discard();
         throw;
     }
-    bool closed = std::fclose(file_) == 0;
+    const std::string staging = stagingPath();
+    const bool closed = std::fclose(file_) == 0;
     reset();
-    if (!closed)
+    if (!closed || std::rename(staging.c_str(), path_.c_str()) != 0) {
+        std::remove(staging.c_str());
         fail(ErrorCode::FileWriteFailed, "ZflFile::close", __LINE__);
+    }
 }
 
 // ---- reading ----

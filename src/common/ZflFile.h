@@ -33,8 +33,12 @@ public:
     ZflFile(const ZflFile&) = delete;
     ZflFile& operator=(const ZflFile&) = delete;
 
+    // A file being written takes its name only when it is closed whole: until then it is
+    // "<path>.part" beside it, so that a failure leaves an older file of that name as it was.
     void open(const std::string& path, Mode mode);
     void close();
+    // Ends writing without keeping anything of it (closes a file being read).
+    void discard();
     bool isOpen() const { return file_ != nullptr; }
     const std::string& path() const { return path_; }
     // The version read from the header (major << 16 | minor).
@@ -72,6 +76,7 @@ private:
     void requireOpen(const char* function) const;
     void requireReadable(const char* function, uint32_t track) const;
     void requireWritable(const char* function) const;
+    std::string stagingPath() const { return path_ + ".part"; }
     [[noreturn]] void fail(ErrorCode code, const char* function, uint32_t line) const;
 
     void readFileHeader(uint64_t fileSize);

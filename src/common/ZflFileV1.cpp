@@ -287,13 +287,8 @@ void ZflFile::convertV1File(const std::string& path) {
         convertInto(path, backup, out);
         out.close();
     } catch (...) {
-        // Put the old file back where it was rather than leave a half-converted one in its place.
-        try {
-            out.close();
-        } catch (...) {
-            // Already in the log; the first failure is the one to report.
-        }
-        std::remove(path.c_str());
+        // Put the old file back where it was: the half-converted one never took its name.
+        out.discard();
         std::rename(backup.c_str(), path.c_str());
         throw;
     }

@@ -6,8 +6,7 @@
 // only when complete, so a failed conversion leaves neither half a file nor a damaged old one.
 class StagedOutput {
 public:
-    // ConversionError, before anything is written, when the output is the input file itself
-    // (under any spelling or link): taking its name would replace what was converted.
+    // Refuses an output that is the input (refuseToOverwriteInput).
     StagedOutput(std::string path, const std::string& inputPath);
     // Removes the temporary file unless the output was committed.
     ~StagedOutput();

@@ -1,29 +1,29 @@
 #include "converter/StagedRecording.h"
 
 #include "converter/FileFailure.h"
+#include "converter/InputOverwrite.h"
 
-StagedRecording::StagedRecording(const std::string& outputPath, const std::string& inputPath)
-    : output_(outputPath, inputPath) {
-    withOsReason(output_.path(), [&] { file_.open(output_.stagingPath(), ZflFile::Write); });
+StagedRecording::StagedRecording(const std::string& outputPath, const std::string& inputPath) : path_(outputPath) {
+    refuseToOverwriteInput(inputPath, path_);
+    withOsReason(path_, [&] { file_.open(path_, ZflFile::Write); });
 }
 
 void StagedRecording::addTrack(const TrackInfo& info) {
-    withOsReason(output_.path(), [&] { file_.addTrack(info); });
+    withOsReason(path_, [&] { file_.addTrack(info); });
 }
 
 void StagedRecording::writeContData(const void* record) {
-    withOsReason(output_.path(), [&] { file_.writeContData(record); });
+    withOsReason(path_, [&] { file_.writeContData(record); });
 }
 
 void StagedRecording::writeDiscData(const void* record) {
-    withOsReason(output_.path(), [&] { file_.writeDiscData(record); });
+    withOsReason(path_, [&] { file_.writeDiscData(record); });
 }
 
 void StagedRecording::addMarker(const Marker& marker) {
-    withOsReason(output_.path(), [&] { file_.addMarker(marker); });
+    withOsReason(path_, [&] { file_.addMarker(marker); });
 }
 
 void StagedRecording::commit() {
-    withOsReason(output_.path(), [&] { file_.close(); });
-    output_.commit();
+    withOsReason(path_, [&] { file_.close(); });
 }

@@ -4,10 +4,10 @@
 
 #include "common/Marker.h"
 #include "common/ZflFile.h"
-#include "converter/StagedOutput.h"
 
-// The recording an import writes, staged beside its output (see StagedOutput). A failure to write
-// it is a ConversionError that names the output as the user gave it, with the system's reason.
+// The recording an import writes. The recording layer stages it beside its output and gives it
+// the output's name only when complete; a failure to write it is a ConversionError that names the
+// output with the system's reason.
 class StagedRecording {
 public:
     // Opens the staged file; refuses an output that is the input.
@@ -21,6 +21,6 @@ public:
     void commit();
 
 private:
-    StagedOutput output_; // declared first: the file is closed before its staged name goes
-    ZflFile file_;
+    std::string path_;
+    ZflFile file_; // not committed, it is dropped with its staged name
 };

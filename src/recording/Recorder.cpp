@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/Ticks.h"
 #include "common/Log.h"
+#include "common/Ticks.h"
 #include "common/ZephrelException.h"
 #include "host/FSinterface.h"
 #include "recording/InterruptedRecording.h"

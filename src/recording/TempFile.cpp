@@ -255,12 +255,8 @@ void TempFile::writeZflFile(const std::string& fileName, uint32_t startTime, std
                 if (marker.include != 0 && marker.time >= startTime)
                     marker.include = 0;
     } catch (...) {
-        try {
-            zfl.close();
-        } catch (const ZephrelException&) {
-            // The first failure is the one the caller hears of.
-        }
-        std::remove(fileName.c_str());
+        // A file of that name, if there is one, stays as it was.
+        zfl.discard();
         throw;
     }
 }

@@ -1,8 +1,6 @@
 #include "ui/NewMarkersSave.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "alerts/MessageBox.h"
 #include "alerts/ShowError.h"
@@ -18,7 +16,7 @@ bool isNew(const Marker& marker) {
 
 void writeMarkersFile(const std::string& path, const std::vector<Marker>& markers) {
     try {
-        // Left by an exception, the file is closed before it is removed.
+        // Left by an exception, the file never takes its name: one chosen to be replaced stays.
         ZflFile file;
         file.open(path, ZflFile::Write);
         for (const Marker& marker : markers)
@@ -26,8 +24,6 @@ void writeMarkersFile(const std::string& path, const std::vector<Marker>& marker
                 file.addMarker(marker);
         file.close();
     } catch (const ZephrelException& e) {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
         showError(e.userText, e.severity);
     }
 }

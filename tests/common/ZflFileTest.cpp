@@ -5,10 +5,12 @@
 #include <cctype>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/TrackDigest.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempLog.h"
 #include "support/ZflTestFiles.h"
 
@@ -263,20 +265,32 @@ INSTANTIATE_TEST_SUITE_P(Rules, ZflFileCallOrderTest, ::testing::ValuesIn(misuse
 
 // ---- failures of the file itself ----
 
-TEST_F(ZflFileTest, FileThatCannotBeOpenedOrGetItsHeaderFailsTheOpen) {
+TEST_F(ZflFileTest, FileThatCannotBeOpenedOrGetItsHeaderFailsTheOpenAndLeavesAnOlderFileAsItWas) {
+    writeRecording(path, sampleTracks(), sampleMarkers());
+    const Bytes older = readBytes(path);
     const struct {
         std::string path;
         ZflFile::Mode mode;
         ErrorCode code;
-    } cases[] = {{dir.file("missing.zfl"), ZflFile::Read, ErrorCode::FileNotOpened},
-                 {dir.file("no/such/folder.zfl"), ZflFile::Write, ErrorCode::FileNotOpened},
-                 {"/dev/full", ZflFile::Write, ErrorCode::FileWriteFailed}};
+        rlim_t sizeLimit; // 0: none
+    } cases[] = {{dir.file("missing.zfl"), ZflFile::Read, ErrorCode::FileNotOpened, 0},
+                 {dir.file("no/such/folder.zfl"), ZflFile::Write, ErrorCode::FileNotOpened, 0},
+                 {path, ZflFile::Write, ErrorCode::FileWriteFailed, 10}}; // a full disk under the header
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         ZflFile file;
-        expectFileError(thrown([&] { file.open(c.path, c.mode); }), c.code, c.path, "ZflFile::open");
+        std::optional<ZephrelException> e;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.sizeLimit != 0)
+                limit.emplace(c.sizeLimit);
+            e = thrown([&] { file.open(c.path, c.mode); });
+        }
+        expectFileError(e, c.code, c.path, "ZflFile::open");
         EXPECT_FALSE(file.isOpen());
+        EXPECT_FALSE(std::filesystem::exists(c.path + ".part"));
     }
+    EXPECT_EQ(older, readBytes(path));
 }
 
 TEST_F(ZflFileTest, TrackLargerThanItsSizeFieldIsRefusedBeforeAnythingIsWritten) {
@@ -485,15 +499,18 @@ protected:
     std::string path = dir.file("flight.zfl");
 };
 
-TEST_F(ZflFileLogTest, DestroyingAnOpenFileWarnsAndFinishesIt) {
+TEST_F(ZflFileLogTest, DestroyingAnOpenFileWarnsAndKeepsNothingOfAFileBeingWritten) {
     const std::string warning = "Warning: ZflFile not closed before destruction\n";
+    writeRecording(path, sampleTracks(), {});
+    const Bytes older = readBytes(path);
     {
         ZflFile writer;
         writer.open(path, ZflFile::Write);
-        writeTracks(writer, sampleTracks(), sampleMarkers());
+        writeTracks(writer, {sampleTracks()[0]}, sampleMarkers());
     }
     EXPECT_EQ(1u, occurrences(logText(), warning));
-    expectRecording(path, sampleTracks(), sampleMarkers());
+    EXPECT_EQ(older, readBytes(path));
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
     {
         Opened open(path);
         Opened closed(path);

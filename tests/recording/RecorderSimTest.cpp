@@ -9,8 +9,8 @@
 #include <set>
 
 #include "RecorderFixture.h"
-#include "recording/RecordingJournal.h"
 #include "common/ZephrelException.h"
+#include "recording/RecordingJournal.h"
 #include "support/Packed.h"
 
 namespace {

@@ -470,11 +470,13 @@ TEST_F(TempFilesTest, FailedDataWriteLosesNothingTheBufferCanWriteLater) {
     EXPECT_EQ(times(0, 2 * kCapacity), tracks[0].disc);
 }
 
-TEST_F(TempFilesTest, RecordingFileThatFailsIsRemovedAndLeavesTheMarkersToTheNextTry) {
+TEST_F(TempFilesTest, RecordingFileThatFailsLeavesAnOlderFileAsItWasAndTheMarkersToTheNextTry) {
     TempFile file(base, 0);
     writeTwoTracks(file);
     const std::string withoutMarkers = dir.file("tracks.zfl");
     file.writeZflFile(withoutMarkers, 0, nullptr);
+    std::filesystem::copy_file(withoutMarkers, zfl);
+    const Bytes older = readBytes(zfl);
     std::vector<Marker> markers(1);
     markers[0].time = 600;
     markers[0].text = std::string(200, 'm');
@@ -496,7 +498,8 @@ TEST_F(TempFilesTest, RecordingFileThatFailsIsRemovedAndLeavesTheMarkersToTheNex
             e = thrown([&] { file.writeZflFile(c.path, 0, &markers); });
         }
         expectFileError(e, c.code, c.path);
-        EXPECT_FALSE(std::filesystem::exists(c.path));
+        EXPECT_EQ(c.path == zfl ? older : Bytes{}, readBytes(c.path));
+        EXPECT_FALSE(std::filesystem::exists(c.path + ".part"));
         EXPECT_EQ(1u, markers[0].include);
     }
     file.writeZflFile(zfl, 0, &markers);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "settings/Settings.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordedFile.h"
 #include "support/ShownMessageBoxes.h"
 #include "support/TempDir.h"
@@ -91,6 +92,30 @@ TEST_F(NewMarkersSaveTest, OnlyMarkersSetDuringThePlaybackAreOfferedAndSaved) {
                 zfltest::expectSameMarker(added[i], read.markers[i]);
         }
     }
+    win::headless::reset();
+}
+
+// A save that fails (here: the disk fills) over a file the user chose to replace tells why and
+// leaves that file as it was.
+TEST_F(NewMarkersSaveTest, AFailedSaveLeavesTheFileItWasToReplaceAsItWas) {
+    TempDir dir;
+    const std::string settingsFile = dir.file("Zephrel.ini");
+    const std::string out = dir.file("old.markers.zfl");
+    const Bytes older(300, 0x5a);
+    writeBytes(out, older);
+    std::vector<Marker> markers = {marker(20000, Marker::DisplayText, 7, std::string(200, 'm'), 1)};
+    win::headless::reset();
+    win::headless::answerMessageBox(win::IDYES, {"Zephrel", "new markers"});
+    win::headless::answerFileDialog({out}, "Save Markers");
+    win::headless::answerMessageBox(win::IDYES, {"Save Markers", "already exists"});
+    win::headless::answerMessageBox(win::IDOK, {"Zephrel Error", "Writing to file"});
+    {
+        const FileSizeLimit full(100);
+        offerToSaveNewMarkers(markers, settingsFile);
+    }
+    EXPECT_EQ(0u, win::headless::unusedAnswers());
+    EXPECT_EQ(older, readBytes(out));
+    EXPECT_FALSE(std::filesystem::exists(out + ".part"));
     win::headless::reset();
 }
 
