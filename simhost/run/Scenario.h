@@ -65,6 +65,8 @@ struct Fly {
     ManoeuvreOrder order;
 };
 struct Close {};
+// The simulator process is killed (SIGKILL) as a crash ends it: nothing is stopped or saved.
+struct Crash {};
 // The simulator builds its menus again (Simulator::rebuildMenus).
 struct RebuildMenus {};
 struct AnswerMessageBox {
@@ -127,7 +129,7 @@ struct Expect {
 };
 
 using Action = std::variant<Key, Menu, Pause, Rate, LoadFlight, SaveFlight, ChangeAircraft, Traffic, Fly,
-                            Close, RebuildMenus, AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser,
+                            Close, Crash, RebuildMenus, AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser,
                             ScriptDialog, Perform, Expect>;
 
 } // namespace scenario

@@ -391,6 +391,8 @@ Action Parser::action(ScenarioLine& line) {
         return readFly(line);
     if (word == "close")
         return Close{};
+    if (word == "crash")
+        return Crash{};
     if (word == "rebuild-menus")
         return RebuildMenus{};
     if (word == "answer")

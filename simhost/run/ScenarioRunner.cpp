@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -170,6 +171,7 @@ public:
             fail("there is no user aircraft to fly");
     }
     void operator()(const scenario::Close&) { simulator_.close(); }
+    void operator()(const scenario::Crash&) { std::raise(SIGKILL); }
     void operator()(const scenario::RebuildMenus&) { simulator_.rebuildMenus(); }
     // Answers and dialog steps that nothing uses by the end are named by their line.
     void operator()(const scenario::AnswerMessageBox& box) {

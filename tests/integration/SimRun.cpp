@@ -79,7 +79,8 @@ SimRun::SimRun(const Options& options) {
                                 options.probeChecks + "' '" + ZEPHREL_SIM + "' --scenario '" + scenario +
                                 "' >'" + outputFile + "' 2>&1";
     const int status = std::system(command.c_str());
-    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // A run the shell saw killed by a signal reads as the shell reports it: 128 + the signal.
+    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
     output_ = readFile(outputFile);
 }
 

@@ -94,8 +94,9 @@ at 12 dialog 136 settext 1000 "x y" check 1001 off select 1002 3 selecttext 1003
 at 13 dialog "Settings" close
 at 14 perform "Zephrel" press 1010
 at 15 rebuild-menus
+at 16 crash
 )");
-    ASSERT_EQ(24u, s.actions.size());
+    ASSERT_EQ(25u, s.actions.size());
     EXPECT_EQ(2, s.actions[0].line);
     EXPECT_EQ(1.0, s.actions[0].time);
     const Key keys[] = {actionAt<Key>(s, 0), actionAt<Key>(s, 1), actionAt<Key>(s, 2)};
@@ -159,6 +160,7 @@ at 15 rebuild-menus
     EXPECT_EQ("Zephrel", actionAt<Perform>(s, 22).windowTitle);
     EXPECT_EQ(1010, std::get<script::Press>(actionAt<Perform>(s, 22).steps.at(0)).id);
     actionAt<RebuildMenus>(s, 23);
+    actionAt<Crash>(s, 24);
 }
 
 TEST(ScenarioParserTest, ReadsTheLocalTimeToTheMillisecond) {
