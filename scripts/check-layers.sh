@@ -20,7 +20,7 @@ layers=(
     "src/module       module app ui recording playback cameras host settings alerts common $platform"
     "src/converter    converter common $platform"
     "src/installer    installer $platform"
-    "tools            tools common $platform"
+    "tools            tools recording common $platform"
     "simhost/modules  modules host $platform"
     "simhost/world    world modules host $platform"
     "simhost/services services world modules host $platform"

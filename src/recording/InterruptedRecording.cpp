@@ -61,12 +61,14 @@ std::vector<std::string> findAll(const std::string& folder) {
     return bases;
 }
 
-std::string Summary::question() const {
+std::string Summary::description() const {
     const uint32_t shownMinutes = std::max<uint32_t>(minutes, 1);
-    return "An interrupted recording was found (" + std::to_string(aircraft) + " aircraft, " +
-           std::to_string(shownMinutes) +
-           (shownMinutes == 1 ? " minute" : " minutes") + ", from " + (began ? began->text() : "an unknown date") +
-           "). Save it?";
+    return std::to_string(aircraft) + " aircraft, " + std::to_string(shownMinutes) +
+           (shownMinutes == 1 ? " minute" : " minutes") + ", from " + (began ? began->text() : "an unknown date");
+}
+
+std::string Summary::question() const {
+    return "An interrupted recording was found (" + description() + "). Save it?";
 }
 
 Summary summarize(const std::string& baseName) {

@@ -24,6 +24,8 @@ struct Summary {
     uint32_t minutes = 0; // from the earliest to the latest record, rounded
     std::optional<RecordingDate> began;
 
+    // "3 aircraft, 12 minutes, from 2011-08-15 14:05"
+    std::string description() const;
     // "An interrupted recording was found (3 aircraft, 12 minutes, from 2011-08-15 14:05). Save it?"
     std::string question() const;
 };
