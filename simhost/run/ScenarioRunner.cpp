@@ -272,6 +272,9 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
     RunSummary summary;
     {
         Simulator simulator(simulatorSetup);
+        // Nothing can be flown or recorded without one; the simulator has said why there is none.
+        if (simulator.world().user() == nullptr)
+            throw ScenarioError(0, "the run cannot start without a user aircraft");
         AddonLoader addons;
         if (!appdataFolder.empty())
             addons.start(AddonList::dllXmlPath(appdataFolder), simulatorSetup.root, simulator.panels());

@@ -168,6 +168,17 @@ TEST(ScenarioRunnerTest, TheCommandLineGoesOverTheScenariosSettings) {
     EXPECT_THROW(ScenarioRunner(parseScenario("flights /f")).setup(), ScenarioError);
 }
 
+TEST(ScenarioRunnerTest, ARunWithoutAUserAircraftDoesNotStart) {
+    TempDir dir;
+    writeRoot(dir);
+    std::filesystem::create_directories(dir.path() / "empty");
+    for (const char* text : {"root root\nuser-aircraft \"Jumbo\"\n", "root empty\n"}) {
+        SCOPED_TRACE(text);
+        ScenarioRunner runner(parseScenario(text, dir.path().string()));
+        EXPECT_THROW(runner.run({}), ScenarioError);
+    }
+}
+
 TEST(ScenarioRunnerTest, RunsAScenarioWithAnAddOnToItsEnd) {
     win::headless::reset();
     testAddonEvents().clear();
