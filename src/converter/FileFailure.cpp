@@ -11,10 +11,9 @@ std::string failureMessage(const ZephrelException& failure, int osError) {
     return message + ")";
 }
 
-ConversionError fileFailure(ErrorCode code, const std::string& path, int osError,
-                            std::source_location where) {
-    // The exception is made for its text only: the converter keeps no log, and throws its own error.
-    const ZephrelException failure =
-        ZephrelException::stopping(code, where.function_name(), where.line(), path);
+ConversionError fileFailure(ErrorCode code, const std::string& path, int osError) {
+    // The exception is made for its text only: the converter keeps no log (where it was made would
+    // go there), and throws its own error.
+    const ZephrelException failure = ZephrelException::stopping(code, "ZflConverter", 0, path);
     return ConversionError{failureMessage(failure, osError)};
 }

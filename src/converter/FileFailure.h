@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cerrno>
-#include <source_location>
 #include <string>
 
 #include "common/ErrorCode.h"
@@ -21,8 +20,7 @@ std::string failureMessage(const ZephrelException& failure, int osError = 0);
 
 // The failure of a file the converter handles itself, in the recording layer's words. `path` is
 // the file as the user named it; `osError` the errno of the failed call, 0 for none.
-ConversionError fileFailure(ErrorCode code, const std::string& path, int osError,
-                            std::source_location where = std::source_location::current());
+ConversionError fileFailure(ErrorCode code, const std::string& path, int osError);
 
 // Runs an operation of the recording layer on the file the user knows as `path` (it may work on a
 // staged name) and turns its file errors into fileFailure, with the errno the operation left.
