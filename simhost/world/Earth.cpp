@@ -12,9 +12,12 @@ constexpr double kLatitudeUnitsPerDegree = kQuarterMeridian * k2Pow32 / 90;
 constexpr double kLongitudeUnitsPerDegree = k2Pow64 / 360;
 constexpr double kAngleUnitsPerDegree = k2Pow32 / 360;
 
-// The nearest 64-bit integer, kept inside the type's range.
+// The nearest 64-bit integer, kept inside the type's range; a value that is no number (what an
+// add-on may write) is 0.
 int64_t toInt64(double value) {
     constexpr double kLimit = 9223372036854774784.0; // the largest double below 2^63
+    if (std::isnan(value))
+        return 0;
     return static_cast<int64_t>(std::llround(std::clamp(value, -kLimit, kLimit)));
 }
 
@@ -59,6 +62,8 @@ double angleDegrees(int32_t raw) {
 }
 
 uint32_t headingRaw(double degrees) {
+    if (!std::isfinite(degrees))
+        return 0;
     const double units = std::round(normalizedHeading(degrees) * kAngleUnitsPerDegree);
     return static_cast<uint32_t>(static_cast<uint64_t>(units) & 0xFFFFFFFFu);
 }
@@ -69,8 +74,11 @@ double headingDegrees(uint32_t raw) {
 
 void move(int64_t& latitude, int64_t& longitude, double east, double north) {
     // Steps are added as whole units, so that a position at rest keeps every unit.
+    // A position set beyond a pole (a damaged recording played) starts from the pole; no step goes
+    // further than pole to pole, so the sum stays in range.
     const int64_t pole = latitudeRaw(90);
-    latitude = std::clamp(latitude + toInt64(north * k2Pow32), -pole, pole);
+    const int64_t northward = std::clamp(toInt64(north * k2Pow32), -2 * pole, 2 * pole);
+    latitude = std::clamp(std::clamp(latitude, -pole, pole) + northward, -pole, pole);
     const double cosine = std::max(std::cos(radians(latitudeDegrees(latitude))), 1e-6);
     const int64_t step = toInt64(degrees(east / (kRadius * cosine)) * kLongitudeUnitsPerDegree);
     // Longitude wraps at the antimeridian, as unsigned arithmetic does.

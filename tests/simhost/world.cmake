@@ -4,6 +4,7 @@ list(APPEND SIMHOST_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/AircraftCatalogTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AircraftKeyEventsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AircraftObjectTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EarthTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WorldTest.cpp
 )
 # The sample simulator root the world's tests fly the installed aircraft of.
