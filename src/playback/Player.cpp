@@ -70,11 +70,16 @@ Player::Track* Player::userTrackPlayed() {
     return userTrack_ >= 0 ? &tracks_[static_cast<std::size_t>(userTrack_)] : nullptr;
 }
 
-// The heights are in feet; the difference lifts (or lowers) every recorded altitude.
+// The heights are in feet; the difference lifts (or lowers) every recorded altitude. A recorded
+// height no aircraft has (a damaged header: no number, or thousands of feet) lifts nothing.
 int64_t Player::altCorrectionFor(const Track& track, uint32_t aircraft) const {
+    constexpr double kHighestCgFeet = 1000;
+    const double recorded = static_cast<double>(infoOf(track).staticCGtoGround);
+    if (!(std::abs(recorded) <= kHighestCgFeet))
+        return 0;
     AcftData data;
     FSinterface::getAcftData(aircraft, data);
-    const double feet = static_cast<double>(data.staticCGtoGround) - static_cast<double>(infoOf(track).staticCGtoGround);
+    const double feet = static_cast<double>(data.staticCGtoGround) - recorded;
     return static_cast<int64_t>(std::trunc(feet * kMetresPerFoot * kTwoToThe32));
 }
 

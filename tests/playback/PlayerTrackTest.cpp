@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <filesystem>
 #include <set>
 
@@ -386,6 +387,29 @@ TEST_F(PlayerTrackTest, RefusedStartsAndStops) {
     EXPECT_FALSE(player->isStarted());
     EXPECT_EQ(0u, player->trackCount());
     EXPECT_EQ(1, seen.multiplayerRefusals);
+}
+
+// The recorded static CG height corrects the altitude by the difference to the aircraft that
+// flies the track; a height no aircraft has (a damaged header) corrects nothing.
+TEST_F(PlayerTrackTest, TheAltitudeIsCorrectedByTheDifferenceInStaticCgHeightWhenTheRecordedOneIsPlausible) {
+    const struct {
+        float recorded; // feet; the jet's own is 8.6
+        double metres;
+    } cases[] = {{8.6f - 1.0f, 0.3048},
+                 {8.6f + 2.0f, -0.6096},
+                 {std::numeric_limits<float>::quiet_NaN(), 0},
+                 {std::numeric_limits<float>::infinity(), 0},
+                 {-3e38f, 0},
+                 {5000.0f, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.recorded);
+        newPlayer();
+        const std::string path = writeFile("cg.zfl", {{kJet, 0, 100000, "", c.recorded}});
+        player->start(traffic(path, {0}), true, 0);
+        frame();
+        EXPECT_NEAR(c.metres * kTwoTo32, static_cast<double>(player->trackAltCorrection(0)), 2.0);
+        player->stop(true);
+    }
 }
 
 } // namespace
