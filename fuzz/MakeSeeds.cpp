@@ -13,6 +13,10 @@
 //                      marker line of every kind; the same with CR LF line ends; and one written by
 //                      hand: no timestamp column, odd case and order of columns, $Interval,
 //                      $Offset and $TimeOffset lines, the three date formats, a skipped line.
+//   PlayPathFuzz:      the current-format recordings of ZflFileReaderFuzz.
+//   InterruptedRecordingFuzz: the journal and temporary files of recordings that did not end,
+//                      framed as the target reads them: two tracks in blocks with markers, the
+//                      same with a block cut short by the crash, and one without a journal.
 // Every seed is a few KiB at most.
 
 #include <unistd.h>
@@ -30,6 +34,8 @@
 #include "common/ZephrelException.h"
 #include "common/ZflFile.h"
 #include "common/ZflFormat.h"
+#include "recording/RecordingJournal.h"
+#include "recording/TempFile.h"
 
 namespace {
 
@@ -326,6 +332,69 @@ Bytes multiTrack(std::initializer_list<OldTrack> tracks) {
     return out;
 }
 
+// ---- what a crash leaves of a recording ----
+
+// The three files framed for InterruptedRecordingFuzz: the journal's and the directory's lengths,
+// then the journal, the directory and the data file.
+Bytes framedLeftovers(const Bytes& journal, const Bytes& directory, const Bytes& data) {
+    Bytes out;
+    put(out, static_cast<uint16_t>(journal.size()));
+    put(out, static_cast<uint16_t>(directory.size()));
+    out.insert(out.end(), journal.begin(), journal.end());
+    out.insert(out.end(), directory.begin(), directory.end());
+    out.insert(out.end(), data.begin(), data.end());
+    return out;
+}
+
+// Tracks 7 and 9 written in alternating blocks of three records, as the recorder flushes them,
+// with the journal of a recording begun on 2011-08-15 and two markers.
+void interruptedSeeds(const fs::path& folder, const fs::path& scratch) {
+    const std::string base = (scratch / "Zephrel").string();
+    {
+        RecordingJournal journal(base, RecordingDate{2011, 8, 15, 14, 5, 9});
+        Marker marker;
+        marker.time = 10500;
+        marker.type = Marker::DisplayText;
+        marker.text = "Rotate";
+        journal.addMarker(marker);
+        marker.time = 11000;
+        marker.type = Marker::SwitchCamera;
+        marker.text = "Tower";
+        journal.addMarker(marker);
+        TempFile files(base, 0);
+        files.keepFiles();
+        DataFormat format{};
+        format.nEngines = 1;
+        format.ContFlags = ContGroup::FlightControls | ContGroup::Throttles;
+        format.DiscFlags = DiscGroup::Flaps | DiscGroup::Gear;
+        format.contRecordSize = contRecordSize(format.ContFlags, format.nEngines);
+        format.discRecordSize = discRecordSize(format.DiscFlags);
+        for (const uint32_t id : {7u, 9u}) {
+            TrackInfo info{};
+            std::snprintf(info.title, sizeof info.title, "%s", id == 7 ? "Trainer 152 Aerobat" : "Twin Jet");
+            info.format = format;
+            info.originalRecording = id == 7 ? 1 : 0;
+            files.addTrack(id, info);
+        }
+        for (uint32_t block = 0; block < 4; ++block) {
+            Bytes cont(3 * std::size_t{format.contRecordSize}), disc(format.discRecordSize);
+            DataBuffer records(cont.data(), disc.data(), format);
+            for (uint32_t i = 0; i < 3; ++i)
+                records.setContData(i, sampleCont(block * 3 + i));
+            records.setDiscData(0, sampleDisc(block));
+            files.writeData(block % 2 == 0 ? 7 : 9, cont.data(), static_cast<uint32_t>(cont.size()), disc.data(),
+                            static_cast<uint32_t>(disc.size()));
+        }
+    }
+    const Bytes journal = readAll(base + ".tmp0"), directory = readAll(base + ".tmp1"), data = readAll(base + ".tmp2");
+    writeAll(folder / "two-tracks-markers.bin", framedLeftovers(journal, directory, data));
+    writeAll(folder / "block-cut-short.bin",
+             framedLeftovers(journal, directory, Bytes(data.begin(), data.end() - 40)));
+    writeAll(folder / "no-journal.bin", framedLeftovers({}, directory, data));
+    for (const char* extension : {".tmp0", ".tmp1", ".tmp2"})
+        fs::remove(base + extension);
+}
+
 Bytes text(const std::string& s) {
     return Bytes(s.begin(), s.end());
 }
@@ -473,6 +542,10 @@ int main(int argc, char** argv) {
         writeAll(reader / "two-tracks-no-markers.zfl", currentRecording(scratch, false));
         writeAll(reader / "minor-version-1.zfl", minorVersion1(current));
         writeAll(reader / "longer-headers.zfl", longerHeaders(current, 6));
+        fs::create_directories(root / "PlayPathFuzz");
+        fs::copy(reader, root / "PlayPathFuzz", fs::copy_options::recursive);
+        fs::create_directories(root / "InterruptedRecordingFuzz");
+        interruptedSeeds(root / "InterruptedRecordingFuzz", scratch);
         fs::remove_all(scratch);
 
         const uint32_t v4Flags =

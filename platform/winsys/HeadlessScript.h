@@ -147,6 +147,10 @@ std::vector<std::string> unusedAnswerOrigins(size_t queuedBefore = 0);
 // How many answers and dialog scripts have been queued so far, used or not.
 size_t queuedAnswers();
 
+// Empties the transcript and the list of unscripted interactions, leaving the windows, the queued
+// answers and the failures as they are: a long run keeps no record of what is done with.
+void forgetHistory();
+
 // Back to the start: no windows (dropped without messages), no classes or templates of modules,
 // no queued messages, keys up, cursor shown as an arrow at (0, 0), empty transcript and script,
 // policy Default, a 1920 x 1080 screen, the machine's clock, the headless backend.

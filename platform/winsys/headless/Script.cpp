@@ -145,6 +145,11 @@ std::vector<std::string> unusedAnswerOrigins(size_t queuedBefore) {
     return origins;
 }
 
+void forgetHistory() {
+    CurrentTranscript().clear();
+    detail::script().unscripted.clear();
+}
+
 void reset() {
     model::resetStore();
     CurrentTranscript().clear();
