@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Marker.h"
+#include "common/Ticks.h"
 #include "recording/RecBuffer.h"
 #include "recording/RecordingJournal.h"
 #include "recording/TempFile.h"
@@ -66,7 +67,7 @@ public:
     // In a recording that keeps a journal a track's records reach the disk at most this long
     // after they were taken, so that a crash loses little: one buffer is written per frame once
     // its records are half this old, more only when they come close to it.
-    static constexpr uint32_t kMaxHeld = 10 * 10000;
+    static constexpr uint32_t kMaxHeld = 10 * kTicksPerSecond;
 
 private:
     struct Track {
