@@ -24,7 +24,9 @@ test-addon-root=${ZEPHREL_TEST_ADDON_ROOT}
 sim-root=${CMAKE_SOURCE_DIR}/data/sim-root
 ")
 
-# Registers every case in the current source folder's cli/ folder.
+# Registers every case in the current source folder's cli/ folder. Each case runs in a scratch
+# folder of its own: lit rewrites a timings file in its scratch root after every run, and CTest
+# runs cases side by side, so a shared root let one run read another's half-written file.
 function(zephrel_cli_tests)
     get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
     file(GLOB cases CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/cli/*.test)
@@ -32,7 +34,7 @@ function(zephrel_cli_tests)
         get_filename_component(name ${case} NAME_WE)
         add_test(NAME cli/${folder}/${name}
                  COMMAND ${Python3_EXECUTABLE} ${ZEPHREL_LIT} --verbose
-                         --param exec_root=${CMAKE_BINARY_DIR}/tests/cli-runs
+                         --param exec_root=${CMAKE_BINARY_DIR}/tests/cli-runs/${folder}/${name}
                          --param programs=${ZEPHREL_CLI_PROGRAMS}
                          --param llvm_bin=${ZEPHREL_LLVM_BIN}
                          ${case})
