@@ -13,6 +13,12 @@ class DataBuffer {
 public:
     DataBuffer(void* contBuffer, void* discBuffer, const DataFormat& format);
 
+    // Lays the view over other arrays of the same format.
+    void setBuffers(void* contBuffer, void* discBuffer) {
+        contBuffer_ = static_cast<unsigned char*>(contBuffer);
+        discBuffer_ = static_cast<unsigned char*>(discBuffer);
+    }
+
     void getContData(uint32_t index, ContData& out) const;
     void setContData(uint32_t index, const ContData& in);
     void getDiscData(uint32_t index, DiscData& out) const;

@@ -251,6 +251,7 @@ void Player::frame() {
     const uint32_t userId = FSinterface::getUserAcftID();
     for (std::size_t i = 0; i < tracks_.size(); ++i)
         playTrack(tracks_[i], static_cast<int32_t>(i) == userTrack_, userId, jump);
+    readAhead();
     if (!forceUpdate_ && searchSpeed_ == 0)
         fireMarkers();
     forceUpdate_ = false;
@@ -298,6 +299,16 @@ void Player::playTrack(Track& track, bool isUserTrack, uint32_t userId, bool jum
         }
     }
     applyState(track, isUserTrack, jump);
+}
+
+// Tracks recorded together cross into their next windows in the same frame; reading those a few
+// per frame beforehand keeps that frame from reading them all at once.
+void Player::readAhead() {
+    uint32_t reads = 0;
+    for (std::size_t n = 0; n < tracks_.size() && reads < kReadsAheadPerFrame; ++n) {
+        readAheadFrom_ = (readAheadFrom_ + 1) % tracks_.size();
+        reads += tracks_[readAheadFrom_].buffer->readAhead();
+    }
 }
 
 void Player::forgetAircraft(Track& track) {

@@ -28,6 +28,8 @@ public:
     static constexpr uint32_t kCreationFailed = 0xFFFFFFFFu; // never retried
     static constexpr uint32_t kContWindow = 250;
     static constexpr uint32_t kDiscWindow = 100;
+    // Windows read ahead of need in one frame, at most.
+    static constexpr uint32_t kReadsAheadPerFrame = 2;
 
     // The settings stay the caller's and are read as they are.
     explicit Player(const GeneralSettings* general, PlayerSeams seams = {});
@@ -126,6 +128,7 @@ private:
     void advanceClock();
     bool jumpFlag() const;
     void playTrack(Track& track, bool isUserTrack, uint32_t userId, bool jump);
+    void readAhead();
     void forgetAircraft(Track& track);
     void createAircraft(Track& track);
     void applyState(Track& track, bool isUserTrack, bool jump);
@@ -149,6 +152,7 @@ private:
     std::vector<Marker> markers_;
     AircraftSet aircraft_;
     uint32_t aiCount_ = 0;
+    std::size_t readAheadFrom_ = 0; // the track read ahead for last
 
     bool started_ = false;
     bool userPlayed_ = false;

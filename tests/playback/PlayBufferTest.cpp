@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -382,22 +383,87 @@ TEST_F(PlayBufferTest, WindowsMoveOneAtATimeOverlappingByOneRecord) {
     EXPECT_EQ(forwardStarts(50, 8), discStarts);
     EXPECT_EQ(contStarts.size(), buffer.contWindowReads());
     EXPECT_EQ(discStarts.size(), buffer.discWindowReads());
-    // A jump from the start into the last interval reads every window on the way.
+    // A jump lands in the window the stepping would end in, reading that window and a few time
+    // stamps on the way: from the start into the last interval, and back into the second.
     ASSERT_TRUE(playsAsExpected(buffer, track, 10));
+    const uint32_t reads = buffer.contWindowReads(), timestampReads = buffer.timestampReads();
     ASSERT_TRUE(playsAsExpected(buffer, track, 20850));
     EXPECT_EQ(180u, buffer.contStart());
-    EXPECT_EQ(2 * contStarts.size(), buffer.contWindowReads());
-    // Back into the second interval: from the last window 19 records at a time to the first.
-    uint32_t reads = buffer.contWindowReads();
-    for (uint32_t start = 180; start > 0 && 1000 + 100 * start > 1150; start = start > 19 ? start - 19 : 0)
-        ++reads;
+    EXPECT_EQ(reads + 1, buffer.contWindowReads());
     ASSERT_TRUE(playsAsExpected(buffer, track, 1150));
     EXPECT_EQ(0u, buffer.contStart());
-    EXPECT_EQ(reads, buffer.contWindowReads());
+    EXPECT_EQ(reads + 2, buffer.contWindowReads());
+    EXPECT_LE(buffer.timestampReads() - timestampReads, 8u);
     // Beyond an end, the end window is read at once.
     ASSERT_TRUE(playsAsExpected(buffer, track, 50000));
     EXPECT_EQ(180u, buffer.contStart());
-    EXPECT_EQ(reads + 1, buffer.contWindowReads());
+    EXPECT_EQ(reads + 3, buffer.contWindowReads());
+}
+
+// The window and interval the playback buffer held before jumps searched the time stamps: it
+// stepped window by window from where it was, then moved through the window record by record.
+struct SteppedWindow {
+    const std::vector<uint32_t>& times;
+    uint32_t size;
+    uint32_t start = 0;
+    uint32_t pos = 0;
+
+    void moveTo(uint32_t s) {
+        if (s != start)
+            start = s, pos = 0;
+    }
+    // The index in the track of the record the state at t starts from.
+    uint32_t locate(uint32_t t) {
+        const auto n = static_cast<uint32_t>(times.size());
+        const auto at = [&](uint32_t i) { return times[start + i]; };
+        if (t <= times.front())
+            return moveTo(0), 0;
+        if (t >= times.back())
+            return moveTo(n - size), n - 1;
+        if (t >= at(pos) && t <= at(pos + 1))
+            return start + pos;
+        while (start > 0 && at(0) > t)
+            moveTo(start > size - 1 ? start - (size - 1) : 0);
+        while (start < n - size && at(size - 1) < t)
+            moveTo(std::min(start + (size - 1), n - size));
+        while (t < at(pos) && pos > 0)
+            --pos;
+        while (at(pos + 1) < t && pos < size - 2)
+            ++pos;
+        return start + pos;
+    }
+};
+
+TEST_F(PlayBufferTest, JumpsLandInTheWindowAndOnTheRecordThatSteppingReached) {
+    // Runs of equal time stamps and bursts between long gaps, each record telling its index.
+    std::mt19937 engine(5);
+    std::vector<uint32_t> times;
+    for (uint32_t t = 1000; times.size() < 3000; t += std::array{0u, 0u, 0u, 1u, 7u, 400u}[engine() % 6])
+        times.push_back(t);
+    Track track = timedTrack(0, 0, 0, times, {1000});
+    for (std::size_t i = 0; i < times.size(); ++i)
+        track.cont[i].latitude = static_cast<int64_t>(i);
+    record(track);
+    PlayBuffer buffer(20, 8, 0, file);
+    SteppedWindow stepped{times, 20};
+    const auto played = [&](uint32_t t) { return static_cast<int64_t>(copyOf(play(buffer, t).first.latitude)); };
+    const uint32_t span = times.back() - times.front() + 2;
+    for (int jump = 0; jump < 400; ++jump) {
+        // Anywhere, then a few frames on from there, at and between the time stamps.
+        const uint32_t t = times.front() - 1 + static_cast<uint32_t>(engine() % span);
+        for (uint32_t at = t; at < t + 12; at += 3) {
+            const uint32_t index = stepped.locate(at);
+            const int64_t record = played(at);
+            ASSERT_EQ(stepped.start, buffer.contStart()) << "at t = " << at;
+            // Between two equal time stamps the state is the left record as stored.
+            if (at > times.front() && at < times.back() && times[index] == times[index + 1]) {
+                ASSERT_EQ(static_cast<int64_t>(index), record) << "at t = " << at;
+            }
+        }
+    }
+    // Jumps read one window each and a few time stamps for it, not every window on the way.
+    EXPECT_LE(buffer.contWindowReads(), 401u * 2);
+    EXPECT_LE(buffer.timestampReads(), 401u * 24);
 }
 
 struct SpoilersCase {
