@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The stand-in simulator's numbering of its entry points, data words, properties, variables,
@@ -72,17 +74,18 @@ struct QuantityInfo {
     int maxIndex; // 0: no index; else the index runs 1..maxIndex
     bool readOnly;
 };
-QuantityInfo info(Quantity quantity);
+constexpr QuantityInfo info(Quantity quantity);
 
 uint32_t propertyId(int buildTag, Property property);
 uint32_t variableId(int buildTag, Quantity quantity);
 uint32_t unitId(int buildTag, Unit unit);
 uint32_t recordNumber(int versionIndex, Record record);
 
-// The reverse lookups the simulator answers calls with; false for an id that is not one.
+// The reverse lookups the simulator answers calls with; false for an id that is not one. Those
+// of variables and units answer every variable call of every aircraft, so they are inline.
 bool propertyOf(int buildTag, uint32_t id, Property& property);
-bool quantityOf(int buildTag, uint32_t id, Quantity& quantity);
-bool unitOf(int buildTag, uint32_t id, Unit& unit);
+constexpr bool quantityOf(int buildTag, uint32_t id, Quantity& quantity);
+constexpr bool unitOf(int buildTag, uint32_t id, Unit& unit);
 bool recordOf(int versionIndex, uint32_t number, Record& record);
 
 // Roles of each module, in the order of the numbering document.
@@ -106,5 +109,61 @@ enum : int { MainView };
 namespace G2d { enum : int { TextCreate, TextFree }; }
 namespace G3d { enum : int { GroundElevation, PositionQuery, ObjectMap }; }
 namespace Fe { enum : int { Idle }; }
+
+namespace detail {
+
+constexpr int kQuantities = static_cast<int>(Quantity::Count);
+constexpr int kUnits = static_cast<int>(Unit::Count);
+static_assert(kQuantities == 46 && kUnits == 12, "the numbering document's counts");
+constexpr uint32_t kVariableBase = 0x400;
+constexpr uint32_t kUnitBase = 0x80;
+
+// The position of `id - base` in a permutation of `count` that is shifted by `shift`.
+constexpr bool unshift(uint32_t id, uint32_t base, int count, int shift, int& position) {
+    if (id < base || id >= base + static_cast<uint32_t>(count))
+        return false;
+    position = ((static_cast<int>(id - base) - shift) % count + count) % count;
+    return true;
+}
+
+using U = Unit;
+inline constexpr std::array<QuantityInfo, kQuantities> kInfo = {{
+    {U::Position, 0, false}, {U::Position, 0, false}, {U::Position, 0, false}, // controls
+    {U::Position, 4, false}, {U::Position, 4, false}, {U::Position, 4, false}, // levers
+    {U::Position, 0, false},                                                  // spoilers
+    {U::Knots, 0, false},    {U::Knots, 0, false},                            // airspeeds
+    {U::Ratio, 0, false},    {U::Ratio, 0, false},    {U::Ratio, 0, false},    {U::Ratio, 0, false},
+    {U::Degrees, 0, false},  {U::Knots, 0, false},    {U::Mach, 0, false}, // wind, Mach
+    {U::Position, 2, false}, {U::Position, 2, false}, {U::Position, 2, false}, {U::Position, 2, false},
+    {U::Ratio, 5, false},                                             // gear legs
+    {U::Number, 0, false},   {U::Position, 0, false}, {U::Mask, 0, false},  {U::Number, 0, false},
+    {U::Bool, 4, false},                                              // engines
+    {U::Bcd16, 2, false},    {U::Degrees, 2, false},  {U::Bcd16, 1, false}, {U::Number, 1, false},
+    {U::Bcd16, 2, false},    {U::Bcd16, 0, false},                    // COM, transponder
+    {U::Bool, 0, false},     {U::Bool, 0, false},     {U::Percent, 0, false}, {U::Bool, 0, false},
+    {U::Feet, 0, true},      {U::Metres, 0, true},    {U::Degrees, 0, true}, {U::Number, 0, true},
+    {U::Number, 0, true},    {U::Bool, 0, true},      {U::Bool, 0, true},    {U::Bool, 0, true},
+    {U::Bool, 0, true},      {U::Feet, 0, true},
+}};
+
+} // namespace detail
+
+constexpr QuantityInfo info(Quantity quantity) { return detail::kInfo[static_cast<std::size_t>(quantity)]; }
+
+constexpr bool quantityOf(int buildTag, uint32_t id, Quantity& quantity) {
+    int q = 0;
+    if (!detail::unshift(id, detail::kVariableBase, detail::kQuantities, 7 * buildTag, q))
+        return false;
+    quantity = static_cast<Quantity>(q);
+    return true;
+}
+
+constexpr bool unitOf(int buildTag, uint32_t id, Unit& unit) {
+    int u = 0;
+    if (!detail::unshift(id, detail::kUnitBase, detail::kUnits, 3 * buildTag, u))
+        return false;
+    unit = static_cast<Unit>(u);
+    return true;
+}
 
 } // namespace HostNumbers

@@ -97,6 +97,8 @@ double AircraftState::quantity(Quantity quantity, int index) const {
         return wingFold_.right;
     case Quantity::GroundAltitude:
         return groundAltitude();
+    case Quantity::OnGround:
+        return groundPending_ ? (touching() ? 1 : 0) : slot(quantity, index);
     case Quantity::MagneticVariation:
         return World::magneticVariation(Earth::radians(latitude()), Earth::radians(longitude()));
     case Quantity::ReferenceAboveGround:
@@ -138,6 +140,8 @@ void AircraftState::store(Quantity quantity, int index, double value) {
     if (perEngine(quantity) && index > type_.engines)
         return;
     const float ratio = static_cast<float>(value);
+    if (quantity == Quantity::OnGround)
+        groundPending_ = false;
     switch (quantity) {
     case Quantity::MainExitOpen:
         exits_.open[0] = ratio;
@@ -161,8 +165,8 @@ void AircraftState::place(const ZHostPosition& position, std::optional<bool> onG
     placed_ = true;
     if (onGround.has_value())
         write(Quantity::OnGround, 0, *onGround ? 1 : 0);
-    else
-        own(Quantity::OnGround, 0, touching() ? 1 : 0);
+    else if (!held(Quantity::OnGround))
+        groundPending_ = true; // worked out from the terrain only if read before the next step
 }
 
 void AircraftState::writeVelocity(const std::array<double, 3>& velocity) {

@@ -118,4 +118,5 @@ private:
     std::bitset<kQuantities> held_;
     bool velocityHeld_ = false;
     bool placed_ = false;
+    bool groundPending_ = false; // the on-ground flag is that of the position an add-on placed
 };

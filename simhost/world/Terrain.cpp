@@ -40,6 +40,10 @@ double smoothstep(double x) {
 double World::groundElevation(double latitude, double longitude) {
     double elevation = hills(latitude, longitude);
     for (const Airfield& field : kAirfields) {
+        // No path between two points is shorter than the difference of their latitudes: most
+        // places are too far north or south of an airfield to work out the distance at all.
+        if (Earth::kRadius * std::abs(latitude - Earth::radians(field.latitude)) >= kFlatRadius + kBlendWidth)
+            continue;
         const double distance = Earth::distance(Earth::degrees(latitude), Earth::degrees(longitude),
                                                 field.latitude, field.longitude);
         if (distance >= kFlatRadius + kBlendWidth)
