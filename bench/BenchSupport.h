@@ -8,12 +8,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace zbench {
@@ -47,6 +49,36 @@ inline double median(std::vector<double>& values) {
     if (values.size() % 2 == 0)
         m = (m + *std::max_element(values.begin(), middle)) / 2;
     return m;
+}
+
+// The value below which the given share (0 to 1) of values lies; the vector is reordered.
+inline double percentile(std::vector<double>& values, double share) {
+    if (values.empty())
+        return 0;
+    const auto rank = static_cast<std::size_t>(std::ceil(share * static_cast<double>(values.size())));
+    const auto at = values.begin() + static_cast<std::ptrdiff_t>(std::clamp<std::size_t>(rank, 1, values.size()) - 1);
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+}
+
+// Frame times (seconds) against a budget (microseconds), as counters: the median, the 99th
+// percentile and the worst frame, and the median of the host's calls alone (the anchor, timed
+// beside each frame) with the module's own work as the rest of the median frame; each also as a
+// ratio to the budget ("<name>_budget").
+inline void countFrames(benchmark::State& state, std::vector<double> frames, std::vector<double> hostCalls,
+                        double budgetMicroseconds) {
+    const double medianFrame = median(frames) * 1e6;
+    const double host = median(hostCalls) * 1e6;
+    const std::pair<const char*, double> figures[] = {
+        {"median", medianFrame},
+        {"p99", percentile(frames, 0.99) * 1e6},
+        {"worst", frames.empty() ? 0 : *std::max_element(frames.begin(), frames.end()) * 1e6},
+        {"host", host},
+        {"own", std::max(0.0, medianFrame - host)}};
+    for (const auto& [name, microseconds] : figures) {
+        state.counters[std::string(name) + "_us"] = microseconds;
+        state.counters[std::string(name) + "_budget"] = microseconds / budgetMicroseconds;
+    }
 }
 
 // The console table as usual; additionally every successful, non-aggregate run is kept by its
@@ -91,6 +123,22 @@ class Reporter : public benchmark::ConsoleReporter {
         if (!ran(name))
             return;
         std::printf("ratio %s: %.3f  (%s)\n", what, counter(name, "ratio"), note);
+    }
+
+    // The figures of countFrames, each over the budget, with their aims: the median frame within
+    // the budget, the module's own work within a third of it, the worst frame within `worstAim`
+    // microseconds.
+    void printFrames(const std::string& name, double budgetMicroseconds, double worstAim) const {
+        const auto c = [&](const char* counterName) { return counter(name, counterName); };
+        std::printf("ratio median frame/budget: %.3f  (%.1f us against %.0f us; aim 1 or less)\n",
+                    c("median_budget"), c("median_us"), budgetMicroseconds);
+        std::printf("ratio 99th percentile frame/budget: %.3f  (%.1f us)\n", c("p99_budget"), c("p99_us"));
+        std::printf("ratio worst frame/budget: %.3f  (%.1f us; aim %.3f, %.0f us)\n", c("worst_budget"),
+                    c("worst_us"), worstAim / budgetMicroseconds, worstAim);
+        std::printf("ratio host calls/budget: %.3f  (%.1f us of the median frame)\n", c("host_budget"),
+                    c("host_us"));
+        std::printf("ratio own work/budget: %.3f  (%.1f us of the median frame; aim 0.333 or less)\n",
+                    c("own_budget"), c("own_us"));
     }
 
   private:

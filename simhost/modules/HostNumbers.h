@@ -126,6 +126,32 @@ constexpr bool unshift(uint32_t id, uint32_t base, int count, int shift, int& po
     return true;
 }
 
+// unshift worked out beforehand for the build tags of the known versions (the version's index
+// plus one), since every variable call of every aircraft asks it.
+constexpr int kTabledTags = 8;
+template <std::size_t Count, int Factor> constexpr auto unshiftTable() {
+    std::array<std::array<int8_t, Count>, kTabledTags> table{};
+    for (int tag = 0; tag < kTabledTags; ++tag)
+        for (std::size_t i = 0; i < Count; ++i) {
+            constexpr int count = static_cast<int>(Count);
+            table[static_cast<std::size_t>(tag)][i] =
+                static_cast<int8_t>(((static_cast<int>(i) - Factor * tag) % count + count) % count);
+        }
+    return table;
+}
+inline constexpr auto kQuantityAt = unshiftTable<static_cast<std::size_t>(kQuantities), 7>();
+inline constexpr auto kUnitAt = unshiftTable<static_cast<std::size_t>(kUnits), 3>();
+
+constexpr bool unshiftTabled(uint32_t id, uint32_t base, int count, int tag, int factor, const auto& table,
+                             int& position) {
+    if (tag < 0 || tag >= kTabledTags)
+        return unshift(id, base, count, factor * tag, position);
+    if (id < base || id >= base + static_cast<uint32_t>(count))
+        return false;
+    position = table[static_cast<std::size_t>(tag)][id - base];
+    return true;
+}
+
 using U = Unit;
 inline constexpr std::array<QuantityInfo, kQuantities> kInfo = {{
     {U::Position, 0, false}, {U::Position, 0, false}, {U::Position, 0, false}, // controls
@@ -152,7 +178,7 @@ constexpr QuantityInfo info(Quantity quantity) { return detail::kInfo[static_cas
 
 constexpr bool quantityOf(int buildTag, uint32_t id, Quantity& quantity) {
     int q = 0;
-    if (!detail::unshift(id, detail::kVariableBase, detail::kQuantities, 7 * buildTag, q))
+    if (!detail::unshiftTabled(id, detail::kVariableBase, detail::kQuantities, buildTag, 7, detail::kQuantityAt, q))
         return false;
     quantity = static_cast<Quantity>(q);
     return true;
@@ -160,7 +186,7 @@ constexpr bool quantityOf(int buildTag, uint32_t id, Quantity& quantity) {
 
 constexpr bool unitOf(int buildTag, uint32_t id, Unit& unit) {
     int u = 0;
-    if (!detail::unshift(id, detail::kUnitBase, detail::kUnits, 3 * buildTag, u))
+    if (!detail::unshiftTabled(id, detail::kUnitBase, detail::kUnits, buildTag, 3, detail::kUnitAt, u))
         return false;
     unit = static_cast<Unit>(u);
     return true;

@@ -28,6 +28,7 @@ RecBuffer::RecBuffer(uint32_t contCapacity, uint32_t discCapacity, const TrackIn
       discArea_(new unsigned char[std::size_t{discCapacity} * info_.format.discRecordSize]),
       buffer_(contArea_.get(), discArea_.get(), info_.format) {
     tempFile.addTrack(trackId, info_);
+    tempFile.expectBlock(contCapacity * info_.format.contRecordSize + discCapacity * info_.format.discRecordSize);
 }
 
 void RecBuffer::addSample(const ContData& cont, const DiscData& disc) {

@@ -91,6 +91,7 @@ void Recorder::start(uint32_t startTime, uint32_t maxSize, std::optional<Recordi
     prevEngineRunning_ = false;
     maxSize_ = maxSize;
     tempFile_ = std::make_unique<TempFile>(tempPath(*general_, kFilesName), maxSize);
+    tempFile_->spreadWrites();
     if (journal) {
         try {
             journal_ = std::make_unique<RecordingJournal>(tempFile_->baseName(), *journal);
@@ -206,6 +207,8 @@ void Recorder::advanceClock() {
 
 void Recorder::frame(const AircraftSet* playing) {
     requireRunning("Recorder::frame", __LINE__);
+    // Blocks filled in earlier frames reach the disk a few at a time, also while paused.
+    tempFile_->writeWaiting(now_);
     if (FSinterface::isPaused())
         return;
     advanceClock();

@@ -72,6 +72,13 @@ TempFile::TempFile(std::string baseName, LeftBehind) : baseName_(std::move(baseN
 }
 
 TempFile::~TempFile() {
+    if (keep_) {
+        try {
+            writeAllWaiting();
+        } catch (const ZephrelException&) {
+            // What the disk would not take is lost; what it took stays.
+        }
+    }
     if (tracks_ != nullptr)
         std::fclose(tracks_);
     if (data_ != nullptr)
@@ -132,9 +139,11 @@ void TempFile::writeData(uint32_t trackId, const void* cont, uint32_t contBytes,
         if (length > maxSize_)
             return; // the track has a gap rather than the ring losing everything else
         if (writePos_ + length > maxSize_) {
+            writeAllWaiting(); // the waiting blocks end where the wrap mark goes
             writeAt(writePos_, &kWrapMark, sizeof kWrapMark, kFunction, __LINE__);
             writePos_ = 0;
             readStart_ = 0;
+            diskPosition_ = 0;
         }
         if (olderDataAhead())
             discardOverwritten(static_cast<uint32_t>(length));
@@ -143,12 +152,38 @@ void TempFile::writeData(uint32_t trackId, const void* cont, uint32_t contBytes,
         fail(ErrorCode::TempFileWriteFailed, kFunction, __LINE__);
     }
     const uint32_t header[3] = {trackId, contBytes, discBytes};
-    writeAt(writePos_, header, sizeof header, kFunction, __LINE__);
-    if ((contBytes != 0 && std::fwrite(cont, 1, contBytes, data_) != contBytes) ||
-        (discBytes != 0 && std::fwrite(disc, 1, discBytes, data_) != discBytes) || std::fflush(data_) != 0)
-        fail(ErrorCode::TempFileWriteFailed, kFunction, __LINE__);
-    writePos_ += static_cast<uint32_t>(length);
+    const uint32_t end = writePos_ + static_cast<uint32_t>(length);
+    if (spread_) {
+        const BlockQueue::Part parts[] = {{header, sizeof header}, {cont, contBytes}, {disc, discBytes}};
+        queue_.push(end, parts, std::size(parts));
+    } else {
+        writeAt(writePos_, header, sizeof header, kFunction, __LINE__);
+        if ((contBytes != 0 && std::fwrite(cont, 1, contBytes, data_) != contBytes) ||
+            (discBytes != 0 && std::fwrite(disc, 1, discBytes, data_) != discBytes) || std::fflush(data_) != 0)
+            fail(ErrorCode::TempFileWriteFailed, kFunction, __LINE__);
+        diskPosition_ = end;
+    }
+    writePos_ = end;
     fileEnd_ = std::max(fileEnd_, writePos_);
+}
+
+void TempFile::writeWaiting(uint32_t now) {
+    queue_.tick(now);
+    if (!queue_.empty())
+        writeFirstWaiting(queue_.due(diskPosition_));
+}
+
+void TempFile::writeFirstWaiting(std::size_t n) {
+    if (n == 0)
+        return;
+    const uint32_t end = queue_.endOf(n);
+    const uint32_t size = end - diskPosition_;
+    // Failures keep the blocks waiting: they are written again from the same place.
+    if (std::fseek(data_, static_cast<long>(diskPosition_), SEEK_SET) != 0 ||
+        std::fwrite(queue_.bytes(), 1, size, data_) != size || std::fflush(data_) != 0)
+        fail(ErrorCode::TempFileWriteFailed, "TempFile::writeData", __LINE__);
+    diskPosition_ = end;
+    queue_.pop(n, diskPosition_);
 }
 
 // ---- reading back ----
@@ -166,6 +201,7 @@ bool TempFile::readBlockHeader(uint32_t offset, Block& block) {
 }
 
 std::vector<TempFile::Block> TempFile::blocks() {
+    writeAllWaiting();
     std::vector<Block> found;
     if (data_ == nullptr || fileEnd_ == 0)
         return found; // nothing was ever written, or every block was too large for the ring

@@ -8,6 +8,7 @@
 
 #include "common/Marker.h"
 #include "common/ZflFile.h"
+#include "recording/BlockQueue.h"
 
 // The two temporary files of one recording: the track directory (".tmp1": per track its id and
 // header) and the data file (".tmp2": the blocks every track's buffer flushes, interleaved). The
@@ -30,6 +31,16 @@ public:
     void addTrack(uint32_t trackId, const TrackInfo& info);
     // Appends one block; on a bounded file the oldest blocks it overwrites are given up whole.
     void writeData(uint32_t trackId, const void* cont, uint32_t contBytes, const void* disc, uint32_t discBytes);
+
+    // From now on blocks wait in memory and reach the disk spread over the following frames
+    // (BlockQueue), so that buffers filled in the same frame do not all write in it. Reading the
+    // data file back, and keeping the files, writes everything waiting first.
+    void spreadWrites() { spread_ = true; }
+    // Room for a buffer's block more to wait at once, taken when its track is added.
+    void expectBlock(uint32_t bytes) { queue_.reserve(bytes + kBlockHeaderSize); }
+    // Once per frame while spreading, with the recording's clock: writes the blocks due.
+    // TempFileWriteFailed when the disk does not take them; they go on waiting.
+    void writeWaiting(uint32_t now);
     // A recording of every track from the start time on (0: everything), each track beginning
     // with the discrete state in force then; included markers at or after it are written and
     // lose their include flag. A file that fails half-way is removed.
@@ -70,6 +81,9 @@ private:
     std::vector<Block> blocks();
     bool readBlockHeader(uint32_t offset, Block& block);
     bool readAt(uint32_t offset, void* data, uint32_t size);
+    // Writes the first n waiting blocks.
+    void writeFirstWaiting(std::size_t n);
+    void writeAllWaiting() { writeFirstWaiting(queue_.size()); }
     void writeAt(uint32_t offset, const void* data, uint32_t size, const char* function, uint32_t line);
 
     // Both passes over one track's blocks; `area` holds one block's records at a time.
@@ -87,4 +101,7 @@ private:
     uint32_t fileEnd_ = 0;
     uint32_t writePos_ = 0;
     uint32_t readStart_ = 0;
+    bool spread_ = false;
+    BlockQueue queue_;     // blocks from diskPosition_ up to writePos_, while spreading
+    uint32_t diskPosition_ = 0;
 };

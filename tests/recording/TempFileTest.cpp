@@ -507,4 +507,104 @@ TEST_F(TempFilesTest, RecordingFileThatFailsLeavesAnOlderFileAsItWasAndTheMarker
     EXPECT_EQ(2u, readRecording(zfl).size());
 }
 
+// ---- spread writes ----
+
+struct SpreadCase {
+    const char* name;
+    uint32_t maxSize;
+    uint32_t ticksPerFrame;
+};
+
+class SpreadWritesTest : public TempFilesTest, public ::testing::WithParamInterface<SpreadCase> {};
+
+// Bursts of blocks of five tracks, as buffers filled together flush them, go to a file written at
+// once and to one that spreads its writes: the spread one writes a share of each burst per frame,
+// has every block on the disk within its bound, and ends with the same bytes.
+TEST_P(SpreadWritesTest, BurstsReachTheDiskWithinTheBoundAndLeaveTheSameFiles) {
+    const SpreadCase& c = GetParam();
+    const std::string spreadBase = dir.file("Spread");
+    TempFile atOnce(base, c.maxSize), spread(spreadBase, c.maxSize);
+    spread.spreadWrites();
+    for (uint32_t track = 1; track <= 5; ++track)
+        for (TempFile* file : {&atOnce, &spread})
+            file->addTrack(track, plainTrack("Trainer"));
+    struct Written {
+        uint32_t end; // in the data file
+        uint32_t frame;
+        uint32_t time;
+    };
+    std::deque<Written> pending;
+    std::mt19937 engine(3);
+    uint32_t clock = 0, timestamp = 0;
+    for (uint32_t frame = 0; frame < 300; ++frame, clock += c.ticksPerFrame) {
+        const uint64_t onDisk = std::filesystem::file_size(spreadBase + ".tmp2");
+        spread.writeWaiting(clock);
+        const uint64_t written = std::filesystem::file_size(spreadBase + ".tmp2") - onDisk;
+        if (c.maxSize == 0) {
+            // A share of the largest burst, of those spread over the frames its bound leaves.
+            const uint64_t burst = 20 * blockLength(60, 10);
+            const uint64_t frames = std::min(BlockQueue::kSpreadFrames, BlockQueue::kLongestWait / c.ticksPerFrame);
+            EXPECT_LE(written, 2 * burst / frames) << "frame " << frame << " writes a share of the burst";
+            while (!pending.empty() && pending.front().end <= onDisk + written)
+                pending.pop_front();
+            ASSERT_TRUE(pending.empty() || (frame - pending.front().frame < BlockQueue::kSpreadFrames &&
+                                            clock - pending.front().time < BlockQueue::kLongestWait))
+                << "frame " << frame << ": a block waits beyond its bound";
+        }
+        if (frame % 25 != 0)
+            continue;
+        for (int i = 0; i < 20; ++i) {
+            const Block block{static_cast<uint32_t>(1 + i % 5), times(timestamp, static_cast<uint32_t>(10 + engine() % 50)),
+                              times(timestamp, static_cast<uint32_t>(1 + engine() % 10))};
+            timestamp += 100;
+            write(atOnce, block);
+            write(spread, block);
+            pending.push_back({spread.writePos(), frame, clock});
+        }
+    }
+    EXPECT_EQ(atOnce.writePos(), spread.writePos());
+    EXPECT_EQ(atOnce.readStart(), spread.readStart());
+    const std::string spreadZfl = dir.file("spread.zfl");
+    atOnce.writeZflFile(zfl, 0, nullptr);
+    spread.writeZflFile(spreadZfl, 0, nullptr);
+    EXPECT_EQ(readBytes(base + ".tmp2"), readBytes(spreadBase + ".tmp2"));
+    EXPECT_EQ(readBytes(zfl), readBytes(spreadZfl));
+    EXPECT_EQ(5u, readRecording(spreadZfl).size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SpreadWritesTest,
+                         ::testing::Values(SpreadCase{"Unbounded", 0, 167}, SpreadCase{"SlowFrames", 0, 5000},
+                                           SpreadCase{"Ring", 60000, 167}),
+                         caseName<SpreadCase>);
+
+TEST_F(TempFilesTest, SpreadBlocksTheDiskRefusesWaitAndGoOnceItTakesThem) {
+    TempFile file(base, 0);
+    file.spreadWrites();
+    file.addTrack(4, plainTrack("Trainer"));
+    write(file, {4, times(0, 50), {0}});
+    file.writeWaiting(0);
+    const uint64_t onDisk = std::filesystem::file_size(base + ".tmp2");
+    ASSERT_EQ(blockLength(50, 1), onDisk);
+    for (uint32_t first = 50; first < 250; first += 50)
+        write(file, {4, times(first, 50), {first}});
+    std::optional<ZephrelException> refused, kept;
+    {
+        const FileSizeLimit full(onDisk + 10);
+        refused = thrown([&] {
+            for (uint32_t frame = 1; frame <= BlockQueue::kSpreadFrames; ++frame)
+                file.writeWaiting(frame);
+        });
+        kept = thrown([&] { file.writeZflFile(zfl, 0, nullptr); });
+    }
+    for (const auto& e : {refused, kept}) {
+        ASSERT_TRUE(e.has_value());
+        EXPECT_EQ(ErrorCode::TempFileWriteFailed, e->code);
+        EXPECT_EQ("TempFile::writeData", e->function);
+    }
+    file.writeZflFile(zfl, 0, nullptr);
+    const std::vector<ReadTrack> tracks = readRecording(zfl);
+    ASSERT_EQ(1u, tracks.size());
+    EXPECT_EQ(times(0, 250), tracks[0].cont);
+}
+
 } // namespace
