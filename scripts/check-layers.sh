@@ -23,8 +23,9 @@ layers=(
     "tools            tools recording common $platform"
     "simhost/modules  modules host $platform"
     "simhost/world    world modules host $platform"
-    "simhost/services services world modules host $platform"
-    "simhost/run      run services world modules host $platform"
+    "simhost/picture  picture world modules host $platform"
+    "simhost/services services picture world modules host $platform"
+    "simhost/run      run services picture world modules host $platform"
 )
 
 failed=0

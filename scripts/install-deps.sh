@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libssl-dev
     libpugixml-dev
+    libcairo2-dev
 )
 
 missing=()
