@@ -13,8 +13,9 @@ constexpr double kGround[] = {0.36, 0.52, 0.28};
 constexpr double kGridLine[] = {0.30, 0.44, 0.23};
 constexpr double kRunway[] = {0.33, 0.33, 0.35};
 constexpr double kGridSpacing = 250; // metres
-constexpr double kGridReach = 6000;  // metres around the eye
 constexpr double kPixelSize = 2.5;   // an aircraft smaller than this on screen is a dot
+constexpr double kOutlined = 25;     // pixels: aircraft larger than this have their edges drawn,
+constexpr double kSmoothed = 16;     // smaller ones are drawn with smooth edges, the smallest sharp
 
 // The sun stands high in the south-east; faces towards it are lit, the rest in shade.
 const Vec3 kSun{0.5, -0.5, 0.707};
@@ -75,7 +76,8 @@ void Renderer::drawGround(cairo_t* cr, const Projection& projection) {
     cairo_fill(cr);
 }
 
-// Lines every kGridSpacing metres east and north around the eye, following the terrain.
+// Lines every kGridSpacing metres east and north around the eye, following the terrain: the
+// crossings worked out once, each line drawn as one path, sharp (many lines crowd the horizon).
 void Renderer::drawGrid(cairo_t* cr, const Projection& projection, const Scene& scene) {
     if (scene.groundElevation == nullptr)
         return;
@@ -85,38 +87,48 @@ void Renderer::drawGrid(cairo_t* cr, const Projection& projection, const Scene& 
     // Grid lines stay put on the ground as the eye moves.
     const double originEast = std::floor(camera.longitude * metresPerDegreeEast / kGridSpacing) * kGridSpacing;
     const double originNorth = std::floor(camera.latitude * metresPerDegree / kGridSpacing) * kGridSpacing;
-    const auto groundPoint = [&](double east, double north) {
-        const double latitude = north / metresPerDegree, longitude = east / metresPerDegreeEast;
-        const double elevation = scene.groundElevation(Earth::radians(latitude), Earth::radians(longitude));
-        return projection.toCamera(projection.local(latitude, longitude, elevation));
-    };
+    for (int row = 0; row < kGridPoints; ++row) {
+        for (int column = 0; column < kGridPoints; ++column) {
+            const double north = originNorth + (row - kGridPoints / 2) * kGridSpacing;
+            const double east = originEast + (column - kGridPoints / 2) * kGridSpacing;
+            const double latitude = north / metresPerDegree, longitude = east / metresPerDegreeEast;
+            const double elevation = scene.groundElevation(Earth::radians(latitude), Earth::radians(longitude));
+            grid_[static_cast<std::size_t>(row * kGridPoints + column)] =
+                projection.toCamera(projection.local(latitude, longitude, elevation));
+        }
+    }
+    cairo_save(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_set_source_rgb(cr, kGridLine[0], kGridLine[1], kGridLine[2]);
     cairo_set_line_width(cr, 1);
-    const int steps = static_cast<int>(kGridReach / kGridSpacing);
+    const auto point = [&](int row, int column) { return grid_[static_cast<std::size_t>(row * kGridPoints + column)]; };
     for (int direction = 0; direction < 2; ++direction) {
-        for (int line = -steps; line <= steps; ++line) {
-            for (int piece = -steps; piece < steps; ++piece) {
-                const double along0 = piece * kGridSpacing, along1 = along0 + kGridSpacing;
-                const double across = line * kGridSpacing;
-                Vec3 a = direction == 0 ? groundPoint(originEast + across, originNorth + along0)
-                                        : groundPoint(originEast + along0, originNorth + across);
-                Vec3 b = direction == 0 ? groundPoint(originEast + across, originNorth + along1)
-                                        : groundPoint(originEast + along1, originNorth + across);
-                if (a.z < Projection::kNear && b.z < Projection::kNear)
+        for (int line = 0; line < kGridPoints; ++line) {
+            bool drawing = false;
+            for (int piece = 0; piece + 1 < kGridPoints; ++piece) {
+                Vec3 a = direction == 0 ? point(piece, line) : point(line, piece);
+                Vec3 b = direction == 0 ? point(piece + 1, line) : point(line, piece + 1);
+                if (a.z < Projection::kNear && b.z < Projection::kNear) {
+                    drawing = false;
                     continue;
-                if (a.z < Projection::kNear)
+                }
+                const bool clipped = a.z < Projection::kNear;
+                if (clipped)
                     a = a + ((Projection::kNear - a.z) / (b.z - a.z)) * (b - a);
                 if (b.z < Projection::kNear)
                     b = b + ((Projection::kNear - b.z) / (a.z - b.z)) * (a - b);
                 double x0, y0, x1, y1;
                 projection.toScreen(a, x0, y0);
                 projection.toScreen(b, x1, y1);
-                cairo_move_to(cr, x0, y0);
+                if (!drawing || clipped)
+                    cairo_move_to(cr, x0, y0);
                 cairo_line_to(cr, x1, y1);
+                drawing = b.z >= Projection::kNear;
             }
         }
     }
     cairo_stroke(cr);
+    cairo_restore(cr);
 }
 
 void Renderer::drawRunways(cairo_t* cr, const Projection& projection, const Scene& scene) {
@@ -127,7 +139,7 @@ void Renderer::drawRunways(cairo_t* cr, const Projection& projection, const Scen
         const Vec3 along = (runway.length / 2) * axes.forward, across = (runway.width / 2) * axes.right;
         const Vec3 corners[4] = {projection.toCamera(centre - along - across), projection.toCamera(centre + along - across),
                                  projection.toCamera(centre + along + across), projection.toCamera(centre - along + across)};
-        addPolygon(projection, corners, 4, {kRunway[0], kRunway[1], kRunway[2]});
+        addPolygon(projection, corners, 4, {kRunway[0], kRunway[1], kRunway[2]}, Polygon::Smooth);
     }
     for (const Polygon& polygon : polygons_) {
         cairo_new_path(cr);
@@ -153,9 +165,13 @@ void Renderer::addAircraft(const Projection& projection, const SceneAircraft& ai
             y > projection.height() + kPixelSize)
             return;
         const double s = kPixelSize / 2;
-        polygons_.push_back({{x - s, y - s, x + s, y - s, x + s, y + s, x - s, y + s}, 4, seen.z, {0.2, 0.2, 0.22}});
+        polygons_.push_back(
+            {{x - s, y - s, x + s, y - s, x + s, y + s, x - s, y + s}, 4, seen.z, {0.2, 0.2, 0.22}, Polygon::Sharp});
         return;
     }
+    const Polygon::Finish finish = screenRadius > kOutlined ? Polygon::Outlined
+                                   : screenRadius > kSmoothed ? Polygon::Smooth
+                                                              : Polygon::Sharp;
     const AircraftShape shape(aircraft.span, aircraft.length);
     const Axes axes = axesOf(aircraft.heading, aircraft.pitch, aircraft.bank);
     const auto toLocal = [&](Vec3 v) { return v.x * axes.right + v.y * axes.up + v.z * axes.forward; };
@@ -172,16 +188,17 @@ void Renderer::addAircraft(const Projection& projection, const SceneAircraft& ai
         Vec3 seenCorners[4];
         for (std::size_t i = 0; i < face.count; ++i)
             seenCorners[i] = projection.toCamera(corners[i]);
-        addPolygon(projection, seenCorners, face.count, {base.r * light, base.g * light, base.b * light});
+        addPolygon(projection, seenCorners, face.count, {base.r * light, base.g * light, base.b * light}, finish);
     }
 }
 
-bool Renderer::addPolygon(const Projection& projection, const Vec3* corners, std::size_t count, Rgb colour) {
+bool Renderer::addPolygon(const Projection& projection, const Vec3* corners, std::size_t count, Rgb colour,
+                          Polygon::Finish finish) {
     Vec3 clipped[8];
     const std::size_t n = clipNear(corners, count, clipped);
     if (n < 3)
         return false;
-    Polygon polygon{{}, n, 0, colour};
+    Polygon polygon{{}, n, 0, colour, finish};
     for (std::size_t i = 0; i < n; ++i) {
         projection.toScreen(clipped[i], polygon.points[2 * i], polygon.points[2 * i + 1]);
         polygon.depth += clipped[i].z / static_cast<double>(n);
@@ -196,6 +213,11 @@ void Renderer::fill(cairo_t* cr, const Polygon& polygon) {
         cairo_line_to(cr, polygon.points[2 * i], polygon.points[2 * i + 1]);
     cairo_close_path(cr);
     cairo_set_source_rgb(cr, polygon.colour.r, polygon.colour.g, polygon.colour.b);
+    cairo_set_antialias(cr, polygon.finish == Polygon::Sharp ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
+    if (polygon.finish != Polygon::Outlined) {
+        cairo_fill(cr);
+        return;
+    }
     cairo_fill_preserve(cr);
     cairo_set_source_rgb(cr, polygon.colour.r * 0.8, polygon.colour.g * 0.8, polygon.colour.b * 0.8);
     cairo_stroke(cr);

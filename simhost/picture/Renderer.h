@@ -17,6 +17,9 @@ public:
     // Over the whole of the surface `cr` draws on, which is projection.width() x height() pixels.
     void draw(cairo_t* cr, const Projection& projection, const Scene& scene);
 
+    // Grid lines every 250 m over 12 km around the eye.
+    static constexpr int kGridPoints = 49;
+
 private:
     struct Rgb {
         double r, g, b;
@@ -27,6 +30,9 @@ private:
         std::size_t count;
         double depth;
         Rgb colour;
+        // How an aircraft's face is drawn by its size on the screen: small ones sharp, large ones
+        // with their edges a shade darker.
+        enum Finish : unsigned char { Sharp, Smooth, Outlined } finish;
     };
 
     void drawGround(cairo_t* cr, const Projection& projection);
@@ -35,8 +41,10 @@ private:
     void addAircraft(const Projection& projection, const SceneAircraft& aircraft);
     // Clips a convex polygon given in the camera's frame at the near plane and keeps it for
     // drawing; false when nothing of it is in front.
-    bool addPolygon(const Projection& projection, const Vec3* corners, std::size_t count, Rgb colour);
+    bool addPolygon(const Projection& projection, const Vec3* corners, std::size_t count, Rgb colour,
+                    Polygon::Finish finish);
     static void fill(cairo_t* cr, const Polygon& polygon);
 
     std::vector<Polygon> polygons_; // kept between pictures: drawing allocates nothing once warm
+    std::array<Vec3, kGridPoints * kGridPoints> grid_{};
 };
