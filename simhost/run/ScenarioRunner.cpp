@@ -281,6 +281,12 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
         summary.addons = addons.loaded();
         summary.loaderErrors = addons.errors();
         simulator.createViews();
+        const std::optional<PictureFiles>& pictures = overrides_.pictures;
+        if (pictures) {
+            if (pictures->width && pictures->height)
+                simulator.setClientSize(*pictures->width, *pictures->height);
+            simulator.setPictures(true);
+        }
 
         const double step = simulatorSetup.frameStep;
         const double duration = scenario_.settings.duration;
@@ -307,6 +313,9 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
                 break;
             }
             simulator.frame();
+            if (pictures && (frame + 1) % pictures->every == 0 &&
+                !writeClientPng(simulator.mainWindow(), pictures->pathFor(frame + 1)))
+                summary.scenarioErrors.push_back("the picture " + pictures->pathFor(frame + 1) + " cannot be written");
             if (progress)
                 progress(RunProgress{now + step, duration, simulator.simulatedSeconds(), frame + 1});
         }

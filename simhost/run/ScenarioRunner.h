@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "modules/HostVersion.h"
+#include "run/PictureFiles.h"
 #include "run/Scenario.h"
 #include "services/Simulator.h"
 
@@ -16,6 +17,8 @@ struct RunOverrides {
     std::optional<std::string> root;
     std::optional<std::string> appdata;
     std::optional<HostVersion> hostVersion;
+    // Pictures of the main window written while the run goes on.
+    std::optional<PictureFiles> pictures;
 };
 
 // Where a run is, after each frame.

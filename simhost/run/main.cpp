@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -18,10 +20,14 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zephrel-sim --scenario FILE [--root DIR] [--appdata DIR] [--host-version X.Y.Z.W]\n"
+    "                   [--frames DIR [--frame-every N] [--size WxH]]\n"
     "  --scenario FILE        the scenario to run (docs/simhost/scenario.md)\n"
     "  --root DIR             the simulator's folder, over the scenario's root\n"
     "  --appdata DIR          the application data folder (Microsoft/FSX/dll.xml), over the scenario's\n"
     "  --host-version X.Y.Z.W the host version to play, over the scenario's\n"
+    "  --frames DIR           writes the main window's picture as DIR/frame-NNNNNN.png (an existing folder)\n"
+    "  --frame-every N        ... every N frames (default 1)\n"
+    "  --size WxH             the main window's client area in pixels (default 1016x715)\n"
     "  --help                 this text\n";
 
 struct CommandLine {
@@ -34,29 +40,62 @@ struct UsageError {
     std::string what;
 };
 
+// A whole number from first to last, or a usage error naming the option.
+uint64_t wholeNumber(const std::string& option, const std::string& value, uint64_t first, uint64_t last) {
+    uint64_t number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || number < first || number > last)
+        throw UsageError{option + " must be a whole number from " + std::to_string(first) + " to " +
+                         std::to_string(last) + ", not " + value};
+    return number;
+}
+
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
+    PictureFiles pictures;
+    bool picturesAsked = false, pictureOptions = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
         if (option == "--help") {
             line.help = true;
             continue;
         }
-        if (option != "--scenario" && option != "--root" && option != "--appdata" &&
-            option != "--host-version")
+        if (option != "--scenario" && option != "--root" && option != "--appdata" && option != "--host-version" &&
+            option != "--frames" && option != "--frame-every" && option != "--size")
             throw UsageError{"unknown argument " + option};
         if (i + 1 == args.size())
             throw UsageError{option + " needs a value"};
         const std::string& value = args[++i];
-        if (option == "--scenario")
+        if (option == "--scenario") {
             line.scenario = value;
-        else if (option == "--root")
+        } else if (option == "--root") {
             line.overrides.root = value;
-        else if (option == "--appdata")
+        } else if (option == "--appdata") {
             line.overrides.appdata = value;
-        else if (!(line.overrides.hostVersion = HostVersion::parse(value)))
-            throw UsageError{"--host-version must be X.Y.Z.W, not " + value};
+        } else if (option == "--host-version") {
+            if (!(line.overrides.hostVersion = HostVersion::parse(value)))
+                throw UsageError{"--host-version must be X.Y.Z.W, not " + value};
+        } else if (option == "--frames") {
+            if (!std::filesystem::is_directory(value))
+                throw UsageError{"--frames must name an existing folder, not " + value};
+            pictures.folder = value;
+            picturesAsked = true;
+        } else if (option == "--frame-every") {
+            pictures.every = wholeNumber(option, value, 1, 1000000);
+            pictureOptions = true;
+        } else {
+            const std::size_t x = value.find('x');
+            if (x == std::string::npos)
+                throw UsageError{"--size must be WxH, not " + value};
+            pictures.width = static_cast<int>(wholeNumber(option, value.substr(0, x), 16, 8192));
+            pictures.height = static_cast<int>(wholeNumber(option, value.substr(x + 1), 16, 8192));
+            pictureOptions = true;
+        }
     }
+    if (pictureOptions && !picturesAsked)
+        throw UsageError{"--frame-every and --size go with --frames"};
+    if (picturesAsked)
+        line.overrides.pictures = pictures;
     if (!line.help && line.scenario.empty())
         throw UsageError{"--scenario is required"};
     return line;

@@ -44,6 +44,16 @@ void MainWindow::create() {
                                 0, kWidth, kHeight, nullptr, 0, &kInstance, nullptr);
 }
 
+void MainWindow::setClientSize(int width, int height) {
+    win::RECT outer{}, client{};
+    win::GetWindowRect(main_, &outer);
+    win::GetClientRect(main_, &client);
+    win::SetWindowPos(main_, nullptr, outer.left, outer.top, width + (outer.right - outer.left) - client.right,
+                      height + (outer.bottom - outer.top) - client.bottom, 0);
+    if (view_ != nullptr)
+        win::SetWindowPos(view_, nullptr, 0, 0, width, height, 0);
+}
+
 MainWindow::~MainWindow() {
     destroy();
 }

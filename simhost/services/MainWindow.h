@@ -27,6 +27,8 @@ public:
     // The 3D view window; once only, later calls answer the same window.
     win::HWND createView();
     win::HWND view() const { return view_; }
+    // Resizes the main window so that its client area, and the view that fills it, has this size.
+    void setClientSize(int width, int height);
     // Destroys the windows with the simulator's own procedures put back first, so that no
     // add-on code (unloaded by then) is called.
     void destroy();

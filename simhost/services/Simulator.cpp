@@ -12,11 +12,13 @@
 #include "services/HostInstallers.h"
 #include "services/HostMenus.h"
 #include "services/MainWindow.h"
+#include "services/OwnCameras.h"
 #include "services/PanelVariables.h"
 #include "services/SimOptions.h"
 #include "services/SimTime.h"
 #include "services/SimulatorMenus.h"
 #include "services/TextResources.h"
+#include "services/ViewPicture.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
 #include "world/AircraftCatalog.h"
@@ -72,6 +74,11 @@ struct Simulator::Impl {
     PanelVariables panels;
     MainWindow window;
     HostMenus menus; // after the window, whose menu anchor it keeps
+
+    // The main view's picture, drawn only when asked for: it costs milliseconds a frame.
+    ViewPicture picture;
+    bool pictures = false;
+    const OwnCamera* camera = OwnCameras::find("Spot");
 
     uint32_t reportedUser = 0;    // the user aircraft add-ons were last told of
     std::string userAircraftPath; // what that report carried
@@ -160,8 +167,30 @@ void Simulator::frame() {
     s.events.fire(ZHOST_EVENT_VIEW_PASS_START);
     s.events.fire(ZHOST_EVENT_VIEW_DRAW, reinterpret_cast<uintptr_t>(s.texts.mainView()));
     s.events.fire(ZHOST_EVENT_VIEW_PASS_END);
+    if (s.pictures && s.world.user() != nullptr)
+        s.picture.draw(s.window.hwnd(), OwnCameras::eyeFor(s.camera->kind, *s.world.user()), s.world);
     s.events.fire(ZHOST_EVENT_AFTER_FRAME);
     s.realSeconds += s.setup.frameStep;
+}
+
+void Simulator::setPictures(bool on) {
+    impl_->pictures = on;
+}
+
+bool Simulator::selectCamera(const std::string& title) {
+    const OwnCamera* camera = OwnCameras::find(title);
+    if (camera == nullptr)
+        return false;
+    impl_->camera = camera;
+    return true;
+}
+
+const char* Simulator::cameraTitle() const {
+    return impl_->camera->title;
+}
+
+void Simulator::setClientSize(int width, int height) {
+    impl_->window.setClientSize(width, height);
 }
 
 // A new user aircraft (another object than the one last reported) is reported with the path of

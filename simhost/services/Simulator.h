@@ -82,6 +82,17 @@ public:
     // with the menus system event (data 13 on the first host version, 11 on the others).
     void rebuildMenus();
 
+    // ---- the picture ----
+    // From the next frame on, the main view is drawn every frame into the main window's client
+    // pixels (the picture costs milliseconds; a run that looks at nothing does without).
+    void setPictures(bool on);
+    // The main view's camera, one of the simulator's own by title (OwnCameras); false when there
+    // is none of that title. "Spot" at start.
+    bool selectCamera(const std::string& title);
+    const char* cameraTitle() const;
+    // The main window's client area, and with it the picture, in pixels.
+    void setClientSize(int width, int height);
+
     // ---- what can be seen ----
     const MessageLine& messageLine() const;
     // Key presses that reached the simulator's own window procedure ("down 0x41", "up 0x41").

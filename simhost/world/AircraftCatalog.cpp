@@ -38,6 +38,24 @@ private:
     std::string path_;
 };
 
+// "forward, right, up" in feet; a value that is not three numbers leaves the eye where it was.
+void readEyepoint(const std::string& text, AircraftType& type) {
+    double values[3];
+    const char* at = text.data();
+    const char* end = text.data() + text.size();
+    for (double& value : values) {
+        while (at != end && (*at == ' ' || *at == ','))
+            ++at;
+        const auto [next, error] = std::from_chars(at, end, value);
+        if (error != std::errc() || next == at)
+            return;
+        at = next;
+    }
+    type.eyeForward = values[0];
+    type.eyeRight = values[1];
+    type.eyeUp = values[2];
+}
+
 // The folder-wide description every "fltsim.N" entry of the folder shares (docs/simhost/aircraft-cfg.md).
 AircraftType folderType(const ConfigFile& config, const std::string& folder) {
     AircraftType type;
@@ -56,6 +74,9 @@ AircraftType folderType(const ConfigFile& config, const std::string& folder) {
     type.tailhook = config.flag("GENERAL", "tailhook", type.tailhook);
     type.wingFold = config.flag("GENERAL", "wing_fold", type.wingFold);
     type.waterRudder = config.flag("GENERAL", "water_rudder", type.waterRudder);
+    type.wingSpan = config.real("airplane_geometry", "wing_span", type.wingSpan);
+    type.length = config.real("airplane_geometry", "fuselage_length", type.length);
+    readEyepoint(config.text("views", "eyepoint"), type);
     return type;
 }
 

@@ -20,4 +20,14 @@ struct AircraftType {
     bool tailhook = false;    // the object has a tailhook record
     bool wingFold = false;    // ... a wing-fold record
     bool waterRudder = false; // ... the second control chain, to its water rudder
+    // How it looks: wing span and length in feet (0: as usual for its category and engines), and
+    // the pilot's eye in feet from the reference point, forward, right and up.
+    double wingSpan = 0;
+    double length = 0;
+    double eyeForward = 0;
+    double eyeRight = 0;
+    double eyeUp = 0;
+    // The span and length the picture gives it, in metres.
+    double spanMetres() const;
+    double lengthMetres() const;
 };

@@ -1,25 +1,15 @@
 // The world's terrain, magnetic variation and wind: smooth deterministic functions of position,
-// the terrain flat around the airfields (the default start position among them).
+// the terrain flat around the airports (the default start position among them).
 
 #include <algorithm>
 #include <cmath>
 
+#include "world/Airports.h"
 #include "world/Earth.h"
 #include "world/World.h"
 
 namespace {
 
-struct Airfield {
-    double latitude;  // degrees
-    double longitude; // degrees
-    double elevation; // metres
-};
-
-constexpr Airfield kAirfields[] = {
-    {47.4582, 8.5555, 432},
-    {46.2381, 6.1090, 412},
-    {40.6413, -73.7781, 4},
-};
 constexpr double kFlatRadius = 8000;  // metres of level ground around an airfield
 constexpr double kBlendWidth = 12000; // metres over which the hills rise from it
 
@@ -39,7 +29,7 @@ double smoothstep(double x) {
 
 double World::groundElevation(double latitude, double longitude) {
     double elevation = hills(latitude, longitude);
-    for (const Airfield& field : kAirfields) {
+    for (const Airport& field : Airports::all()) {
         // No path between two points is shorter than the difference of their latitudes: most
         // places are too far north or south of an airfield to work out the distance at all.
         if (Earth::kRadius * std::abs(latitude - Earth::radians(field.latitude)) >= kFlatRadius + kBlendWidth)

@@ -59,7 +59,8 @@ TEST_F(AircraftCatalogTest, EveryLiveryTakesTheFolderWideKeys) {
                        "[GENERAL]\ncategory=Helicopter\nstatic_cg_height=6.5\nreference_height=7.25\n"
                        "cruise_speed=480\nspoilers=1\ntailhook=1\nwing_fold=1\nwater_rudder=1\n"
                        "[GeneralEngineData]\nengines=2\nprop_and_mixture=0\n"
-                       "[flaps.0]\npositions=4\n[gear]\nretractable=1\n");
+                       "[flaps.0]\npositions=4\n[gear]\nretractable=1\n"
+                       "[airplane_geometry]\nwing_span=40\nfuselage_length=50\n[views]\neyepoint=12.5, -1.5, 3\n");
     const AircraftCatalog catalog = load();
     ASSERT_EQ(2u, catalog.types().size());
     for (const AircraftType& type : catalog.types()) {
@@ -72,11 +73,16 @@ TEST_F(AircraftCatalogTest, EveryLiveryTakesTheFolderWideKeys) {
         EXPECT_TRUE(type.spoilers && type.tailhook && type.wingFold && type.waterRudder &&
                     type.retractableGear);
         EXPECT_FALSE(type.propAndMixture);
+        EXPECT_DOUBLE_EQ(40 * 0.3048, type.spanMetres());
+        EXPECT_DOUBLE_EQ(50 * 0.3048, type.lengthMetres());
+        EXPECT_DOUBLE_EQ(12.5, type.eyeForward);
+        EXPECT_DOUBLE_EQ(-1.5, type.eyeRight);
+        EXPECT_DOUBLE_EQ(3, type.eyeUp);
     }
 }
 
 TEST_F(AircraftCatalogTest, MissingKeysTakeTheDefaults) {
-    install("Plain", "[fltsim.0]\ntitle=Plain\n[GENERAL]\nstatic_cg_height=tall\n");
+    install("Plain", "[fltsim.0]\ntitle=Plain\n[GENERAL]\nstatic_cg_height=tall\n[views]\neyepoint=1, 2\n");
     const AircraftCatalog catalog = load();
     ASSERT_EQ(1u, catalog.types().size());
     const AircraftType& type = catalog.types()[0];
@@ -89,6 +95,10 @@ TEST_F(AircraftCatalogTest, MissingKeysTakeTheDefaults) {
     EXPECT_DOUBLE_EQ(defaults.staticCgHeight, type.staticCgHeight);
     EXPECT_FALSE(type.tailhook || type.wingFold || type.waterRudder || type.spoilers);
     EXPECT_EQ("", type.tailNumber);
+    // No geometry: the usual size of a single-engine aeroplane, and no eye point of its own.
+    EXPECT_DOUBLE_EQ(11.0, type.spanMetres());
+    EXPECT_DOUBLE_EQ(8.2, type.lengthMetres());
+    EXPECT_TRUE(type.eyeForward == 0 && type.eyeRight == 0 && type.eyeUp == 0);
 }
 
 TEST_F(AircraftCatalogTest, FindsTitlesWithoutRegardToCase) {

@@ -157,7 +157,7 @@ TEST(ScenarioRunnerTest, TheCommandLineGoesOverTheScenariosSettings) {
     EXPECT_EQ(5, plain.dateTime.second);
     EXPECT_EQ("/data", ScenarioRunner(scenario).appdata());
 
-    const ScenarioRunner overridden(scenario, RunOverrides{"/other", "/elsewhere", HostVersion::accepted(4)});
+    const ScenarioRunner overridden(scenario, RunOverrides{"/other", "/elsewhere", HostVersion::accepted(4), std::nullopt});
     EXPECT_EQ("/other", overridden.setup().root);
     EXPECT_EQ("/other/Flights", overridden.setup().flightsFolder);
     EXPECT_EQ(HostVersion::accepted(4), overridden.setup().version);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cairo.h>
+
+#include <memory>
+#include <vector>
+
+#include "picture/Renderer.h"
+#include "winsys/Types.h"
+
+class World;
+
+// The picture of the simulator's main view: the world as a camera sees it, drawn into the main
+// window's client pixels, where captures (and the picture files of zephrel-sim --frames) read it.
+class ViewPicture {
+public:
+    ViewPicture();
+    // Draws over the whole client area of `window`, at its present size.
+    void draw(win::HWND window, const ViewCamera& camera, const World& world);
+
+private:
+    struct SurfaceDeleter {
+        void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+    };
+
+    Renderer renderer_;
+    std::vector<SceneAircraft> aircraft_; // kept between pictures
+    std::vector<Runway> runways_;         // of every airport, once
+    std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface_;
+    std::vector<uint8_t> rgb_;
+};
