@@ -282,11 +282,8 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
         summary.loaderErrors = addons.errors();
         simulator.createViews();
         const std::optional<PictureFiles>& pictures = overrides_.pictures;
-        if (pictures) {
-            if (pictures->width && pictures->height)
-                simulator.setClientSize(*pictures->width, *pictures->height);
-            simulator.setPictures(true);
-        }
+        if (pictures && pictures->width && pictures->height)
+            simulator.setClientSize(*pictures->width, *pictures->height);
 
         const double step = simulatorSetup.frameStep;
         const double duration = scenario_.settings.duration;
@@ -312,9 +309,11 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
                 summary.runSeconds = now;
                 break;
             }
+            // Only the frames whose picture is written are drawn: a picture costs milliseconds.
+            const bool pictureDue = pictures && (frame + 1) % pictures->every == 0;
+            simulator.setPictures(pictureDue);
             simulator.frame();
-            if (pictures && (frame + 1) % pictures->every == 0 &&
-                !writeClientPng(simulator.mainWindow(), pictures->pathFor(frame + 1)))
+            if (pictureDue && !writeClientPng(simulator.mainWindow(), pictures->pathFor(frame + 1)))
                 summary.scenarioErrors.push_back("the picture " + pictures->pathFor(frame + 1) + " cannot be written");
             if (progress)
                 progress(RunProgress{now + step, duration, simulator.simulatedSeconds(), frame + 1});

@@ -23,9 +23,8 @@ void ScreenTexts::showText(const char* text, int32_t kind, uint32_t ticks) {
     lineTicks_.reset();
 }
 
-// The views are not rendered yet, so the position has nowhere to go: the text is recorded.
-void ScreenTexts::drawText(ZHostView* view, uint32_t resource, uint32_t /*x*/, uint32_t /*y*/,
-                           uint32_t mode) {
+// Recorded, with its place, for the picture of the frame.
+void ScreenTexts::drawText(ZHostView* view, uint32_t resource, uint32_t x, uint32_t y, uint32_t mode) {
     const std::string* text = resources_.find(resource);
     if (view == nullptr || text == nullptr) {
         context_.wrongForms.report(view == nullptr ? "drawText without a view"
@@ -38,6 +37,7 @@ void ScreenTexts::drawText(ZHostView* view, uint32_t resource, uint32_t /*x*/, u
         return;
     }
     drawn_.push_back(*text);
+    places_.push_back({view, *text, x, y, mode});
 }
 
 void ScreenTexts::passTime(double realSeconds) {

@@ -17,6 +17,18 @@ struct MessageLine {
     uint32_t ticksLeft = 0; // 18 per second
 };
 
+// A text an add-on drew into a view in this frame, with the place and the word it gave (the
+// status text's place -1 means where the host puts it, its second word is then its colour).
+struct DrawnText {
+    ZHostView* view;
+    std::string text;
+    uint32_t x;
+    uint32_t y;
+    uint32_t mode;
+    // The status text's draw modes (7 and 9); the others are view captions'.
+    bool status() const { return mode == 7 || mode == 9; }
+};
+
 // What window.dll shows: the message line, the texts add-ons draw into views, and the main
 // view's record (with the record of the next view beside it, as the host keeps them).
 class ScreenTexts {
@@ -37,12 +49,16 @@ public:
     ZHostView** mainViewWord() { return &mainViewWord_; }
 
     // A new frame: the texts drawn in the last one are forgotten.
-    void beginFrame() { drawn_.clear(); }
+    void beginFrame() {
+        drawn_.clear();
+        places_.clear();
+    }
     // The message line's time runs out in real time, also while paused.
     void passTime(double realSeconds);
 
     const MessageLine& messageLine() const { return line_; }
     const std::vector<std::string>& drawnTexts() const { return drawn_; }
+    const std::vector<DrawnText>& drawnTextPlaces() const { return places_; }
 
 private:
     bool validDrawMode(uint32_t mode) const;
@@ -52,6 +68,7 @@ private:
     MessageLine line_;
     TickCounter lineTicks_;
     std::vector<std::string> drawn_;
+    std::vector<DrawnText> places_;
     std::array<ZHostView, 2> views_{};
     ZHostView* mainViewWord_ = nullptr;
 };

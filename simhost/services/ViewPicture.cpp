@@ -16,7 +16,65 @@ ViewPicture::ViewPicture() {
                                 runway.width});
 }
 
-void ViewPicture::draw(win::HWND window, const ViewCamera& camera, const World& world) {
+namespace {
+
+constexpr double kFontSize = 13;
+constexpr double kLineHeight = 18;
+constexpr uint32_t kHostsPlace = 0xFFFFFFFFu; // the status text's place: where the host puts it
+
+void showText(cairo_t* cr, double x, double y, const std::string& text, double r, double g, double b) {
+    // A dark edge keeps a text readable over sky and ground alike.
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.6);
+    cairo_move_to(cr, x + 1, y + 1);
+    cairo_show_text(cr, text.c_str());
+    cairo_set_source_rgb(cr, r, g, b);
+    cairo_move_to(cr, x, y);
+    cairo_show_text(cr, text.c_str());
+}
+
+} // namespace
+
+// The message line in a band across the top; status texts down the left below it, in the colour
+// their second word gives (0xAARRGGBB); view captions at their place, or centred near the bottom
+// when that lies outside the picture.
+void ViewPicture::drawTexts(cairo_t* cr, int width, int height, std::span<const DrawnText> texts,
+                            const MessageLine& line) {
+    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, kFontSize);
+    cairo_text_extents_t extents;
+    if (!line.text.empty()) {
+        cairo_set_source_rgba(cr, 0, 0, 0, 0.55);
+        cairo_rectangle(cr, 0, 0, width, kLineHeight + 6);
+        cairo_fill(cr);
+        cairo_text_extents(cr, line.text.c_str(), &extents);
+        const bool highlighted = line.kind != 0;
+        showText(cr, (width - extents.x_advance) / 2, kLineHeight, line.text, 1, highlighted ? 0.85 : 1,
+                 highlighted ? 0.2 : 1);
+    }
+    double statusRow = 2 * kLineHeight + 8;
+    for (const DrawnText& text : texts) {
+        cairo_text_extents(cr, text.text.c_str(), &extents);
+        if (text.status()) {
+            const uint32_t colour = text.y;
+            const bool coloured = text.x == kHostsPlace && (colour >> 24) != 0;
+            const double r = coloured ? (colour >> 16 & 0xFF) / 255.0 : 1;
+            const double g = coloured ? (colour >> 8 & 0xFF) / 255.0 : 1;
+            const double b = coloured ? (colour & 0xFF) / 255.0 : 1;
+            const bool placed = text.x != kHostsPlace && text.x < static_cast<uint32_t>(width) &&
+                                text.y < static_cast<uint32_t>(height);
+            showText(cr, placed ? text.x : 10, placed ? text.y : statusRow, text.text, r, g, b);
+            if (!placed)
+                statusRow += kLineHeight;
+            continue;
+        }
+        const bool placed = text.x < static_cast<uint32_t>(width) && text.y < static_cast<uint32_t>(height);
+        showText(cr, placed ? text.x : (width - extents.x_advance) / 2, placed ? text.y : height - 2 * kLineHeight,
+                 text.text, 1, 1, 1);
+    }
+}
+
+void ViewPicture::draw(win::HWND window, const ViewCamera& camera, const World& world,
+                       std::span<const DrawnText> texts, const MessageLine& line) {
     win::RECT client{};
     if (!win::GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
         return;
@@ -35,6 +93,7 @@ void ViewPicture::draw(win::HWND window, const ViewCamera& camera, const World& 
     }
     cairo_t* cr = cairo_create(surface_.get());
     renderer_.draw(cr, Projection(camera, width, height), Scene{aircraft_, runways_, World::groundElevation});
+    drawTexts(cr, width, height, texts, line);
     cairo_destroy(cr);
     cairo_surface_flush(surface_.get());
 

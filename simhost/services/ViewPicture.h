@@ -3,9 +3,11 @@
 #include <cairo.h>
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "picture/Renderer.h"
+#include "services/ScreenTexts.h"
 #include "winsys/Types.h"
 
 class World;
@@ -15,10 +17,15 @@ class World;
 class ViewPicture {
 public:
     ViewPicture();
-    // Draws over the whole client area of `window`, at its present size.
-    void draw(win::HWND window, const ViewCamera& camera, const World& world);
+    // Draws over the whole client area of `window`, at its present size, with the texts add-ons
+    // drew into the view in this frame and the message line over it.
+    void draw(win::HWND window, const ViewCamera& camera, const World& world, std::span<const DrawnText> texts,
+              const MessageLine& line);
 
 private:
+    static void drawTexts(cairo_t* cr, int width, int height, std::span<const DrawnText> texts,
+                          const MessageLine& line);
+
     struct SurfaceDeleter {
         void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
     };

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "SimulatorFixture.h"
 #include "picture/Projection.h"
 #include "services/OwnCameras.h"
+#include "services/ViewPicture.h"
 #include "winsys/Pixels.h"
 #include "world/Aircraft.h"
 #include "world/Earth.h"
@@ -85,6 +88,39 @@ TEST(SimulatorPictureTest, PicturesAreDrawnIntoTheMainWindowOnlyWhenAskedFor) {
         for (int dx = -3; dx <= 3; ++dx)
             aircraft += at(kWidth / 2 + dx, kHeight / 2 + dy) != sky && at(kWidth / 2 + dx, kHeight / 2 + dy) != ground;
     EXPECT_GT(aircraft, 10);
+}
+
+TEST(SimulatorPictureTest, TheMessageLineStatusTextsAndCaptionsAreDrawnOverThePicture) {
+    SimulatorFixture f(3);
+    f.sim->setClientSize(kWidth, kHeight);
+    const win::HWND window = f.sim->mainWindow();
+    const ViewCamera eye = OwnCameras::eyeFor(ViewKind::Spot, *f.sim->world().user());
+    ViewPicture picture;
+    picture.draw(window, eye, f.sim->world(), {}, MessageLine{});
+    const std::vector<uint8_t> plain = win::GetClientPixels(window)->rgb;
+    ZHostView view{};
+    const DrawnText texts[] = {{&view, "RECORDING [5 seconds]", 0xFFFFFFFFu, 0xC0C00000u, 9},
+                               {&view, "Chapter", 100, 200, 15}};
+    picture.draw(window, eye, f.sim->world(), texts, MessageLine{"Marker", 0, 18});
+    const std::vector<uint8_t>& shown = win::GetClientPixels(window)->rgb;
+    const auto pixel = [&](const std::vector<uint8_t>& rgb, int x, int y) { return &rgb[static_cast<std::size_t>((y * kWidth + x) * 3)]; };
+    const auto changedIn = [&](int left, int top, int right, int bottom, bool red) {
+        int changed = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) {
+                const uint8_t* p = pixel(shown, x, y);
+                if (std::memcmp(p, pixel(plain, x, y), 3) != 0 && (!red || (p[0] > 150 && p[1] < 60 && p[2] < 60)))
+                    ++changed;
+            }
+        return changed;
+    };
+    // The message line's band darkens the top; its text stands in the middle.
+    EXPECT_LT(pixel(shown, 5, 5)[2], pixel(plain, 5, 5)[2]);
+    EXPECT_GT(changedIn(kWidth / 2 - 30, 6, kWidth / 2 + 30, 22, false), 20);
+    // The status text in its own colour down the left, below the band; the caption at its place.
+    EXPECT_GT(changedIn(8, 28, 160, 46, true), 20);
+    EXPECT_GT(changedIn(100, 188, 160, 204, false), 20);
+    EXPECT_EQ(0, changedIn(kWidth / 2 - 40, 100, kWidth / 2 + 40, 150, false)) << "the middle stays as it was";
 }
 
 } // namespace
