@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -64,6 +65,10 @@ struct Traffic {
 struct Fly {
     ManoeuvreOrder order;
 };
+// The main view's camera, one of the simulator's own by title.
+struct Camera {
+    std::string title;
+};
 struct Close {};
 // The simulator process is killed (SIGKILL) as a crash ends it: nothing is stopped or saved.
 struct Crash {};
@@ -121,15 +126,26 @@ struct Sound {
 struct Paused {
     bool paused = false;
 };
+// The main view's camera, by title.
+struct Camera {
+    std::string title;
+};
+// A pixel of the main view's picture as drawn now, each of its components within `tolerance`.
+struct Pixel {
+    int x = 0;
+    int y = 0;
+    std::array<int, 3> rgb{};
+    int tolerance = 0;
+};
 } // namespace expect
 struct Expect {
     std::variant<expect::Status, expect::Message, expect::MenuItem, expect::AircraftCount, expect::Sound,
-                 expect::Paused>
+                 expect::Paused, expect::Camera, expect::Pixel>
         check;
 };
 
 using Action = std::variant<Key, Menu, Pause, Rate, LoadFlight, SaveFlight, ChangeAircraft, Traffic, Fly,
-                            Close, Crash, RebuildMenus, AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser,
+                            Camera, Close, Crash, RebuildMenus, AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser,
                             ScriptDialog, Perform, Expect>;
 
 } // namespace scenario

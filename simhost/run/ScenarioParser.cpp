@@ -13,6 +13,7 @@
 #include "run/ScenarioError.h"
 #include "run/ScenarioLine.h"
 #include "run/VirtualKeys.h"
+#include "services/OwnCameras.h"
 #include "winsys/Messages.h"
 
 namespace {
@@ -23,6 +24,9 @@ constexpr double kMaxFeet = 60000;
 constexpr double kMaxTaxiMetres = 100000;
 constexpr double kMaxStartAltitudeMetres = 20000;
 constexpr int64_t kMaxAircraft = 1000000;
+constexpr int64_t kMaxPictureSide = 8192; // as zephrel-sim --size takes it
+// Smooth edges and lighting move a colour by a few steps; a wrong colour is far off.
+constexpr int kPixelTolerance = 24;
 
 // "2026-06-21" or "12:00:00": exactly three plain numbers between the separators.
 bool splitFields(std::string_view text, char separator, std::array<int, 3>& fields) {
@@ -345,6 +349,32 @@ expect::MenuItem::State menuItemState(ScenarioLine& line) {
               quote(word));
 }
 
+// One of the simulator's own cameras.
+std::string cameraTitle(ScenarioLine& line) {
+    const std::string title = line.text("camera title");
+    const OwnCamera* camera = OwnCameras::find(title);
+    if (camera == nullptr) {
+        std::string known;
+        for (const OwnCamera& own : OwnCameras::all())
+            known += (known.empty() ? "" : ", ") + quote(own.title);
+        line.fail("no camera " + quote(title) + "; the simulator's are " + known);
+    }
+    return camera->title;
+}
+
+// X Y near R G B [within D]
+expect::Pixel readPixel(ScenarioLine& line) {
+    expect::Pixel pixel;
+    pixel.x = static_cast<int>(line.integer("pixel x", 0, kMaxPictureSide - 1));
+    pixel.y = static_cast<int>(line.integer("pixel y", 0, kMaxPictureSide - 1));
+    if (!line.accept("near"))
+        line.fail("expect pixel X Y must be followed by near R G B");
+    for (int& component : pixel.rgb)
+        component = static_cast<int>(line.integer("colour component", 0, 255));
+    pixel.tolerance = line.accept("within") ? static_cast<int>(line.integer("tolerance", 0, 255)) : kPixelTolerance;
+    return pixel;
+}
+
 Action readExpect(ScenarioLine& line) {
     if (line.accept("status"))
         return Expect{expect::Status{expectedText(line, "status text")}};
@@ -362,7 +392,11 @@ Action readExpect(ScenarioLine& line) {
         return Expect{expect::Sound{expectedText(line, "sound file")}};
     if (line.accept("paused"))
         return Expect{expect::Paused{line.onOff("paused")}};
-    line.fail("expect must be followed by status, message, menu, aircraft, sound or paused");
+    if (line.accept("camera"))
+        return Expect{expect::Camera{cameraTitle(line)}};
+    if (line.accept("pixel"))
+        return Expect{readPixel(line)};
+    line.fail("expect must be followed by status, message, menu, aircraft, sound, paused, camera or pixel");
 }
 
 Action Parser::action(ScenarioLine& line) {
@@ -389,6 +423,8 @@ Action Parser::action(ScenarioLine& line) {
         return Traffic{trafficPercent(line)};
     if (word == "fly")
         return readFly(line);
+    if (word == "camera")
+        return Camera{cameraTitle(line)};
     if (word == "close")
         return Close{};
     if (word == "crash")

@@ -15,6 +15,7 @@
 #include "services/HostMenus.h"
 #include "winsys/Dialogs.h"
 #include "winsys/HeadlessScript.h"
+#include "winsys/Pixels.h"
 #include "winsys/WindowApi.h"
 
 namespace {
@@ -116,6 +117,36 @@ public:
             return std::nullopt;
         return "sound is " + described(playing) + ", expected " + described(expected.file);
     }
+    std::optional<std::string> operator()(const scenario::expect::Camera& expected) const {
+        const std::string shown = simulator_.cameraTitle();
+        if (shown == expected.title)
+            return std::nullopt;
+        return "camera is " + quote(shown) + ", expected " + quote(expected.title);
+    }
+    // The picture as the simulator would draw it now, with the texts of the last frame.
+    std::optional<std::string> operator()(const scenario::expect::Pixel& expected) const {
+        simulator_.drawPicture();
+        const win::ClientPixels* pixels = win::GetClientPixels(simulator_.mainWindow());
+        if (pixels == nullptr)
+            return std::string("there is no picture (no user aircraft)");
+        if (expected.x >= pixels->width || expected.y >= pixels->height)
+            return "pixel " + std::to_string(expected.x) + " " + std::to_string(expected.y) + " lies outside the " +
+                   std::to_string(pixels->width) + "x" + std::to_string(pixels->height) + " picture";
+        const uint8_t* rgb = pixels->rgb.data() + (static_cast<std::size_t>(expected.y) * static_cast<std::size_t>(pixels->width) +
+                                                   static_cast<std::size_t>(expected.x)) * 3;
+        bool near = true;
+        for (std::size_t i = 0; i < 3; ++i)
+            near = near && std::abs(int{rgb[i]} - expected.rgb[i]) <= expected.tolerance;
+        if (near)
+            return std::nullopt;
+        const auto colour = [](int r, int g, int b) {
+            return std::to_string(r) + " " + std::to_string(g) + " " + std::to_string(b);
+        };
+        return "pixel " + std::to_string(expected.x) + " " + std::to_string(expected.y) + " is " +
+               colour(rgb[0], rgb[1], rgb[2]) + ", expected near " +
+               colour(expected.rgb[0], expected.rgb[1], expected.rgb[2]) + " within " +
+               std::to_string(expected.tolerance);
+    }
     std::optional<std::string> operator()(const scenario::expect::Paused& expected) const {
         const bool paused = simulator_.paused();
         if (paused == expected.paused)
@@ -170,6 +201,7 @@ public:
         else
             fail("there is no user aircraft to fly");
     }
+    void operator()(const scenario::Camera& camera) { simulator_.selectCamera(camera.title); }
     void operator()(const scenario::Close&) { simulator_.close(); }
     void operator()(const scenario::Crash&) { std::raise(SIGKILL); }
     void operator()(const scenario::RebuildMenus&) { simulator_.rebuildMenus(); }

@@ -167,15 +167,21 @@ void Simulator::frame() {
     s.events.fire(ZHOST_EVENT_VIEW_PASS_START);
     s.events.fire(ZHOST_EVENT_VIEW_DRAW, reinterpret_cast<uintptr_t>(s.texts.mainView()));
     s.events.fire(ZHOST_EVENT_VIEW_PASS_END);
-    if (s.pictures && s.world.user() != nullptr)
-        s.picture.draw(s.window.hwnd(), OwnCameras::eyeFor(s.camera->kind, *s.world.user()), s.world,
-                       s.texts.drawnTextPlaces(), s.texts.messageLine());
+    if (s.pictures)
+        drawPicture();
     s.events.fire(ZHOST_EVENT_AFTER_FRAME);
     s.realSeconds += s.setup.frameStep;
 }
 
 void Simulator::setPictures(bool on) {
     impl_->pictures = on;
+}
+
+void Simulator::drawPicture() {
+    Impl& s = *impl_;
+    if (s.world.user() != nullptr)
+        s.picture.draw(s.window.hwnd(), OwnCameras::eyeFor(s.camera->kind, *s.world.user()), s.world,
+                       s.texts.drawnTextPlaces(), s.texts.messageLine());
 }
 
 bool Simulator::selectCamera(const std::string& title) {

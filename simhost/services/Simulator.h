@@ -86,6 +86,9 @@ public:
     // From the next frame on, the main view is drawn every frame into the main window's client
     // pixels (the picture costs milliseconds; a run that looks at nothing does without).
     void setPictures(bool on);
+    // Draws the main view's picture now (with the texts of the last frame); none without a user
+    // aircraft.
+    void drawPicture();
     // The main view's camera, one of the simulator's own by title (OwnCameras); false when there
     // is none of that title. "Spot" at start.
     bool selectCamera(const std::string& title);

@@ -95,8 +95,9 @@ at 13 dialog "Settings" close
 at 14 perform "Zephrel" press 1010
 at 15 rebuild-menus
 at 16 crash
+at 17 camera "virtual COCKPIT"
 )");
-    ASSERT_EQ(25u, s.actions.size());
+    ASSERT_EQ(26u, s.actions.size());
     EXPECT_EQ(2, s.actions[0].line);
     EXPECT_EQ(1.0, s.actions[0].time);
     const Key keys[] = {actionAt<Key>(s, 0), actionAt<Key>(s, 1), actionAt<Key>(s, 2)};
@@ -161,6 +162,7 @@ at 16 crash
     EXPECT_EQ(1010, std::get<script::Press>(actionAt<Perform>(s, 22).steps.at(0)).id);
     actionAt<RebuildMenus>(s, 23);
     actionAt<Crash>(s, 24);
+    EXPECT_EQ("Virtual Cockpit", actionAt<scenario::Camera>(s, 25).title);
 }
 
 TEST(ScenarioParserTest, ReadsTheLocalTimeToTheMillisecond) {
@@ -192,8 +194,11 @@ at 1 expect aircraft 3
 at 1 expect sound "C:\\chime.wav"
 at 1 expect sound none
 at 1 expect paused ON
+at 1 expect camera tower
+at 1 expect pixel 10 479 near 120 171 227
+at 1 expect pixel 0 0 near 0 0 255 within 3
 )");
-    ASSERT_EQ(12u, s.actions.size());
+    ASSERT_EQ(15u, s.actions.size());
     const auto check = [&](std::size_t i) { return actionAt<Expect>(s, i).check; };
     EXPECT_EQ("RECORDING [3 seconds]", std::get<expect::Status>(check(0)).text);
     EXPECT_EQ(std::nullopt, std::get<expect::Status>(check(1)).text);
@@ -212,6 +217,13 @@ at 1 expect paused ON
     EXPECT_EQ("C:\\chime.wav", std::get<expect::Sound>(check(9)).file);
     EXPECT_EQ(std::nullopt, std::get<expect::Sound>(check(10)).file);
     EXPECT_TRUE(std::get<expect::Paused>(check(11)).paused);
+    EXPECT_EQ("Tower", std::get<expect::Camera>(check(12)).title) << "the camera's own title";
+    const auto pixel = std::get<expect::Pixel>(check(13));
+    EXPECT_EQ(10, pixel.x);
+    EXPECT_EQ(479, pixel.y);
+    EXPECT_EQ((std::array<int, 3>{120, 171, 227}), pixel.rgb);
+    EXPECT_EQ(24, pixel.tolerance);
+    EXPECT_EQ(3, std::get<expect::Pixel>(check(14)).tolerance);
 }
 
 TEST(ScenarioParserTest, ReadsQuotesCommentsAndLineEnds) {
@@ -275,9 +287,18 @@ TEST(ScenarioParserTest, NamesTheLineOfEveryError) {
         {"local-time 2023-01-01 12:00:00.", 1, "time of day must be HH:MM:SS[.mmm]"},
         {"date-time 2023-01-01 12:00:00.000", 1, "time of day must be HH:MM:SS, not"},
         {"local-time 2023-01-01", 1, "time of day (HH:MM:SS[.mmm]) missing"},
-        {"at 1 expect", 1, "expect must be followed by status, message, menu, aircraft, sound or paused"},
+        {"at 1 expect", 1,
+         "expect must be followed by status, message, menu, aircraft, sound, paused, camera or pixel"},
         {"at 1 expect weather", 1,
-         "expect must be followed by status, message, menu, aircraft, sound or paused"},
+         "expect must be followed by status, message, menu, aircraft, sound, paused, camera or pixel"},
+        {"at 1 camera Chase", 1,
+         "no camera \"Chase\"; the simulator's are \"Cockpit\", \"Virtual Cockpit\", \"Tower\", \"Spot\""},
+        {"at 1 expect camera", 1, "camera title missing"},
+        {"at 1 expect pixel 10", 1, "pixel y missing"},
+        {"at 1 expect pixel 10 10 120 171 227", 1, "expect pixel X Y must be followed by near R G B"},
+        {"at 1 expect pixel 10 10 near 120 171 256", 1, "colour component 256 out of range 0 to 255"},
+        {"at 1 expect pixel 8192 10 near 0 0 0", 1, "pixel x 8192 out of range 0 to 8191"},
+        {"at 1 expect pixel 1 1 near 0 0 0 within", 1, "tolerance missing"},
         {"at 1 expect status", 1, "status text missing"},
         {"at 1 expect message none now", 1, "unexpected \"now\" at the end"},
         {"at 1 expect menu \"Zephrel/\" present", 1, "empty item text"},

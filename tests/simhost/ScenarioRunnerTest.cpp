@@ -140,6 +140,30 @@ TEST(ScenarioRunnerTest, ChecksWhatTheRunShows) {
               summary.scenarioErrors);
 }
 
+// The main view's camera as the scenario chooses it, and its picture checked pixel by pixel:
+// from the spot camera the sky fills the top and the user aircraft the middle.
+TEST(ScenarioRunnerTest, ChoosesTheCameraAndChecksThePicture) {
+    win::headless::reset();
+    TempDir dir;
+    writeRoot(dir);
+    const std::string text = "root root\nframe-step 0.1\nduration 1\n" // lines 1-3
+                             "at 0 expect camera Spot\n"
+                             "at 0 expect pixel 5 5 near 120 171 227\n"
+                             "at 0 expect pixel 5 5 near 92 133 71\n" // line 6: sky, not ground
+                             "at 0 expect pixel 2000 5 near 0 0 0\n"
+                             "at 0.5 camera tower\n"
+                             "at 0.5 expect camera Tower\n"
+                             "at 0.5 expect camera Spot\n"; // line 10
+    ScenarioRunner runner(parseScenario(text, dir.path().string()),
+                          RunOverrides{std::nullopt, std::nullopt, std::nullopt,
+                                       PictureFiles{dir.path().string(), 1000, 320, 240}}); // the size only
+    const RunSummary summary = runner.run({});
+    ASSERT_EQ(3u, summary.scenarioErrors.size());
+    EXPECT_EQ("scenario line 6: pixel 5 5 is 120 171 227, expected near 92 133 71 within 24", summary.scenarioErrors[0]);
+    EXPECT_EQ("scenario line 7: pixel 2000 5 lies outside the 320x240 picture", summary.scenarioErrors[1]);
+    EXPECT_EQ("scenario line 10: camera is \"Tower\", expected \"Spot\"", summary.scenarioErrors[2]);
+}
+
 TEST(ScenarioRunnerTest, TheCommandLineGoesOverTheScenariosSettings) {
     const Scenario scenario =
         parseScenario("root /sim\nappdata /data\nhost-version 10.0.60905.0\nframe-step 0.05\n"
