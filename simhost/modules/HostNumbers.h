@@ -103,8 +103,19 @@ enum : int { MenuAnchor, HostWord, FrameTimeA, FrameTimeB };
 namespace Acontain { enum : int { UserAircraft, RemoveObject, SelectUserAircraft }; }
 namespace Flight { enum : int { SaveFlight, LoadFlight }; }
 namespace Window {
-enum : int { ShowText, DrawText };
-enum : int { MainView };
+enum : int {
+    ShowText,
+    DrawText,
+    CameraCreate,
+    CameraDestroy,
+    CameraRegister,
+    CameraUnregister,
+    CameraCount,
+    CameraGet,
+    CameraLock,
+    CameraSelect
+};
+enum : int { MainView, ActiveView };
 } // namespace Window
 namespace G2d { enum : int { TextCreate, TextFree }; }
 namespace G3d { enum : int { GroundElevation, PositionQuery, ObjectMap }; }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -65,9 +66,15 @@ struct Traffic {
 struct Fly {
     ManoeuvreOrder order;
 };
-// The main view's camera, one of the simulator's own by title.
+// The active view's camera, by title: one of the simulator's own or a registered definition's.
 struct Camera {
     std::string title;
+};
+// A view opened (as an inset), closed or made active; by index in the order opened, 0 the main view.
+struct View {
+    enum Kind { Open, Close, Activate };
+    Kind kind = Open;
+    std::size_t index = 0;
 };
 struct Close {};
 // The simulator process is killed (SIGKILL) as a crash ends it: nothing is stopped or saved.
@@ -126,9 +133,13 @@ struct Sound {
 struct Paused {
     bool paused = false;
 };
-// The main view's camera, by title.
+// The active view's camera, by title.
 struct Camera {
     std::string title;
+};
+// Views open, the main view among them.
+struct ViewCount {
+    std::size_t count = 0;
 };
 // A pixel of the main view's picture as drawn now, each of its components within `tolerance`.
 struct Pixel {
@@ -140,12 +151,12 @@ struct Pixel {
 } // namespace expect
 struct Expect {
     std::variant<expect::Status, expect::Message, expect::MenuItem, expect::AircraftCount, expect::Sound,
-                 expect::Paused, expect::Camera, expect::Pixel>
+                 expect::Paused, expect::Camera, expect::ViewCount, expect::Pixel>
         check;
 };
 
 using Action = std::variant<Key, Menu, Pause, Rate, LoadFlight, SaveFlight, ChangeAircraft, Traffic, Fly,
-                            Camera, Close, Crash, RebuildMenus, AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser,
+                            Camera, View, Close, Crash, RebuildMenus, AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser,
                             ScriptDialog, Perform, Expect>;
 
 } // namespace scenario

@@ -13,7 +13,7 @@
 #include "run/ScenarioError.h"
 #include "run/ScenarioLine.h"
 #include "run/VirtualKeys.h"
-#include "services/OwnCameras.h"
+#include "services/SimViews.h"
 #include "winsys/Messages.h"
 
 namespace {
@@ -25,6 +25,7 @@ constexpr double kMaxTaxiMetres = 100000;
 constexpr double kMaxStartAltitudeMetres = 20000;
 constexpr int64_t kMaxAircraft = 1000000;
 constexpr int64_t kMaxPictureSide = 8192; // as zephrel-sim --size takes it
+constexpr int64_t kMaxViews = SimViews::kMaxViews;
 // Smooth edges and lighting move a colour by a few steps; a wrong colour is far off.
 constexpr int kPixelTolerance = 24;
 
@@ -349,17 +350,15 @@ expect::MenuItem::State menuItemState(ScenarioLine& line) {
               quote(word));
 }
 
-// One of the simulator's own cameras.
-std::string cameraTitle(ScenarioLine& line) {
-    const std::string title = line.text("camera title");
-    const OwnCamera* camera = OwnCameras::find(title);
-    if (camera == nullptr) {
-        std::string known;
-        for (const OwnCamera& own : OwnCameras::all())
-            known += (known.empty() ? "" : ", ") + quote(own.title);
-        line.fail("no camera " + quote(title) + "; the simulator's are " + known);
-    }
-    return camera->title;
+// view open | view close N | view activate N
+Action readView(ScenarioLine& line) {
+    if (line.accept("open"))
+        return scenario::View{scenario::View::Open, 0};
+    const bool close = line.accept("close");
+    if (!close && !line.accept("activate"))
+        line.fail("view must be followed by open, close or activate");
+    const auto index = static_cast<std::size_t>(line.integer("view index", 0, kMaxViews - 1));
+    return scenario::View{close ? scenario::View::Close : scenario::View::Activate, index};
 }
 
 // X Y near R G B [within D]
@@ -393,10 +392,12 @@ Action readExpect(ScenarioLine& line) {
     if (line.accept("paused"))
         return Expect{expect::Paused{line.onOff("paused")}};
     if (line.accept("camera"))
-        return Expect{expect::Camera{cameraTitle(line)}};
+        return Expect{expect::Camera{line.text("camera title")}};
+    if (line.accept("views"))
+        return Expect{expect::ViewCount{static_cast<std::size_t>(line.integer("view count", 1, kMaxViews))}};
     if (line.accept("pixel"))
         return Expect{readPixel(line)};
-    line.fail("expect must be followed by status, message, menu, aircraft, sound, paused, camera or pixel");
+    line.fail("expect must be followed by status, message, menu, aircraft, sound, paused, camera, views or pixel");
 }
 
 Action Parser::action(ScenarioLine& line) {
@@ -424,7 +425,9 @@ Action Parser::action(ScenarioLine& line) {
     if (word == "fly")
         return readFly(line);
     if (word == "camera")
-        return Camera{cameraTitle(line)};
+        return Camera{line.text("camera title")};
+    if (word == "view")
+        return readView(line);
     if (word == "close")
         return Close{};
     if (word == "crash")

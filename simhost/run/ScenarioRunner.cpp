@@ -13,6 +13,7 @@
 #include "run/ScenarioError.h"
 #include "run/ScenarioLine.h"
 #include "services/HostMenus.h"
+#include "services/SimViews.h"
 #include "winsys/Dialogs.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/Pixels.h"
@@ -123,6 +124,12 @@ public:
             return std::nullopt;
         return "camera is " + quote(shown) + ", expected " + quote(expected.title);
     }
+    std::optional<std::string> operator()(const scenario::expect::ViewCount& expected) const {
+        const std::size_t open = simulator_.views().count();
+        if (open == expected.count)
+            return std::nullopt;
+        return std::to_string(open) + " views open, expected " + std::to_string(expected.count);
+    }
     // The picture as the simulator would draw it now, with the texts of the last frame.
     std::optional<std::string> operator()(const scenario::expect::Pixel& expected) const {
         simulator_.drawPicture();
@@ -201,7 +208,20 @@ public:
         else
             fail("there is no user aircraft to fly");
     }
-    void operator()(const scenario::Camera& camera) { simulator_.selectCamera(camera.title); }
+    void operator()(const scenario::Camera& camera) {
+        if (!simulator_.selectCamera(camera.title))
+            fail("the active view has no camera \"" + camera.title + "\"");
+    }
+    void operator()(const scenario::View& view) {
+        using enum scenario::View::Kind;
+        const std::string name = "view " + std::to_string(view.index);
+        if (view.kind == Open && !simulator_.openView())
+            fail("no more views can be opened");
+        else if (view.kind == Close && !simulator_.closeView(view.index))
+            fail(view.index == 0 ? "the main view cannot be closed" : "there is no " + name + " to close");
+        else if (view.kind == Activate && !simulator_.activateView(view.index))
+            fail("there is no " + name);
+    }
     void operator()(const scenario::Close&) { simulator_.close(); }
     void operator()(const scenario::Crash&) { std::raise(SIGKILL); }
     void operator()(const scenario::RebuildMenus&) { simulator_.rebuildMenus(); }

@@ -68,6 +68,17 @@ win::HWND MainWindow::createView() {
     return view_;
 }
 
+win::HWND MainWindow::openView(const win::RECT& place) {
+    return win::CreateWindowEx(0, kViewClass, "3D View", win::WS_CHILD | win::WS_VISIBLE, place.left, place.top,
+                               place.right - place.left, place.bottom - place.top, main_, kViewId + 1, &kInstance,
+                               nullptr);
+}
+
+void MainWindow::closeView(win::HWND view) {
+    if (win::IsWindow(view))
+        win::DestroyWindow(view);
+}
+
 void MainWindow::destroy() {
     restoreProcedure(view_, &win::DefWindowProc);
     restoreProcedure(main_, &mainProcedure);

@@ -27,6 +27,9 @@ public:
     // The 3D view window; once only, later calls answer the same window.
     win::HWND createView();
     win::HWND view() const { return view_; }
+    // Another 3D view window, as an inset at `place` of the client area.
+    win::HWND openView(const win::RECT& place);
+    void closeView(win::HWND view);
     // Resizes the main window so that its client area, and the view that fills it, has this size.
     void setClientSize(int width, int height);
     // Destroys the windows with the simulator's own procedures put back first, so that no

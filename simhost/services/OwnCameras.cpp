@@ -28,9 +28,13 @@ constexpr double kVirtualCockpitZoom = 0.7;
 // From the tower the aircraft takes about this share of the picture's width.
 constexpr double kTowerShare = 1.0 / 6;
 
+} // namespace
+
+namespace OwnCameras {
+
 // The aircraft as the picture has it: its reference point, true heading, pitch nose up, bank
 // right side down.
-ViewCamera attitudeOf(const Aircraft& aircraft) {
+ViewCamera atAircraft(const Aircraft& aircraft) {
     const ZHostPosition& p = aircraft.position();
     ViewCamera c;
     c.latitude = Earth::latitudeDegrees(p.latitude);
@@ -41,6 +45,10 @@ ViewCamera attitudeOf(const Aircraft& aircraft) {
     c.bank = -Earth::angleDegrees(p.bank);
     return c;
 }
+
+} // namespace OwnCameras
+
+namespace {
 
 // The eye moved from where it is by metres along the local east, north and up.
 void shift(ViewCamera& eye, Vec3 metres) {
@@ -54,21 +62,20 @@ void shift(ViewCamera& eye, Vec3 metres) {
 }
 
 ViewCamera cockpit(const Aircraft& aircraft, double zoom) {
-    ViewCamera eye = attitudeOf(aircraft);
+    ViewCamera eye = OwnCameras::atAircraft(aircraft);
     const AircraftType& type = aircraft.type();
     const bool given = type.eyeForward != 0 || type.eyeRight != 0 || type.eyeUp != 0;
     const double length = type.lengthMetres();
     const Vec3 offset = given ? Vec3{type.eyeRight * Earth::kMetresPerFoot, type.eyeUp * Earth::kMetresPerFoot,
                                      type.eyeForward * Earth::kMetresPerFoot}
                               : Vec3{0, 0.05 * length + 0.5, 0.3 * length};
-    const Axes axes = axesOf(eye.heading, eye.pitch, eye.bank);
-    shift(eye, offset.x * axes.right + offset.y * axes.up + offset.z * axes.forward);
+    OwnCameras::moveAlongAxes(eye, offset.x, offset.y, offset.z);
     eye.zoom = zoom;
     return eye;
 }
 
 ViewCamera tower(const Aircraft& aircraft) {
-    const ViewCamera target = attitudeOf(aircraft);
+    const ViewCamera target = OwnCameras::atAircraft(aircraft);
     const Airport& airport = Airports::nearest(target.latitude, target.longitude);
     ViewCamera eye;
     eye.latitude = airport.towerLatitude;
@@ -84,7 +91,7 @@ ViewCamera tower(const Aircraft& aircraft) {
 }
 
 ViewCamera spot(const Aircraft& aircraft) {
-    ViewCamera eye = attitudeOf(aircraft);
+    ViewCamera eye = OwnCameras::atAircraft(aircraft);
     const double size = std::max(aircraft.type().spanMetres(), aircraft.type().lengthMetres());
     const double back = 2.2 * size + 12, up = 0.3 * back;
     const double heading = Earth::radians(eye.heading);
@@ -97,6 +104,15 @@ ViewCamera spot(const Aircraft& aircraft) {
 } // namespace
 
 namespace OwnCameras {
+
+void moveAlongAxes(ViewCamera& eye, double right, double up, double forward) {
+    const Axes axes = axesOf(eye.heading, eye.pitch, eye.bank);
+    shift(eye, right * axes.right + up * axes.up + forward * axes.forward);
+}
+
+bool inCockpit(ViewKind kind) {
+    return kind == ViewKind::Cockpit || kind == ViewKind::VirtualCockpit;
+}
 
 std::span<const OwnCamera> all() {
     return kCameras;

@@ -27,5 +27,11 @@ const OwnCamera* find(std::string_view title);
 // The eye of a camera of that kind for an aircraft: in its cockpit at its eye point, at the
 // nearest airport's tower looking at it, or behind and above it (spot).
 ViewCamera eyeFor(ViewKind kind, const Aircraft& aircraft);
+// Whether a camera of that kind moves with the aircraft, from inside it.
+bool inCockpit(ViewKind kind);
+// An aircraft's reference point and attitude as a camera sees them.
+ViewCamera atAircraft(const Aircraft& aircraft);
+// The eye moved by metres along its own axes: right, up and forward.
+void moveAlongAxes(ViewCamera& eye, double right, double up, double forward);
 
 } // namespace OwnCameras

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 ScreenTexts::ScreenTexts(SimContext& context, TextResources& resources)
-    : context_(context), resources_(resources), mainViewWord_(&views_[0]) {}
+    : context_(context), resources_(resources) {}
 
 void ScreenTexts::showText(const char* text, int32_t kind, uint32_t ticks) {
     if (text == nullptr) {

@@ -29,8 +29,7 @@ struct DrawnText {
     bool status() const { return mode == 7 || mode == 9; }
 };
 
-// What window.dll shows: the message line, the texts add-ons draw into views, and the main
-// view's record (with the record of the next view beside it, as the host keeps them).
+// What window.dll shows: the message line and the texts add-ons draw into views.
 class ScreenTexts {
 public:
     ScreenTexts(SimContext& context, TextResources& resources);
@@ -44,9 +43,6 @@ public:
     // 9 and 15 on the newer ones).
     void drawText(ZHostView* view, uint32_t resource, uint32_t x, uint32_t y, uint32_t mode);
 
-    ZHostView* mainView() { return &views_[0]; }
-    // The data word holding the main view's address.
-    ZHostView** mainViewWord() { return &mainViewWord_; }
 
     // A new frame: the texts drawn in the last one are forgotten.
     void beginFrame() {
@@ -69,6 +65,4 @@ private:
     TickCounter lineTicks_;
     std::vector<std::string> drawn_;
     std::vector<DrawnText> places_;
-    std::array<ZHostView, 2> views_{};
-    ZHostView* mainViewWord_ = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "services/PanelVariables.h"
 #include "services/SimOptions.h"
 #include "services/SimTime.h"
+#include "services/SimViews.h"
 #include "services/SimulatorMenus.h"
 #include "services/TextResources.h"
 #include "services/ViewPicture.h"
@@ -58,7 +59,7 @@ struct Simulator::Impl {
           events(context.wrongForms),
           time(context, SimDate::valid(given.dateTime) ? given.dateTime : kDefaultDateTime),
           resources(context.wrongForms), texts(context, resources), device(context.wrongForms),
-          options(context, given.trafficPercent), menus(context.wrongForms, *window.menuAnchor()) {}
+          options(context, given.trafficPercent), menus(context.wrongForms, *window.menuAnchor()), views(context) {}
 
     SimulatorSetup setup;
     std::string flightsFolder;
@@ -74,11 +75,11 @@ struct Simulator::Impl {
     PanelVariables panels;
     MainWindow window;
     HostMenus menus; // after the window, whose menu anchor it keeps
+    SimViews views;
 
-    // The main view's picture, drawn only when asked for: it costs milliseconds a frame.
+    // The views' picture, drawn only when asked for: it costs milliseconds a frame.
     ViewPicture picture;
     bool pictures = false;
-    const OwnCamera* camera = OwnCameras::find("Spot");
 
     uint32_t reportedUser = 0;    // the user aircraft add-ons were last told of
     std::string userAircraftPath; // what that report carried
@@ -144,7 +145,7 @@ win::HWND Simulator::mainWindow() const {
     return impl_->window.hwnd();
 }
 void Simulator::createViews() {
-    impl_->window.createView();
+    impl_->views.setMainWindow(impl_->window.createView());
 }
 win::HWND Simulator::viewWindow() const {
     return impl_->window.view();
@@ -163,10 +164,7 @@ void Simulator::frame() {
     const bool running = !paused() && rate != 0;
     advance(running ? s.setup.frameStep * rate / SimTime::kUnitRate : 0, running ? s.setup.frameStep : 0, true);
     s.texts.passTime(s.setup.frameStep);
-    // The main view is the one view, and it has no camera yet.
-    s.events.fire(ZHOST_EVENT_VIEW_PASS_START);
-    s.events.fire(ZHOST_EVENT_VIEW_DRAW, reinterpret_cast<uintptr_t>(s.texts.mainView()));
-    s.events.fire(ZHOST_EVENT_VIEW_PASS_END);
+    s.views.pass(s.events);
     if (s.pictures)
         drawPicture();
     s.events.fire(ZHOST_EVENT_AFTER_FRAME);
@@ -179,21 +177,53 @@ void Simulator::setPictures(bool on) {
 
 void Simulator::drawPicture() {
     Impl& s = *impl_;
-    if (s.world.user() != nullptr)
-        s.picture.draw(s.window.hwnd(), OwnCameras::eyeFor(s.camera->kind, *s.world.user()), s.world,
-                       s.texts.drawnTextPlaces(), s.texts.messageLine());
+    if (s.world.user() == nullptr)
+        return;
+    std::vector<ViewShot> shots;
+    for (std::size_t index = 0; index < s.views.count(); ++index)
+        shots.push_back({s.views.eye(index, s.world), viewPlace(index), s.views.record(index)});
+    s.picture.draw(s.window.hwnd(), shots, s.world, s.texts.drawnTextPlaces(), s.texts.messageLine());
 }
 
-bool Simulator::selectCamera(const std::string& title) {
-    const OwnCamera* camera = OwnCameras::find(title);
-    if (camera == nullptr)
+// The main view fills the client area; the others are insets a third of its size down its right.
+win::RECT Simulator::viewPlace(std::size_t index) const {
+    win::RECT client{};
+    win::GetClientRect(impl_->window.hwnd(), &client);
+    if (index == 0)
+        return client;
+    constexpr int kMargin = 8;
+    const int width = client.right / 3, height = client.bottom / 3;
+    const int top = kMargin + static_cast<int>(index - 1) * (height + kMargin);
+    return {client.right - width - kMargin, top, client.right - kMargin, top + height};
+}
+
+bool Simulator::openView() {
+    Impl& s = *impl_;
+    const win::HWND window = s.window.openView(viewPlace(s.views.count()));
+    if (s.views.add(window))
+        return true;
+    s.window.closeView(window);
+    return false;
+}
+
+bool Simulator::closeView(std::size_t index) {
+    const win::HWND window = impl_->views.remove(index);
+    if (window == nullptr)
         return false;
-    impl_->camera = camera;
+    impl_->window.closeView(window);
     return true;
 }
 
-const char* Simulator::cameraTitle() const {
-    return impl_->camera->title;
+bool Simulator::activateView(std::size_t index) {
+    return impl_->views.activate(index);
+}
+
+bool Simulator::selectCamera(const std::string& title) {
+    return impl_->views.selectCamera(impl_->views.active(), title);
+}
+
+std::string Simulator::cameraTitle() const {
+    return impl_->views.cameraTitle(impl_->views.active());
 }
 
 void Simulator::setClientSize(int width, int height) {
@@ -340,6 +370,9 @@ SimOptions& Simulator::options() {
 }
 MainWindow& Simulator::window() {
     return impl_->window;
+}
+SimViews& Simulator::views() {
+    return impl_->views;
 }
 HostMenus& Simulator::menus() {
     return impl_->menus;

@@ -17,6 +17,7 @@ class HostEvents;
 class HostMenus;
 class MainWindow;
 class SimOptions;
+class SimViews;
 class SimTime;
 class TextResources;
 
@@ -89,10 +90,16 @@ public:
     // Draws the main view's picture now (with the texts of the last frame); none without a user
     // aircraft.
     void drawPicture();
-    // The main view's camera, one of the simulator's own by title (OwnCameras); false when there
-    // is none of that title. "Spot" at start.
+    // The active view's camera by title: one of the simulator's own (OwnCameras) or a registered
+    // definition's; false when the view offers none of that title. "Spot" in a new view.
     bool selectCamera(const std::string& title);
-    const char* cameraTitle() const;
+    std::string cameraTitle() const;
+    // Views beside the main view, drawn as insets down the right of the main window; the index
+    // is the order opened, the main view 0. False for a view that is not there (or the main
+    // view, which stays), or when no more can be opened.
+    bool openView();
+    bool closeView(std::size_t index);
+    bool activateView(std::size_t index);
     // The main window's client area, and with it the picture, in pixels.
     void setClientSize(int width, int height);
 
@@ -117,6 +124,7 @@ public:
     HostDevice& device();
     SimOptions& options();
     MainWindow& window();
+    SimViews& views();
     // The main window's menus (xuipc.dll's), built with the simulator's own before add-ons start.
     HostMenus& menus();
     const std::string& flightsFolder() const;
@@ -133,6 +141,7 @@ public:
 private:
     struct Impl;
     void reportUserAircraft();
+    win::RECT viewPlace(std::size_t index) const;
     // Simulated seconds for the world, date and time; the group clock runs by clockSeconds.
     void advance(double seconds, double clockSeconds, bool frameStep);
 

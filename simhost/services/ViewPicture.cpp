@@ -37,22 +37,24 @@ void showText(cairo_t* cr, double x, double y, const std::string& text, double r
 // The message line in a band across the top; status texts down the left below it, in the colour
 // their second word gives (0xAARRGGBB); view captions at their place, or centred near the bottom
 // when that lies outside the picture.
-void ViewPicture::drawTexts(cairo_t* cr, int width, int height, std::span<const DrawnText> texts,
-                            const MessageLine& line) {
+void ViewPicture::drawTexts(cairo_t* cr, int width, int height, const ZHostView* view,
+                            std::span<const DrawnText> texts, const MessageLine* line) {
     cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, kFontSize);
     cairo_text_extents_t extents;
-    if (!line.text.empty()) {
+    if (line != nullptr && !line->text.empty()) {
         cairo_set_source_rgba(cr, 0, 0, 0, 0.55);
         cairo_rectangle(cr, 0, 0, width, kLineHeight + 6);
         cairo_fill(cr);
-        cairo_text_extents(cr, line.text.c_str(), &extents);
-        const bool highlighted = line.kind != 0;
-        showText(cr, (width - extents.x_advance) / 2, kLineHeight, line.text, 1, highlighted ? 0.85 : 1,
+        cairo_text_extents(cr, line->text.c_str(), &extents);
+        const bool highlighted = line->kind != 0;
+        showText(cr, (width - extents.x_advance) / 2, kLineHeight, line->text, 1, highlighted ? 0.85 : 1,
                  highlighted ? 0.2 : 1);
     }
     double statusRow = 2 * kLineHeight + 8;
     for (const DrawnText& text : texts) {
+        if (text.view != view)
+            continue;
         cairo_text_extents(cr, text.text.c_str(), &extents);
         if (text.status()) {
             const uint32_t colour = text.y;
@@ -73,7 +75,7 @@ void ViewPicture::drawTexts(cairo_t* cr, int width, int height, std::span<const 
     }
 }
 
-void ViewPicture::draw(win::HWND window, const ViewCamera& camera, const World& world,
+void ViewPicture::draw(win::HWND window, std::span<const ViewShot> views, const World& world,
                        std::span<const DrawnText> texts, const MessageLine& line) {
     win::RECT client{};
     if (!win::GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
@@ -91,9 +93,28 @@ void ViewPicture::draw(win::HWND window, const ViewCamera& camera, const World& 
                              -Earth::angleDegrees(p.pitch), -Earth::angleDegrees(p.bank),
                              aircraft->type().spanMetres(), aircraft->type().lengthMetres()});
     }
+    const Scene scene{aircraft_, runways_, World::groundElevation};
     cairo_t* cr = cairo_create(surface_.get());
-    renderer_.draw(cr, Projection(camera, width, height), Scene{aircraft_, runways_, World::groundElevation});
-    drawTexts(cr, width, height, texts, line);
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        const ViewShot& view = views[i];
+        const int w = view.place.right - view.place.left, h = view.place.bottom - view.place.top;
+        if (w <= 0 || h <= 0)
+            continue;
+        cairo_save(cr);
+        cairo_rectangle(cr, view.place.left, view.place.top, w, h);
+        cairo_clip(cr);
+        cairo_translate(cr, view.place.left, view.place.top);
+        renderer_.draw(cr, Projection(view.eye, w, h), scene);
+        drawTexts(cr, w, h, view.record, texts, i == 0 ? &line : nullptr);
+        if (i != 0) {
+            // An inset's edge, so that it stands apart from the view under it.
+            cairo_set_source_rgb(cr, 0.95, 0.95, 0.95);
+            cairo_set_line_width(cr, 2);
+            cairo_rectangle(cr, 1, 1, w - 2, h - 2);
+            cairo_stroke(cr);
+        }
+        cairo_restore(cr);
+    }
     cairo_destroy(cr);
     cairo_surface_flush(surface_.get());
 

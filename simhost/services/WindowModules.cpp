@@ -1,8 +1,9 @@
-// window.dll, g2d.dll and xuipc.dll: the message line, texts in views, text resources and the
-// main window's menus.
+// window.dll, g2d.dll and xuipc.dll: the message line, texts in views, the views' records and
+// camera definitions, text resources and the main window's menus.
 #include "services/HostInstallers.h"
 #include "services/HostMenus.h"
 #include "services/ScreenTexts.h"
+#include "services/SimViews.h"
 #include "services/TextResources.h"
 
 using namespace HostInstall;
@@ -18,7 +19,26 @@ void installWindow(HostModule& m, int v, Simulator& simulator) {
                            [](ZHostView* view, uint32_t resource, uint32_t x, uint32_t y, uint32_t mode) {
                                host().texts().drawText(view, resource, x, y, mode);
                            });
-    data(m, v, MainView, simulator.texts().mainViewWord());
+    data(m, v, MainView, simulator.views().mainViewWord());
+    data(m, v, ActiveView, simulator.views().activeViewWord());
+    entry<ZHostCameraDefinitionCreateFn>(m, v, CameraCreate, [](const ZHostCameraDefinition* definition) {
+        return host().views().createDefinition(definition);
+    });
+    entry<ZHostCameraDefinitionDestroyFn>(m, v, CameraDestroy,
+                                          [](void* definition) { host().views().destroyDefinition(definition); });
+    entry<ZHostCameraDefinitionRegisterFn>(m, v, CameraRegister, [](void* definition) {
+        return host().views().registerDefinition(definition);
+    });
+    entry<ZHostCameraDefinitionUnregisterFn>(m, v, CameraUnregister, [](void* definition) {
+        return host().views().unregisterDefinition(definition);
+    });
+    entry<ZHostCameraDefinitionCountFn>(m, v, CameraCount, [] { return host().views().definitionCount(); });
+    entry<ZHostCameraDefinitionGetFn>(m, v, CameraGet,
+                                      [](uint32_t index) { return host().views().definition(index); });
+    entry<ZHostCameraLockFn>(m, v, CameraLock, [](int32_t enter) { host().views().lock(enter); });
+    entry<ZHostCameraSelectFn>(m, v, CameraSelect, [](ZHostView* view, const uint8_t identifier[16]) {
+        return host().views().selectCamera(view, identifier);
+    });
 }
 
 void installG2d(HostModule& m, int v) {

@@ -306,6 +306,8 @@ typedef void* (*ZHostCameraDefinitionCreateFn)(const ZHostCameraDefinition* defi
 typedef void (*ZHostCameraDefinitionDestroyFn)(void* definition);
 typedef int32_t (*ZHostCameraDefinitionRegisterFn)(void* definition);
 typedef int32_t (*ZHostCameraDefinitionUnregisterFn)(void* definition);
+typedef uint32_t (*ZHostCameraDefinitionCountFn)(void);
+typedef const ZHostCameraDefinition* (*ZHostCameraDefinitionGetFn)(uint32_t index);
 typedef void (*ZHostCameraLockFn)(int32_t enter);
 typedef int32_t (*ZHostCameraSelectFn)(ZHostView* view, const uint8_t identifier[16]);
 

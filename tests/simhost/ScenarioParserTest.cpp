@@ -96,8 +96,11 @@ at 14 perform "Zephrel" press 1010
 at 15 rebuild-menus
 at 16 crash
 at 17 camera "virtual COCKPIT"
+at 18 view open
+at 18 view close 2
+at 18 view ACTIVATE 1
 )");
-    ASSERT_EQ(26u, s.actions.size());
+    ASSERT_EQ(29u, s.actions.size());
     EXPECT_EQ(2, s.actions[0].line);
     EXPECT_EQ(1.0, s.actions[0].time);
     const Key keys[] = {actionAt<Key>(s, 0), actionAt<Key>(s, 1), actionAt<Key>(s, 2)};
@@ -162,7 +165,12 @@ at 17 camera "virtual COCKPIT"
     EXPECT_EQ(1010, std::get<script::Press>(actionAt<Perform>(s, 22).steps.at(0)).id);
     actionAt<RebuildMenus>(s, 23);
     actionAt<Crash>(s, 24);
-    EXPECT_EQ("Virtual Cockpit", actionAt<scenario::Camera>(s, 25).title);
+    EXPECT_EQ("virtual COCKPIT", actionAt<scenario::Camera>(s, 25).title);
+    EXPECT_EQ(scenario::View::Open, actionAt<scenario::View>(s, 26).kind);
+    EXPECT_EQ(scenario::View::Close, actionAt<scenario::View>(s, 27).kind);
+    EXPECT_EQ(2u, actionAt<scenario::View>(s, 27).index);
+    EXPECT_EQ(scenario::View::Activate, actionAt<scenario::View>(s, 28).kind);
+    EXPECT_EQ(1u, actionAt<scenario::View>(s, 28).index);
 }
 
 TEST(ScenarioParserTest, ReadsTheLocalTimeToTheMillisecond) {
@@ -194,11 +202,12 @@ at 1 expect aircraft 3
 at 1 expect sound "C:\\chime.wav"
 at 1 expect sound none
 at 1 expect paused ON
-at 1 expect camera tower
+at 1 expect camera "Zephrel Tower"
 at 1 expect pixel 10 479 near 120 171 227
 at 1 expect pixel 0 0 near 0 0 255 within 3
+at 1 expect views 2
 )");
-    ASSERT_EQ(15u, s.actions.size());
+    ASSERT_EQ(16u, s.actions.size());
     const auto check = [&](std::size_t i) { return actionAt<Expect>(s, i).check; };
     EXPECT_EQ("RECORDING [3 seconds]", std::get<expect::Status>(check(0)).text);
     EXPECT_EQ(std::nullopt, std::get<expect::Status>(check(1)).text);
@@ -217,13 +226,14 @@ at 1 expect pixel 0 0 near 0 0 255 within 3
     EXPECT_EQ("C:\\chime.wav", std::get<expect::Sound>(check(9)).file);
     EXPECT_EQ(std::nullopt, std::get<expect::Sound>(check(10)).file);
     EXPECT_TRUE(std::get<expect::Paused>(check(11)).paused);
-    EXPECT_EQ("Tower", std::get<expect::Camera>(check(12)).title) << "the camera's own title";
+    EXPECT_EQ("Zephrel Tower", std::get<expect::Camera>(check(12)).title);
     const auto pixel = std::get<expect::Pixel>(check(13));
     EXPECT_EQ(10, pixel.x);
     EXPECT_EQ(479, pixel.y);
     EXPECT_EQ((std::array<int, 3>{120, 171, 227}), pixel.rgb);
     EXPECT_EQ(24, pixel.tolerance);
     EXPECT_EQ(3, std::get<expect::Pixel>(check(14)).tolerance);
+    EXPECT_EQ(2u, std::get<expect::ViewCount>(check(15)).count);
 }
 
 TEST(ScenarioParserTest, ReadsQuotesCommentsAndLineEnds) {
@@ -288,12 +298,15 @@ TEST(ScenarioParserTest, NamesTheLineOfEveryError) {
         {"date-time 2023-01-01 12:00:00.000", 1, "time of day must be HH:MM:SS, not"},
         {"local-time 2023-01-01", 1, "time of day (HH:MM:SS[.mmm]) missing"},
         {"at 1 expect", 1,
-         "expect must be followed by status, message, menu, aircraft, sound, paused, camera or pixel"},
+         "expect must be followed by status, message, menu, aircraft, sound, paused, camera, views or pixel"},
         {"at 1 expect weather", 1,
-         "expect must be followed by status, message, menu, aircraft, sound, paused, camera or pixel"},
-        {"at 1 camera Chase", 1,
-         "no camera \"Chase\"; the simulator's are \"Cockpit\", \"Virtual Cockpit\", \"Tower\", \"Spot\""},
+         "expect must be followed by status, message, menu, aircraft, sound, paused, camera, views or pixel"},
+        {"at 1 camera", 1, "camera title missing"},
         {"at 1 expect camera", 1, "camera title missing"},
+        {"at 1 view", 1, "view must be followed by open, close or activate"},
+        {"at 1 view close", 1, "view index missing"},
+        {"at 1 view activate 8", 1, "view index 8 out of range 0 to 7"},
+        {"at 1 expect views 0", 1, "view count 0 out of range 1 to 8"},
         {"at 1 expect pixel 10", 1, "pixel y missing"},
         {"at 1 expect pixel 10 10 120 171 227", 1, "expect pixel X Y must be followed by near R G B"},
         {"at 1 expect pixel 10 10 near 120 171 256", 1, "colour component 256 out of range 0 to 255"},

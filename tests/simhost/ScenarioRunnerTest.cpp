@@ -140,9 +140,9 @@ TEST(ScenarioRunnerTest, ChecksWhatTheRunShows) {
               summary.scenarioErrors);
 }
 
-// The main view's camera as the scenario chooses it, and its picture checked pixel by pixel:
-// from the spot camera the sky fills the top and the user aircraft the middle.
-TEST(ScenarioRunnerTest, ChoosesTheCameraAndChecksThePicture) {
+// Views opened and closed, cameras chosen for the active one, and the picture checked pixel by
+// pixel: from the spot camera the sky fills the top.
+TEST(ScenarioRunnerTest, OpensViewsChoosesCamerasAndChecksThePicture) {
     win::headless::reset();
     TempDir dir;
     writeRoot(dir);
@@ -153,15 +153,32 @@ TEST(ScenarioRunnerTest, ChoosesTheCameraAndChecksThePicture) {
                              "at 0 expect pixel 2000 5 near 0 0 0\n"
                              "at 0.5 camera tower\n"
                              "at 0.5 expect camera Tower\n"
-                             "at 0.5 expect camera Spot\n"; // line 10
+                             "at 0.5 expect camera Spot\n" // line 10
+                             "at 0.5 camera Chase\n"
+                             "at 0.6 view open\n"
+                             "at 0.6 view activate 1\n"
+                             "at 0.6 expect camera Spot\n"
+                             "at 0.6 expect views 2\n"
+                             "at 0.6 view close 0\n" // line 16
+                             "at 0.6 view close 3\n"
+                             "at 0.6 view activate 2\n"
+                             "at 0.7 view close 1\n"
+                             "at 0.7 expect views 1\n"
+                             "at 0.7 expect camera Tower\n"; // line 21: the main view active again
     ScenarioRunner runner(parseScenario(text, dir.path().string()),
                           RunOverrides{std::nullopt, std::nullopt, std::nullopt,
                                        PictureFiles{dir.path().string(), 1000, 320, 240}}); // the size only
     const RunSummary summary = runner.run({});
-    ASSERT_EQ(3u, summary.scenarioErrors.size());
-    EXPECT_EQ("scenario line 6: pixel 5 5 is 120 171 227, expected near 92 133 71 within 24", summary.scenarioErrors[0]);
-    EXPECT_EQ("scenario line 7: pixel 2000 5 lies outside the 320x240 picture", summary.scenarioErrors[1]);
-    EXPECT_EQ("scenario line 10: camera is \"Tower\", expected \"Spot\"", summary.scenarioErrors[2]);
+    EXPECT_EQ((std::vector<std::string>{
+                  "scenario line 6: pixel 5 5 is 120 171 227, expected near 92 133 71 within 24",
+                  "scenario line 7: pixel 2000 5 lies outside the 320x240 picture",
+                  "scenario line 10: camera is \"Tower\", expected \"Spot\"",
+                  "scenario line 11: the active view has no camera \"Chase\"",
+                  "scenario line 16: the main view cannot be closed",
+                  "scenario line 17: there is no view 3 to close",
+                  "scenario line 18: there is no view 2",
+              }),
+              summary.scenarioErrors);
 }
 
 TEST(ScenarioRunnerTest, TheCommandLineGoesOverTheScenariosSettings) {

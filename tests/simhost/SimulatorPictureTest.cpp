@@ -65,10 +65,10 @@ TEST(SimulatorPictureTest, PicturesAreDrawnIntoTheMainWindowOnlyWhenAskedFor) {
     f.sim->setClientSize(kWidth, kHeight);
     f.sim->frame();
     EXPECT_EQ(nullptr, win::GetClientPixels(f.sim->mainWindow())) << "nothing drawn unless asked";
-    EXPECT_STREQ("Spot", f.sim->cameraTitle());
+    EXPECT_EQ("Spot", f.sim->cameraTitle());
     EXPECT_FALSE(f.sim->selectCamera("Chase"));
     ASSERT_TRUE(f.sim->selectCamera("tower"));
-    EXPECT_STREQ("Tower", f.sim->cameraTitle());
+    EXPECT_EQ("Tower", f.sim->cameraTitle());
     ASSERT_TRUE(f.sim->selectCamera("SPOT"));
     f.sim->setPictures(true);
     f.sim->frame();
@@ -96,12 +96,13 @@ TEST(SimulatorPictureTest, TheMessageLineStatusTextsAndCaptionsAreDrawnOverThePi
     const win::HWND window = f.sim->mainWindow();
     const ViewCamera eye = OwnCameras::eyeFor(ViewKind::Spot, *f.sim->world().user());
     ViewPicture picture;
-    picture.draw(window, eye, f.sim->world(), {}, MessageLine{});
-    const std::vector<uint8_t> plain = win::GetClientPixels(window)->rgb;
     ZHostView view{};
+    const ViewShot shot{eye, {0, 0, kWidth, kHeight}, &view};
+    picture.draw(window, {&shot, 1}, f.sim->world(), {}, MessageLine{});
+    const std::vector<uint8_t> plain = win::GetClientPixels(window)->rgb;
     const DrawnText texts[] = {{&view, "RECORDING [5 seconds]", 0xFFFFFFFFu, 0xC0C00000u, 9},
                                {&view, "Chapter", 100, 200, 15}};
-    picture.draw(window, eye, f.sim->world(), texts, MessageLine{"Marker", 0, 18});
+    picture.draw(window, {&shot, 1}, f.sim->world(), texts, MessageLine{"Marker", 0, 18});
     const std::vector<uint8_t>& shown = win::GetClientPixels(window)->rgb;
     const auto pixel = [&](const std::vector<uint8_t>& rgb, int x, int y) { return &rgb[static_cast<std::size_t>((y * kWidth + x) * 3)]; };
     const auto changedIn = [&](int left, int top, int right, int bottom, bool red) {

@@ -7,4 +7,5 @@ list(APPEND SIMHOST_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/SimulatorPictureTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SimulatorTimeTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SimulatorWindowTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SimViewsTest.cpp
 )
