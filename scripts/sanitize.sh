@@ -5,4 +5,5 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh build-asan -DZEPHREL_SANITIZE=ON -DZEPHREL_BENCH=OFF
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"

@@ -27,6 +27,6 @@ substitutions.sort(key=lambda pair: len(pair[0]), reverse=True)
 config.substitutions.extend(substitutions)
 
 config.environment["PATH"] = lit_config.params["llvm_bin"] + os.pathsep + os.environ["PATH"]
-for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "TMPDIR"):
+for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "TMPDIR"):
     if name in os.environ:
         config.environment[name] = os.environ[name]
