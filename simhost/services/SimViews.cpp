@@ -119,7 +119,7 @@ std::string SimViews::cameraTitle(std::size_t index) const {
 }
 
 int32_t SimViews::selectCamera(ZHostView* view, const uint8_t identifier[16]) {
-    locked("camera select");
+    requireLock("camera select");
     const auto at = std::find_if(order_.begin(), order_.end(), [&](std::size_t s) { return &records_[s] == view; });
     if (at == order_.end() || identifier == nullptr)
         return 0;
@@ -139,11 +139,10 @@ int32_t SimViews::selectCamera(ZHostView* view, const uint8_t identifier[16]) {
 
 // ---- camera definitions ----
 
-bool SimViews::locked(const char* call) {
-    if (lockDepth_ > 0)
-        return true;
-    context_.wrongForms.report(std::string(call) + " without the camera manager's lock");
-    return false;
+// The call is made all the same: the original would carry it out, or crash.
+void SimViews::requireLock(const char* call) {
+    if (lockDepth_ == 0)
+        context_.wrongForms.report(std::string(call) + " without the camera manager's lock");
 }
 
 SimViews::Definition* SimViews::find(void* definition) {
@@ -154,7 +153,7 @@ SimViews::Definition* SimViews::find(void* definition) {
 }
 
 void* SimViews::createDefinition(const ZHostCameraDefinition* record) {
-    locked("camera definition create");
+    requireLock("camera definition create");
     if (record == nullptr)
         return nullptr;
     definitions_.push_back(std::make_unique<Definition>(Definition{*record, false}));
@@ -163,14 +162,14 @@ void* SimViews::createDefinition(const ZHostCameraDefinition* record) {
 }
 
 void SimViews::destroyDefinition(void* definition) {
-    locked("camera definition destroy");
+    requireLock("camera definition destroy");
     if (Definition* d = find(definition))
         withdraw(*d);
     std::erase_if(definitions_, [&](const auto& d) { return d.get() == definition; });
 }
 
 int32_t SimViews::registerDefinition(void* definition) {
-    locked("camera definition register");
+    requireLock("camera definition register");
     Definition* d = find(definition);
     if (d == nullptr || d->registered)
         return 0;
@@ -179,7 +178,7 @@ int32_t SimViews::registerDefinition(void* definition) {
 }
 
 int32_t SimViews::unregisterDefinition(void* definition) {
-    locked("camera definition unregister");
+    requireLock("camera definition unregister");
     Definition* d = find(definition);
     if (d == nullptr || !d->registered)
         return 0;
@@ -196,13 +195,13 @@ void SimViews::withdraw(Definition& definition) {
 }
 
 uint32_t SimViews::definitionCount() {
-    locked("camera definition count");
+    requireLock("camera definition count");
     return static_cast<uint32_t>(std::count_if(definitions_.begin(), definitions_.end(),
                                                [](const auto& d) { return d->registered; }));
 }
 
 const ZHostCameraDefinition* SimViews::definition(uint32_t index) {
-    locked("camera definition get");
+    requireLock("camera definition get");
     for (const auto& d : definitions_)
         if (d->registered && index-- == 0)
             return &d->record;

@@ -86,7 +86,7 @@ private:
         bool written = false;                     // an add-on wrote the camera in this pass
     };
 
-    bool locked(const char* call);
+    void requireLock(const char* call);
     Definition* find(void* definition);
     void withdraw(Definition& definition);
     Slot& slot(std::size_t index) { return slots_[order_[index]]; }

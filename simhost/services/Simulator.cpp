@@ -12,7 +12,6 @@
 #include "services/HostInstallers.h"
 #include "services/HostMenus.h"
 #include "services/MainWindow.h"
-#include "services/OwnCameras.h"
 #include "services/PanelVariables.h"
 #include "services/SimOptions.h"
 #include "services/SimTime.h"
