@@ -2,11 +2,11 @@
 
 #include <cstring>
 
+#include "services/OwnCameras.h"
 #include "winsys/Pixels.h"
 #include "winsys/WindowApi.h"
 #include "world/Aircraft.h"
 #include "world/Airports.h"
-#include "world/Earth.h"
 #include "world/World.h"
 
 ViewPicture::ViewPicture() {
@@ -87,10 +87,8 @@ void ViewPicture::draw(win::HWND window, std::span<const ViewShot> views, const 
 
     aircraft_.clear();
     for (const auto& [id, aircraft] : world.aircraft()) {
-        const ZHostPosition& p = aircraft->position();
-        aircraft_.push_back({Earth::latitudeDegrees(p.latitude), Earth::longitudeDegrees(p.longitude),
-                             Earth::altitudeMetres(p.altitude), Earth::headingDegrees(p.heading),
-                             -Earth::angleDegrees(p.pitch), -Earth::angleDegrees(p.bank),
+        const ViewCamera at = OwnCameras::atAircraft(*aircraft);
+        aircraft_.push_back({at.latitude, at.longitude, at.altitude, at.heading, at.pitch, at.bank,
                              aircraft->type().spanMetres(), aircraft->type().lengthMetres()});
     }
     const Scene scene{aircraft_, runways_, World::groundElevation};
