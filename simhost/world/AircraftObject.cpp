@@ -8,7 +8,6 @@
 #include <string>
 #include <type_traits>
 
-#include "world/Earth.h"
 
 using HostNumbers::Property;
 using HostNumbers::Quantity;
@@ -116,9 +115,8 @@ int32_t AircraftObject::getDoubles(ZHostObject* object, uint32_t property, doubl
     Property which{};
     if (out == nullptr || !propertyOf(state, property, which) || which != Property::ReferencePoint)
         return kRefused;
-    out[0] = Earth::radians(state.latitude());
-    out[1] = Earth::radians(state.longitude());
-    out[2] = state.altitude();
+    // The stand-in measures eye points and camera offsets from the reference point itself.
+    out[0] = out[1] = out[2] = 0;
     return kDone;
 }
 

@@ -8,6 +8,7 @@
 #include "host/AircraftList.h"
 #include "host/ModuleEvents.h"
 #include "host/hostabi.h"
+#include "system/Guid.h"
 
 // What the module knows of an aircraft the simulator simulates.
 struct AcftData {
@@ -84,7 +85,8 @@ public:
     // Ground elevation in metres at a position in radians, or in the record's raw formats.
     static double getGroundElevation(double latitude, double longitude);
     static double getGroundElevationRaw(int64_t latitude, int64_t longitude);
-    // The user aircraft's reference point: latitude and longitude in radians, altitude in metres.
+    // The user aircraft's reference point: where the host's camera offsets start, in metres from
+    // the point eye points are given from, along the aircraft's axes (right, up, forward).
     static void getUserRefPoint(double point[3]);
     static bool isLevelD767();
     static bool isHelicopter();
@@ -103,6 +105,25 @@ public:
     static bool saveFlight(const std::string& path, const std::string& title, const std::string& description);
     static bool loadFlight(const std::string& path);
     static std::size_t getAircraftList(const std::string& root, std::vector<InstalledAircraft>& list);
+
+    // ---- views and cameras ----
+    // The cursor relative to the main window's client area: x from −1 (left) to 1 (right), y from
+    // 1 (top) to −1 (bottom); beyond those outside it.
+    static void getMousePos(float& x, float& y);
+    // On: the 3D views hand mouse moves and the wheel to the listeners (with the cross cursor)
+    // until it is off again. The cursor is moved to (x, y) either way.
+    static void setMouseCapture(bool on, float x, float y);
+    // Set before start-up: the module then gives the host no camera definitions.
+    static void setCamerasDisabled(bool disabled);
+    // The host's camera definitions, the module's among them; false for an index beyond them.
+    static uint32_t getCameraCount();
+    static bool getCamera(uint32_t index, std::string& title, Guid& guid);
+    // The camera the active view shows; false when there is no active view.
+    static bool getActiveCamera(Guid& guid);
+    // Has the active view show the camera of that identifier; false when it offers none.
+    static bool selectCamera(const Guid& guid);
+    // Has the active view show the module's camera of that kind (1 VC, 2 tower, 3 spot).
+    static bool selectModuleCamera(int kind);
 
     // ---- host menus ----
     // The module's items, kept in the order of adding and shown in the host's menu bar once

@@ -5,6 +5,7 @@
 #include "alerts/HostWindow.h"
 #include "common/Log.h"
 #include "common/ZephrelException.h"
+#include "host/CameraDefinitions.h"
 #include "host/FSinterface.h"
 #include "host/HostBinder.h"
 #include "host/HostEventHandlers.h"
@@ -82,7 +83,7 @@ void FSinterface::init(const ZHostPanels* panels) {
 
     // The first host version has its views ready only when it says so (system event 54).
     if (!s.firstHost())
-        ViewHooks::registerCameraDefinitions();
+        CameraDefinitions::registerAll();
     callback(Start);
     logLifecycle("Initialization finished");
 }

@@ -91,7 +91,16 @@ void bindWindow(const HostBinder& binder, HostBindings& b) {
     const ZHostModule& m = binder.module(Window::kModule);
     b.showText = binder.function<ZHostShowTextFn>(m, Window::kShowText);
     b.drawText = binder.function<ZHostDrawTextFn>(m, Window::kDrawText);
+    b.cameraCreate = binder.function<ZHostCameraDefinitionCreateFn>(m, Window::kCameraCreate);
+    b.cameraDestroy = binder.function<ZHostCameraDefinitionDestroyFn>(m, Window::kCameraDestroy);
+    b.cameraRegister = binder.function<ZHostCameraDefinitionRegisterFn>(m, Window::kCameraRegister);
+    b.cameraUnregister = binder.function<ZHostCameraDefinitionUnregisterFn>(m, Window::kCameraUnregister);
+    b.cameraCount = binder.function<ZHostCameraDefinitionCountFn>(m, Window::kCameraCount);
+    b.cameraGet = binder.function<ZHostCameraDefinitionGetFn>(m, Window::kCameraGet);
+    b.cameraLock = binder.function<ZHostCameraLockFn>(m, Window::kCameraLock);
+    b.cameraSelect = binder.function<ZHostCameraSelectFn>(m, Window::kCameraSelect);
     b.mainView = binder.word<ZHostView*>(m, Window::kMainView);
+    b.activeView = binder.word<ZHostView*>(m, Window::kActiveView);
 }
 
 void bindG2d(const HostBinder& binder, HostBindings& b) {

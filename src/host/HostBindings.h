@@ -63,7 +63,16 @@ struct HostBindings {
     // window.dll
     ZHostShowTextFn showText = nullptr;
     ZHostDrawTextFn drawText = nullptr;
+    ZHostCameraDefinitionCreateFn cameraCreate = nullptr;
+    ZHostCameraDefinitionDestroyFn cameraDestroy = nullptr;
+    ZHostCameraDefinitionRegisterFn cameraRegister = nullptr;
+    ZHostCameraDefinitionUnregisterFn cameraUnregister = nullptr;
+    ZHostCameraDefinitionCountFn cameraCount = nullptr;
+    ZHostCameraDefinitionGetFn cameraGet = nullptr;
+    ZHostCameraLockFn cameraLock = nullptr;
+    ZHostCameraSelectFn cameraSelect = nullptr;
     ZHostView** mainView = nullptr;
+    ZHostView** activeView = nullptr; // the active view holder
     // g2d.dll
     ZHostTextCreateFn textCreate = nullptr;
     ZHostTextFreeFn textFree = nullptr;

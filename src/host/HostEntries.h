@@ -79,7 +79,16 @@ namespace Window {
 constexpr const char* kModule = "window.dll";
 constexpr PerVersion kShowText = {101, 201, 301, 401, 501};
 constexpr PerVersion kDrawText = {104, 204, 304, 404, 504};
+constexpr PerVersion kCameraCreate = {107, 207, 307, 407, 507};
+constexpr PerVersion kCameraDestroy = {110, 210, 310, 410, 510};
+constexpr PerVersion kCameraRegister = {113, 213, 313, 413, 513};
+constexpr PerVersion kCameraUnregister = {116, 216, 316, 416, 516};
+constexpr PerVersion kCameraCount = {119, 219, 319, 419, 519};
+constexpr PerVersion kCameraGet = {122, 222, 322, 422, 522};
+constexpr PerVersion kCameraLock = {125, 225, 325, 425, 525};
+constexpr PerVersion kCameraSelect = {128, 228, 328, 428, 528};
 constexpr PerVersion kMainView = {0x1000, 0x2000, 0x3000, 0x4000, 0x5000};
+constexpr PerVersion kActiveView = {0x1010, 0x2010, 0x3010, 0x4010, 0x5010};
 } // namespace Window
 
 namespace G2d {

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "host/AircraftKind.h"
+#include "host/CameraDefinitions.h"
 #include "host/FSinterface.h"
 #include "host/HostMenuHooks.h"
 #include "host/HostProperties.h"
 #include "host/HostState.h"
-#include "host/ViewHooks.h"
 
 namespace {
 
@@ -160,7 +160,7 @@ void systemEvent(uint32_t, uintptr_t code, uintptr_t data) {
         break;
     case ZHOST_SYSTEM_VIEWS_READY:
         if (s.firstHost())
-            ViewHooks::registerCameraDefinitions();
+            CameraDefinitions::registerAll();
         break;
     case ZHOST_SYSTEM_MENUS_CHANGED:
         if (data == (s.firstHost() ? 13u : 11u))

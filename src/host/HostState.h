@@ -65,6 +65,9 @@ struct HostState {
 
     std::vector<HostViewEntry> views;
     int activeView = -1;
+    bool mouseCapture = false;
+    bool camerasDisabled = false; // [SETTINGS] "DisableCameras"
+    bool cameraDefinitionsRegistered = false;
     std::string statusText;
     uint32_t statusTextResource = 0;
     uint32_t statusX = 0;

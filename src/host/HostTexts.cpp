@@ -69,9 +69,13 @@ void FSinterface::setHideTexts(bool hide) {
     HostEventHandlers::refreshTexts();
 }
 
+void HostTexts::freeCaption(HostViewEntry& view) {
+    freeText(hostState().bound, view.caption, view.textResource);
+}
+
 void HostTexts::freeAll() {
     HostState& s = hostState();
     freeText(s.bound, s.statusText, s.statusTextResource);
     for (HostViewEntry& view : s.views)
-        freeText(s.bound, view.caption, view.textResource);
+        freeCaption(view);
 }

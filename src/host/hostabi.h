@@ -181,6 +181,14 @@ typedef struct ZHostView {
     uint32_t flags;      /* top bit: texts drawn over the view */
 } ZHostView;
 
+/* Host event 9, a view command of the simulator: a = the command's event number, b = the address
+ * of this record. A handler that takes the command over sets `consumed`; the simulator then does
+ * not carry it out. */
+typedef struct ZHostCommand {
+    int32_t value;
+    uint32_t consumed;
+} ZHostCommand;
+
 typedef struct ZHostCameraDefinition {
     char name[64];
     uint8_t identifier[16];

@@ -40,7 +40,8 @@ UI* menu = nullptr;
 
 // The module's listeners in the order they may swallow an event: the controller, then the menu
 // object; the camera manager, unless cameras are disabled, joins after them with the cameras.
-void createAndRegisterListeners(bool /*disableCameras*/) {
+void createAndRegisterListeners(bool disableCameras) {
+    FSinterface::setCamerasDisabled(disableCameras);
     const std::string& folder = hostState().moduleFolder;
     controller = new Zephrel(folder);
     FSinterface::addCallback(controller);

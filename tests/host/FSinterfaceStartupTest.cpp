@@ -35,7 +35,7 @@ struct ModuleItems {
 };
 const ModuleItems kModules[] = {{"sim1.dll", 2, 0},         {"fs-traffic.dll", 3, 0}, {"main.dll", 4, 4},
                                 {"simscheduler.dll", 3, 0}, {"api.dll", 8, 4},        {"acontain.dll", 3, 0},
-                                {"flight.dll", 2, 0},       {"xuipc.dll", 0, 0},      {"window.dll", 2, 1},
+                                {"flight.dll", 2, 0},       {"xuipc.dll", 0, 0},      {"window.dll", 10, 2},
                                 {"g2d.dll", 2, 0},          {"g3d.dll", 3, 0},        {"fe.dll", 1, 0}};
 
 template <typename T> const void* address(T pointer) { return reinterpret_cast<const void*>(pointer); }
@@ -112,8 +112,11 @@ TEST_F(FSinterfaceStartupTest, BindsEveryItemAtTheHostsNumberForItsRole) {
         expectRoles("api.dll", {b.menuAnchor, b.hostWord, b.frameTimeA, b.frameTimeB}, true);
         expectRoles("acontain.dll", {address(b.userAircraft), address(b.removeObject), address(b.selectUserAircraft)});
         expectRoles("flight.dll", {address(b.saveFlight), b.loadFlight});
-        expectRoles("window.dll", {address(b.showText), address(b.drawText)});
-        expectRoles("window.dll", {b.mainView}, true);
+        expectRoles("window.dll", {address(b.showText), address(b.drawText), address(b.cameraCreate),
+                                   address(b.cameraDestroy), address(b.cameraRegister), address(b.cameraUnregister),
+                                   address(b.cameraCount), address(b.cameraGet), address(b.cameraLock),
+                                   address(b.cameraSelect)});
+        expectRoles("window.dll", {b.mainView, b.activeView}, true);
         expectRoles("g2d.dll", {address(b.textCreate), address(b.textFree)});
         expectRoles("g3d.dll", {address(b.groundElevation), address(b.positionQuery), address(b.objectMap)});
         expectRoles("fe.dll", {address(b.feIdle)});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "FakeHost.h"
@@ -10,6 +11,7 @@
 #include "host/HostState.h"
 #include "host/ViewHooks.h"
 #include "winsys/HeadlessScript.h"
+#include "winsys/Input.h"
 #include "winsys/WindowApi.h"
 
 namespace {
@@ -138,6 +140,112 @@ TEST_F(FSinterfaceWindowTest, AStoppingModuleOnlyPassesMessagesOnAndUnhookingRes
     FSinterface::unhookMainWindow();
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(&simulatorProc), GetWindowLongPtr(main, GWLP_WNDPROC));
     EXPECT_EQ(nullptr, HostWindow::mainWindow());
+}
+
+TEST_F(FSinterfaceWindowTest, TheMouseOverAViewReachesTheCamerasOnlyWhileCaptured) {
+    const HWND view = child("FS98CHILD"); // over the main window's client area from its corner
+    RECT client{};
+    GetClientRect(main, &client);
+    const float width = static_cast<float>(client.right), height = static_cast<float>(client.bottom);
+    int answer = 0;
+    float movedX = 9, movedY = 9;
+    events.answer = [&](const Event& e) {
+        if (e.event == MouseMove) {
+            movedX = *reinterpret_cast<const float*>(e.a);
+            movedY = *reinterpret_cast<const float*>(e.b);
+        }
+        return answer;
+    };
+    const auto reachedView = [&](UINT message) {
+        return std::any_of(reached.begin(), reached.end(),
+                           [&](const Reached& r) { return r.window == view && r.message == message; });
+    };
+    const auto restartLog = [&] {
+        events.seen.clear();
+        reached.clear();
+    };
+
+    // The middle button always; handled, it stops at the module.
+    for (const int handled : {0, 1}) {
+        restartLog();
+        answer = handled;
+        headless::pressMiddleButton(view, true);
+        headless::pressMiddleButton(view, false);
+        EXPECT_EQ((std::vector<Event>{{MiddleButton, 1, 0, {}, {}}, {MiddleButton, 0, 0, {}, {}}}), events.seen);
+        EXPECT_EQ(handled == 0, reachedView(WM_MBUTTONDOWN));
+        EXPECT_EQ(handled == 0, reachedView(WM_MBUTTONUP));
+    }
+
+    // Not captured: moves and the wheel are the simulator's.
+    answer = 1;
+    restartLog();
+    headless::moveMouse(view, {50, 50});
+    headless::turnWheel(view, 120);
+    EXPECT_TRUE(events.seen.empty());
+    for (const UINT message : {WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEMOVE, WM_MOUSEWHEEL})
+        EXPECT_TRUE(reachedView(message)) << message;
+
+    // Capturing puts the cursor where asked and shows it over the simulator's hiding; getMousePos
+    // reads it back.
+    ShowCursor(false);
+    FSinterface::setMouseCapture(true, 0.5f, -0.5f);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(main, &cursor);
+    EXPECT_EQ(static_cast<int>(0.75f * width + 0.5f), cursor.x);
+    EXPECT_EQ(static_cast<int>(0.75f * height + 0.5f), cursor.y);
+    float x = 0, y = 0;
+    FSinterface::getMousePos(x, y);
+    EXPECT_NEAR(0.5f, x, 2 / width);
+    EXPECT_NEAR(-0.5f, y, 2 / height);
+
+    // Captured: moves go to the cameras relative to the main window's client area, clamped there
+    // but not in getMousePos; the cross shows; the wheel stops where it is handled.
+    restartLog();
+    headless::moveMouse(view, {50, 30});
+    EXPECT_EQ(std::vector<int>{MouseMove}, eventNumbers());
+    EXPECT_FLOAT_EQ(100 / width - 1, movedX);
+    EXPECT_FLOAT_EQ(1 - 60 / height, movedY);
+    headless::moveMouse(view, {-400, static_cast<int>(height) + 300});
+    EXPECT_EQ(-1.0f, movedX);
+    EXPECT_EQ(-1.0f, movedY);
+    FSinterface::getMousePos(x, y);
+    EXPECT_LT(x, -1.5f);
+    EXPECT_LT(y, -1.5f);
+    EXPECT_EQ(1, SendMessage(view, WM_SETCURSOR, reinterpret_cast<WPARAM>(view), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(HTCLIENT, SendMessage(view, WM_NCHITTEST, 0, 0));
+    headless::turnWheel(view, -240);
+    answer = 0;
+    headless::turnWheel(view, 120);
+    for (const Reached& r : reached) {
+        if (r.window == view) {
+            EXPECT_TRUE(r.message == WM_MOUSEWHEEL && GET_WHEEL_DELTA_WPARAM(r.wParam) == 120) << r.message;
+        }
+    }
+    EXPECT_EQ((std::vector<Event>{{MouseWheel, -240, 0, {}, {}}, {MouseWheel, 120, 0, {}, {}}}),
+              std::vector<Event>(events.seen.end() - 2, events.seen.end()));
+
+    // Let go: the cursor hides again, once however often it is let go, and the simulator has the
+    // mouse.
+    FSinterface::setMouseCapture(false, 0, 0);
+    FSinterface::setMouseCapture(false, 0, 0);
+    EXPECT_EQ(0, ShowCursor(true));
+    restartLog();
+    headless::moveMouse(view, {10, 10});
+    EXPECT_TRUE(events.seen.empty());
+    EXPECT_TRUE(reachedView(WM_MOUSEMOVE));
+    std::vector<bool> visibility;
+    std::vector<std::string> shapes;
+    for (const auto& entry : headless::transcript().entries())
+        if (const auto* c = std::get_if<CursorEntry>(&entry)) {
+            if (c->what == CursorEntry::Visibility)
+                visibility.push_back(c->visible);
+            if (c->what == CursorEntry::Shape)
+                shapes.push_back(c->shape);
+        }
+    // Hidden by the simulator, shown while captured, hidden again, shown by the simulator.
+    EXPECT_EQ((std::vector<bool>{false, true, false, true}), visibility);
+    EXPECT_NE(std::find(shapes.begin(), shapes.end(), "cross"), shapes.end());
 }
 
 } // namespace

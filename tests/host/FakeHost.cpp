@@ -1,5 +1,6 @@
 #include "FakeHost.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -27,9 +28,17 @@ int32_t getText(ZHostObject*, uint32_t property, char* buffer, uint32_t size) {
     std::snprintf(buffer, size, "%s", text->c_str());
     return 0;
 }
+int32_t getDoubles(ZHostObject*, uint32_t property, double out[3]) {
+    HostNumbers::Property p{};
+    if (!HostNumbers::propertyOf(host().buildTag, property, p) || p != HostNumbers::Property::ReferencePoint)
+        return 1;
+    std::copy(std::begin(host().referencePoint), std::end(host().referencePoint), out);
+    return 0;
+}
 ZHostObjectOps userOps() {
     ZHostObjectOps ops{};
     ops.getText = getText;
+    ops.getDoubles = getDoubles;
     return ops;
 }
 const ZHostObjectOps kUserOps = userOps();
@@ -86,6 +95,41 @@ uint32_t textCreate(const char* text) {
 }
 void textFree(uint32_t resource) { host().freedTexts.push_back(resource); }
 
+void cameraCall(const std::string& call) {
+    host().cameraCalls.push_back(host().cameraLockDepth > 0 ? call : "unlocked " + call);
+}
+void* cameraCreate(const ZHostCameraDefinition* record) {
+    cameraCall(std::string("create ") + record->name);
+    return &host().definitions.emplace_back(FakeHost::CameraDefinition{*record, false});
+}
+void cameraDestroy(void*) { cameraCall("destroy"); }
+int32_t cameraRegister(void* definition) {
+    auto* d = static_cast<FakeHost::CameraDefinition*>(definition);
+    cameraCall(std::string("register ") + d->record.name);
+    d->registered = true;
+    return 1;
+}
+int32_t cameraUnregister(void*) {
+    cameraCall("unregister");
+    return 1;
+}
+uint32_t cameraCount() {
+    cameraCall("count");
+    return static_cast<uint32_t>(host().definitions.size());
+}
+const ZHostCameraDefinition* cameraGet(uint32_t index) {
+    cameraCall("get " + std::to_string(index));
+    return index < host().definitions.size() ? &host().definitions[index].record : nullptr;
+}
+void cameraLock(int32_t enter) { host().cameraLockDepth += enter != 0 ? 1 : -1; }
+int32_t cameraSelect(ZHostView* view, const uint8_t identifier[16]) {
+    cameraCall("select");
+    Guid::Bytes bytes;
+    std::copy(identifier, identifier + bytes.size(), bytes.begin());
+    host().selects.emplace_back(view, bytes);
+    return host().selectAnswer;
+}
+
 template <typename F> void* address(F* function) { return reinterpret_cast<void*>(function); }
 
 // Entries the tests never call are distinct addresses, so that a number swapped between two
@@ -137,8 +181,10 @@ void FakeHost::publish(int versionIndex) {
     int slot = 9;
     for (const char* name : kXuiNames)
         modules.module("xuipc.dll").setNamedEntry(name, uncalledEntry(slot++));
-    entries("window.dll", {address(showText), address(drawText)});
-    words("window.dll", {&mainView});
+    entries("window.dll", {address(showText), address(drawText), address(cameraCreate), address(cameraDestroy),
+                           address(cameraRegister), address(cameraUnregister), address(cameraCount), address(cameraGet),
+                           address(cameraLock), address(cameraSelect)});
+    words("window.dll", {&mainView, &activeView});
     entries("g2d.dll", {address(textCreate), address(textFree)});
     entries("g3d.dll", {uncalledEntry(19), uncalledEntry(20), uncalledEntry(21)});
     entries("fe.dll", {address(feIdle)});
@@ -178,7 +224,8 @@ void FakeHost::setGroupClock(std::size_t group, double clock) {
     std::memcpy(groups[group].fields + at, &clock, sizeof clock);
 }
 
-int FakeHostTest::EventLog::callback(int event, intptr_t a, intptr_t b, intptr_t) {
+int FakeHostTest::EventLog::callback(int event, intptr_t a, intptr_t b, intptr_t c) {
+    lastC = c;
     Event e{event, a, b, {}, {}};
     if (event == FlightLoaded || event == FlightSaved || event == AircraftLoaded)
         e.textA = reinterpret_cast<const char*>(a);

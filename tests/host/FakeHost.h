@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "host/hostabi.h"
 #include "modules/HostModules.h"
 #include "support/TempLog.h"
+#include "system/Guid.h"
 
 // xuipc.dll's entries, which the module finds by name.
 inline constexpr const char* kXuiNames[] = {"XuiDynamicMenuCreate",          "XuiElementAddChild",
@@ -88,9 +90,23 @@ public:
     // sim1.dll: the user aircraft and its texts
     ZHostObject userAircraft{};
     std::string title = "Cessna 172", category = "Airplane";
-    // window.dll, g2d.dll: views and texts
-    ZHostView views[2] = {};
+    double referencePoint[3] = {0, 0, 0};
+    // window.dll, g2d.dll: views, cameras and texts. A view shows a camera once a test gives it one.
+    ZHostView views[4] = {};
+    ZHostCamera cameras[4] = {};
     ZHostView* mainView = &views[0];
+    ZHostView* activeView = &views[0];
+    struct CameraDefinition {
+        ZHostCameraDefinition record;
+        bool registered = false;
+    };
+    std::deque<CameraDefinition> definitions; // created, by the host or the module
+    // The camera calls as "create NAME", "register NAME", "count", "get N", "select": each made
+    // outside the camera manager's lock begins with "unlocked ".
+    std::vector<std::string> cameraCalls;
+    int cameraLockDepth = 0;
+    std::vector<std::pair<ZHostView*, Guid::Bytes>> selects;
+    int32_t selectAnswer = 1;
     std::vector<MessageLine> messageLines;
     std::vector<Draw> draws;
     std::vector<std::string> textResources; // resource n is element n - 1
@@ -119,6 +135,7 @@ protected:
     public:
         int callback(int event, intptr_t a, intptr_t b, intptr_t c) override;
         std::vector<Event> seen;
+        intptr_t lastC = 0; // the c of the event being answered (a pointer for some events)
         std::function<int(const Event&)> answer;
     };
 

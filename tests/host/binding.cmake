@@ -5,6 +5,7 @@ list(APPEND HOST_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FSinterfaceEventsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FSinterfaceModuleTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FSinterfaceStartupTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FSinterfaceViewsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FSinterfaceWindowTest.cpp
 )
 # The module file test loads Zephrel_FSX as the simulator does.
