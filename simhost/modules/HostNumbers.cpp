@@ -5,7 +5,7 @@ namespace {
 
 constexpr int kProperties = static_cast<int>(Property::Count);
 constexpr int kRecords = static_cast<int>(Record::Count);
-static_assert(kProperties == 6, "the numbering document's count");
+static_assert(kProperties == 7, "the numbering document's count");
 
 constexpr uint32_t kPropertyBase = 0x200;
 

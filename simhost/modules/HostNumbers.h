@@ -13,7 +13,7 @@ namespace HostNumbers {
 uint32_t entry(int versionIndex, int role);
 uint32_t data(int versionIndex, int role);
 
-enum class Property : int { Title, TailNumber, Category, Position, Velocity, ReferencePoint, Count };
+enum class Property : int { Title, TailNumber, Category, Position, Velocity, ReferencePoint, EyePoint, Count };
 
 enum class Unit : int { Position, Ratio, Knots, Degrees, Feet, Bool, Number, Bcd16, Mask, Mach, Metres, Percent, Count };
 
@@ -118,7 +118,7 @@ enum : int {
 enum : int { MainView, ActiveView };
 } // namespace Window
 namespace G2d { enum : int { TextCreate, TextFree }; }
-namespace G3d { enum : int { GroundElevation, PositionQuery, ObjectMap }; }
+namespace G3d { enum : int { GroundElevation, PositionQuery, ObjectMap, TowerPosition }; }
 namespace Fe { enum : int { Idle }; }
 
 namespace detail {

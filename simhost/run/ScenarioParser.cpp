@@ -393,11 +393,11 @@ Action readExpect(ScenarioLine& line) {
         return Expect{expect::Paused{line.onOff("paused")}};
     if (line.accept("camera"))
         return Expect{expect::Camera{line.text("camera title")}};
-    if (line.accept("views"))
+    if (line.accept("view-count"))
         return Expect{expect::ViewCount{static_cast<std::size_t>(line.integer("view count", 1, kMaxViews))}};
     if (line.accept("pixel"))
         return Expect{readPixel(line)};
-    line.fail("expect must be followed by status, message, menu, aircraft, sound, paused, camera, views or pixel");
+    line.fail("expect must be followed by status, message, menu, aircraft, sound, paused, camera, view-count or pixel");
 }
 
 Action Parser::action(ScenarioLine& line) {

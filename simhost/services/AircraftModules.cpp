@@ -4,6 +4,7 @@
 #include "services/HostInstallers.h"
 #include "services/RecordFormats.h"
 #include "services/SimOptions.h"
+#include "world/Airports.h"
 
 using namespace HostInstall;
 
@@ -92,6 +93,17 @@ void installG3d(HostModule& m, int v) {
         *longitude = aircraft != nullptr ? aircraft->longitude() / kRadiansPerDegree : 0;
     });
     entry<ZHostObjectMapFn>(m, v, ObjectMap, [] { return host().world().objectMap(); });
+    entry<ZHostTowerPositionFn>(m, v, TowerPosition, [](double out[3]) -> int32_t {
+        const Aircraft* user = host().world().user();
+        if (out == nullptr || user == nullptr)
+            return 1;
+        const Airport& airport =
+            Airports::nearest(user->latitude() / kRadiansPerDegree, user->longitude() / kRadiansPerDegree);
+        out[0] = airport.towerLatitude;
+        out[1] = airport.towerLongitude;
+        out[2] = airport.elevation + airport.towerHeight;
+        return 0;
+    });
 }
 
 } // namespace

@@ -63,13 +63,9 @@ void shift(ViewCamera& eye, Vec3 metres) {
 
 ViewCamera cockpit(const Aircraft& aircraft, double zoom) {
     ViewCamera eye = OwnCameras::atAircraft(aircraft);
-    const AircraftType& type = aircraft.type();
-    const bool given = type.eyeForward != 0 || type.eyeRight != 0 || type.eyeUp != 0;
-    const double length = type.lengthMetres();
-    const Vec3 offset = given ? Vec3{type.eyeRight * Earth::kMetresPerFoot, type.eyeUp * Earth::kMetresPerFoot,
-                                     type.eyeForward * Earth::kMetresPerFoot}
-                              : Vec3{0, 0.05 * length + 0.5, 0.3 * length};
-    OwnCameras::moveAlongAxes(eye, offset.x, offset.y, offset.z);
+    double right = 0, up = 0, forward = 0;
+    aircraft.type().eyeMetres(right, up, forward);
+    OwnCameras::moveAlongAxes(eye, right, up, forward);
     eye.zoom = zoom;
     return eye;
 }

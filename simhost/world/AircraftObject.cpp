@@ -113,7 +113,13 @@ int32_t AircraftObject::setText(ZHostObject* object, uint32_t property, const ch
 int32_t AircraftObject::getDoubles(ZHostObject* object, uint32_t property, double out[3]) {
     const AircraftState& state = stateOf(object);
     Property which{};
-    if (out == nullptr || !propertyOf(state, property, which) || which != Property::ReferencePoint)
+    if (out == nullptr || !propertyOf(state, property, which))
+        return kRefused;
+    if (which == Property::EyePoint) {
+        state.type().eyeMetres(out[0], out[1], out[2]);
+        return kDone;
+    }
+    if (which != Property::ReferencePoint)
         return kRefused;
     // The stand-in measures eye points and camera offsets from the reference point itself.
     out[0] = out[1] = out[2] = 0;

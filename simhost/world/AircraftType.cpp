@@ -29,3 +29,15 @@ double AircraftType::spanMetres() const {
 double AircraftType::lengthMetres() const {
     return length > 0 ? length * Earth::kMetresPerFoot : usualSize(*this).length;
 }
+
+void AircraftType::eyeMetres(double& right, double& up, double& forward) const {
+    if (eyeForward != 0 || eyeRight != 0 || eyeUp != 0) {
+        right = eyeRight * Earth::kMetresPerFoot;
+        up = eyeUp * Earth::kMetresPerFoot;
+        forward = eyeForward * Earth::kMetresPerFoot;
+        return;
+    }
+    right = 0;
+    up = 0.05 * lengthMetres() + 0.5;
+    forward = 0.3 * lengthMetres();
+}

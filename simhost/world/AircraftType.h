@@ -30,4 +30,7 @@ struct AircraftType {
     // The span and length the picture gives it, in metres.
     double spanMetres() const;
     double lengthMetres() const;
+    // The pilot's eye in metres from the reference point, right, up and forward: the eyepoint
+    // given, or ahead by 0.3 of the length and up by 0.05 of it plus 0.5 m.
+    void eyeMetres(double& right, double& up, double& forward) const;
 };

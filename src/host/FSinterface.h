@@ -88,6 +88,12 @@ public:
     // The user aircraft's reference point: where the host's camera offsets start, in metres from
     // the point eye points are given from, along the aircraft's axes (right, up, forward).
     static void getUserRefPoint(double point[3]);
+    // The user aircraft's default cockpit eye point, measured as the camera offsets of a
+    // virtual-cockpit camera are (metres right, up, forward).
+    static void getUserEyePoint(double point[3]);
+    // The simulator's own tower position for the user aircraft: latitude and longitude in degrees,
+    // altitude in metres; false when it has none.
+    static bool getTowerPosition(double lla[3]);
     static bool isLevelD767();
     static bool isHelicopter();
 

@@ -114,6 +114,7 @@ void bindG3d(const HostBinder& binder, HostBindings& b) {
     b.groundElevation = binder.function<ZHostGroundElevationFn>(m, G3d::kGroundElevation);
     b.positionQuery = binder.function<ZHostPositionQueryFn>(m, G3d::kPositionQuery);
     b.objectMap = binder.function<ZHostObjectMapFn>(m, G3d::kObjectMap);
+    b.towerPosition = binder.function<ZHostTowerPositionFn>(m, G3d::kTowerPosition);
 }
 
 void bindFe(const HostBinder& binder, HostBindings& b) {

@@ -80,6 +80,7 @@ struct HostBindings {
     ZHostGroundElevationFn groundElevation = nullptr;
     ZHostPositionQueryFn positionQuery = nullptr;
     ZHostObjectMapFn objectMap = nullptr;
+    ZHostTowerPositionFn towerPosition = nullptr;
     // fe.dll
     ZHostIdleFn feIdle = nullptr;
 };

@@ -102,6 +102,7 @@ constexpr const char* kModule = "g3d.dll";
 constexpr PerVersion kGroundElevation = {101, 201, 301, 401, 501};
 constexpr PerVersion kPositionQuery = {104, 204, 304, 404, 504};
 constexpr PerVersion kObjectMap = {107, 207, 307, 407, 507};
+constexpr PerVersion kTowerPosition = {110, 210, 310, 410, 510};
 } // namespace G3d
 
 namespace Fe {

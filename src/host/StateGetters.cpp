@@ -110,6 +110,16 @@ void FSinterface::getUserRefPoint(double point[3]) {
         SimObject(user).doubles(HostProperties::kReferencePoint, point);
 }
 
+void FSinterface::getUserEyePoint(double point[3]) {
+    point[0] = point[1] = point[2] = 0;
+    if (ZHostObject* user = hostState().bound.userObject(); user != nullptr)
+        SimObject(user).doubles(HostProperties::kEyePoint, point);
+}
+
+bool FSinterface::getTowerPosition(double lla[3]) {
+    return hostState().bound.towerPosition(lla) == 0;
+}
+
 bool FSinterface::isLevelD767() {
     return hostState().levelD767;
 }

@@ -327,6 +327,9 @@ typedef void (*ZHostTextFreeFn)(uint32_t textResource);
 typedef double (*ZHostGroundElevationFn)(int64_t latitude, int64_t longitude);
 typedef void (*ZHostPositionQueryFn)(uint32_t id, double* latitudeDegrees, double* longitudeDegrees);
 typedef ZHostObjectMap* (*ZHostObjectMapFn)(void);
+/* The control tower nearest the user aircraft: latitude and longitude in degrees, altitude in
+ * metres above mean sea level; non-zero when the host knows none. */
+typedef int32_t (*ZHostTowerPositionFn)(double out[3]);
 
 #ifdef __cplusplus
 }

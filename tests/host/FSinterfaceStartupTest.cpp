@@ -36,7 +36,7 @@ struct ModuleItems {
 const ModuleItems kModules[] = {{"sim1.dll", 2, 0},         {"fs-traffic.dll", 3, 0}, {"main.dll", 4, 4},
                                 {"simscheduler.dll", 3, 0}, {"api.dll", 8, 4},        {"acontain.dll", 3, 0},
                                 {"flight.dll", 2, 0},       {"xuipc.dll", 0, 0},      {"window.dll", 10, 2},
-                                {"g2d.dll", 2, 0},          {"g3d.dll", 3, 0},        {"fe.dll", 1, 0}};
+                                {"g2d.dll", 2, 0},          {"g3d.dll", 4, 0},        {"fe.dll", 1, 0}};
 
 template <typename T> const void* address(T pointer) { return reinterpret_cast<const void*>(pointer); }
 
@@ -118,7 +118,8 @@ TEST_F(FSinterfaceStartupTest, BindsEveryItemAtTheHostsNumberForItsRole) {
                                    address(b.cameraSelect)});
         expectRoles("window.dll", {b.mainView, b.activeView}, true);
         expectRoles("g2d.dll", {address(b.textCreate), address(b.textFree)});
-        expectRoles("g3d.dll", {address(b.groundElevation), address(b.positionQuery), address(b.objectMap)});
+        expectRoles("g3d.dll", {address(b.groundElevation), address(b.positionQuery), address(b.objectMap),
+                                address(b.towerPosition)});
         expectRoles("fe.dll", {address(b.feIdle)});
         const std::vector<const void*> xui = {
             address(b.xuiDynamicMenuCreate),          address(b.xuiElementAddChild),

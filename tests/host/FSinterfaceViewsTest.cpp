@@ -340,4 +340,22 @@ TEST_F(FSinterfaceViewsTest, TheHostsCamerasAreReadAndSelectedInsideTheLock) {
     EXPECT_FALSE(FSinterface::selectCamera(*Guid::parse(kVc)));
 }
 
+TEST_F(FSinterfaceViewsTest, TheCamerasAskTheHostForTheEyePointAndTheTower) {
+    FakeHost& h = start();
+    h.eyePoint[0] = -0.4;
+    h.eyePoint[1] = 1.2;
+    h.eyePoint[2] = 2.5;
+    double point[3];
+    FSinterface::getUserEyePoint(point);
+    EXPECT_EQ(-0.4, point[0]);
+    EXPECT_EQ(1.2, point[1]);
+    EXPECT_EQ(2.5, point[2]);
+
+    double tower[3];
+    EXPECT_FALSE(FSinterface::getTowerPosition(tower));
+    h.tower = {47.46, 8.55, 470};
+    ASSERT_TRUE(FSinterface::getTowerPosition(tower));
+    EXPECT_EQ(h.tower, std::vector<double>(tower, tower + 3));
+}
+
 } // namespace

@@ -30,9 +30,14 @@ int32_t getText(ZHostObject*, uint32_t property, char* buffer, uint32_t size) {
 }
 int32_t getDoubles(ZHostObject*, uint32_t property, double out[3]) {
     HostNumbers::Property p{};
-    if (!HostNumbers::propertyOf(host().buildTag, property, p) || p != HostNumbers::Property::ReferencePoint)
+    if (!HostNumbers::propertyOf(host().buildTag, property, p))
         return 1;
-    std::copy(std::begin(host().referencePoint), std::end(host().referencePoint), out);
+    const double* values = p == HostNumbers::Property::ReferencePoint ? host().referencePoint
+                           : p == HostNumbers::Property::EyePoint     ? host().eyePoint
+                                                                      : nullptr;
+    if (values == nullptr)
+        return 1;
+    std::copy(values, values + 3, out);
     return 0;
 }
 ZHostObjectOps userOps() {
@@ -94,6 +99,12 @@ uint32_t textCreate(const char* text) {
     return static_cast<uint32_t>(host().textResources.size());
 }
 void textFree(uint32_t resource) { host().freedTexts.push_back(resource); }
+int32_t towerPosition(double out[3]) {
+    if (host().tower.size() != 3)
+        return 1;
+    std::copy(host().tower.begin(), host().tower.end(), out);
+    return 0;
+}
 
 void cameraCall(const std::string& call) {
     host().cameraCalls.push_back(host().cameraLockDepth > 0 ? call : "unlocked " + call);
@@ -186,7 +197,7 @@ void FakeHost::publish(int versionIndex) {
                            address(cameraLock), address(cameraSelect)});
     words("window.dll", {&mainView, &activeView});
     entries("g2d.dll", {address(textCreate), address(textFree)});
-    entries("g3d.dll", {uncalledEntry(19), uncalledEntry(20), uncalledEntry(21)});
+    entries("g3d.dll", {uncalledEntry(19), uncalledEntry(20), uncalledEntry(21), address(towerPosition)});
     entries("fe.dll", {address(feIdle)});
     groupTable.rateWords[0] = 256;
     groupTable.rateWords[1] = 1024;

@@ -91,6 +91,9 @@ public:
     ZHostObject userAircraft{};
     std::string title = "Cessna 172", category = "Airplane";
     double referencePoint[3] = {0, 0, 0};
+    double eyePoint[3] = {0, 0, 0};
+    // g3d.dll: the tower position it answers, none when empty
+    std::vector<double> tower;
     // window.dll, g2d.dll: views, cameras and texts. A view shows a camera once a test gives it one.
     ZHostView views[4] = {};
     ZHostCamera cameras[4] = {};

@@ -23,6 +23,9 @@ AircraftType carrierJet() {
     type.tailhook = true;
     type.wingFold = true;
     type.waterRudder = true;
+    type.eyeForward = 20;
+    type.eyeRight = -1;
+    type.eyeUp = 6;
     return type;
 }
 
@@ -101,6 +104,11 @@ TEST_P(AircraftObjectTest, AnswersPositionAndVelocityBlocksOfTheirOwnSize) {
     ASSERT_EQ(0, ops.getDoubles(object, property(Property::ReferencePoint), reference));
     for (const double metres : reference)
         EXPECT_EQ(0.0, metres);
+    // The eye point from aircraft.cfg in metres, right, up, forward.
+    ASSERT_EQ(0, ops.getDoubles(object, property(Property::EyePoint), reference));
+    EXPECT_DOUBLE_EQ(-0.3048, reference[0]);
+    EXPECT_DOUBLE_EQ(6 * 0.3048, reference[1]);
+    EXPECT_DOUBLE_EQ(20 * 0.3048, reference[2]);
     EXPECT_NE(0, ops.getDoubles(object, property(Property::Velocity), reference));
 
     const double velocity[3] = {10, -2, 30};

@@ -45,7 +45,8 @@ TEST(HostNumbersTest, PropertyAndUnitIdsRoundTrip) {
         }
     }
     EXPECT_EQ(propertyId(1, Property::Title), 0x201u);
-    EXPECT_EQ(propertyId(5, Property::TailNumber), 0x200u);
+    EXPECT_EQ(propertyId(5, Property::TailNumber), 0x206u);
+    EXPECT_EQ(propertyId(1, Property::EyePoint), 0x200u);
 }
 
 TEST(HostNumbersTest, EntriesDataAndRecordsOfTheDocument) {

@@ -205,7 +205,7 @@ at 1 expect paused ON
 at 1 expect camera "Zephrel Tower"
 at 1 expect pixel 10 479 near 120 171 227
 at 1 expect pixel 0 0 near 0 0 255 within 3
-at 1 expect views 2
+at 1 expect view-count 2
 )");
     ASSERT_EQ(16u, s.actions.size());
     const auto check = [&](std::size_t i) { return actionAt<Expect>(s, i).check; };
@@ -298,15 +298,15 @@ TEST(ScenarioParserTest, NamesTheLineOfEveryError) {
         {"date-time 2023-01-01 12:00:00.000", 1, "time of day must be HH:MM:SS, not"},
         {"local-time 2023-01-01", 1, "time of day (HH:MM:SS[.mmm]) missing"},
         {"at 1 expect", 1,
-         "expect must be followed by status, message, menu, aircraft, sound, paused, camera, views or pixel"},
+         "expect must be followed by status, message, menu, aircraft, sound, paused, camera, view-count or pixel"},
         {"at 1 expect weather", 1,
-         "expect must be followed by status, message, menu, aircraft, sound, paused, camera, views or pixel"},
+         "expect must be followed by status, message, menu, aircraft, sound, paused, camera, view-count or pixel"},
         {"at 1 camera", 1, "camera title missing"},
         {"at 1 expect camera", 1, "camera title missing"},
         {"at 1 view", 1, "view must be followed by open, close or activate"},
         {"at 1 view close", 1, "view index missing"},
         {"at 1 view activate 8", 1, "view index 8 out of range 0 to 7"},
-        {"at 1 expect views 0", 1, "view count 0 out of range 1 to 8"},
+        {"at 1 expect view-count 0", 1, "view count 0 out of range 1 to 8"},
         {"at 1 expect pixel 10", 1, "pixel y missing"},
         {"at 1 expect pixel 10 10 120 171 227", 1, "expect pixel X Y must be followed by near R G B"},
         {"at 1 expect pixel 10 10 near 120 171 256", 1, "colour component 256 out of range 0 to 255"},

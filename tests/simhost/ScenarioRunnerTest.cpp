@@ -158,12 +158,12 @@ TEST(ScenarioRunnerTest, OpensViewsChoosesCamerasAndChecksThePicture) {
                              "at 0.6 view open\n"
                              "at 0.6 view activate 1\n"
                              "at 0.6 expect camera Spot\n"
-                             "at 0.6 expect views 2\n"
+                             "at 0.6 expect view-count 2\n"
                              "at 0.6 view close 0\n" // line 16
                              "at 0.6 view close 3\n"
                              "at 0.6 view activate 2\n"
                              "at 0.7 view close 1\n"
-                             "at 0.7 expect views 1\n"
+                             "at 0.7 expect view-count 1\n"
                              "at 0.7 expect camera Tower\n"; // line 21: the main view active again
     ScenarioRunner runner(parseScenario(text, dir.path().string()),
                           RunOverrides{std::nullopt, std::nullopt, std::nullopt,

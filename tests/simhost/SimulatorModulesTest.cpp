@@ -16,7 +16,7 @@ struct ModuleRoles {
 constexpr ModuleRoles kModules[] = {
     {"sim1.dll", 2, 0}, {"fs-traffic.dll", 3, 0}, {"main.dll", 4, 4},   {"simscheduler.dll", 3, 0},
     {"api.dll", 8, 4},  {"acontain.dll", 3, 0},   {"flight.dll", 2, 0}, {"window.dll", 10, 2},
-    {"g2d.dll", 2, 0},  {"g3d.dll", 3, 0},        {"fe.dll", 1, 0},
+    {"g2d.dll", 2, 0},  {"g3d.dll", 4, 0},        {"fe.dll", 1, 0},
 };
 
 constexpr const char* kXuiNames[] = {"XuiDynamicMenuCreate",          "XuiElementAddChild",
