@@ -76,6 +76,22 @@ struct View {
     Kind kind = Open;
     std::size_t index = 0;
 };
+// One of the simulator's view commands for the active view, as its keys give them.
+struct ViewCommand {
+    uint32_t number = 0;
+    int32_t value = 0;
+};
+// The mouse over view `index`: moved to a point of its client area, its wheel turned by `delta`,
+// or its middle button pressed or let go.
+struct Mouse {
+    enum Kind { Move, Wheel, Middle };
+    Kind kind = Move;
+    std::size_t index = 0;
+    int x = 0;
+    int y = 0;
+    int delta = 0;
+    bool down = false;
+};
 struct Close {};
 // The simulator process is killed (SIGKILL) as a crash ends it: nothing is stopped or saved.
 struct Crash {};
@@ -156,7 +172,7 @@ struct Expect {
 };
 
 using Action = std::variant<Key, Menu, Pause, Rate, LoadFlight, SaveFlight, ChangeAircraft, Traffic, Fly,
-                            Camera, View, Close, Crash, RebuildMenus, AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser,
+                            Camera, View, ViewCommand, Mouse, Close, Crash, RebuildMenus, AnswerMessageBox, AnswerFileDialog, AnswerFolderBrowser,
                             ScriptDialog, Perform, Expect>;
 
 } // namespace scenario

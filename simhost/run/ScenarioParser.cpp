@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <climits>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -351,14 +352,57 @@ expect::MenuItem::State menuItemState(ScenarioLine& line) {
 }
 
 // view open | view close N | view activate N
+// A command number in decimal or, after 0x, in hexadecimal; a value after it, 0 when none.
+Action readViewCommand(ScenarioLine& line) {
+    const std::string text = line.word("view command");
+    const bool hex = text.starts_with("0x") || text.starts_with("0X");
+    const char* first = text.data() + (hex ? 2 : 0);
+    uint32_t number = 0;
+    const auto [end, error] = std::from_chars(first, text.data() + text.size(), number, hex ? 16 : 10);
+    if (error != std::errc() || end != text.data() + text.size() || first == end)
+        line.fail("view command must be a number, not " + quote(text));
+    scenario::ViewCommand command{number, 0};
+    if (!line.atEnd())
+        command.value = static_cast<int32_t>(line.integer("view command value", INT32_MIN, INT32_MAX));
+    return command;
+}
+
 Action readView(ScenarioLine& line) {
     if (line.accept("open"))
         return scenario::View{scenario::View::Open, 0};
+    if (line.accept("command"))
+        return readViewCommand(line);
     const bool close = line.accept("close");
     if (!close && !line.accept("activate"))
-        line.fail("view must be followed by open, close or activate");
+        line.fail("view must be followed by open, close, activate or command");
     const auto index = static_cast<std::size_t>(line.integer("view index", 0, kMaxViews - 1));
     return scenario::View{close ? scenario::View::Close : scenario::View::Activate, index};
+}
+
+// move N X Y, wheel N DELTA, middle N down|up
+Action readMouse(ScenarioLine& line) {
+    using enum scenario::Mouse::Kind;
+    scenario::Mouse mouse;
+    if (line.accept("move"))
+        mouse.kind = Move;
+    else if (line.accept("wheel"))
+        mouse.kind = Wheel;
+    else if (line.accept("middle"))
+        mouse.kind = Middle;
+    else
+        line.fail("mouse must be followed by move, wheel or middle");
+    mouse.index = static_cast<std::size_t>(line.integer("view index", 0, kMaxViews - 1));
+    if (mouse.kind == Move) {
+        mouse.x = static_cast<int>(line.integer("mouse x", -kMaxPictureSide, kMaxPictureSide));
+        mouse.y = static_cast<int>(line.integer("mouse y", -kMaxPictureSide, kMaxPictureSide));
+    } else if (mouse.kind == Wheel) {
+        mouse.delta = static_cast<int>(line.integer("wheel delta", -32768, 32767));
+    } else if (line.accept("down")) {
+        mouse.down = true;
+    } else if (!line.accept("up")) {
+        line.fail("mouse middle N must be followed by down or up");
+    }
+    return mouse;
 }
 
 // X Y near R G B [within D]
@@ -428,6 +472,8 @@ Action Parser::action(ScenarioLine& line) {
         return Camera{line.text("camera title")};
     if (word == "view")
         return readView(line);
+    if (word == "mouse")
+        return readMouse(line);
     if (word == "close")
         return Close{};
     if (word == "crash")

@@ -222,6 +222,22 @@ public:
         else if (view.kind == Activate && !simulator_.activateView(view.index))
             fail("there is no " + name);
     }
+    void operator()(const scenario::ViewCommand& command) {
+        if (!simulator_.viewCommand(command.number, command.value))
+            fail("view command " + std::to_string(command.number) + " is none of the simulator's");
+    }
+    void operator()(const scenario::Mouse& mouse) {
+        using enum scenario::Mouse::Kind;
+        const win::HWND window = simulator_.views().window(mouse.index);
+        if (window == nullptr)
+            fail("there is no view " + std::to_string(mouse.index));
+        else if (mouse.kind == Move)
+            win::headless::moveMouse(window, {mouse.x, mouse.y});
+        else if (mouse.kind == Wheel)
+            win::headless::turnWheel(window, mouse.delta);
+        else
+            win::headless::pressMiddleButton(window, mouse.down);
+    }
     void operator()(const scenario::Close&) { simulator_.close(); }
     void operator()(const scenario::Crash&) { std::raise(SIGKILL); }
     void operator()(const scenario::RebuildMenus&) { simulator_.rebuildMenus(); }

@@ -92,6 +92,7 @@ void SimViews::showCamera(Slot& shown, const OwnCamera* own, const Definition* d
     shown.own = own;
     shown.definition = definition;
     shown.camera = ZHostCamera{};
+    shown.moves = OwnCameraMoves{};
     const uint8_t* identifier = own != nullptr ? own->id.data() : definition->record.identifier;
     std::copy(identifier, identifier + sizeof shown.camera.identifier, shown.camera.identifier);
 }
@@ -234,6 +235,17 @@ void SimViews::pass(HostEvents& events) {
     events.fire(ZHOST_EVENT_VIEW_PASS_END);
 }
 
+bool SimViews::command(HostEvents& events, uint32_t number, int32_t value) {
+    OwnCameraMoves moved = slot(active_).moves;
+    if (!moved.apply(number, value))
+        return false;
+    ZHostCommand offered{value, 0};
+    events.fire(ZHOST_EVENT_COMMAND, number, reinterpret_cast<uintptr_t>(&offered));
+    if (offered.consumed == 0)
+        slot(active_).moves = moved;
+    return true;
+}
+
 ViewCamera SimViews::eye(std::size_t index, const World& world) const {
     const Aircraft* user = const_cast<World&>(world).user();
     if (index >= order_.size() || user == nullptr)
@@ -241,8 +253,11 @@ ViewCamera SimViews::eye(std::size_t index, const World& world) const {
     const Slot& shown = slot(index);
     const bool cockpit = shown.own != nullptr ? OwnCameras::inCockpit(shown.own->kind)
                                               : shown.definition->record.viewKind[0] == 0;
-    if (!shown.written)
-        return OwnCameras::eyeFor(shown.own != nullptr ? shown.own->kind : ViewKind::Spot, *user);
+    if (!shown.written) {
+        ViewCamera own = OwnCameras::eyeFor(shown.own != nullptr ? shown.own->kind : ViewKind::Spot, *user);
+        shown.moves.onto(own);
+        return own;
+    }
     const ZHostCamera& c = shown.camera;
     ViewCamera eye;
     if (cockpit) {

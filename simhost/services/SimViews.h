@@ -10,6 +10,7 @@
 
 #include "host/hostabi.h"
 #include "picture/ViewCamera.h"
+#include "services/OwnCameraMoves.h"
 #include "winsys/Types.h"
 #include "world/SimContext.h"
 
@@ -69,8 +70,12 @@ public:
     // The view pass: event 21; for each view its camera update (17) and draw (18) with the view
     // record; event 22.
     void pass(HostEvents& events);
+    // One of the simulator's view commands for the active view: offered to the add-ons (host event
+    // 9), and unless one takes it over, carried out on the view's own camera. False for a command
+    // that is none of the view commands.
+    bool command(HostEvents& events, uint32_t number, int32_t value);
     // Where the view looks from in this frame: the camera record an add-on wrote in the pass, or
-    // the view's camera placed for the user aircraft.
+    // the view's camera placed for the user aircraft and moved by the view commands.
     ViewCamera eye(std::size_t index, const World& world) const;
 
 private:
@@ -84,6 +89,7 @@ private:
         const OwnCamera* own = nullptr;           // the simulator's own camera, or
         const Definition* definition = nullptr;  // one made from a registered definition
         bool written = false;                     // an add-on wrote the camera in this pass
+        OwnCameraMoves moves;
     };
 
     void requireLock(const char* call);

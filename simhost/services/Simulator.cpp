@@ -221,6 +221,10 @@ bool Simulator::selectCamera(const std::string& title) {
     return impl_->views.selectCamera(impl_->views.active(), title);
 }
 
+bool Simulator::viewCommand(uint32_t number, int32_t value) {
+    return impl_->views.command(impl_->events, number, value);
+}
+
 std::string Simulator::cameraTitle() const {
     return impl_->views.cameraTitle(impl_->views.active());
 }

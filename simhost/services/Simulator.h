@@ -94,6 +94,9 @@ public:
     // definition's; false when the view offers none of that title. "Spot" in a new view.
     bool selectCamera(const std::string& title);
     std::string cameraTitle() const;
+    // One of the simulator's view commands (docs/simhost/views.md) for the active view, offered to
+    // the add-ons first; false for a number that is none of them.
+    bool viewCommand(uint32_t number, int32_t value);
     // Views beside the main view, drawn as insets down the right of the main window; the index
     // is the order opened, the main view 0. False for a view that is not there (or the main
     // view, which stays), or when no more can be opened.

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "services/Simulator.h"
+#include "services/ViewCommandKeys.h"
+#include "winsys/Input.h"
+#include "winsys/Messages.h"
 
 namespace {
 
@@ -36,6 +39,10 @@ void moveFlaps(Aircraft& user, int virtualKey) {
 } // namespace
 
 bool applySimulatorKey(Simulator& simulator, int virtualKey) {
+    const bool shift = (win::GetAsyncKeyState(win::VK_SHIFT) & 0x8000) != 0;
+    const bool ctrl = (win::GetAsyncKeyState(win::VK_CONTROL) & 0x8000) != 0;
+    if (const auto command = viewCommandForKey(virtualKey, shift, ctrl))
+        return simulator.viewCommand(*command, 0);
     if (virtualKey == 'P') {
         simulator.setPaused(!simulator.paused());
         return true;

@@ -99,8 +99,13 @@ at 17 camera "virtual COCKPIT"
 at 18 view open
 at 18 view close 2
 at 18 view ACTIVATE 1
+at 19 view command 0x10370 -1
+at 19 view command 65671
+at 19 mouse move 1 -5 40
+at 19 mouse wheel 0 -120
+at 19 mouse middle 2 down
 )");
-    ASSERT_EQ(29u, s.actions.size());
+    ASSERT_EQ(34u, s.actions.size());
     EXPECT_EQ(2, s.actions[0].line);
     EXPECT_EQ(1.0, s.actions[0].time);
     const Key keys[] = {actionAt<Key>(s, 0), actionAt<Key>(s, 1), actionAt<Key>(s, 2)};
@@ -171,6 +176,16 @@ at 18 view ACTIVATE 1
     EXPECT_EQ(2u, actionAt<scenario::View>(s, 27).index);
     EXPECT_EQ(scenario::View::Activate, actionAt<scenario::View>(s, 28).kind);
     EXPECT_EQ(1u, actionAt<scenario::View>(s, 28).index);
+    EXPECT_EQ(0x10370u, actionAt<scenario::ViewCommand>(s, 29).number);
+    EXPECT_EQ(-1, actionAt<scenario::ViewCommand>(s, 29).value);
+    EXPECT_EQ(0x10087u, actionAt<scenario::ViewCommand>(s, 30).number);
+    EXPECT_EQ(0, actionAt<scenario::ViewCommand>(s, 30).value);
+    const auto move = actionAt<scenario::Mouse>(s, 31);
+    EXPECT_EQ((std::vector<int>{scenario::Mouse::Move, 1, -5, 40}),
+              (std::vector<int>{move.kind, static_cast<int>(move.index), move.x, move.y}));
+    EXPECT_EQ(-120, actionAt<scenario::Mouse>(s, 32).delta);
+    EXPECT_TRUE(actionAt<scenario::Mouse>(s, 33).down);
+    EXPECT_EQ(scenario::Mouse::Middle, actionAt<scenario::Mouse>(s, 33).kind);
 }
 
 TEST(ScenarioParserTest, ReadsTheLocalTimeToTheMillisecond) {
@@ -303,7 +318,14 @@ TEST(ScenarioParserTest, NamesTheLineOfEveryError) {
          "expect must be followed by status, message, menu, aircraft, sound, paused, camera, view-count or pixel"},
         {"at 1 camera", 1, "camera title missing"},
         {"at 1 expect camera", 1, "camera title missing"},
-        {"at 1 view", 1, "view must be followed by open, close or activate"},
+        {"at 1 view", 1, "view must be followed by open, close, activate or command"},
+        {"at 1 view command 0xZZ", 1, "view command must be a number, not \"0xZZ\""},
+        {"at 1 view command 0x", 1, "view command must be a number"},
+        {"at 1 view command 65671 x", 1, "view command value must be a whole number"},
+        {"at 1 mouse", 1, "mouse must be followed by move, wheel or middle"},
+        {"at 1 mouse move 0 10", 1, "mouse y missing"},
+        {"at 1 mouse middle 0", 1, "mouse middle N must be followed by down or up"},
+        {"at 1 mouse wheel 9 120", 1, "view index 9 out of range 0 to 7"},
         {"at 1 view close", 1, "view index missing"},
         {"at 1 view activate 8", 1, "view index 8 out of range 0 to 7"},
         {"at 1 expect view-count 0", 1, "view count 0 out of range 1 to 8"},

@@ -164,7 +164,11 @@ TEST(ScenarioRunnerTest, OpensViewsChoosesCamerasAndChecksThePicture) {
                              "at 0.6 view activate 2\n"
                              "at 0.7 view close 1\n"
                              "at 0.7 expect view-count 1\n"
-                             "at 0.7 expect camera Tower\n"; // line 21: the main view active again
+                             "at 0.7 expect camera Tower\n" // line 21: the main view active again
+                             "at 0.7 view command 0x10000\n"
+                             "at 0.7 view command 0x10370 90\n"
+                             "at 0.7 mouse move 0 10 10\n"
+                             "at 0.7 mouse wheel 1 120\n"; // line 25
     ScenarioRunner runner(parseScenario(text, dir.path().string()),
                           RunOverrides{std::nullopt, std::nullopt, std::nullopt,
                                        PictureFiles{dir.path().string(), 1000, 320, 240}}); // the size only
@@ -177,6 +181,8 @@ TEST(ScenarioRunnerTest, OpensViewsChoosesCamerasAndChecksThePicture) {
                   "scenario line 16: the main view cannot be closed",
                   "scenario line 17: there is no view 3 to close",
                   "scenario line 18: there is no view 2",
+                  "scenario line 22: view command 65536 is none of the simulator's",
+                  "scenario line 25: there is no view 1",
               }),
               summary.scenarioErrors);
 }

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "SimulatorFixture.h"
 #include "services/OwnCameras.h"
 #include "services/SimViews.h"
+#include "winsys/HeadlessScript.h"
 #include "winsys/Pixels.h"
 #include "winsys/WindowApi.h"
 #include "world/Aircraft.h"
@@ -191,6 +193,62 @@ TEST_F(SimViewsTest, TheViewPassReportsEveryViewAndACameraAnAddOnWritesIsWhereTh
     f.sim->frame();
     EXPECT_DOUBLE_EQ(OwnCameras::eyeFor(ViewKind::VirtualCockpit, user).latitude,
                      views().eye(1, f.sim->world()).latitude);
+}
+
+// An add-on that takes over the view commands it is told to.
+struct CommandTaker {
+    static inline std::vector<uint32_t> offered;
+    static inline uint32_t taken = 0;
+    static void handler(uint32_t, uintptr_t number, uintptr_t command) {
+        offered.push_back(static_cast<uint32_t>(number));
+        if (number == taken)
+            reinterpret_cast<ZHostCommand*>(command)->consumed = 1;
+    }
+};
+
+TEST_F(SimViewsTest, ViewCommandKeysMoveTheActiveViewsOwnCameraUnlessAnAddOnTakesThemOver) {
+    f.entry<ZHostRegisterEventFn>("api.dll", Api::RegisterEvent)(ZHOST_EVENT_COMMAND, &CommandTaker::handler);
+    CommandTaker::offered.clear();
+    const Aircraft& user = *f.sim->world().user();
+    const ViewCamera spot = OwnCameras::eyeFor(ViewKind::Spot, user);
+    const auto press = [&](int key, bool shift, bool ctrl) {
+        win::headless::setKeyDown(0x10, shift);
+        win::headless::setKeyDown(0x11, ctrl);
+        f.sim->pressKey(key, true);
+        f.sim->pressKey(key, false);
+        win::headless::setKeyDown(0x10, false);
+        win::headless::setKeyDown(0x11, false);
+    };
+    const auto eye = [&] { return views().eye(0, f.sim->world()); };
+
+    // Shift+numpad 6 looks right; numpad + zooms in by a factor of the square root of 2, twice.
+    press(0x66, true, false);
+    EXPECT_NEAR(spot.heading + 90, eye().heading, 1e-9);
+    press(0x6B, false, false);
+    press(0x6B, false, false);
+    EXPECT_NEAR(2 * spot.zoom, eye().zoom, 1e-9);
+    // Ctrl+Enter moves the eye forward by a quarter metre.
+    const ViewCamera before = eye();
+    press(0x0D, false, true);
+    const double along = Earth::distance(before.latitude, before.longitude, eye().latitude, eye().longitude);
+    EXPECT_NEAR(0.25, std::hypot(along, eye().altitude - before.altitude), 1e-3);
+    EXPECT_EQ((std::vector<uint32_t>{0x1008C, 0x100B7, 0x100B7, 0x103E0}), CommandTaker::offered);
+
+    // Taken over by an add-on, the zoom stays; Backspace (zoom back to 1) is not.
+    CommandTaker::taken = 0x100B7;
+    press(0x6B, false, false);
+    EXPECT_NEAR(2 * spot.zoom, eye().zoom, 1e-9);
+    press(0x08, false, false);
+    EXPECT_NEAR(spot.zoom, eye().zoom, 1e-9);
+    // A new camera starts where its own would be; a key that is no view command is not offered.
+    ASSERT_TRUE(f.sim->selectCamera("Spot"));
+    EXPECT_NEAR(spot.heading, eye().heading, 1e-9);
+    CommandTaker::offered.clear();
+    press('Q', true, true);
+    EXPECT_TRUE(CommandTaker::offered.empty());
+    EXPECT_FALSE(f.sim->viewCommand(0x10000, 0));
+    EXPECT_TRUE(f.sim->viewCommand(0x10370, 180)); // the pan to an angle, from the hat switch
+    EXPECT_NEAR(spot.heading + 180, eye().heading, 1e-9);
 }
 
 TEST_F(SimViewsTest, AnInsetViewIsDrawnOverTheMainView) {
