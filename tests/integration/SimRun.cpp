@@ -76,8 +76,8 @@ SimRun::SimRun(const Options& options) {
         environment += name + "='" + value + "' ";
     const std::string command = environment + "ZEPHREL_PROBE_REPORT='" + folder_.file("report.txt") +
                                 "' ZEPHREL_PROBE_KEYS='" + options.probeKeys + "' ZEPHREL_PROBE_CHECKS='" +
-                                options.probeChecks + "' '" + ZEPHREL_SIM + "' --scenario '" + scenario +
-                                "' >'" + outputFile + "' 2>&1";
+                                options.probeChecks + "' '" + ZEPHREL_SIM + "' --scenario '" + scenario + "' " +
+                                withRunFolder(options.simArguments, folder_.path().string()) + " >'" + outputFile + "' 2>&1";
     const int status = std::system(command.c_str());
     // A run the shell saw killed by a signal reads as the shell reports it: 128 + the signal.
     exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;

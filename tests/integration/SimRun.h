@@ -23,6 +23,7 @@ public:
         // The module's Zephrel.ini; "%RUN%" stands for the run's folder. Empty: the temporary files
         // in the run's folder "temp".
         std::string moduleIni;
+        std::string simArguments; // more of zephrel-sim's command line; "%RUN%" as above
     };
 
     explicit SimRun(const Options& options);
