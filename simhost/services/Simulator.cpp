@@ -145,6 +145,8 @@ win::HWND Simulator::mainWindow() const {
 }
 void Simulator::createViews() {
     impl_->views.setMainWindow(impl_->window.createView());
+    // Add-ons of the first host version wait for this before they register camera definitions.
+    impl_->events.fire(ZHOST_EVENT_SYSTEM, ZHOST_SYSTEM_VIEWS_READY, 0);
 }
 win::HWND Simulator::viewWindow() const {
     return impl_->window.view();

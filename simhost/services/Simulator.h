@@ -51,7 +51,7 @@ public:
     win::HWND mainWindow() const;
 
     // After the add-ons have started: the 3D view window (class "FS98CHILD", a child of the main
-    // window), so that add-ons see it created.
+    // window), so that add-ons see it created; then system event 54, the views ready.
     void createViews();
     win::HWND viewWindow() const;
 

@@ -52,4 +52,32 @@ TEST(ViewRunTest, AChaseCameraWrittenThroughTheModuleIsWhatTheSecondViewShows) {
     EXPECT_EQ(expected, seen) << run.output();
 }
 
+// The module's three camera definitions reach the simulator at every host version (the first one
+// only once the simulator has its views ready), and none with [SETTINGS] DisableCameras.
+TEST(ViewRunTest, TheModulesCamerasAreOfferedUnlessDisabled) {
+    const char* const versions[] = {"10.0.60905.0", "10.0.61637.0", "1.0.195.0"};
+    for (const char* version : versions)
+        for (const bool disabled : {false, true}) {
+            SCOPED_TRACE(std::string(version) + (disabled ? " with DisableCameras" : ""));
+            SimRun::Options options;
+            options.hostVersion = version;
+            options.probe = false;
+            options.moduleIni = std::string("[SETTINGS]\nTempDirectory=%RUN%/temp\nDisableCameras=") +
+                                (disabled ? "1" : "0") + "\n";
+            options.scenarioActions = kModuleRunSettings + "duration 1\n"
+                                                           "at 0.5 camera \"Zephrel VC\"\n"
+                                                           "at 0.5 camera \"Zephrel Tower\"\n"
+                                                           "at 0.5 camera \"Zephrel Spot\"\n"
+                                                           "at 0.5 expect camera \"Zephrel Spot\"\n";
+            const SimRun run(options);
+            if (disabled) {
+                EXPECT_NE(std::string::npos, run.output().find("the active view has no camera \"Zephrel VC\""))
+                    << run.output();
+            } else {
+                expectCleanRun(run);
+            }
+            EXPECT_NE(std::string::npos, run.output().find("wrong forms: 0\n")) << run.output();
+        }
+}
+
 } // namespace
