@@ -271,11 +271,10 @@ void expectModuleDefinitions(const FakeHost& h) {
         const ZHostCameraDefinition& d = h.definitions[i].record;
         EXPECT_STREQ(expected[i].name, d.name);
         EXPECT_EQ(0, std::memcmp(bytesOf(expected[i].identifier).data(), d.identifier, 16));
-        EXPECT_EQ(1u, d.category);
-        EXPECT_EQ(8u, d.origin);
-        EXPECT_EQ(expected[i].cycle, d.cycle);
-        EXPECT_EQ(expected[i].kind0, d.viewKind[0]);
-        EXPECT_EQ(expected[i].kind1, d.viewKind[1]);
+        // Copied out of the packed record before they are compared.
+        const uint32_t fields[] = {d.category, d.origin, d.cycle, d.viewKind[0], d.viewKind[1]};
+        EXPECT_EQ((std::vector<uint32_t>{1, 8, expected[i].cycle, expected[i].kind0, expected[i].kind1}),
+                  std::vector<uint32_t>(std::begin(fields), std::end(fields)));
         for (uint8_t s : d.switches)
             EXPECT_EQ(1, s);
         EXPECT_EQ(1, d.bytes[0]);
