@@ -1,27 +1,15 @@
 #include "cameras/Smooth.h"
 
 #include <algorithm>
-#include <cmath>
 #include <numbers>
 
+#include "cameras/Geometry.h"
 #include "cameras/SmoothFilters.h"
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kTurn = 2 * kPi;
-
-// Into (−π, π]: 2π added while below −π, taken away while above π. Far-off values are brought
-// near first, so that no input can keep the loops going.
-double wrapped(double angle) {
-    if (std::abs(angle) > 64 * kPi)
-        angle = std::fmod(angle, kTurn);
-    while (angle < -kPi)
-        angle += kTurn;
-    while (angle > kPi)
-        angle -= kTurn;
-    return angle;
-}
 
 struct RoleShape {
     uint32_t size;
@@ -74,7 +62,7 @@ void Smooth::update(double dt, const double* input, double* output) {
     step(dt, input);
     const std::vector<double>& state = this->output();
     for (uint32_t i = 0; i < size_; ++i)
-        output[i] = angular_ ? wrapped(state[i]) : state[i];
+        output[i] = angular_ ? Geometry::wrapAngle(state[i]) : state[i];
 }
 
 std::unique_ptr<Smooth> makeSmooth(int kind, SmoothRole role) {
