@@ -65,6 +65,12 @@ void Smooth::update(double dt, const double* input, double* output) {
         output[i] = angular_ ? Geometry::wrapAngle(state[i]) : state[i];
 }
 
+void Smooth::held(double* out) const {
+    const std::vector<double>& state = output();
+    for (uint32_t i = 0; i < size_; ++i)
+        out[i] = angular_ ? Geometry::wrapAngle(state[i]) : state[i];
+}
+
 std::unique_ptr<Smooth> makeSmooth(int kind, SmoothRole role) {
     const RoleShape shape = shapeOf(role);
     switch (kind >= 1 && kind <= 5 ? kind : shape.defaultKind) {

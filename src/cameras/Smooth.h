@@ -24,6 +24,8 @@ public:
     void update(double dt, const double* input, double* output);
     // The state of a filter that has rested at `value` (size() doubles) for ever.
     virtual void reset(const double* value) = 0;
+    // The output state as a step of 0 would give it (size() doubles), whatever the time constant.
+    void held(double* out) const;
 
     uint32_t size() const { return size_; }
     bool angular() const { return angular_; }
