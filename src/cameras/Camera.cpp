@@ -122,7 +122,10 @@ void Camera::remake(std::unique_ptr<Smooth>& filter, int kind, SmoothRole role) 
     filter->setTimeConstant(timeConstant);
 }
 
+// Without smoothing the filter only keeps the zoom of its last reset; the zoom itself is shown.
 float Camera::shownZoom() const {
+    if (zoomFilter->timeConstant() <= 0)
+        return zoom;
     double level = 0;
     zoomFilter->held(&level);
     return static_cast<float>(std::exp2(level));

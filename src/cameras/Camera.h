@@ -74,7 +74,8 @@ protected:
     float panStep(float input, float panRate) const;
     // The filter made anew in the kind the settings now name, keeping its time constant.
     static void remake(std::unique_ptr<Smooth>& filter, int kind, SmoothRole role);
-    // The zoom shown now: 2 to the power of the zoom filter's held output.
+    // The zoom shown now: 2 to the power of the zoom filter's held output, or the zoom itself
+    // when it is not smoothed.
     float shownZoom() const;
     void resetZoomFilter();
     const CameraSettings& settings() const { return *settings_; }
