@@ -15,6 +15,11 @@ constexpr float kPi = std::numbers::pi_v<float>;
 constexpr double kLog2E = 1.44269504088896;
 constexpr float kWheelIn = 0.9f;
 constexpr float kWheelOut = 1.1111112f;
+constexpr float kLeastZoom = 0.2f;
+constexpr float kMostZoom = 256;
+constexpr double kShortestSmoothing = 0.1;
+constexpr double kLongestSmoothing = 30;
+constexpr double kAboveGround = 1.0;
 
 } // namespace
 
@@ -112,8 +117,43 @@ double Camera::filterStep() const {
     return static_cast<double>(FSinterface::getFrameTime()) * static_cast<double>(FSinterface::getSimRate());
 }
 
+float Camera::turnStep(float input, float panRate) {
+    return input * panRate * (kPi / 180) * FSinterface::getFrameTime();
+}
+
 float Camera::panStep(float input, float panRate) const {
-    return input * panRate / zoom * (kPi / 180) * FSinterface::getFrameTime();
+    return turnStep(input, panRate) / zoom;
+}
+
+void Camera::zoomWithDistance(float factor, float& autoZoom, float distance) {
+    if (factor == 0) {
+        zoom = 1;
+        autoZoom = 0;
+    } else if (factor > 0) {
+        zoom *= factor;
+        autoZoom *= factor;
+    } else if (autoZoom != 0) {
+        autoZoom = 0;
+    } else if (distance > 0) {
+        autoZoom = shownZoom() / distance;
+    }
+}
+
+void Camera::applyZoom(float newZoom, float newMin, float newMax, double smoothZoom) {
+    maxZoom = std::clamp(newMax, kLeastZoom, kMostZoom);
+    minZoom = std::clamp(newMin, kLeastZoom, maxZoom);
+    zoom = std::clamp(newZoom, minZoom, maxZoom);
+    zoomFilter->setTimeConstant(limitedTimeConstant(smoothZoom));
+    resetZoomFilter();
+}
+
+double Camera::limitedTimeConstant(double seconds) {
+    return seconds == 0 ? 0 : std::clamp(seconds, kShortestSmoothing, kLongestSmoothing);
+}
+
+void Camera::aboveGround(Geometry::WorldPosition& position) {
+    position.altitude = std::max(position.altitude,
+                                 FSinterface::getGroundElevation(position.latitude, position.longitude) + kAboveGround);
 }
 
 void Camera::remake(std::unique_ptr<Smooth>& filter, int kind, SmoothRole role) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "cameras/Geometry.h"
 #include "cameras/Smooth.h"
 #include "host/CameraView.h"
 #include "settings/Settings.h"
@@ -70,8 +71,21 @@ protected:
     // Seconds the filters advance in this frame: frame time × simulation rate, 0 while paused
     // when the settings hold smoothing in a pause.
     double filterStep() const;
-    // Keyboard panning: input × panRate / zoom, in radians for this frame.
+    // Keyboard turning: input × panRate (degrees a second), in radians for this frame; panning
+    // divides it by the zoom.
+    static float turnStep(float input, float panRate);
     float panStep(float input, float panRate) const;
+    // The zoom commands of cameras that may zoom with the distance: 0 resets both, a positive
+    // factor multiplies both, a negative one toggles auto-zoom (on: the zoom shown over the
+    // distance to what is looked at; `distance` 0 or less when nothing is).
+    void zoomWithDistance(float factor, float& autoZoom, float distance);
+    // Applies a dialog's zoom values within their limits: the maximum 0.2 to 256, the minimum 0.2
+    // to the maximum, the zoom between them; the zoom filter's time constant as `timeConstant`.
+    void applyZoom(float newZoom, float newMin, float newMax, double smoothZoom);
+    // A dialog's time constant: 0 stays off, others within 0.1 to 30 s.
+    static double limitedTimeConstant(double seconds);
+    // At least a metre above the ground under it.
+    static void aboveGround(Geometry::WorldPosition& position);
     // The filter made anew in the kind the settings now name, keeping its time constant.
     static void remake(std::unique_ptr<Smooth>& filter, int kind, SmoothRole role);
     // The zoom shown now: 2 to the power of the zoom filter's held output, or the zoom itself

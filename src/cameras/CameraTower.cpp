@@ -6,6 +6,7 @@
 
 #include "cameras/AircraftPose.h"
 #include "cameras/CameraAngles.h"
+#include "cameras/CameraKeys.h"
 #include "common/ZephrelException.h"
 #include "host/FSinterface.h"
 #include "profile/ProfileValues.h"
@@ -15,14 +16,9 @@ namespace {
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr double kFeetPerMetre = 3.2808399;
 constexpr double kMetresPerFoot = 0.3048;
-constexpr double kAboveGround = 1.0;
 
 double degrees(double radians) {
     return radians / static_cast<double>(Geometry::kDegreesToRadians);
-}
-
-float radians(double degrees) {
-    return static_cast<float>(degrees) * Geometry::kDegreesToRadians;
 }
 
 } // namespace
@@ -56,12 +52,10 @@ void CameraTower::load(const std::string& section, const std::string& file) {
     position.latitude = profile::readFloat(file, s, "Latitude", 0) * static_cast<double>(Geometry::kDegreesToRadians);
     position.longitude = profile::readFloat(file, s, "Longitude", 0) * static_cast<double>(Geometry::kDegreesToRadians);
     position.altitude = profile::readFloat(file, s, "Altitude", 0) * kMetresPerFoot;
-    pitch = -radians(profile::readFloat(file, s, "Pitch", 0));
-    bank = -radians(profile::readFloat(file, s, "Bank", 0));
-    heading = radians(profile::readFloat(file, s, "Heading", 0));
-    const char* const axes[] = {"FocusX", "FocusY", "FocusZ"};
-    for (int i = 0; i < 3; ++i)
-        focus[i] = static_cast<float>(profile::readFloat(file, s, axes[i], 0));
+    pitch = CameraKeys::readAngle(file, section, "Pitch", true);
+    bank = CameraKeys::readAngle(file, section, "Bank", true);
+    heading = CameraKeys::readAngle(file, section, "Heading", false);
+    CameraKeys::readFocus(file, section, focus);
     clampFocus();
     panRate = static_cast<float>(profile::readFloat(file, s, "PanRate", 1.0));
     panFilter->setTimeConstant(profile::readFloat(file, s, "SmoothPanning", 0));
@@ -77,12 +71,10 @@ void CameraTower::save(const std::string& section, const std::string& file) cons
     profile::writeFloat(file, s, "Latitude", degrees(position.latitude), 8);
     profile::writeFloat(file, s, "Longitude", degrees(position.longitude), 8);
     profile::writeFloat(file, s, "Altitude", position.altitude * kFeetPerMetre, 3);
-    profile::writeFloat(file, s, "Pitch", -degrees(pitch), 1);
-    profile::writeFloat(file, s, "Bank", -degrees(bank), 1);
-    profile::writeFloat(file, s, "Heading", degrees(heading), 1);
-    const char* const axes[] = {"FocusX", "FocusY", "FocusZ"};
-    for (int i = 0; i < 3; ++i)
-        profile::writeFloat(file, s, axes[i], focus[i], 3);
+    CameraKeys::writeAngle(file, section, "Pitch", pitch, true);
+    CameraKeys::writeAngle(file, section, "Bank", bank, true);
+    CameraKeys::writeAngle(file, section, "Heading", heading, false);
+    CameraKeys::writeFocus(file, section, focus);
     profile::writeFloat(file, s, "PanRate", panRate, 3);
     profile::writeFloat(file, s, "SmoothPanning", panFilter->timeConstant(), 2);
     profile::writeFloat(file, s, "MaxDistance", maxDistance, 1);
@@ -91,7 +83,7 @@ void CameraTower::save(const std::string& section, const std::string& file) cons
 }
 
 bool CameraTower::lookedAt(Geometry::WorldPosition& point, Geometry::Attitude* attitude) const {
-    if (target == 0)
+    if (target == 0 || !FSinterface::isAircraft(target))
         return false;
     const AircraftPose pose = AircraftPose::of(target);
     point = (focus[0] != 0 || focus[1] != 0 || focus[2] != 0) ? pose.pointAt(focus) : pose.position;
@@ -104,8 +96,7 @@ void CameraTower::process(CameraView* view) {
     if (view == nullptr)
         throw ZephrelException(ErrorCode::Unexpected, ZephrelException::Error, "CameraTower::process", __LINE__,
                                "NULL pointer passed");
-    const double ground = FSinterface::getGroundElevation(position.latitude, position.longitude) + kAboveGround;
-    position.altitude = std::max(position.altitude, ground);
+    aboveGround(position);
     Geometry::WorldPosition eye = position;
     if (target != 0 && !FSinterface::isAircraft(target))
         target = FSinterface::getUserAcftID();
@@ -222,18 +213,8 @@ void CameraTower::lookAt(float x, float y, float z) {
 }
 
 void CameraTower::zoomBy(float factor) {
-    if (factor == 0) {
-        zoom = 1;
-        autoZoom = 0;
-    } else if (factor > 0) {
-        zoom *= factor;
-        autoZoom *= factor;
-    } else if (autoZoom != 0) {
-        autoZoom = 0;
-    } else if (Geometry::WorldPosition looked{}; lookedAt(looked)) {
-        const float distance = Geometry::localOffset(position, looked);
-        autoZoom = distance > 0 ? shownZoom() / distance : 0;
-    }
+    Geometry::WorldPosition looked{};
+    zoomWithDistance(factor, autoZoom, lookedAt(looked) ? Geometry::localOffset(position, looked) : 0);
 }
 
 void CameraTower::mousePan(bool begin, float* a, float* b) {

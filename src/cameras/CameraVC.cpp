@@ -5,6 +5,7 @@
 
 #include "cameras/AircraftPose.h"
 #include "cameras/CameraAngles.h"
+#include "cameras/CameraKeys.h"
 #include "common/ZephrelException.h"
 #include "host/FSinterface.h"
 #include "profile/ProfileValues.h"
@@ -12,14 +13,6 @@
 namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
-
-double degrees(float radians) {
-    return static_cast<double>(radians) / static_cast<double>(Geometry::kDegreesToRadians);
-}
-
-float radians(double degrees) {
-    return static_cast<float>(degrees) * Geometry::kDegreesToRadians;
-}
 
 } // namespace
 
@@ -51,9 +44,9 @@ void CameraVC::load(const std::string& section, const std::string& file) {
     const char* const axes[] = {"X", "Y", "Z"};
     for (int i = 0; i < 3; ++i)
         eyeOffset[i] = static_cast<float>(profile::readFloat(file, s, axes[i], 0));
-    pitch = radians(profile::readFloat(file, s, "Pitch", 0));
-    bank = -radians(profile::readFloat(file, s, "Bank", 0));
-    heading = radians(profile::readFloat(file, s, "Heading", 0));
+    pitch = CameraKeys::readAngle(file, section, "Pitch", false);
+    bank = CameraKeys::readAngle(file, section, "Bank", true);
+    heading = CameraKeys::readAngle(file, section, "Heading", false);
     panRate = static_cast<float>(profile::readFloat(file, s, "PanRate", 1.0));
     fixedDir = profile::readBool(file, s, "FixedDir", false);
     panFilter->setTimeConstant(profile::readFloat(file, s, "SmoothPanning", 0));
@@ -67,9 +60,9 @@ void CameraVC::save(const std::string& section, const std::string& file) const {
     const char* const axes[] = {"X", "Y", "Z"};
     for (int i = 0; i < 3; ++i)
         profile::writeFloat(file, s, axes[i], eyeOffset[i], 3);
-    profile::writeFloat(file, s, "Pitch", degrees(pitch), 1);
-    profile::writeFloat(file, s, "Bank", -degrees(bank), 1);
-    profile::writeFloat(file, s, "Heading", degrees(heading), 1);
+    CameraKeys::writeAngle(file, section, "Pitch", pitch, false);
+    CameraKeys::writeAngle(file, section, "Bank", bank, true);
+    CameraKeys::writeAngle(file, section, "Heading", heading, false);
     profile::writeFloat(file, s, "PanRate", panRate, 3);
     profile::writeBool(file, s, "FixedDir", fixedDir);
     profile::writeFloat(file, s, "SmoothPanning", panFilter->timeConstant(), 2);
