@@ -7,6 +7,7 @@
 
 #include "cameras/Geometry.h"
 #include "harness/ModuleInSimulator.h"
+#include "modules/HostNumbers.h"
 #include "host/CameraView.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
@@ -35,6 +36,13 @@ protected:
         p.pitch = Earth::angleRaw(-pitchUp);
         p.bank = 0;
         aircraft.setPosition(p);
+    }
+    // Feet a second east, up, north, as an add-on writes them.
+    void setVelocity(Aircraft& aircraft, double east, double up, double north) {
+        const double velocity[3] = {east, up, north};
+        ZHostObject* object = aircraft.object();
+        object->ops->setBlock(object, HostNumbers::propertyId(4, HostNumbers::Property::Velocity), velocity,
+                              sizeof velocity);
     }
     Aircraft& user() { return *module_.world().user(); }
     // An AI trainer, placed.
