@@ -139,12 +139,27 @@ void Camera::zoomWithDistance(float factor, float& autoZoom, float distance) {
     }
 }
 
-void Camera::applyZoom(float newZoom, float newMin, float newMax, double smoothZoom) {
-    maxZoom = std::clamp(newMax, kLeastZoom, kMostZoom);
-    minZoom = std::clamp(newMin, kLeastZoom, maxZoom);
-    zoom = std::clamp(newZoom, minZoom, maxZoom);
-    zoomFilter->setTimeConstant(limitedTimeConstant(smoothZoom));
+void Camera::getCommonParams(CameraParams& params, float panRate, const Smooth& panFilter) const {
+    params.title = title;
+    params.flightSet = flightSet;
+    params.zoom = zoom;
+    params.minZoom = minZoom;
+    params.maxZoom = maxZoom;
+    params.smoothZoom = zoomFilter->timeConstant();
+    params.panRate = panRate;
+    params.smoothPanning = panFilter.timeConstant();
+}
+
+void Camera::setCommonParams(const CameraParams& params, float& panRate, Smooth& panFilter) {
+    title = params.title;
+    flightSet = params.flightSet >= 0 && params.flightSet <= 2 ? params.flightSet : 0;
+    maxZoom = std::clamp(params.maxZoom, kLeastZoom, kMostZoom);
+    minZoom = std::clamp(params.minZoom, kLeastZoom, maxZoom);
+    zoom = std::clamp(params.zoom, minZoom, maxZoom);
+    zoomFilter->setTimeConstant(limitedTimeConstant(params.smoothZoom));
     resetZoomFilter();
+    panRate = params.panRate;
+    panFilter.setTimeConstant(limitedTimeConstant(params.smoothPanning));
 }
 
 double Camera::limitedTimeConstant(double seconds) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "cameras/CameraParams.h"
 #include "cameras/Geometry.h"
 #include "cameras/Smooth.h"
 #include "host/CameraView.h"
@@ -79,9 +80,12 @@ protected:
     // factor multiplies both, a negative one toggles auto-zoom (on: the zoom shown over the
     // distance to what is looked at; `distance` 0 or less when nothing is).
     void zoomWithDistance(float factor, float& autoZoom, float distance);
-    // Applies a dialog's zoom values within their limits: the maximum 0.2 to 256, the minimum 0.2
-    // to the maximum, the zoom between them; the zoom filter's time constant as `timeConstant`.
-    void applyZoom(float newZoom, float newMin, float newMax, double smoothZoom);
+    // The dialog values every kind has (the pan values from the kind's own), and back: the title,
+    // the scope (0 for one that is none of the three), the zoom within its limits (the maximum 0.2
+    // to 256, the minimum 0.2 to the maximum, the zoom between them) with its smoothing, after
+    // which the zoom filter starts again at the zoom.
+    void getCommonParams(CameraParams& params, float panRate, const Smooth& panFilter) const;
+    void setCommonParams(const CameraParams& params, float& panRate, Smooth& panFilter);
     // A dialog's time constant: 0 stays off, others within 0.1 to 30 s.
     static double limitedTimeConstant(double seconds);
     // At least a metre above the ground under it.

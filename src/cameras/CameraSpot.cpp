@@ -82,23 +82,12 @@ void CameraSpot::rebuildFilters() {
 }
 
 void CameraSpot::getDlgParams(SpotParams& params) const {
-    params.title = title;
-    params.flightSet = flightSet;
+    getCommonParams(params, panRate, *panFilter);
     params.spotMode = getSpotMode();
-    params.zoom = zoom;
-    params.minZoom = minZoom;
-    params.maxZoom = maxZoom;
-    params.smoothZoom = zoomFilter->timeConstant();
-    params.panRate = panRate;
-    params.smoothPanning = panFilter->timeConstant();
 }
 
 void CameraSpot::setDlgParams(const SpotParams& params) {
-    title = params.title;
-    flightSet = params.flightSet >= 0 && params.flightSet <= 2 ? params.flightSet : 0;
-    panRate = params.panRate;
-    panFilter->setTimeConstant(limitedTimeConstant(params.smoothPanning));
-    applyZoom(params.zoom, params.minZoom, params.maxZoom, params.smoothZoom);
+    setCommonParams(params, panRate, *panFilter);
 }
 
 AircraftPose CameraSpot::resolveTarget() {

@@ -2,7 +2,7 @@
 
 #include "cameras/AircraftPose.h"
 #include "cameras/Camera.h"
-#include "cameras/SpotParams.h"
+#include "cameras/CameraParams.h"
 
 // A camera that looks at an aircraft from outside; the spot mode is the concrete class (fixed to
 // the aircraft, following it, waiting for it to fly by, or flying by itself).

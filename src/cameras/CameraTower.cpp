@@ -252,6 +252,30 @@ void CameraTower::toAircraft() {
     resetZoomFilter();
 }
 
+void CameraTower::getDlgParams(TowerParams& params) const {
+    getCommonParams(params, panRate, *panFilter);
+    params.latitude = degrees(position.latitude);
+    params.longitude = degrees(position.longitude);
+    params.altitude = position.altitude;
+    std::copy(std::begin(focus), std::end(focus), params.focus);
+    params.maxDistance = maxDistance;
+    params.autoPan = target != 0;
+}
+
+void CameraTower::setDlgParams(const TowerParams& params) {
+    constexpr double kLowest = -10, kHighest = 30000;
+    constexpr float kLeastMaxDistance = 100;
+    setCommonParams(params, panRate, *panFilter);
+    const double toRadians = static_cast<double>(Geometry::kDegreesToRadians);
+    position = {params.latitude * toRadians, params.longitude * toRadians,
+                std::clamp(params.altitude, kLowest, kHighest)};
+    std::copy(std::begin(params.focus), std::end(params.focus), focus);
+    clampFocus();
+    maxDistance = std::max(params.maxDistance, kLeastMaxDistance);
+    target = params.autoPan ? FSinterface::getUserAcftID() : 0;
+    resetPanFilter();
+}
+
 void CameraTower::rebuildFilters() {
     Camera::rebuildFilters();
     remake(panFilter, settings().smoothTypePan, SmoothRole::ViewAngles);

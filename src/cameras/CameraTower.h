@@ -27,6 +27,8 @@ public:
     void pan(float x, float y) override;
     void save(const std::string& section, const std::string& file) const override;
     void rebuildFilters() override;
+    void getDlgParams(TowerParams& params) const;
+    void setDlgParams(const TowerParams& params);
     int getType() const override { return kTower; }
     const char* getTypeName() const override { return "Tower"; }
 

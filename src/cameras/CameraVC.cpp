@@ -1,5 +1,6 @@
 #include "cameras/CameraVC.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -170,6 +171,30 @@ void CameraVC::nextTarget(bool backward) {
 void CameraVC::rebuildFilters() {
     Camera::rebuildFilters();
     remake(panFilter, settings().smoothTypePan, SmoothRole::ViewAngles);
+    resetPanFilter();
+}
+
+void CameraVC::getDlgParams(VCParams& params) const {
+    getCommonParams(params, panRate, *panFilter);
+    params.x = eyeOffset[0];
+    params.y = eyeOffset[1];
+    params.z = eyeOffset[2];
+    params.pitch = CameraKeys::degreesOf(pitch, false);
+    params.bank = CameraKeys::degreesOf(bank, true);
+    params.heading = CameraKeys::degreesOf(heading, false);
+    params.fixedDir = fixedDir;
+}
+
+void CameraVC::setDlgParams(const VCParams& params) {
+    constexpr float kEyeLimit = 1000;
+    setCommonParams(params, panRate, *panFilter);
+    eyeOffset[0] = std::clamp(params.x, -kEyeLimit, kEyeLimit);
+    eyeOffset[1] = std::clamp(params.y, -kEyeLimit, kEyeLimit);
+    eyeOffset[2] = std::clamp(params.z, -kEyeLimit, kEyeLimit);
+    pitch = CameraKeys::radiansOf(params.pitch, false);
+    bank = CameraKeys::radiansOf(params.bank, true);
+    heading = CameraKeys::radiansOf(params.heading, false);
+    fixedDir = params.fixedDir;
     resetPanFilter();
 }
 

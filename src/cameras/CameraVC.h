@@ -23,6 +23,8 @@ public:
     void nextTarget(bool backward) override;
     void save(const std::string& section, const std::string& file) const override;
     void rebuildFilters() override;
+    void getDlgParams(VCParams& params) const;
+    void setDlgParams(const VCParams& params);
     int getType() const override { return kVC; }
     const char* getTypeName() const override { return "VC"; }
 

@@ -97,6 +97,10 @@ void registerAll() {
 
 } // namespace CameraDefinitions
 
+bool FSinterface::offersDefaultViews() {
+    return hostState().firstHost();
+}
+
 void FSinterface::setCamerasDisabled(bool disabled) {
     hostState().camerasDisabled = disabled;
 }

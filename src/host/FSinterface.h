@@ -119,6 +119,8 @@ public:
     // On: the 3D views hand mouse moves and the wheel to the listeners (with the cross cursor)
     // until it is off again. The cursor is moved to (x, y) either way.
     static void setMouseCapture(bool on, float x, float y);
+    // The first accepted host version offers its own default views beside the module's cameras.
+    static bool offersDefaultViews();
     // Set before start-up: the module then gives the host no camera definitions.
     static void setCamerasDisabled(bool disabled);
     // The host's camera definitions, the module's among them; false for an index beyond them.
