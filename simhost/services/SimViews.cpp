@@ -27,6 +27,12 @@ double degreesOf(float radians) {
 
 // The main view is there from the start; its window comes once the add-ons have started.
 SimViews::SimViews(SimContext& context) : context_(context) {
+    for (std::size_t i = 0; i < ownRecords_.size(); ++i) {
+        const OwnCamera& own = OwnCameras::all()[i];
+        std::strncpy(ownRecords_[i].name, own.title, sizeof ownRecords_[i].name - 1);
+        std::copy(own.id.begin(), own.id.end(), ownRecords_[i].identifier);
+        ownRecords_[i].viewKind[0] = OwnCameras::inCockpit(own.kind) ? 0 : 3;
+    }
     showCamera(slots_[0], &spotCamera(), nullptr);
     records_[0].camera = &slots_[0].camera;
     order_.push_back(0);
@@ -195,14 +201,19 @@ void SimViews::withdraw(Definition& definition) {
             showCamera(s, &spotCamera(), nullptr);
 }
 
+// The simulator's own cameras first, then the registered ones.
 uint32_t SimViews::definitionCount() {
     requireLock("camera definition count");
-    return static_cast<uint32_t>(std::count_if(definitions_.begin(), definitions_.end(),
+    return static_cast<uint32_t>(ownRecords_.size()) +
+           static_cast<uint32_t>(std::count_if(definitions_.begin(), definitions_.end(),
                                                [](const auto& d) { return d->registered; }));
 }
 
 const ZHostCameraDefinition* SimViews::definition(uint32_t index) {
     requireLock("camera definition get");
+    if (index < ownRecords_.size())
+        return &ownRecords_[index];
+    index -= static_cast<uint32_t>(ownRecords_.size());
     for (const auto& d : definitions_)
         if (d->registered && index-- == 0)
             return &d->record;

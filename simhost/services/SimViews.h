@@ -57,7 +57,8 @@ public:
     // window.dll's camera select: the camera of that identifier in the view; 0 when none.
     int32_t selectCamera(ZHostView* view, const uint8_t identifier[16]);
 
-    // ---- camera definitions (window.dll), each call inside the camera manager's lock ----
+    // ---- camera definitions (window.dll), each call inside the camera manager's lock; count and get
+    // list the simulator's own cameras first ----
     void* createDefinition(const ZHostCameraDefinition* definition);
     void destroyDefinition(void* definition);
     int32_t registerDefinition(void* definition);
@@ -107,5 +108,6 @@ private:
     ZHostView* mainView_ = nullptr;
     ZHostView* activeView_ = nullptr;
     std::vector<std::unique_ptr<Definition>> definitions_;
+    std::array<ZHostCameraDefinition, 4> ownRecords_{}; // the simulator's own cameras as definitions
     int lockDepth_ = 0;
 };

@@ -109,12 +109,14 @@ TEST_F(SimViewsTest, AddOnsRegisterCameraDefinitionsInsideTheLockAndSelectThemBy
     lock(1);
     void* definition = create(&record);
     ASSERT_NE(nullptr, definition);
-    EXPECT_EQ(0u, count()) << "created, not yet registered";
+    EXPECT_EQ(4u, count()) << "the simulator's own four; created, not yet registered";
+    EXPECT_STREQ("Cockpit", get(0)->name);
+    EXPECT_EQ(0, std::memcmp(OwnCameras::find("Spot")->id.data(), get(3)->identifier, 16));
     EXPECT_EQ(1, registerIt(definition));
     EXPECT_EQ(0, registerIt(definition));
-    ASSERT_EQ(1u, count());
-    EXPECT_STREQ("Zephrel Tower", get(0)->name);
-    EXPECT_EQ(nullptr, get(1));
+    ASSERT_EQ(5u, count());
+    EXPECT_STREQ("Zephrel Tower", get(4)->name);
+    EXPECT_EQ(nullptr, get(5));
     ZHostView* main = views().record(0);
     EXPECT_EQ(1, select(main, record.identifier));
     lock(0);
@@ -135,7 +137,7 @@ TEST_F(SimViewsTest, AddOnsRegisterCameraDefinitionsInsideTheLockAndSelectThemBy
     lock(0);
     EXPECT_EQ(0u, f.wrongForms());
     // Outside the lock every call is a wrong form (and still done); so is leaving it twice.
-    EXPECT_EQ(0u, count());
+    EXPECT_EQ(4u, count());
     lock(0);
     EXPECT_EQ(2u, f.wrongForms());
 }
