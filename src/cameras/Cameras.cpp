@@ -120,7 +120,7 @@ int Cameras::callback(int event, intptr_t a, intptr_t b, intptr_t c) {
         if (static_cast<std::size_t>(view) >= cameras.current.size() || cameras.current[static_cast<std::size_t>(view)] < 0)
             return 0;
         if (cameras.cameras.empty()) {
-            append(freshCamera(kind, &settings_));
+            makeCamera(cameras, view);
             refreshMenu(kind);
         }
         Camera* camera = cameras.shownIn(view);
@@ -189,16 +189,21 @@ void Cameras::newCamera(int kind) {
     CameraList& cameras = list(kind);
     if (cameras.full() || static_cast<std::size_t>(activeView_) >= cameras.current.size())
         return;
+    makeCamera(cameras, activeView_);
+    show(kind, static_cast<int>(cameras.cameras.size()) - 1, false);
+}
+
+// A copy of the camera the view shows, or a fresh one, named by its number in the list.
+void Cameras::makeCamera(CameraList& cameras, int view) {
     std::unique_ptr<Camera> made;
-    if (const Camera* shown = cameras.shownIn(activeView_); shown != nullptr) {
+    if (const Camera* shown = cameras.shownIn(view); shown != nullptr) {
         made = shown->clone();
         made->guid = Guid::create(); // a copy is a camera of its own, which markers must tell apart
     } else {
-        made = freshCamera(kind, &settings_);
+        made = freshCamera(cameras.kind, &settings_);
     }
     made->title = std::string(made->getTypeName()) + " Camera " + std::to_string(cameras.cameras.size() + 1);
     append(std::move(made));
-    show(kind, static_cast<int>(cameras.cameras.size()) - 1, false);
 }
 
 void Cameras::deleteCamera(int kind) {

@@ -65,6 +65,7 @@ private:
     int kindOrActive(int kind) const { return kind == kActiveKind ? activeKind_ : kind; }
     Camera* current(int kind) const;
     bool defaultOffered() const;
+    void makeCamera(CameraList& cameras, int view);
     // A camera appended to its kind's list with an entry in its menu.
     void append(std::unique_ptr<Camera> camera);
     void remove(CameraList& cameras, std::size_t index);

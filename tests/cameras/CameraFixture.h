@@ -9,6 +9,7 @@
 #include "harness/ModuleInSimulator.h"
 #include "modules/HostNumbers.h"
 #include "host/CameraView.h"
+#include "host/ModuleEvents.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
 #include "world/Aircraft.h"
@@ -19,7 +20,13 @@
 // trainer as the user aircraft, the frame time of 30 frames a second, and the camera settings.
 class CameraFixture : public ::testing::Test {
 protected:
-    CameraFixture() : module_(setup()) {
+    // The host measures its frame time between two frames: two run first, unless the test has
+    // listeners to register before the simulator's first frame.
+    explicit CameraFixture(bool settle = true) : module_(setup()) {
+        if (settle)
+            this->settle();
+    }
+    void settle() {
         module_.sim().frame();
         module_.sim().frame();
     }
@@ -70,5 +77,11 @@ private:
     }
 
     TempDir folder_;
+
+protected:
+    // A listener of the host interface that hears its Stop when the module stops, after the test.
+    std::unique_ptr<IFScallback> listener_;
+
+private:
     ModuleInSimulator module_;
 };
