@@ -3,6 +3,7 @@
 
 #include "app/UI.h"
 #include "app/Zephrel.h"
+#include "cameras/Cameras.h"
 
 namespace {
 
@@ -33,11 +34,10 @@ int UI::onKey(uint16_t code, bool down, bool repeat) {
     // No key message has the code 0: a command without a key is never pressed.
     if (code == 0)
         return 0;
-    // The camera keys' step comes between the transport and the rendering keys once the camera
-    // manager exists.
-    static constexpr DispatchStep kSteps[] = {&UI::startCommands,        &UI::stopCommand,
+    static constexpr DispatchStep kSteps[] = {&UI::startCommands,     &UI::stopCommand,
                                               &UI::userPlaybackCommands, &UI::markerCommand,
-                                              &UI::transportCommands,    &UI::renderCommands};
+                                              &UI::transportCommands, &UI::cameraCommands,
+                                              &UI::renderCommands};
     const KeyPress press{down, repeat};
     for (DispatchStep step : kSteps)
         for (std::size_t i = 0; i < kKeyCommandCount; ++i)
@@ -151,6 +151,57 @@ bool UI::transportCommands(KeyCommand command, KeyPress press) {
         return act(press.first(), [&] { z.toggleLoop(); });
     case KeyCommand::ControlWindow:
         return !z.isRecording() && act(press.first(), [&] { z.toggleControlWindow(); });
+    default:
+        return false;
+    }
+}
+
+// Only with cameras: the list commands while the active view shows one of the module's cameras,
+// the camera's own while it has a current camera, the camera files in any view.
+bool UI::cameraCommands(KeyCommand command, KeyPress press) {
+    if (cameras_ == nullptr)
+        return false;
+    Cameras& c = *cameras_;
+    const bool moduleView = c.activeKind() >= Camera::kVC && c.activeKind() <= Camera::kSpot;
+    const bool current = c.hasCurrentCamera();
+    switch (command) {
+    case KeyCommand::NewCamera:
+        return moduleView && act(press.first(), [&] { c.newCamera(Cameras::kActiveKind); });
+    case KeyCommand::DelCamera:
+        return moduleView && act(press.first(), [&] { c.deleteCamera(Cameras::kActiveKind); });
+    case KeyCommand::EditCamera:
+        return moduleView && act(press.first(), [&] { c.EditCamera(Cameras::kActiveKind); });
+    case KeyCommand::NextCamera:
+        return moduleView && act(press.first(), [&] { c.nextCamera(); });
+    case KeyCommand::PrevCamera:
+        return moduleView && act(press.first(), [&] { c.prevCamera(); });
+    case KeyCommand::CamAcftNext:
+        return current && act(press.first(), [&] { c.cycleTarget(true); });
+    case KeyCommand::CamAcftPrev:
+        return current && act(press.first(), [&] { c.cycleTarget(false); });
+    case KeyCommand::AutoZoom:
+        return current && act(press.first(), [&] { c.zoomDefault(); });
+    case KeyCommand::AutoPan:
+        return current && act(press.first(), [&] { c.command(); });
+    case KeyCommand::TowerToAircraft:
+        return current && c.activeKind() == Camera::kTower && act(press.first(), [&] { c.towerToAircraft(); });
+    case KeyCommand::MouseView:
+        if (!current)
+            return false;
+        if (!press.down || !press.repeat)
+            setMouseView(press.down);
+        return true;
+    case KeyCommand::MouseViewToggle:
+        return current && act(press.first(), [&] {
+                   mouseViewToggled_ = !mouseViewToggled_;
+                   setMouseView(mouseViewToggled_);
+               });
+    case KeyCommand::LoadVC:
+        return act(press.first(), [&] { c.loadCameraFile(Camera::kVC); });
+    case KeyCommand::LoadTower:
+        return act(press.first(), [&] { c.loadCameraFile(Camera::kTower); });
+    case KeyCommand::LoadSpot:
+        return act(press.first(), [&] { c.loadCameraFile(Camera::kSpot); });
     default:
         return false;
     }

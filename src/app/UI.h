@@ -6,6 +6,7 @@
 #include "host/ModuleEvents.h"
 #include "settings/KeyCommands.h"
 
+class Cameras;
 class Zephrel;
 
 // The module's place in the simulator's menu bar, and the turn of menu choices and key presses
@@ -13,8 +14,9 @@ class Zephrel;
 // every event first.
 class UI : public IFScallback {
 public:
-    // The key table is read from "Zephrel.ini" in the module folder at Start.
-    UI(Zephrel* zephrel, std::string moduleFolder);
+    // The key table is read from "Zephrel.ini" in the module folder at Start. `cameras` (not owned)
+    // is null when cameras are disabled: the menu then has no camera entries.
+    UI(Zephrel* zephrel, std::string moduleFolder, Cameras* cameras = nullptr);
 
     int callback(int event, intptr_t a, intptr_t b, intptr_t c) override;
 
@@ -45,9 +47,19 @@ private:
     bool userPlaybackCommands(KeyCommand command, KeyPress press);
     bool markerCommand(KeyCommand command, KeyPress press);
     bool transportCommands(KeyCommand command, KeyPress press);
+    bool cameraCommands(KeyCommand command, KeyPress press);
     bool renderCommands(KeyCommand command, KeyPress press);
+    void buildCameraMenus();
+    int onCameraMenuCommand(uint32_t id);
+    int onMiddleButton(bool down);
+    // Mouse camera control: the mouse pans the active view's camera while it is on.
+    void setMouseView(bool on);
 
     Zephrel* zephrel_;
     std::string settingsFile_;
     KeyTable keys_;
+    Cameras* cameras_;
+    bool mouseView_ = false;
+    bool mouseViewToggled_ = false;
+    float cursorX_ = 0, cursorY_ = 0; // where the cursor was when mouse camera control began
 };

@@ -7,13 +7,16 @@
 #include <string>
 
 #include "alerts/ShowError.h"
+#include "app/CameraMarkers.h"
 #include "app/UI.h"
 #include "app/Zephrel.h"
+#include "cameras/Cameras.h"
 #include "common/Log.h"
 #include "common/ZephrelException.h"
 #include "host/FSinterface.h"
 #include "host/HostState.h"
 #include "settings/Settings.h"
+#include "ui/CameraWindows.h"
 #include "ui/ModuleResources.h"
 
 #define ZEPHREL_EXPORT __attribute__((visibility("default")))
@@ -33,28 +36,48 @@ std::string moduleFolder() {
     return std::filesystem::path(info.dli_fname).parent_path().string();
 }
 
-// The module's listeners, created at load and deleted at unload. Plain pointers, so that loading
-// the module runs no constructor of its own before processAttach.
+// The module's listeners, created at load and deleted at unload, with what the camera manager
+// needs. Plain pointers, so that loading the module runs no constructor of its own before
+// processAttach.
 Zephrel* controller = nullptr;
 UI* menu = nullptr;
+Cameras* cameras = nullptr;
+CameraWindows* cameraWindows = nullptr;
+CameraMarkers* cameraMarkers = nullptr;
 
-// The module's listeners in the order they may swallow an event: the controller, then the menu
-// object; the camera manager, unless cameras are disabled, joins after them with the cameras.
+// The module's listeners in the order they may swallow an event: the controller, the menu object,
+// and the camera manager unless cameras are disabled.
 void createAndRegisterListeners(bool disableCameras) {
     FSinterface::setCamerasDisabled(disableCameras);
     const std::string& folder = hostState().moduleFolder;
-    controller = new Zephrel(folder);
+    ControllerSeams seams;
+    if (!disableCameras) {
+        cameraWindows = new CameraWindows((std::filesystem::path(folder) / kSettingsFileName).string());
+        cameras = new Cameras(folder, cameraWindows);
+        cameraMarkers = new CameraMarkers(*cameras);
+        seams.cameras = cameraMarkers;
+    }
+    controller = new Zephrel(folder, seams);
     FSinterface::addCallback(controller);
-    menu = new UI(controller, folder);
+    menu = new UI(controller, folder, cameras);
     FSinterface::addCallback(menu);
+    if (cameras != nullptr)
+        FSinterface::addCallback(cameras);
 }
 
-// The menu object first, which calls on the controller; the controller stops what still runs.
+// The menu object first, which calls on the controller; the controller stops what still runs;
+// the cameras last, which the others reach.
 void deleteListeners() {
     delete menu;
     menu = nullptr;
     delete controller;
     controller = nullptr;
+    delete cameraMarkers;
+    cameraMarkers = nullptr;
+    delete cameras;
+    cameras = nullptr;
+    delete cameraWindows;
+    cameraWindows = nullptr;
 }
 
 void logLifecycle(const char* line, bool append = false) { Log::log(line, Log::kAllCategories, append); }

@@ -32,6 +32,7 @@ constexpr uint32_t kPlayedDisc = DiscGroup::Flaps | DiscGroup::Gear | DiscGroup:
 namespace DialogFolder {
 constexpr const char* kRecordings = "ZflPath";
 constexpr const char* kSounds = "WavPath";
+constexpr const char* kCameras = "CamPath";
 } // namespace DialogFolder
 
 struct GeneralSettings { // [SETTINGS]
