@@ -149,9 +149,10 @@ struct Sound {
 struct Paused {
     bool paused = false;
 };
-// The active view's camera, by title.
+// The active view's camera, by title; and whether an add-on wrote it in the last frame's pass.
 struct Camera {
     std::string title;
+    std::optional<bool> written;
 };
 // Views open, the main view among them.
 struct ViewCount {

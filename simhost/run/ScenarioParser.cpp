@@ -436,7 +436,14 @@ Action readExpect(ScenarioLine& line) {
     if (line.accept("paused"))
         return Expect{expect::Paused{line.onOff("paused")}};
     if (line.accept("camera"))
-        return Expect{expect::Camera{line.text("camera title")}};
+    {
+        expect::Camera camera{line.text("camera title"), std::nullopt};
+        if (line.accept("written"))
+            camera.written = true;
+        else if (line.accept("unwritten"))
+            camera.written = false;
+        return Expect{camera};
+    }
     if (line.accept("view-count"))
         return Expect{expect::ViewCount{static_cast<std::size_t>(line.integer("view count", 1, kMaxViews))}};
     if (line.accept("pixel"))

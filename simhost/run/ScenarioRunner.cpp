@@ -120,9 +120,12 @@ public:
     }
     std::optional<std::string> operator()(const scenario::expect::Camera& expected) const {
         const std::string shown = simulator_.cameraTitle();
-        if (shown == expected.title)
-            return std::nullopt;
-        return "camera is " + quote(shown) + ", expected " + quote(expected.title);
+        if (shown != expected.title)
+            return "camera is " + quote(shown) + ", expected " + quote(expected.title);
+        const bool written = simulator_.views().written(simulator_.views().active());
+        if (expected.written && *expected.written != written)
+            return "camera " + quote(shown) + " was " + (written ? "" : "not ") + "written by an add-on";
+        return std::nullopt;
     }
     std::optional<std::string> operator()(const scenario::expect::ViewCount& expected) const {
         const std::size_t open = simulator_.views().count();

@@ -78,6 +78,8 @@ public:
     // Where the view looks from in this frame: the camera record an add-on wrote in the pass, or
     // the view's camera placed for the user aircraft and moved by the view commands.
     ViewCamera eye(std::size_t index, const World& world) const;
+    // Whether an add-on wrote the view's camera record in the last pass.
+    bool written(std::size_t index) const { return index < order_.size() && slot(index).written; }
 
 private:
     struct Definition {

@@ -80,4 +80,42 @@ TEST(ViewRunTest, TheModulesCamerasAreOfferedUnlessDisabled) {
         }
 }
 
+// The module's own cameras chosen as the simulator's views' cameras, and through the "Zephrel"
+// menu: a spot camera behind the trainer keeps it in the middle of the picture through its
+// circuit; each kind's first camera is made the first time a view shows that kind.
+TEST(ViewRunTest, TheModulesOwnCamerasWatchTheTrainer) {
+    SimRun::Options options;
+    options.probe = false;
+    options.simArguments = "--frames %RUN%/temp --frame-every 100000 --size 640x480";
+    options.scenarioActions = kModuleRunSettings +
+                              "traffic 30\n"
+                              "duration 200\n"
+                              "at 0 camera \"Zephrel Spot\"\n"
+                              "at 1 fly start-engines\n"
+                              "at 8 fly circuit 800\n"
+                              "at 20 expect menu \"Zephrel/Spot Cameras/Spot Camera 1\" checked\n"
+                              "at 20 expect camera \"Zephrel Spot\" written\n"
+                              "at 30 expect pixel 320 240 near 160 160 155 within 60\n"
+                              "at 60 camera \"Zephrel Tower\"\n"
+                              "at 61 expect menu \"Zephrel/Tower Cameras/Tower Camera 1\" checked\n"
+                              "at 61 expect camera \"Zephrel Tower\" written\n"
+                              "at 62 camera Tower\n"
+                              "at 63 expect camera Tower unwritten\n"
+                              "at 120 camera \"Zephrel Spot\"\n"
+                              "at 121 menu \"Zephrel/Spot Cameras/New\"\n"
+                              "at 121 expect message \"Spot Camera 2\"\n"
+                              "at 121 expect menu \"Zephrel/Spot Cameras/Spot Camera 1\" unchecked\n"
+                              "at 150 expect pixel 320 240 near 160 160 155 within 60\n"
+                              "at 190 expect pixel 100 240 near 92 133 71 within 40\n";
+    const SimRun run(options);
+    expectCleanRun(run);
+    // The cameras are kept for the next run.
+    const std::string ini = run.file("module/Zephrel.ini");
+    std::ifstream in(ini);
+    std::ostringstream text;
+    text << in.rdbuf();
+    for (const char* title : {"Title=Spot Camera 1", "Title=Spot Camera 2", "Title=Tower Camera 1"})
+        EXPECT_NE(std::string::npos, text.str().find(title)) << title << " in\n" << text.str();
+}
+
 } // namespace

@@ -217,7 +217,7 @@ at 1 expect aircraft 3
 at 1 expect sound "C:\\chime.wav"
 at 1 expect sound none
 at 1 expect paused ON
-at 1 expect camera "Zephrel Tower"
+at 1 expect camera "Zephrel Tower" written
 at 1 expect pixel 10 479 near 120 171 227
 at 1 expect pixel 0 0 near 0 0 255 within 3
 at 1 expect view-count 2
@@ -242,6 +242,7 @@ at 1 expect view-count 2
     EXPECT_EQ(std::nullopt, std::get<expect::Sound>(check(10)).file);
     EXPECT_TRUE(std::get<expect::Paused>(check(11)).paused);
     EXPECT_EQ("Zephrel Tower", std::get<expect::Camera>(check(12)).title);
+    EXPECT_EQ(std::optional<bool>(true), std::get<expect::Camera>(check(12)).written);
     const auto pixel = std::get<expect::Pixel>(check(13));
     EXPECT_EQ(10, pixel.x);
     EXPECT_EQ(479, pixel.y);
