@@ -11,6 +11,7 @@
 #include "cameras/CameraTower.h"
 #include "cameras/Cameras.h"
 #include "common/ZephrelException.h"
+#include "harness/CameraMenus.h"
 #include "host/FSinterface.h"
 #include "profile/ProfileValues.h"
 #include "services/HostMenus.h"
@@ -47,16 +48,7 @@ public:
 class CamerasTest : public CameraFixture {
 protected:
     CamerasTest() : CameraFixture(false), cameras(adopt(std::make_unique<Cameras>(iniFile(""), &dialogs))) {
-        // The "Zephrel" menu's camera submenus as the menu object builds them.
-        FSinterface::addMenuItem(0, true, "Zephrel", 1, true);
-        const char* const submenus[] = {"VC Cameras", "Tower Cameras", "Spot Cameras"};
-        const char* const commands[] = {"New", "Delete", "Edit...", "Load...", "Save..."};
-        for (uint32_t kind = 1; kind <= 3; ++kind) {
-            FSinterface::addMenuItem(1, true, submenus[kind - 1], 10 + kind, true);
-            for (uint32_t n = 0; n < 5; ++n)
-                FSinterface::addMenuItem(10 + kind, false, commands[n], 100 * kind + n, true);
-        }
-        FSinterface::initMenu();
+        buildCameraMenus();
         sim().createViews();
         FSinterface::addCallback(&cameras);
         cameras.callback(Start, 0, 0, 0);
