@@ -4,6 +4,7 @@
 
 #include "alerts/HostWindow.h"
 #include "settings/Settings.h"
+#include "ui/CameraVCDlg.h"
 #include "winsys/CommonDialogs.h"
 
 namespace {
@@ -46,9 +47,11 @@ std::string CameraWindows::cameraFile(int kind, bool save) {
     return request.file;
 }
 
-// Seam: the edit and settings dialogs are not built; each answers as "Cancel" does, leaving the
-// camera and the settings as they are.
-bool CameraWindows::editVC(VCParams&) { return false; }
+// Seam: the tower, spot and settings dialogs are not built; each answers as "Cancel" does,
+// leaving the camera and the settings as they are.
+bool CameraWindows::editVC(VCParams& params) {
+    return CameraVCDlg(params).doModal() == win::IDOK;
+}
 bool CameraWindows::editTower(TowerParams&) { return false; }
 bool CameraWindows::editSpot(SpotParams&) { return false; }
 bool CameraWindows::editSettings(CameraSettings&) { return false; }

@@ -1,6 +1,7 @@
 #include "ui/ModuleResources.h"
 
 #include "ui/AboutDlg.h"
+#include "ui/CameraVCDlg.h"
 #include "ui/InstantReplayDlg.h"
 #include "ui/KeyboardDlg.h"
 #include "ui/MarkerDlg.h"
@@ -19,4 +20,5 @@ void ModuleResources::registerDialogs() {
     win::RegisterDialogTemplate(instance(), KeyboardDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), InstantReplayDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), MarkerDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), CameraVCDlg::dialogTemplate());
 }

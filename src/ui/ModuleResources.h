@@ -13,6 +13,10 @@ enum DialogId : uint16_t {
     kKeyboardDialog = 136,
     kInstantReplayDialog = 140,
     kMarkerDialog = 160,
+    kCameraVCDialog = 170,
+    kCameraTowerDialog = 171,
+    kCameraSpotDialog = 172,
+    kCameraSettingsDialog = 173,
 };
 
 win::HINSTANCE instance();
