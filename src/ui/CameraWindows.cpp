@@ -4,6 +4,7 @@
 
 #include "alerts/HostWindow.h"
 #include "settings/Settings.h"
+#include "ui/CameraSettingsDlg.h"
 #include "ui/CameraVCDlg.h"
 #include "winsys/CommonDialogs.h"
 
@@ -47,11 +48,13 @@ std::string CameraWindows::cameraFile(int kind, bool save) {
     return request.file;
 }
 
-// Seam: the tower, spot and settings dialogs are not built; each answers as "Cancel" does,
-// leaving the camera and the settings as they are.
+// Seam: the tower and spot dialogs are not built; each answers as "Cancel" does, leaving the
+// camera as it is.
 bool CameraWindows::editVC(VCParams& params) {
     return CameraVCDlg(params).doModal() == win::IDOK;
 }
 bool CameraWindows::editTower(TowerParams&) { return false; }
 bool CameraWindows::editSpot(SpotParams&) { return false; }
-bool CameraWindows::editSettings(CameraSettings&) { return false; }
+bool CameraWindows::editSettings(CameraSettings& settings) {
+    return CameraSettingsDlg(settings).doModal() == win::IDOK;
+}

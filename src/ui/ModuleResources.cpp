@@ -1,6 +1,7 @@
 #include "ui/ModuleResources.h"
 
 #include "ui/AboutDlg.h"
+#include "ui/CameraSettingsDlg.h"
 #include "ui/CameraVCDlg.h"
 #include "ui/InstantReplayDlg.h"
 #include "ui/KeyboardDlg.h"
@@ -21,4 +22,5 @@ void ModuleResources::registerDialogs() {
     win::RegisterDialogTemplate(instance(), InstantReplayDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), MarkerDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), CameraVCDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), CameraSettingsDlg::dialogTemplate());
 }
