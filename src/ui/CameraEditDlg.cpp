@@ -85,6 +85,12 @@ bool CameraEditDlg::onCommand(int id, int, win::LPARAM) {
     return false;
 }
 
+void CameraEditDlg::setLengthFields(int buttonId, std::vector<int> fieldIds) {
+    for (LengthGroup& group : lengthGroups_)
+        if (group.buttonId == buttonId)
+            group.fieldIds = std::move(fieldIds);
+}
+
 void CameraEditDlg::showSmoothing(int checkId, int secondsId, double seconds) {
     setCheck(checkId, seconds != 0);
     setFloat(secondsId, seconds != 0 ? seconds : 1.0, 2);

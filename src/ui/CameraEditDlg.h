@@ -48,6 +48,8 @@ protected:
         std::size_t unit = 0;
     };
     void addLengthGroup(LengthGroup group) { lengthGroups_.push_back(std::move(group)); }
+    // The fields a unit button converts from now on.
+    void setLengthFields(int buttonId, std::vector<int> fieldIds);
     void showLength(int fieldId, double metres);
     double readLength(int fieldId) const;
 

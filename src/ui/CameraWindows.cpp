@@ -5,6 +5,7 @@
 #include "alerts/HostWindow.h"
 #include "settings/Settings.h"
 #include "ui/CameraSettingsDlg.h"
+#include "ui/CameraSpotDlg.h"
 #include "ui/CameraVCDlg.h"
 #include "winsys/CommonDialogs.h"
 
@@ -48,13 +49,14 @@ std::string CameraWindows::cameraFile(int kind, bool save) {
     return request.file;
 }
 
-// Seam: the tower and spot dialogs are not built; each answers as "Cancel" does, leaving the
-// camera as it is.
+// Seam: the tower dialog is not built; it answers as "Cancel" does, leaving the camera as it is.
 bool CameraWindows::editVC(VCParams& params) {
     return CameraVCDlg(params).doModal() == win::IDOK;
 }
 bool CameraWindows::editTower(TowerParams&) { return false; }
-bool CameraWindows::editSpot(SpotParams&) { return false; }
+bool CameraWindows::editSpot(SpotParams& params) {
+    return CameraSpotDlg(params).doModal() == win::IDOK;
+}
 bool CameraWindows::editSettings(CameraSettings& settings) {
     return CameraSettingsDlg(settings).doModal() == win::IDOK;
 }

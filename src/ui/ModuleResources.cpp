@@ -2,6 +2,7 @@
 
 #include "ui/AboutDlg.h"
 #include "ui/CameraSettingsDlg.h"
+#include "ui/CameraSpotDlg.h"
 #include "ui/CameraVCDlg.h"
 #include "ui/InstantReplayDlg.h"
 #include "ui/KeyboardDlg.h"
@@ -23,4 +24,5 @@ void ModuleResources::registerDialogs() {
     win::RegisterDialogTemplate(instance(), MarkerDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), CameraVCDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), CameraSettingsDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), CameraSpotDlg::dialogTemplate());
 }
