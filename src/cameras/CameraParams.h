@@ -27,6 +27,10 @@ struct TowerParams : CameraParams {
     float focus[3] = {0, 0, 0};
     float maxDistance = 10000;
     bool autoPan = true;
+    // Where the dialog's "Set to FS Tower" and "Set to Aircraft" put the camera (degrees, metres).
+    bool hasSimulatorTower = false;
+    double simulatorTower[3] = {0, 0, 0};
+    double aircraft[3] = {0, 0, 0};
 };
 
 struct SpotParams : CameraParams {

@@ -260,6 +260,11 @@ void CameraTower::getDlgParams(TowerParams& params) const {
     std::copy(std::begin(focus), std::end(focus), params.focus);
     params.maxDistance = maxDistance;
     params.autoPan = target != 0;
+    params.hasSimulatorTower = FSinterface::getTowerPosition(params.simulatorTower);
+    const Geometry::WorldPosition user = AircraftPose::of(FSinterface::getUserAcftID()).position;
+    params.aircraft[0] = degrees(user.latitude);
+    params.aircraft[1] = degrees(user.longitude);
+    params.aircraft[2] = user.altitude;
 }
 
 void CameraTower::setDlgParams(const TowerParams& params) {

@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "ui/CameraSettingsDlg.h"
 #include "ui/CameraSpotDlg.h"
+#include "ui/CameraTowerDlg.h"
 #include "ui/CameraVCDlg.h"
 #include "winsys/CommonDialogs.h"
 
@@ -49,14 +50,18 @@ std::string CameraWindows::cameraFile(int kind, bool save) {
     return request.file;
 }
 
-// Seam: the tower dialog is not built; it answers as "Cancel" does, leaving the camera as it is.
 bool CameraWindows::editVC(VCParams& params) {
     return CameraVCDlg(params).doModal() == win::IDOK;
 }
-bool CameraWindows::editTower(TowerParams&) { return false; }
+
+bool CameraWindows::editTower(TowerParams& params) {
+    return CameraTowerDlg(params).doModal() == win::IDOK;
+}
+
 bool CameraWindows::editSpot(SpotParams& params) {
     return CameraSpotDlg(params).doModal() == win::IDOK;
 }
+
 bool CameraWindows::editSettings(CameraSettings& settings) {
     return CameraSettingsDlg(settings).doModal() == win::IDOK;
 }

@@ -3,6 +3,7 @@
 #include "ui/AboutDlg.h"
 #include "ui/CameraSettingsDlg.h"
 #include "ui/CameraSpotDlg.h"
+#include "ui/CameraTowerDlg.h"
 #include "ui/CameraVCDlg.h"
 #include "ui/InstantReplayDlg.h"
 #include "ui/KeyboardDlg.h"
@@ -25,4 +26,5 @@ void ModuleResources::registerDialogs() {
     win::RegisterDialogTemplate(instance(), CameraVCDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), CameraSettingsDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), CameraSpotDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), CameraTowerDlg::dialogTemplate());
 }
