@@ -18,6 +18,10 @@ void CameraMarkers::selectCameraByGuid(const Guid& guid) {
     cameras_.selectCameraByGuid(guid);
 }
 
+Guid CameraMarkers::activeCameraGuid() const {
+    return cameras_.activeCameraGuid();
+}
+
 // The virtual cockpit is the module's one view from inside the aircraft.
 bool CameraMarkers::isInsideView() const {
     return cameras_.activeKind() == Camera::kVC;

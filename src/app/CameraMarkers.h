@@ -16,6 +16,7 @@ public:
     std::vector<CameraChoice> markerCameras() const override;
     void selectCameraByGuid(const Guid& guid) override;
     bool isInsideView() const override;
+    Guid activeCameraGuid() const override;
 
 private:
     Cameras& cameras_;

@@ -69,6 +69,9 @@ public:
     virtual void selectCameraByGuid(const Guid& guid) = 0;
     // Whether the active view shows a cockpit: an inside view.
     virtual bool isInsideView() const = 0;
+    // The identifier of the camera the active view shows, the simulator's own or the module's; all
+    // zero when there is none. Video rendering pauses a while after it changes.
+    virtual Guid activeCameraGuid() const = 0;
 };
 
 struct ControllerSeams {

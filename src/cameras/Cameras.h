@@ -58,6 +58,9 @@ public:
     std::string getCamTitle(int kind, int index) const;
     Guid getCamGuid(int kind, int index) const;
     const CameraSettings& settings() const { return settings_; }
+    // The GUID of the camera the active view shows: the module's current camera, else the
+    // simulator's own camera's identifier; all zero without an active view.
+    Guid activeCameraGuid() const;
 
 private:
     CameraList& list(int kind);

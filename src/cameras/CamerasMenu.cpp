@@ -77,6 +77,14 @@ Guid Cameras::getCamGuid(int kind, int index) const {
     return moduleCamera(kind, index, "Cameras::getCamGuid").guid;
 }
 
+Guid Cameras::activeCameraGuid() const {
+    if (const Camera* shown = current(kActiveKind))
+        return shown->guid;
+    Guid host{};
+    FSinterface::getActiveCamera(host);
+    return host;
+}
+
 const Camera& Cameras::moduleCamera(int kind, int index, const char* place) const {
     const CameraList& cameras = list(kind);
     const Camera* camera = index < 0 ? cameras.shownIn(activeView_)

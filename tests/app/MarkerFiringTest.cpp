@@ -16,6 +16,7 @@ public:
     std::vector<CameraChoice> markerCameras() const override { return {}; }
     void selectCameraByGuid(const Guid& guid) override { selected = guid; }
     bool isInsideView() const override { return inside; }
+    Guid activeCameraGuid() const override { return selected.value_or(Guid{}); }
     bool inside = false;
     std::optional<Guid> selected;
 };

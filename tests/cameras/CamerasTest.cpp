@@ -142,6 +142,7 @@ TEST_F(CamerasTest, NextPreviousAndAGuidSwitchTheView) {
     EXPECT_EQ("Zephrel VC", sim().cameraTitle());
     EXPECT_EQ(1, vcs.current[0]);
     EXPECT_EQ(wanted, cameras.getCamGuid(Cameras::kActiveKind, -1));
+    EXPECT_EQ(wanted, cameras.activeCameraGuid());
     // None of the module's: the simulator's own camera of that GUID.
     Guid cockpit{};
     std::string title;
@@ -149,6 +150,8 @@ TEST_F(CamerasTest, NextPreviousAndAGuidSwitchTheView) {
     EXPECT_EQ("Cockpit", title);
     EXPECT_TRUE(cameras.selectCameraByGuid(cockpit));
     EXPECT_EQ("Cockpit", sim().cameraTitle());
+    sim().frame();
+    EXPECT_EQ(cockpit, cameras.activeCameraGuid()) << "the simulator's own camera";
     EXPECT_EQ(7u, cameras.getCamCount(0)) << "the simulator's four and the module's three";
     EXPECT_EQ("Cockpit", cameras.getCamTitle(0, 0));
     EXPECT_THROW(cameras.getCamTitle(Camera::kVC, 3), ZephrelException);
