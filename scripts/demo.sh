@@ -33,7 +33,8 @@ fi
 echo
 echo "== The module in the stand-in simulator, all through its menu: a circuit among ten AI aircraft"
 echo "   recorded with markers, saved and played back on the trainer (the markers fire), then played"
-echo "   as traffic while a second circuit is flown and recorded beside it; at last the instant replay"
+echo "   as traffic while a second circuit is flown and recorded beside it; the playback is watched"
+echo "   through the module's own spot and tower cameras, chosen in its menu; at last the instant replay"
 echo "   plays the last half minute again and saves the last minute (data/scenarios/demo.scn):"
 rm -rf demo-out/module demo-out/recordings demo-out/temp demo-out/appdata
 mkdir -p demo-out/module demo-out/recordings demo-out/temp demo-out/appdata/Microsoft/FSX
@@ -47,7 +48,10 @@ RecordAI=1
 ZflPath=$PWD/demo-out/recordings
 INI
 build/src/installer/zephrel-install add --appdata demo-out/appdata --installdir demo-out/module
-build/simhost/zephrel-sim --scenario data/scenarios/demo.scn --appdata demo-out/appdata | tee demo-out/summary.txt
+rm -rf demo-out/frames
+mkdir -p demo-out/frames
+build/simhost/zephrel-sim --scenario data/scenarios/demo.scn --appdata demo-out/appdata \
+    --frames demo-out/frames --frame-every 600 --size 640x480 | tee demo-out/summary.txt
 
 echo
 for name in circuit formation replay; do
@@ -61,4 +65,6 @@ echo "== The outputs:"
 echo "   recordings:              demo-out/recordings/circuit.zfl (with its markers), formation.zfl, replay.zfl"
 echo "   their texts:             demo-out/recordings/circuit.txt, formation.txt, replay.txt"
 echo "   the simulator's summary: demo-out/summary.txt"
+echo "   its pictures:            demo-out/frames/frame-NNNNNN.png, every 20 s (the playback from frame 12600"
+echo "                            on through the module's spot camera, from 18000 on through its tower camera)"
 echo "   the module's log:        demo-out/module/Zephrel.log"
