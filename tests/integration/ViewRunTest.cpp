@@ -64,8 +64,12 @@ TEST(ViewRunTest, TheModulesCamerasAreOfferedUnlessDisabled) {
             options.probe = false;
             options.moduleIni = std::string("[SETTINGS]\nTempDirectory=%RUN%/temp\nDisableCameras=") +
                                 (disabled ? "1" : "0") + "\n";
-            options.scenarioActions = kModuleRunSettings + "duration 1\n"
-                                                           "at 0.5 camera \"Zephrel VC\"\n"
+            // Only the first host version offers the simulator's own default views in the menus.
+            const std::string defaults = std::string("at 0.25 expect menu \"Zephrel/Spot Cameras/FS Default Spot View\" ") +
+                                         (version == versions[0] ? "checked\n" : "missing\n");
+            const std::string noMenus = "at 0.25 expect menu \"Zephrel/Spot Cameras\" missing\n";
+            options.scenarioActions = kModuleRunSettings + "duration 1\n" + (disabled ? noMenus : defaults) +
+                                      "at 0.5 camera \"Zephrel VC\"\n"
                                                            "at 0.5 camera \"Zephrel Tower\"\n"
                                                            "at 0.5 camera \"Zephrel Spot\"\n"
                                                            "at 0.5 expect camera \"Zephrel Spot\"\n";
@@ -116,6 +120,50 @@ TEST(ViewRunTest, TheModulesOwnCamerasWatchTheTrainer) {
     text << in.rdbuf();
     for (const char* title : {"Title=Spot Camera 1", "Title=Spot Camera 2", "Title=Tower Camera 1"})
         EXPECT_NE(std::string::npos, text.str().find(title)) << title << " in\n" << text.str();
+}
+
+// A camera marker set in one run switches the view when the recording is played in the next, and a
+// camera kept with a saved flight comes back when the flight is loaded.
+TEST(ViewRunTest, CameraMarkersAndFlightCamerasCarryIntoTheNextRun) {
+    SimRun::Options first;
+    first.probe = false;
+    first.moduleIni = "[SETTINGS]\nTempDirectory=%RUN%/temp\nPauseEndPlay=0\n[Dialogs]\nZflPath=%RUN%/flights\n";
+    first.scenarioActions = kModuleRunSettings +
+                            "duration 20\n"
+                            "at 0 camera \"Zephrel Tower\"\n" // its first camera, Tower Camera 1
+                            "at 1 menu \"Zephrel/Record...\"\n"
+                            // "Switch Camera" to the first camera listed: the only tower camera.
+                            "at 5 dialog 160 select 1002 4 select 1008 0 press 1\n"
+                            "at 5 menu \"Zephrel/Set Marker...\"\n"
+                            "at 10 answer file \"cams.zfl\" title \"Save Recorded Flight\"\n"
+                            "at 10 menu \"Zephrel/Stop Recording...\"\n"
+                            "at 11 camera Spot\n"
+                            // A second tower camera, kept with the flight ("Type:" Flight).
+                            "at 12 menu \"Zephrel/Tower Cameras/New\"\n"
+                            "at 13 dialog 171 select 1002 1 press 1\n"
+                            "at 13 menu \"Zephrel/Tower Cameras/Edit...\"\n"
+                            "at 14 save flight cams \"With cameras\"\n";
+    const SimRun recorded(first);
+    expectCleanRun(recorded);
+    std::ifstream in(recorded.file("module/Zephrel.ini"));
+    std::ostringstream settings;
+    settings << in.rdbuf();
+    EXPECT_EQ(std::string::npos, settings.str().find("Tower Camera 2")) << "a flight's camera stays with the flight";
+
+    SimRun::Options second;
+    second.probe = false;
+    second.moduleIni = settings.str();
+    const std::string flights = recorded.flightsFolder();
+    second.scenarioActions = kModuleRunSettings +
+                             "duration 14\n"
+                             "at 1 load flight \"" + flights + "/cams.flt\"\n"
+                             "at 2 expect menu \"Zephrel/Tower Cameras/Tower Camera 2\" present\n"
+                             "at 3 answer file \"" + flights + "/cams.zfl\" title \"Open Recorded Flight\"\n"
+                             "at 3 menu \"Zephrel/Play...\"\n"
+                             "at 4 expect camera Spot\n"
+                             "at 10 expect camera \"Zephrel Tower\" written\n";
+    const SimRun played(second);
+    expectCleanRun(played);
 }
 
 } // namespace
