@@ -1,7 +1,9 @@
 // The spot cameras inside frames of the stand-in simulator: where each puts the eye and where it
 // looks, against positions worked out by hand; never below the ground; their keys and dialogs.
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 #include <fstream>
 
 #include "CameraFixture.h"
@@ -132,6 +134,35 @@ TEST_F(CameraSpotTest, AFlyByCameraWaitsAlongTheHeadingOnTheGroundAndAlongThePat
     place(user(), kLatitude, kLongitude + 0.001, 1500, 0);
     EXPECT_DOUBLE_EQ(first.longitude, processed(camera).longitude);
     EXPECT_GE(first.altitude, ground + 1);
+}
+
+// Flying straight past a fly-by camera: the aircraft comes nearer, passes and goes away, and once
+// further than the distance the camera waits ahead again.
+TEST_F(CameraSpotTest, AFlyByCameraSeesTheAircraftComePassAndGo) {
+    CameraSpotFlyBy camera(&settings);
+    camera.distance = 400;
+    camera.heading = static_cast<float>(radians(10));
+    std::vector<double> distances;
+    double latitude = kLatitude;
+    Geometry::WorldPosition firstEye{};
+    int placements = 0;
+    for (int n = 0; n < 60; ++n, latitude += 25 / Geometry::kMeridianRadius * 180 / Earth::kPi) {
+        place(user(), latitude, kLongitude, 1500, 0);
+        setVelocity(user(), 0, 0, 82); // 25 m/s north
+        const CameraView view = processed(camera);
+        const Geometry::WorldPosition eye{view.latitude, view.longitude, view.altitude};
+        if (n == 0 || Geometry::localOffset(eye, firstEye) > 1) {
+            firstEye = eye;
+            ++placements;
+        }
+        distances.push_back(Geometry::localOffset(eye, userPose().position));
+    }
+    // Nearer and nearer, then further, then placed anew ahead (the distance drops again).
+    const auto nearest = std::min_element(distances.begin(), distances.end() - 30);
+    EXPECT_LT(*nearest, 100);
+    EXPECT_GT(distances.front(), *nearest + 200);
+    EXPECT_GT(placements, 1);
+    EXPECT_LE(*std::max_element(distances.begin(), distances.end()), 401);
 }
 
 TEST_F(CameraSpotTest, AFreeCameraKeepsWithinItsMaximumDistanceAndRestartsBehindTheAircraft) {

@@ -29,6 +29,7 @@ public:
     bool editSpot(SpotParams& params) override {
         params.spotMode = spotMode;
         params.title = "Pass";
+        params.flightSet = spotScope;
         return true;
     }
     bool editSettings(CameraSettings& settings) override {
@@ -41,6 +42,7 @@ public:
     }
     std::string towerTitle;
     int spotMode = 4;
+    int spotScope = 0;
     std::string file;
     std::vector<std::string> asked;
 };
@@ -237,6 +239,30 @@ TEST_F(CamerasTest, CamerasInTheSettingsFileCameraFilesAndFlights) {
     EXPECT_EQ("Tower Camera 1", towers.cameras[3]->title);
     EXPECT_EQ("Tower Camera 2", towers.cameras[4]->title);
     EXPECT_EQ(0, towers.cameras[4]->flightSet);
+}
+
+TEST_F(CamerasTest, EachAircraftKeepsItsOwnSetOfCameras) {
+    showModule("Zephrel Spot");
+    const CameraList& spots = cameras.getCameraList(Camera::kSpot);
+    // The trainer's set: a camera moved into it by the manager's aircraft event.
+    cameras.callback(AircraftLoaded, reinterpret_cast<intptr_t>("Trainer"), reinterpret_cast<intptr_t>("Trainer_152"), 0);
+    cameras.newCamera(Camera::kSpot);
+    ASSERT_EQ(2u, spots.cameras.size());
+    dialogs.spotMode = 1;
+    dialogs.spotScope = 2; // "Type:" Aircraft
+    cameras.EditCamera(Camera::kSpot);
+    // Another aircraft: the trainer's set is written under its name and leaves the lists.
+    cameras.callback(AircraftLoaded, reinterpret_cast<intptr_t>("Jet"), reinterpret_cast<intptr_t>("Jet_737"), 0);
+    const std::string ini = iniFile("Zephrel.ini");
+    EXPECT_EQ("Pass", profile::readString(ini, "Camera.Trainer_152.000", "Title", ""));
+    EXPECT_EQ(1u, spots.cameras.size());
+    // Back to the trainer: its set comes back; closing the simulator writes the set in use.
+    cameras.callback(AircraftLoaded, reinterpret_cast<intptr_t>("Trainer"), reinterpret_cast<intptr_t>("Trainer_152"), 0);
+    ASSERT_EQ(2u, spots.cameras.size());
+    EXPECT_EQ(2, spots.cameras[1]->flightSet);
+    profile::deleteSection(ini, "Camera.Trainer_152.000");
+    cameras.callback(SimClosing, 0, 0, 0);
+    EXPECT_EQ("Pass", profile::readString(ini, "Camera.Trainer_152.000", "Title", ""));
 }
 
 } // namespace
