@@ -20,7 +20,8 @@ protected:
         scriptDialog(ModuleResources::kCameraSpotDialog, std::move(steps));
         ok = D(params).doModal() == win::IDOK;
         std::map<int, win::ControlSnapshot> controls;
-        for (const win::ControlSnapshot& c : transcript().all<win::DialogEntry>().back().controls)
+        const auto dialogs = transcript().all<win::DialogEntry>();
+        for (const win::ControlSnapshot& c : dialogs.back().controls)
             controls[c.id] = c;
         return controls;
     }

@@ -46,7 +46,8 @@ protected:
         scriptDialog(ModuleResources::kCameraTowerDialog, std::move(steps));
         ok = D(params).doModal() == win::IDOK;
         std::map<int, std::string> texts;
-        for (const win::ControlSnapshot& c : transcript().all<win::DialogEntry>().back().controls)
+        const auto dialogs = transcript().all<win::DialogEntry>();
+        for (const win::ControlSnapshot& c : dialogs.back().controls)
             texts[c.id] = c.text;
         return texts;
     }
