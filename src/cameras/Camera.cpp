@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "cameras/CameraAngles.h"
 #include "cameras/Geometry.h"
 #include "common/ZephrelException.h"
 #include "host/FSinterface.h"
@@ -123,6 +124,14 @@ float Camera::turnStep(float input, float panRate) {
 
 float Camera::panStep(float input, float panRate) const {
     return turnStep(input, panRate) / zoom;
+}
+
+void Camera::panAngles(float& pitch, float& bank, float& heading, float dPitch, float dBank, float dHeading,
+                       float panRate) const {
+    pitch += panStep(dPitch, panRate);
+    bank += panStep(dBank, panRate);
+    heading += panStep(dHeading, panRate);
+    CameraAngles::normalise(pitch, bank, heading);
 }
 
 void Camera::zoomWithDistance(float factor, float& autoZoom, float distance) {

@@ -76,6 +76,9 @@ protected:
     // divides it by the zoom.
     static float turnStep(float input, float panRate);
     float panStep(float input, float panRate) const;
+    // The keys' panning of a view's angles at `panRate`, then the pitch limit and the wraps.
+    void panAngles(float& pitch, float& bank, float& heading, float dPitch, float dBank, float dHeading,
+                   float panRate) const;
     // The zoom commands of cameras that may zoom with the distance: 0 resets both, a positive
     // factor multiplies both, a negative one toggles auto-zoom (on: the zoom shown over the
     // distance to what is looked at; `distance` 0 or less when nothing is).

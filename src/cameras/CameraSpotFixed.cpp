@@ -69,10 +69,7 @@ void CameraSpotFixed::moveEye(float dx, float dy, float dz) {
 }
 
 void CameraSpotFixed::rotateRate(float dPitch, float dBank, float dHeading) {
-    pitch += panStep(dPitch, panRate);
-    bank += panStep(dBank, panRate);
-    heading += panStep(dHeading, panRate);
-    CameraAngles::normalise(pitch, bank, heading);
+    panAngles(pitch, bank, heading, dPitch, dBank, dHeading, panRate);
 }
 
 void CameraSpotFixed::setAngle(float value, int axis) {

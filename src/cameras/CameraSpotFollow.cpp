@@ -123,13 +123,11 @@ void CameraSpotFollow::moveEye(float dx, float dy, float dz) {
 
 void CameraSpotFollow::rotateRate(float dPitch, float dBank, float dHeading) {
     if (manualPan) {
-        panPitch += panStep(dPitch, panRate);
-        panBank += panStep(dBank, panRate);
-        panHeading += panStep(dHeading, panRate);
-    } else {
-        elevation += turnStep(dPitch, panRate);
-        headingOffset -= turnStep(dHeading, panRate);
+        panAngles(panPitch, panBank, panHeading, dPitch, dBank, dHeading, panRate);
+        return;
     }
+    elevation += turnStep(dPitch, panRate);
+    headingOffset -= turnStep(dHeading, panRate);
     limitAngles();
 }
 

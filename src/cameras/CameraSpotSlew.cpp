@@ -4,7 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "cameras/CameraAngles.h"
 #include "cameras/CameraKeys.h"
 #include "host/FSinterface.h"
 #include "profile/ProfileValues.h"
@@ -144,10 +143,7 @@ void CameraSpotSlew::rotateRate(float dPitch, float dBank, float dHeading) {
         pitch = bank = heading = 0;
         return;
     }
-    pitch += panStep(dPitch, panRate);
-    bank += panStep(dBank, panRate);
-    heading += panStep(dHeading, panRate);
-    CameraAngles::normalise(pitch, bank, heading);
+    panAngles(pitch, bank, heading, dPitch, dBank, dHeading, panRate);
 }
 
 void CameraSpotSlew::setAngle(float value, int axis) {

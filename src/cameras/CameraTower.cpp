@@ -178,10 +178,7 @@ void CameraTower::rotateRate(float dPitch, float dBank, float dHeading) {
             target = FSinterface::getUserAcftID();
             return;
         }
-        pitch += panStep(dPitch, panRate);
-        bank += panStep(dBank, panRate);
-        heading += panStep(dHeading, panRate);
-        CameraAngles::normalise(pitch, bank, heading);
+        panAngles(pitch, bank, heading, dPitch, dBank, dHeading, panRate);
         return;
     }
     if (reset) {

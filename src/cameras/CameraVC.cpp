@@ -126,10 +126,7 @@ void CameraVC::rotateRate(float dPitch, float dBank, float dHeading) {
         pitch = bank = heading = 0;
         return;
     }
-    pitch += panStep(dPitch, panRate);
-    bank += panStep(dBank, panRate);
-    heading += panStep(dHeading, panRate);
-    CameraAngles::normalise(pitch, bank, heading);
+    panAngles(pitch, bank, heading, dPitch, dBank, dHeading, panRate);
 }
 
 void CameraVC::setAngle(float value, int axis) {

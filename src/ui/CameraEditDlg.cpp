@@ -41,6 +41,38 @@ int CameraEditDlg::addCommonControls(std::vector<win::ControlTemplate>& controls
     return y + 90;
 }
 
+void CameraEditDlg::addPanningGroup(std::vector<win::ControlTemplate>& controls, int top, const char* distanceLabel) {
+    using enum win::ControlKind;
+    const int y = top;
+    const std::vector<win::ControlTemplate> panning = {
+        {kLabelId, GroupBox, "Panning", {7, y, 230, 76}, 0},
+        {kManualPanId, AutoRadioButton, "Manual Panning", {14, y + 12, 70, 10}, 0},
+        {kAutoPanId, AutoRadioButton, "Automatic Panning", {90, y + 12, 80, 10}, 0},
+        {kLabelId, Text, distanceLabel, {14, y + 28, 60, 8}, 0},
+        {kMaxDistanceId, Edit, "", {80, y + 26, 50, 12}, 0},
+        {kMaxDistanceUnitId, PushButton, "m", {134, y + 26, 20, 12}, 0},
+        {kLabelId, Text, "Focus Point X:", {14, y + 44, 60, 8}, 0},
+        {kFocusXId, Edit, "", {80, y + 42, 40, 12}, 0},
+        {kLabelId, Text, "Focus Point Y:", {124, y + 44, 50, 8}, 0},
+        {kFocusYId, Edit, "", {176, y + 42, 40, 12}, 0},
+        {kLabelId, Text, "Focus Point Z:", {14, y + 60, 60, 8}, 0},
+        {kFocusZId, Edit, "", {80, y + 58, 40, 12}, 0},
+    };
+    controls.insert(controls.end(), panning.begin(), panning.end());
+}
+
+void CameraEditDlg::showFocus(const float focus[3]) {
+    setFloat(kFocusXId, focus[0], 3);
+    setFloat(kFocusYId, focus[1], 3);
+    setFloat(kFocusZId, focus[2], 3);
+}
+
+void CameraEditDlg::readFocus(float focus[3]) const {
+    focus[0] = static_cast<float>(getFloat(kFocusXId));
+    focus[1] = static_cast<float>(getFloat(kFocusYId));
+    focus[2] = static_cast<float>(getFloat(kFocusZId));
+}
+
 bool CameraEditDlg::onInitDialog() {
     setText(kTitleId, params_.title);
     for (const char* scope : kScopes)

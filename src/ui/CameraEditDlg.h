@@ -22,12 +22,25 @@ public:
     static constexpr int kPanSpeedId = 1008;
     static constexpr int kSmoothPanId = 1009;
     static constexpr int kSmoothPanSecondsId = 1010;
+    // The panning group of the tower and spot dialogs.
+    static constexpr int kManualPanId = 1020;
+    static constexpr int kAutoPanId = 1021;
+    static constexpr int kMaxDistanceId = 1022;
+    static constexpr int kMaxDistanceUnitId = 1023;
+    static constexpr int kFocusXId = 1024;
+    static constexpr int kFocusYId = 1025;
+    static constexpr int kFocusZId = 1026;
 
 protected:
     CameraEditDlg(uint16_t templateId, CameraParams& params);
 
     // The common controls, the zoom group from `top` down (dialog units); returns the y below them.
     static int addCommonControls(std::vector<win::ControlTemplate>& controls, int zoomTop);
+    // "Manual Panning" / "Automatic Panning", the maximum distance with its unit button (labelled
+    // `distanceLabel`) and the focus point, from `top` down.
+    static void addPanningGroup(std::vector<win::ControlTemplate>& controls, int top, const char* distanceLabel);
+    void showFocus(const float focus[3]);
+    void readFocus(float focus[3]) const;
 
     bool onInitDialog() override;
     bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;

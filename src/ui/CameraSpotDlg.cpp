@@ -44,19 +44,8 @@ win::DialogTemplate CameraSpotDlg::dialogTemplate() {
         {kSmoothPositionId, AutoCheckBox, "Smooth Position:", {14, 96, 64, 10}, 0},
         {kSmoothPositionSecondsId, Edit, "", {80, 95, 40, 12}, 0},
         {kLabelId, Text, "sec", {124, 97, 16, 8}, 0},
-        {kLabelId, GroupBox, "Panning", {7, 120, 230, 76}, 0},
-        {kManualPanId, AutoRadioButton, "Manual Panning", {14, 132, 70, 10}, 0},
-        {kAutoPanId, AutoRadioButton, "Automatic Panning", {90, 132, 80, 10}, 0},
-        {kLabelId, Text, "Max. Distance:", {14, 148, 60, 8}, 0},
-        {kMaxDistanceId, Edit, "", {80, 146, 50, 12}, 0},
-        {kMaxDistanceUnitId, PushButton, "m", {134, 146, 20, 12}, 0},
-        {kLabelId, Text, "Focus Point X:", {14, 164, 60, 8}, 0},
-        {kFocusXId, Edit, "", {80, 162, 40, 12}, 0},
-        {kLabelId, Text, "Focus Point Y:", {124, 164, 50, 8}, 0},
-        {kFocusYId, Edit, "", {176, 162, 40, 12}, 0},
-        {kLabelId, Text, "Focus Point Z:", {14, 180, 60, 8}, 0},
-        {kFocusZId, Edit, "", {80, 178, 40, 12}, 0},
     };
+    addPanningGroup(spot.controls, 120, "Max. Distance:");
     const int bottom = CameraEditDlg::addCommonControls(spot.controls, 200);
     spot.controls.push_back({win::IDOK, DefPushButton, "OK", {130, bottom, 50, 14}, 0});
     spot.controls.push_back({win::IDCANCEL, PushButton, "Cancel", {186, bottom, 50, 14}, 0});
@@ -77,9 +66,7 @@ void CameraSpotDlg::fill() {
             setSelection(kModeId, row);
     showSmoothing(kSmoothPositionId, kSmoothPositionSecondsId, params_.smoothPosition);
     showLength(kMaxDistanceId, params_.maxDistance);
-    setFloat(kFocusXId, params_.focus[0], 3);
-    setFloat(kFocusYId, params_.focus[1], 3);
-    setFloat(kFocusZId, params_.focus[2], 3);
+    showFocus(params_.focus);
     showMode(params_.spotMode);
 }
 
@@ -143,7 +130,5 @@ void CameraSpotDlg::read() {
     params_.spotMode = selectedMode();
     params_.smoothPosition = readSmoothing(kSmoothPositionId, kSmoothPositionSecondsId);
     params_.maxDistance = static_cast<float>(readLength(kMaxDistanceId));
-    params_.focus[0] = static_cast<float>(getFloat(kFocusXId));
-    params_.focus[1] = static_cast<float>(getFloat(kFocusYId));
-    params_.focus[2] = static_cast<float>(getFloat(kFocusZId));
+    readFocus(params_.focus);
 }

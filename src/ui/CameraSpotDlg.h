@@ -16,13 +16,6 @@ public:
     static constexpr int kPositionUnitId = 1106;
     static constexpr int kSmoothPositionId = 1107;
     static constexpr int kSmoothPositionSecondsId = 1108;
-    static constexpr int kManualPanId = 1109;
-    static constexpr int kAutoPanId = 1110;
-    static constexpr int kMaxDistanceId = 1111;
-    static constexpr int kMaxDistanceUnitId = 1112;
-    static constexpr int kFocusXId = 1113;
-    static constexpr int kFocusYId = 1114;
-    static constexpr int kFocusZId = 1115;
 
     explicit CameraSpotDlg(SpotParams& params);
     static win::DialogTemplate dialogTemplate();

@@ -37,19 +37,8 @@ win::DialogTemplate CameraTowerDlg::dialogTemplate() {
         {kHeightUnitId, PushButton, "m", {130, 78, 20, 12}, 0},
         {kSimulatorTowerId, PushButton, "Set to FS Tower", {14, 96, 70, 14}, 0},
         {kAircraftId, PushButton, "Set to Aircraft", {90, 96, 70, 14}, 0},
-        {kLabelId, GroupBox, "Panning", {7, 120, 230, 76}, 0},
-        {kManualPanId, AutoRadioButton, "Manual Panning", {14, 132, 70, 10}, 0},
-        {kAutoPanId, AutoRadioButton, "Automatic Panning", {90, 132, 80, 10}, 0},
-        {kLabelId, Text, "Max. Dist.:", {14, 148, 60, 8}, 0},
-        {kMaxDistanceId, Edit, "", {80, 146, 50, 12}, 0},
-        {kMaxDistanceUnitId, PushButton, "m", {134, 146, 20, 12}, 0},
-        {kLabelId, Text, "Focus Point X:", {14, 164, 60, 8}, 0},
-        {kFocusXId, Edit, "", {80, 162, 40, 12}, 0},
-        {kLabelId, Text, "Focus Point Y:", {124, 164, 50, 8}, 0},
-        {kFocusYId, Edit, "", {176, 162, 40, 12}, 0},
-        {kLabelId, Text, "Focus Point Z:", {14, 180, 60, 8}, 0},
-        {kFocusZId, Edit, "", {80, 178, 40, 12}, 0},
     };
+    addPanningGroup(tower.controls, 120, "Max. Dist.:");
     const int bottom = CameraEditDlg::addCommonControls(tower.controls, 200);
     tower.controls.push_back({win::IDOK, DefPushButton, "OK", {130, bottom, 50, 14}, 0});
     tower.controls.push_back({win::IDCANCEL, PushButton, "Cancel", {186, bottom, 50, 14}, 0});
@@ -67,9 +56,7 @@ void CameraTowerDlg::fill() {
     showPlace(params_.latitude, params_.longitude, params_.altitude);
     setCheck(params_.autoPan ? kAutoPanId : kManualPanId, true);
     showLength(kMaxDistanceId, params_.maxDistance);
-    setFloat(kFocusXId, params_.focus[0], 3);
-    setFloat(kFocusYId, params_.focus[1], 3);
-    setFloat(kFocusZId, params_.focus[2], 3);
+    showFocus(params_.focus);
     enable(kSimulatorTowerId, params_.hasSimulatorTower);
 }
 
@@ -119,7 +106,5 @@ void CameraTowerDlg::read() {
     params_.altitude = readLength(kAltitudeId);
     params_.autoPan = getCheck(kAutoPanId);
     params_.maxDistance = static_cast<float>(readLength(kMaxDistanceId));
-    params_.focus[0] = static_cast<float>(getFloat(kFocusXId));
-    params_.focus[1] = static_cast<float>(getFloat(kFocusYId));
-    params_.focus[2] = static_cast<float>(getFloat(kFocusZId));
+    readFocus(params_.focus);
 }

@@ -16,13 +16,6 @@ public:
     static constexpr int kHeightUnitId = 1104;
     static constexpr int kSimulatorTowerId = 1105;
     static constexpr int kAircraftId = 1106;
-    static constexpr int kManualPanId = 1107;
-    static constexpr int kAutoPanId = 1108;
-    static constexpr int kMaxDistanceId = 1109;
-    static constexpr int kMaxDistanceUnitId = 1110;
-    static constexpr int kFocusXId = 1111;
-    static constexpr int kFocusYId = 1112;
-    static constexpr int kFocusZId = 1113;
 
     explicit CameraTowerDlg(TowerParams& params);
     static win::DialogTemplate dialogTemplate();
