@@ -10,10 +10,15 @@
 
 #include "app/UI.h"
 #include "app/Zephrel.h"
+#include "cameras/CameraSpotFollow.h"
+#include "cameras/Cameras.h"
+#include "host/HostState.h"
 #include "host/FSinterface.h"
 #include "support/PlayerFixture.h"
 #include "ui/ModuleResources.h"
+#include "winsys/HeadlessScript.h"
 #include "winsys/Messages.h"
+#include "winsys/WindowApi.h"
 
 namespace {
 
@@ -119,6 +124,85 @@ TEST_F(KeyDispatchTest, ShiftEscStopsAtOnceOnlyAUserPlaybackWhileEscLetsItRunOut
     EXPECT_EQ(zephrel.player()->end() - 10000, now()) << "runs out by itself";
     shiftEscape();
     EXPECT_FALSE(zephrel.isPlaying());
+}
+
+} // namespace
+
+namespace {
+
+// The camera keys and the middle button with the camera manager listening after the controller
+// and the menu object, and the active view on the module's spot camera.
+class CameraKeysTest : public PlayerFixture {
+protected:
+    void SetUp() override {
+        PlayerFixture::SetUp();
+        std::ofstream(settingsFile) << "[SETTINGS]\nEnableReplay=0\nTempDirectory=" << dir.path().string() << "\n";
+        ModuleResources::registerDialogs();
+        FSinterface::addCallback(&zephrel);
+        FSinterface::addCallback(&ui);
+        FSinterface::addCallback(&cameras);
+        FSinterface::callback(Start);
+        // The manager joins after the module has learnt the main view.
+        cameras.callback(ViewAdded, 0, 0, 0);
+        cameras.callback(ActiveViewChanged, 0, -1, 0);
+        sim().createViews();
+        sim().selectCamera("Zephrel Spot");
+        sim().frame();
+    }
+    void press(int virtualKey, bool shift = false, bool ctrl = false) {
+        win::headless::setKeyDown(win::VK_SHIFT, shift);
+        win::headless::setKeyDown(win::VK_CONTROL, ctrl);
+        sim().pressKey(virtualKey, true);
+        sim().pressKey(virtualKey, false);
+        win::headless::setKeyDown(win::VK_SHIFT, false);
+        win::headless::setKeyDown(win::VK_CONTROL, false);
+    }
+    const CameraList& spots() const { return cameras.getCameraList(Camera::kSpot); }
+
+    Zephrel zephrel{dir.path().string()};
+    Cameras cameras{dir.path().string(), nullptr};
+    UI ui{&zephrel, dir.path().string(), &cameras};
+};
+
+TEST_F(CameraKeysTest, NewNextAndPreviousCamerasByKey) {
+    ASSERT_EQ(1u, spots().cameras.size()) << "made for the view's first frame";
+    press('V', false, true); // New Camera
+    ASSERT_EQ(2u, spots().cameras.size());
+    EXPECT_EQ(1, spots().current[0]);
+    press('V'); // Next Camera, round to the first
+    EXPECT_EQ(0, spots().current[0]);
+    press('V', true); // Previous Camera, round to the last
+    EXPECT_EQ(1, spots().current[0]);
+    EXPECT_TRUE(sim().keysReached().empty()) << "the module's keys stop at the module";
+    // On the simulator's own camera the list keys are the simulator's.
+    sim().selectCamera("Spot");
+    sim().frame();
+    press('V');
+    EXPECT_EQ(1, spots().current[0]);
+    EXPECT_FALSE(sim().keysReached().empty());
+}
+
+TEST_F(CameraKeysTest, TheMiddleButtonAndTheHeldKeyGiveTheMouseToTheCamera) {
+    const win::HWND view = sim().viewWindow();
+    win::headless::pressMiddleButton(view, true);
+    EXPECT_TRUE(hostState().mouseCapture);
+    // The mouse at the right edge of the window turns the camera's view round to the back.
+    win::RECT client{};
+    win::GetClientRect(sim().mainWindow(), &client);
+    win::headless::moveMouse(view, {client.right - 1, client.bottom / 2});
+    auto* follow = dynamic_cast<const CameraSpotFollow*>(spots().cameras[0].get());
+    ASSERT_NE(nullptr, follow);
+    EXPECT_NEAR(-3.14, follow->headingOffset, 0.02) << "the camera swings to the other side";
+    win::headless::pressMiddleButton(view, false);
+    EXPECT_FALSE(hostState().mouseCapture);
+
+    // Space held: the mouse is the camera's while the key is down.
+    win::headless::sendKey(sim().mainWindow(), win::VK_SPACE, true);
+    EXPECT_TRUE(hostState().mouseCapture);
+    win::headless::sendKey(sim().mainWindow(), win::VK_SPACE, true); // a repeat
+    EXPECT_TRUE(hostState().mouseCapture);
+    win::headless::sendKey(sim().mainWindow(), win::VK_SPACE, false);
+    EXPECT_FALSE(hostState().mouseCapture);
 }
 
 } // namespace
