@@ -14,6 +14,7 @@ layers=(
     "src/host         host alerts common $platform"
     "src/recording    recording host settings common $platform"
     "src/cameras      cameras host settings common $platform"
+    "src/video        video $platform"
     "src/playback     playback host settings cameras common $platform"
     "src/ui           ui playback cameras settings alerts common $platform"
     "src/app          app ui recording playback cameras host settings alerts common $platform"

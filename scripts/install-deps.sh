@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests, the benchmarks and the fuzz targets need,
 # but only when one of them is missing, so a prepared machine starts building at once. ccache and
-# mold only make builds faster; lit and FileCheck (llvm-14-tools) run the command-line tests.
+# mold only make builds faster; lit and FileCheck (llvm-14-tools) run the command-line tests;
+# ffmpeg's ffprobe checks the videos the tests write.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
     libssl-dev
     libpugixml-dev
     libcairo2-dev
+    libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
 )
 
 missing=()

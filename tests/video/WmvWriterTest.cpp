@@ -1,0 +1,179 @@
+// The video writer on FFmpeg: its parameters and their refusals, and the files it writes as
+// ffprobe and ffmpeg read them back.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/TempDir.h"
+#include "video/VideoCodecs.h"
+#include "video/WmvWriter.h"
+
+namespace {
+
+// A command's standard output.
+std::string output(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        pclose(pipe);
+    }
+    return text;
+}
+
+// ffprobe's key=value lines for the first video stream, with its frames counted.
+std::map<std::string, std::string> probe(const std::string& file) {
+    const std::string text =
+        output("ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+               "stream=codec_name,width,height,avg_frame_rate,nb_read_frames -of default=noprint_wrappers=1 '" +
+               file + "'");
+    std::map<std::string, std::string> values;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = text.find('\n', at);
+        const std::string line = text.substr(at, end - at);
+        if (const std::size_t eq = line.find('='); eq != std::string::npos)
+            values[line.substr(0, eq)] = line.substr(eq + 1);
+        at = end == std::string::npos ? text.size() : end + 1;
+    }
+    return values;
+}
+
+// A picture with something to see: a gradient with a square, bottom-up 24-bit rows padded to 4.
+std::vector<uint8_t> picture(uint32_t width, uint32_t height, int shift) {
+    const uint32_t stride = (width * 3 + 3) / 4 * 4;
+    std::vector<uint8_t> pixels(stride * height);
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) {
+            uint8_t* p = &pixels[y * stride + x * 3];
+            const bool square = x > 100 + static_cast<uint32_t>(shift) && x < 200 + static_cast<uint32_t>(shift) &&
+                                y > 100 && y < 200;
+            p[0] = static_cast<uint8_t>(square ? 40 : x * 255 / width);   // blue
+            p[1] = static_cast<uint8_t>(square ? 200 : y * 255 / height); // green
+            p[2] = static_cast<uint8_t>(square ? 60 : 128);               // red
+        }
+    return pixels;
+}
+
+int codecIndex(const char* encoder) {
+    const auto& codecs = VideoCodecs::available();
+    for (std::size_t i = 0; i < codecs.size(); ++i)
+        if (std::string(codecs[i].encoder) == encoder)
+            return static_cast<int>(i);
+    return -1;
+}
+
+TEST(WmvWriterTest, ParametersAreCheckedAndRefusedWhileOpen) {
+    TempDir dir;
+    WmvWriter writer;
+    ASSERT_GE(writer.getCodecCount(), 2u);
+    EXPECT_EQ("Windows Media Video 7", writer.getCodecNames()[0]);
+    const auto refused = [](auto&& call, const char* message) {
+        try {
+            call();
+            ADD_FAILURE() << "not refused: " << message;
+        } catch (const VideoError& e) {
+            EXPECT_STREQ(message, e.what());
+        }
+    };
+    refused([&] { writer.setFrameRate(0); }, "Invalid frame rate!");
+    refused([&] { writer.setCodec(writer.getCodecCount()); }, "Invalid codec!");
+    refused([&] { writer.setQuality(101); }, "Invalid quality value!");
+    refused([&] { writer.setComplexity(static_cast<uint16_t>(writer.getMaxComplexity() + 1)); },
+            "Invalid complexity value!");
+    refused([&] { writer.writeFrame(nullptr); }, "Video not opened!");
+    refused([&] { writer.open(dir.file("a.avi"), 64, 48); }, "Unknown video file type: use .wmv, .mp4 or .mkv!");
+    if (const int x264 = codecIndex("libx264"); x264 >= 0) {
+        writer.setCodec(static_cast<uint32_t>(x264));
+        refused([&] { writer.open(dir.file("a.wmv"), 64, 48); },
+                "The codec H.264 (x264) cannot be written into a asf file!");
+        writer.setCodec(0);
+    }
+    EXPECT_FALSE(writer.isOpen());
+
+    writer.open(dir.file("a.wmv"), 64, 48);
+    const char* const whileOpen = "Parameters cannot be change while opened!";
+    refused([&] { writer.setFrameRate(30); }, whileOpen);
+    refused([&] { writer.setCodec(0); }, whileOpen);
+    refused([&] { writer.setBitrate(0); }, whileOpen);
+    refused([&] { writer.setQuality(50); }, whileOpen);
+    refused([&] { writer.setComplexity(0); }, whileOpen);
+    refused([&] { writer.open(dir.file("b.wmv"), 64, 48); }, "Video already opened!");
+    writer.close();
+    writer.close(); // nothing more to do
+}
+
+TEST(WmvWriterTest, EachCodecWritesEvenSizedFramesAtItsRateInItsContainer) {
+    TempDir dir;
+    struct Case {
+        const char* encoder;
+        const char* file;
+        const char* probed;
+        uint32_t bitrate;
+    };
+    const Case cases[] = {{"wmv2", "v.wmv", "wmv2", 0},
+                          {"wmv1", "v7.wmv", "wmv1", 2000000},
+                          {"mpeg4", "m.mp4", "mpeg4", 0},
+                          {"libx264", "h.mkv", "h264", 0}};
+    for (const Case& c : cases) {
+        const int index = codecIndex(c.encoder);
+        if (index < 0)
+            continue; // an encoder this FFmpeg lacks is not offered
+        SCOPED_TRACE(c.encoder);
+        WmvWriter writer;
+        writer.setCodec(static_cast<uint32_t>(index));
+        writer.setBitrate(c.bitrate);
+        writer.open(dir.file(c.file), 321, 241); // rounded down to 320 × 240
+        EXPECT_EQ(320u * 3 * 240, writer.imageSize());
+        std::vector<int64_t> times;
+        for (int n = 0; n < 30; ++n) {
+            times.push_back(writer.sampleTime());
+            writer.writeFrame(picture(320, 240, n).data());
+        }
+        writer.close();
+        EXPECT_EQ((std::vector<int64_t>{0, 400000, 800000}), std::vector<int64_t>(times.begin(), times.begin() + 3));
+        const auto probed = probe(dir.file(c.file));
+        EXPECT_EQ(c.probed, probed.at("codec_name"));
+        EXPECT_EQ("320", probed.at("width"));
+        EXPECT_EQ("240", probed.at("height"));
+        EXPECT_EQ("25/1", probed.at("avg_frame_rate"));
+        EXPECT_EQ("30", probed.at("nb_read_frames"));
+    }
+}
+
+// The first frame decoded again is the picture given, at the default quality.
+TEST(WmvWriterTest, TheWrittenPictureReadsBackWithoutVisibleLoss) {
+    TempDir dir;
+    WmvWriter writer;
+    writer.setCodec(static_cast<uint32_t>(codecIndex("wmv2")));
+    writer.setBitrate(0);
+    writer.setQuality(90);
+    const std::vector<uint8_t> frame = picture(320, 240, 0);
+    writer.open(dir.file("q.wmv"), 320, 240);
+    for (int n = 0; n < 5; ++n)
+        writer.writeFrame(frame.data());
+    writer.close();
+    const std::string raw = dir.file("first.rgb");
+    output("ffmpeg -v error -y -i '" + dir.file("q.wmv") + "' -frames:v 1 -f rawvideo -pix_fmt bgr24 '" + raw + "'");
+    std::ifstream in(raw, std::ios::binary);
+    const std::vector<uint8_t> decoded((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(320u * 240 * 3, decoded.size());
+    double squares = 0;
+    for (uint32_t y = 0; y < 240; ++y)
+        for (uint32_t x = 0; x < 320 * 3; ++x) {
+            // Decoded top-down, given bottom-up.
+            const double d = decoded[y * 960 + x] - frame[(239 - y) * 960 + x];
+            squares += d * d;
+        }
+    const double psnr = 10 * std::log10(255.0 * 255.0 / (squares / static_cast<double>(decoded.size())));
+    EXPECT_GE(psnr, 30.0);
+}
+
+} // namespace
