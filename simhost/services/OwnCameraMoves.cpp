@@ -100,11 +100,11 @@ bool OwnCameraMoves::apply(uint32_t command, int32_t value) {
     case 0x103C7:
         pitch = -90 * axis;
         return true;
-    case 0x103C9:
-        heading = 180 * axis;
-        return true;
-    case 0x103C8:
+    case 0x103C9: // tilt
         bank = 180 * axis;
+        return true;
+    case 0x103C8: // heading, to the left for a positive value
+        heading = -180 * axis;
         return true;
     case kPanReset:
         heading = pitch = bank = 0;

@@ -25,7 +25,7 @@ int CameraList::indexOfEntry(uint32_t id) const {
 void CameraList::removedAt(int removed) {
     for (int& index : current) {
         if (index == removed)
-            index = cameras.empty() ? -1 : 0;
+            index = 0;
         else if (index > removed)
             --index;
     }

@@ -29,7 +29,7 @@ struct CameraList {
     // The index of the camera with that menu entry, −1 when none has it.
     int indexOfEntry(uint32_t id) const;
     bool full() const { return cameras.size() >= kMaxCameras; }
-    // After the camera at `removed` went: the views on it go to the first camera (the default view
-    // when none is left), those after it move up with it.
+    // After the camera at `removed` went: the views on it go to the first camera (made anew at the
+    // next frame when none is left), those after it move up with it.
     void removedAt(int removed);
 };

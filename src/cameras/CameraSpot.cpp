@@ -42,9 +42,8 @@ std::unique_ptr<CameraSpot> CameraSpot::ofMode(int mode, const CameraSettings* s
 std::unique_ptr<Camera> CameraSpot::loadFrom(const std::string& section, const std::string& file,
                                              const CameraSettings* settings) {
     std::unique_ptr<CameraSpot> camera = ofMode(profile::readInt(file, section.c_str(), "SpotMode", 1), settings);
-    if (camera == nullptr)
-        refuseMode("Invalid spot camera type", "CameraSpot::load");
-    camera->load(section, file);
+    if (camera != nullptr)
+        camera->load(section, file);
     return camera;
 }
 
@@ -88,11 +87,19 @@ void CameraSpot::getDlgParams(SpotParams& params) const {
 
 void CameraSpot::setDlgParams(const SpotParams& params) {
     setCommonParams(params, panRate, *panFilter);
+    jumped_ = true;
+}
+
+void CameraSpot::nextTarget(bool backward) {
+    Camera::nextTarget(backward);
+    jumped_ = true;
 }
 
 AircraftPose CameraSpot::resolveTarget() {
-    if (target == 0 || !FSinterface::isAircraft(target))
+    if (target == 0 || !FSinterface::isAircraft(target)) {
         target = FSinterface::getUserAcftID();
+        jumped_ = true;
+    }
     return AircraftPose::of(target);
 }
 

@@ -17,7 +17,7 @@ public:
     explicit CameraSpot(const CameraSettings* settings);
     CameraSpot(const CameraSpot& other);
 
-    // The camera of the section's "SpotMode", loaded from it.
+    // The camera of the section's "SpotMode", loaded from it; null for a mode that is none of them.
     static std::unique_ptr<Camera> loadFrom(const std::string& section, const std::string& file,
                                             const CameraSettings* settings);
     // A camera of that mode with default values; null for a mode that is none of them.
@@ -31,6 +31,7 @@ public:
     int getType() const override { return kSpot; }
     const char* getTypeName() const override { return "Spot"; }
 
+    void nextTarget(bool backward) override;
     virtual int getSpotMode() const = 0;
     virtual void getDlgParams(SpotParams& params) const;
     virtual void setDlgParams(const SpotParams& params);
@@ -55,4 +56,8 @@ protected:
     Geometry::WorldPosition smoothPosition(Smooth& filter, const Geometry::WorldPosition& eye) const;
     static void resetPosition(Smooth& filter, const Geometry::WorldPosition& eye);
     void fillView(CameraView& view, const Geometry::WorldPosition& eye, const double angles[3]) const;
+
+    // Set when the view jumps (a new target, edited values, a new camera): the filters start again
+    // where the view now is instead of gliding there.
+    bool jumped_ = true;
 };

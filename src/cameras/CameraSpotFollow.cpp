@@ -82,6 +82,8 @@ void CameraSpotFollow::process(CameraView* view) {
     Geometry::WorldPosition eye = Geometry::offsetToPosition(looked, std::sin(bearing) * across,
                                                              std::sin(-elevation) * distance,
                                                              std::cos(bearing) * across);
+    if (jumped_)
+        resetPosition(*positionFilter, eye);
     eye = smoothPosition(*positionFilter, eye);
     aboveGround(eye);
     if (!manualPan) {
@@ -91,6 +93,9 @@ void CameraSpotFollow::process(CameraView* view) {
         panBank = look.bank;
         panHeading = look.heading;
     }
+    if (jumped_)
+        resetPanFilter(panPitch, panBank, panHeading);
+    jumped_ = false;
     double angles[3] = {panPitch, panBank, panHeading};
     smoothAngles(angles);
     Camera::process(view);

@@ -82,25 +82,33 @@ void CameraSpotSlew::process(CameraView* view) {
             velocity[1] = 0;
         }
     }
+    if (jumped_)
+        resetPosition(*positionFilter, eye);
     Geometry::WorldPosition shown = smoothPosition(*positionFilter, eye);
     aboveGround(shown);
     if (target != 0 && !FSinterface::isAircraft(target)) {
         target = FSinterface::getUserAcftID();
+        jumped_ = true;
     } else if (target != 0) {
         const Geometry::WorldPosition aircraft = AircraftPose::of(target).position;
-        Geometry::Attitude look{};
-        float d = Geometry::localOffset(shown, aircraft, &look);
-        pitch = look.pitch;
-        bank = look.bank;
-        heading = look.heading;
+        float d = Geometry::localOffset(shown, aircraft);
         if (d > maxDistance) {
+            // Pulled in: the eye itself, and the view from there.
             d = Geometry::limitDistance(eye, aircraft, maxDistance);
             shown = eye;
             resetPosition(*positionFilter, eye);
         }
+        Geometry::Attitude look{};
+        Geometry::localOffset(shown, aircraft, &look);
+        pitch = look.pitch;
+        bank = look.bank;
+        heading = look.heading;
         if (autoZoom != 0)
             zoom = autoZoom * std::min(d, maxDistance);
     }
+    if (jumped_)
+        resetPanFilter(pitch, bank, heading);
+    jumped_ = false;
     double angles[3] = {pitch, bank, heading};
     smoothAngles(angles);
     Camera::process(view);

@@ -194,8 +194,10 @@ void CameraTower::rotateRate(float dPitch, float dBank, float dHeading) {
 }
 
 void CameraTower::setAngle(float value, int axis) {
-    if (target == 0)
-        (axis == 0 ? pitch : axis == 1 ? bank : heading) = value;
+    if (target != 0)
+        return;
+    (axis == 0 ? pitch : axis == 1 ? bank : heading) = value;
+    CameraAngles::normalise(pitch, bank, heading);
 }
 
 void CameraTower::command() {

@@ -132,6 +132,7 @@ void CameraVC::rotateRate(float dPitch, float dBank, float dHeading) {
 void CameraVC::setAngle(float value, int axis) {
     target = 0;
     (axis == 0 ? pitch : axis == 1 ? bank : heading) = value;
+    CameraAngles::normalise(pitch, bank, heading);
 }
 
 void CameraVC::lookAt(float x, float y, float z) {

@@ -124,7 +124,8 @@ int Cameras::callback(int event, intptr_t a, intptr_t b, intptr_t c) {
             refreshMenu(kind);
         }
         Camera* camera = cameras.shownIn(view);
-        if (camera == nullptr)
+        // Without a user aircraft there is nothing for a camera to look from or at.
+        if (camera == nullptr || FSinterface::getUserAcftID() == 0)
             return 0;
         camera->process(reinterpret_cast<CameraView*>(c));
         return 1;
@@ -137,6 +138,11 @@ int Cameras::callback(int event, intptr_t a, intptr_t b, intptr_t c) {
         for (CameraList& cameras : lists_)
             if (static_cast<std::size_t>(a) < cameras.current.size())
                 cameras.current.erase(cameras.current.begin() + a);
+        // The host moves the active view up with the others, without telling.
+        if (a < activeView_) {
+            --activeView_;
+            refreshAllMenus();
+        }
         return 0;
     case ActiveViewChanged:
         activeView_ = static_cast<int>(a);

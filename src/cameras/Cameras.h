@@ -91,6 +91,7 @@ private:
 
     // ---- files ----
     void loadSettingsFile();
+    void keepViewsOnCameras(CameraList& cameras) const;
     void saveSettingsFile() const;
     // Cameras of the set (1 flight, 2 aircraft) from sections "<prefix>000" … "<prefix>029".
     void loadSet(const std::string& file, const std::string& prefix, int set);

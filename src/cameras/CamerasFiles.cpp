@@ -68,6 +68,14 @@ void Cameras::loadSettingsFile() {
     refreshAllMenus();
 }
 
+// After a list was loaded: a view on a camera that is gone, or on the default view where the host
+// offers none, goes to the first camera.
+void Cameras::keepViewsOnCameras(CameraList& cameras) const {
+    for (int& shown : cameras.current)
+        if (static_cast<std::size_t>(shown) >= cameras.cameras.size() && (shown >= 0 || !defaultOffered()))
+            shown = 0;
+}
+
 void Cameras::saveSettingsFile() const {
     int index = 0;
     for (const CameraList& cameras : lists_)
@@ -112,9 +120,7 @@ void Cameras::loadCameraFile(int kind) {
         if (camera->getType() == kind)
             append(std::move(camera));
     }
-    for (int& shown : cameras.current)
-        if (shown < 0 || static_cast<std::size_t>(shown) >= cameras.cameras.size())
-            shown = defaultOffered() || cameras.cameras.empty() ? -1 : 0;
+    keepViewsOnCameras(cameras);
     refreshMenu(kind);
 }
 
@@ -133,6 +139,8 @@ void Cameras::loadSet(const std::string& file, const std::string& prefix, int se
         camera->flightSet = set;
         append(std::move(camera));
     }
+    for (CameraList& cameras : lists_)
+        keepViewsOnCameras(cameras);
     refreshAllMenus();
 }
 

@@ -33,7 +33,10 @@ void Cameras::refreshMenu(int kind) {
     const CameraList& cameras = list(kind);
     const bool offered = defaultOffered();
     const bool any = !cameras.cameras.empty();
-    const Camera* shown = cameras.shownIn(activeView_);
+    // Before the views are known, the first camera stands for them where the host offers no
+    // default view.
+    const Camera* shown = activeView_ >= 0 || offered || !any ? cameras.shownIn(activeView_)
+                                                               : cameras.cameras.front().get();
     FSinterface::enableMenuItem(cameras.command(New), !cameras.full());
     FSinterface::enableMenuItem(cameras.command(Delete), offered ? shown != nullptr : cameras.cameras.size() > 1);
     FSinterface::enableMenuItem(cameras.command(Edit), offered ? shown != nullptr : any);

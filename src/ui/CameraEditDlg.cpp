@@ -143,9 +143,13 @@ const CameraEditDlg::LengthGroup* CameraEditDlg::groupOf(int fieldId) const {
 void CameraEditDlg::showLength(int fieldId, double metres) {
     const LengthGroup* group = groupOf(fieldId);
     setFloat(fieldId, group != nullptr ? metres / group->units[group->unit].metres : metres, kLengthDecimals);
+    shownLengths_[fieldId] = {metres, getText(fieldId)};
 }
 
 double CameraEditDlg::readLength(int fieldId) const {
+    if (const auto shown = shownLengths_.find(fieldId);
+        shown != shownLengths_.end() && shown->second.text == getText(fieldId))
+        return shown->second.metres;
     const LengthGroup* group = groupOf(fieldId);
     return getFloat(fieldId) * (group != nullptr ? group->units[group->unit].metres : 1);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "cameras/CameraParams.h"
@@ -72,4 +74,11 @@ private:
 
     CameraParams& params_;
     std::vector<LengthGroup> lengthGroups_;
+    // What each length field shows and the metres behind it: a field the user left alone keeps its
+    // metres exactly, however often its unit is changed.
+    struct ShownLength {
+        double metres;
+        std::string text;
+    };
+    std::map<int, ShownLength> shownLengths_;
 };

@@ -44,11 +44,12 @@ struct KindList {
     int id;
     int32_t CameraSettings::*value;
     int kinds;
+    SmoothRole role; // whose default kind a stored kind outside the list stands for
 };
 constexpr KindList kKindLists[] = {
-    {CameraSettingsDlg::kSmoothPosId, &CameraSettings::smoothTypePos, kPositionKinds},
-    {CameraSettingsDlg::kSmoothPanId, &CameraSettings::smoothTypePan, kAllKinds},
-    {CameraSettingsDlg::kSmoothZoomId, &CameraSettings::smoothTypeZoom, kAllKinds},
+    {CameraSettingsDlg::kSmoothPosId, &CameraSettings::smoothTypePos, kPositionKinds, SmoothRole::Position},
+    {CameraSettingsDlg::kSmoothPanId, &CameraSettings::smoothTypePan, kAllKinds, SmoothRole::ViewAngles},
+    {CameraSettingsDlg::kSmoothZoomId, &CameraSettings::smoothTypeZoom, kAllKinds, SmoothRole::Zoom},
 };
 
 } // namespace
@@ -74,23 +75,29 @@ win::DialogTemplate CameraSettingsDlg::dialogTemplate() {
         {kMoveCameraId, AutoRadioButton, "Camera", {164, 45, 50, 10}, 0},
         {kLabelId, Text, "Move Eyepoint: Move Camera by", {14, 60, 140, 8}, 0},
         {kPosTower1Id, Edit, "", {160, 58, 40, 12}, 0},
+        {kLabelId, Text, "m", {204, 60, 20, 8}, 0},
         {kLabelId, Text, "Look <Direction>: Move Camera by", {14, 74, 140, 8}, 0},
         {kPosTower2Id, Edit, "", {160, 72, 40, 12}, 0},
+        {kLabelId, Text, "m", {204, 74, 20, 8}, 0},
         {kLabelId, Text, "Look <Direction> Up: Move Camera by", {14, 88, 140, 8}, 0},
         {kPosTower3Id, Edit, "", {160, 86, 40, 12}, 0},
+        {kLabelId, Text, "m", {204, 88, 20, 8}, 0},
         {kPanFocusId, AutoCheckBox, "Panning during Autopan moves Focus Point", {14, 100, 180, 10}, 0},
         {kPanTowerIncId, AutoCheckBox, "Incremental Mouse Panning", {14, 112, 180, 10}, 0},
         {kLabelId, GroupBox, "Spot Controls", {7, 130, 286, 92}, 0},
         {kLabelId, Text, "Move Eyepoint: Move Camera by", {14, 142, 140, 8}, 0},
         {kPosSpotId, Edit, "", {160, 140, 40, 12}, 0},
+        {kLabelId, Text, "m", {204, 142, 20, 8}, 0},
         {kLabelId, Text, "Free Mode:", {14, 156, 60, 8}, 0},
         {kLabelId, Text, "Move Eyepoint: Increase Speed by", {14, 168, 140, 8}, 0},
         {kSlew1Id, Edit, "", {160, 166, 40, 12}, 0},
+        {kLabelId, Text, "m/s", {204, 168, 20, 8}, 0},
         {kLabelId, Text, "Look <Direction>: Increase Speed by", {14, 182, 140, 8}, 0},
         {kSlew2Id, Edit, "", {160, 180, 40, 12}, 0},
         {kLabelId, Text, "Look <Direction> Up: Increase Speed by", {14, 196, 140, 8}, 0},
         {kSlew3Id, Edit, "", {160, 194, 40, 12}, 0},
         {kLabelId, Text, "m/s", {204, 182, 20, 8}, 0},
+        {kLabelId, Text, "m/s", {204, 196, 20, 8}, 0},
         {kLabelId, Text, "Follow Mode:", {14, 208, 50, 8}, 0},
         {kWheelFollowId, AutoCheckBox, "Mouse Wheel adjusts distance", {66, 207, 120, 10}, 0},
         {kLabelId, Text, "Fly By Mode:", {14, 220, 50, 8}, 0},
@@ -125,8 +132,9 @@ bool CameraSettingsDlg::onInitDialog() {
     for (const KindList& list : kKindLists) {
         for (int kind = 1; kind <= list.kinds; ++kind)
             addItem(list.id, smoothKindName(kind));
-        const int kind = settings_.*list.value;
-        setSelection(list.id, kind >= 1 && kind <= list.kinds ? kind - 1 : 0);
+        const int stored = settings_.*list.value;
+        const int kind = stored >= 1 && stored <= list.kinds ? stored : makeSmooth(stored, list.role)->kind();
+        setSelection(list.id, kind - 1);
     }
     return true;
 }

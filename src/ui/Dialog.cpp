@@ -1,6 +1,7 @@
 #include "ui/Dialog.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -99,7 +100,12 @@ void Dialog::setFloat(int id, double value, int decimals) {
     setText(id, text);
 }
 
-double Dialog::getFloat(int id) const { return std::strtod(getText(id).c_str(), nullptr); }
+// Text that is no finite number reads as 0, as the original's conversion gave for text without one;
+// "nan" and "inf" must not reach a camera or a setting.
+double Dialog::getFloat(int id) const {
+    const double value = std::strtod(getText(id).c_str(), nullptr);
+    return std::isfinite(value) ? value : 0;
+}
 
 void Dialog::setCheck(int id, bool checked) {
     win::CheckDlgButton(hwnd_, id, checked ? win::BST_CHECKED : win::BST_UNCHECKED);

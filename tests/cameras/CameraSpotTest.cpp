@@ -90,6 +90,25 @@ TEST_F(CameraSpotTest, AFollowCameraTrailsAtItsBearingLooksAtTheAircraftAndJumps
     EXPECT_NEAR(100, eyeFrom(userPose(), view).x, 0.5) << "the heading offset 0: ahead by the distance";
 }
 
+// A new target is a jump: the smoothed eye starts again behind it instead of gliding over.
+TEST_F(CameraSpotTest, AFollowCameraJumpsToANewTarget) {
+    place(user(), kLatitude, kLongitude, 1500, 0);
+    const uint32_t other = addAircraft(kLatitude + 0.05, kLongitude, 1500, 0); // 5.5 km north
+    CameraSpotFollow camera(&settings, false);
+    camera.distance = 100;
+    camera.positionFilter->setTimeConstant(5);
+    processed(camera);
+    processed(camera);
+    camera.nextTarget(false);
+    while (camera.target != other)
+        camera.nextTarget(false);
+    const CameraView view = processed(camera);
+    Geometry::Vec3 offset{};
+    Geometry::localOffset(AircraftPose::of(other).position, {view.latitude, view.longitude, view.altitude}, nullptr,
+                          &offset);
+    EXPECT_NEAR(100, offset.z, 1) << "ahead of it by the distance, at once";
+}
+
 TEST_F(CameraSpotTest, NoCameraIsEverBelowTheGroundAndAGoneTargetGivesWayToTheUserAircraft) {
     place(user(), kLatitude, kLongitude, 1000, 0);
     const double ground = World::groundElevation(radians(kLatitude), radians(kLongitude));
@@ -206,7 +225,7 @@ TEST_F(CameraSpotTest, ModesComeFromTheFileAndTheDialogWithinTheirLimits) {
     EXPECT_NEAR(radians(80), f->heading, 1e-6) << "within ±80°";
     EXPECT_NEAR(radians(-10), f->pitch, 1e-6) << "stored negated";
     EXPECT_EQ(FSinterface::getUserAcftID(), f->target);
-    EXPECT_THROW(CameraSpot::loadFrom("Camera.001", file, &settings), ZephrelException);
+    EXPECT_EQ(nullptr, CameraSpot::loadFrom("Camera.001", file, &settings)) << "a mode that is none: loading ends";
     const auto follow = CameraSpot::loadFrom("Camera.002", file, &settings);
     auto* g = dynamic_cast<CameraSpotFollow*>(follow.get());
     ASSERT_NE(nullptr, g);

@@ -168,14 +168,17 @@ TEST_F(CameraVCTest, TheEyeGoesBackToTheCockpitAndTheAnglesFollowTheCommands) {
     EXPECT_FLOAT_EQ(1.5707964f, camera.pitch) << "pitch stops at the vertical";
     camera.rotateRate(0, 0, 0);
     EXPECT_EQ(0.0f, camera.pitch + camera.bank + camera.heading);
-    // The mouse: a pan to the right edge turns the view round to the tail, the top looks up.
+    // The mouse: a pan to the right edge turns the view round to the tail (as −π, the wrapped
+    // heading), the top looks up; beyond the window the pitch stops at the vertical.
     camera.pan(1, 1);
-    EXPECT_NEAR(Earth::kPi, camera.heading, 1e-6);
+    EXPECT_NEAR(-Earth::kPi, camera.heading, 1e-6);
     EXPECT_NEAR(-Earth::kPi / 2, camera.pitch, 1e-6);
     float a = 0, b = 0;
     camera.mousePan(true, &a, &b);
-    EXPECT_NEAR(1, a, 1e-6);
+    EXPECT_NEAR(-1, a, 1e-6);
     EXPECT_NEAR(1, b, 1e-6);
+    camera.pan(0.5f, 1.5f);
+    EXPECT_FLOAT_EQ(-1.5707964f, camera.pitch);
 }
 
 } // namespace

@@ -126,6 +126,25 @@ TEST_F(CamerasTest, DeletingACameraMovesTheViewsAfterItUp) {
     EXPECT_FALSE(item("Tower Cameras/Delete")->enabled);
 }
 
+// The simulator moves the active view up when a view before it closes, without a word: the
+// manager follows it there.
+TEST_F(CamerasTest, AViewClosingBeforeTheActiveOneLeavesTheManagerOnTheActiveView) {
+    ASSERT_TRUE(sim().openView());
+    ASSERT_TRUE(sim().openView());
+    ASSERT_TRUE(sim().activateView(2));
+    showModule("Zephrel Tower");
+    cameras.newCamera(Camera::kTower);
+    const CameraList& towers = cameras.getCameraList(Camera::kTower);
+    ASSERT_EQ(1, towers.current[2]);
+    ASSERT_TRUE(sim().closeView(1));
+    sim().frame();
+    ASSERT_EQ(2u, towers.current.size());
+    EXPECT_TRUE(cameras.hasCurrentCamera());
+    cameras.nextCamera();
+    EXPECT_EQ(0, towers.current[1]) << "the active view, now second, goes round to the first camera";
+    EXPECT_EQ(0, towers.current[0]);
+}
+
 TEST_F(CamerasTest, NextPreviousAndAGuidSwitchTheView) {
     showModule("Zephrel VC");
     cameras.newCamera(Camera::kVC);

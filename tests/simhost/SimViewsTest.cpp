@@ -251,6 +251,11 @@ TEST_F(SimViewsTest, ViewCommandKeysMoveTheActiveViewsOwnCameraUnlessAnAddOnTake
     EXPECT_FALSE(f.sim->viewCommand(0x10000, 0));
     EXPECT_TRUE(f.sim->viewCommand(0x10370, 180)); // the pan to an angle, from the hat switch
     EXPECT_NEAR(spot.heading + 180, eye().heading, 1e-9);
+    // The joystick's heading axis half over turns the look 90° to the left; its tilt axis banks.
+    EXPECT_TRUE(f.sim->viewCommand(0x103C8, 8192));
+    EXPECT_NEAR(spot.heading - 90, eye().heading, 1e-9);
+    EXPECT_TRUE(f.sim->viewCommand(0x103C9, -16384));
+    EXPECT_NEAR(spot.bank - 180, eye().bank, 1e-9);
 }
 
 TEST_F(SimViewsTest, AnInsetViewIsDrawnOverTheMainView) {

@@ -48,6 +48,11 @@ TEST_F(CameraSettingsDlgTest, ShowsTheSettingsAndOkWritesTheChangesBack) {
     EXPECT_EQ(3, settings.smoothTypePos);
     EXPECT_EQ(5, settings.smoothTypePan);
 
+    // A stored kind outside the list shows as its role's default: "Constant Rate + Filter" for zoom.
+    settings.smoothTypeZoom = 9;
+    EXPECT_TRUE(run(settings, {Press{win::IDOK}}));
+    EXPECT_EQ(5, settings.smoothTypeZoom);
+
     const CameraSettings before = settings;
     EXPECT_FALSE(run(settings, {SetText{D::kPosVCId, "9"}, Press{win::IDCANCEL}}));
     EXPECT_EQ(before, settings);

@@ -60,6 +60,22 @@ TEST_F(CameraSpotDlgTest, TheModeNamesAndEnablesTheFields) {
     EXPECT_EQ(2, params.spotMode) << "Cancel leaves the record alone";
 }
 
+// Round all five distance units, a field left alone keeps its metres exactly; "nan" is no number.
+TEST_F(CameraSpotDlgTest, TheUnitsGoRoundWithoutChangingTheDistance) {
+    SpotParams params = follow();
+    params.z = 12.345f;
+    bool ok = false;
+    auto shown = run(params,
+                     {Press{D::kPositionUnitId}, Press{D::kPositionUnitId}, Press{D::kPositionUnitId},
+                      Press{D::kPositionUnitId}, Press{D::kPositionUnitId}, SetText{D::kFocusXId, "nan"},
+                      Press{win::IDOK}},
+                     ok);
+    EXPECT_EQ("m", shown[D::kPositionUnitId].text);
+    EXPECT_EQ("12.345", shown[D::kSecondId].text);
+    EXPECT_EQ(12.345f, params.z);
+    EXPECT_EQ(0.0f, params.focus[0]);
+}
+
 TEST_F(CameraSpotDlgTest, OkWritesTheModeAndItsValues) {
     SpotParams params = follow();
     bool ok = false;
