@@ -7,7 +7,8 @@
 
 // The pixels of top-level windows. A window's owner draws its client area by handing the window
 // system an RGB image; a capture reads the client area back the way the original's GetDIBits
-// reads a 24-bit device-independent bitmap.
+// reads a 24-bit device-independent bitmap. Both reads let a window paint first when it is due
+// (UpdateWindow).
 namespace win {
 
 // Rows top to bottom, 3 bytes per pixel in the order R, G, B, no padding.

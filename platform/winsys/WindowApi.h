@@ -101,14 +101,21 @@ HWND GetFocus();
 
 bool GetWindowRect(HWND hwnd, RECT* rect); // screen coordinates
 bool GetClientRect(HWND hwnd, RECT* rect); // left and top are 0
-// The z-order is not modelled. Sends WM_MOVE (client origin) and WM_SIZE (client size) when
-// they change.
+// The z-order is not modelled. A top-level window is never larger than the virtual screen (the
+// original's default maximum tracking size). Sends WM_MOVE (client origin) and WM_SIZE (client
+// size) when they change.
 bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 bool MoveWindow(HWND hwnd, int x, int y, int width, int height, bool repaint);
 // Grows a client rectangle to the window rectangle the styles need (no menu bars in the model).
 bool AdjustWindowRectEx(RECT* rect, DWORD style, DWORD exStyle);
 bool ClientToScreen(HWND hwnd, POINT* point);
 bool ScreenToClient(HWND hwnd, POINT* point);
+
+// Painting: a window whose client area was invalidated gets WM_PAINT from UpdateWindow, and
+// before its pixels are read (a capture sees the window's latest picture). The rectangle is not
+// modelled: the whole client area is painted.
+bool InvalidateRect(HWND hwnd, const RECT* rect, bool erase);
+bool UpdateWindow(HWND hwnd);
 
 // SM_CXSCREEN, SM_CYSCREEN and the virtual screen (76 to 79) from the backend; 0 for others.
 int GetSystemMetrics(int index);

@@ -43,7 +43,11 @@ void installApi(HostModule& m, int v, Simulator& simulator) {
     entry<ZHostSetFullScreenFn>(m, v, SetFullScreen,
                                 [](int32_t on) { host().device().setFullScreen(on != 0); });
     entry<ZHostDeviceFn>(m, v, Device, [] { return host().device().abi(); });
-    entry<ZHostTickFn>(m, v, Tick, [](uint32_t ticks) { host().time().setTicksPerSecond(ticks); });
+    // The number moves nothing here (the idle turns do not move time), but 0 is no tick at all.
+    entry<ZHostTickFn>(m, v, Tick, [](uint32_t ticks) {
+        if (ticks == 0)
+            wrongForm("tick(0): no ticks make a second");
+    });
     entry<ZHostIdleFn>(m, v, Idle, [] { host().idle(); });
     data(m, v, MenuAnchor, simulator.window().menuAnchor());
     data(m, v, HostWord, simulator.options().hostWord());

@@ -50,8 +50,6 @@ void MainWindow::setClientSize(int width, int height) {
     win::GetClientRect(main_, &client);
     win::SetWindowPos(main_, nullptr, outer.left, outer.top, width + (outer.right - outer.left) - client.right,
                       height + (outer.bottom - outer.top) - client.bottom, 0);
-    if (view_ != nullptr)
-        win::SetWindowPos(view_, nullptr, 0, 0, width, height, 0);
 }
 
 MainWindow::~MainWindow() {
@@ -112,6 +110,15 @@ win::LRESULT MainWindow::mainProcedure(win::HWND hwnd, win::UINT message, win::W
         return 0;
     case win::WM_CLOSE:
         window.closing_ = true;
+        return 0;
+    case win::WM_SIZE:
+        // The main view fills the client area, however the window was sized.
+        if (window.view_ != nullptr)
+            win::SetWindowPos(window.view_, nullptr, 0, 0, win::LOWORD(static_cast<win::DWORD>(lParam)),
+                              win::HIWORD(static_cast<win::DWORD>(lParam)), win::SWP_NOZORDER);
+        return 0;
+    case win::WM_PAINT:
+        simulator->drawPicture();
         return 0;
     default:
         return win::DefWindowProc(hwnd, message, wParam, lParam);

@@ -1,5 +1,6 @@
 #include "services/SimTime.h"
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -47,24 +48,35 @@ bool SimTime::setDateTime(const ZHostDateTime& dateTime) {
     return true;
 }
 
-void SimTime::setTicksPerSecond(uint32_t ticks) {
-    if (ticks == 0) {
-        wrongForms_.report("tick(0): no ticks make a second");
-        return;
-    }
-    ticksPerSecond_ = ticks;
+void SimTime::setRate(uint32_t rate) {
+    if (rate != 0)
+        chosenRate_ = rate;
+    if (!fixedStep())
+        rateWord_ = rate;
 }
 
+// An add-on may have written the rate word itself since the last frame; a rate that is not 0 is
+// the one to keep aside for when it writes 0.
 void SimTime::beginFrame(double realSeconds) {
-    frameTimeA_ = realSeconds;
-    frameTimeB_ = realSeconds;
+    if (!fixedStep())
+        chosenRate_ = rateWord_;
+    const double step = fixedStep() ? 0 : realSeconds;
+    frameTimeA_ = step;
+    frameTimeB_ = step;
 }
 
-void SimTime::advance(double seconds, double clockSeconds, bool frameStep) {
+double SimTime::frameSeconds(double realSeconds) const {
+    if (!fixedStep())
+        return realSeconds * rateWord_ / kUnitRate;
+    // Time does not run backwards, whatever an add-on wrote.
+    return std::isfinite(frameTimeA_) && frameTimeA_ > 0 ? frameTimeA_ : 0;
+}
+
+void SimTime::advance(double seconds, double realSeconds) {
     date_.advance(seconds);
     dateTimeWord_ = date_.record();
-    groups_.advance(clockSeconds);
-    if (!frameStep)
+    groups_.advance(fixedStep() ? seconds : realSeconds);
+    if (fixedStep())
         return;
     frameTime_ = seconds;
     accumulatedTime_ += accumulatedTicks_.add(seconds);

@@ -9,9 +9,11 @@
 #include "world/SimContext.h"
 
 // The simulator's time: date and time of day, the simulation rate, the simulation groups'
-// clock and the timing words of main.dll and api.dll that add-ons read and write. The rate word
-// is the one rate there is (256 = 1.0); while it is 0 the simulation moves only by the fixed
-// step's idle calls, each by one tick (1 / ticks-per-second seconds).
+// clock and the timing words of main.dll and api.dll that add-ons read and write
+// (docs/simhost/time.md). While main.dll's rate word is not 0 the simulator times its frames
+// itself: real time by the rate (256 = 1.0). A rate word of 0 hands the timing to an add-on (the
+// fixed step): a frame then moves by the frame-time double A as the add-on set it in host event
+// 36, and the rate the user chose is kept aside for those who ask for it.
 class SimTime {
 public:
     static constexpr uint32_t kUnitRate = 256;
@@ -37,20 +39,27 @@ public:
     // The simulator's own setting, e.g. from a loaded flight; false for a date that does not exist.
     bool setDateTime(const ZHostDateTime& dateTime);
 
-    uint32_t rate() const { return rateWord_; }
-    void setRate(uint32_t rate) { rateWord_ = rate; }
-    // api.dll's tick: how many ticks make a second of the fixed step.
-    void setTicksPerSecond(uint32_t ticks);
-    double idleStep() const { return 1.0 / ticksPerSecond_; }
+    // The simulation rate as simscheduler.dll answers it: the rate word, or while that is 0 the
+    // last rate that was not.
+    uint32_t rate() const { return rateWord_ != 0 ? rateWord_ : chosenRate_; }
+    // simscheduler.dll's set-rate: while the rate word is 0 the add-on that holds it there keeps
+    // it, and only the rate kept aside changes.
+    void setRate(uint32_t rate);
+    // The rate word is 0: an add-on times the frames.
+    bool fixedStep() const { return rateWord_ == 0; }
 
-    // At the start of a frame: its real duration into the two frame-time doubles.
+    // At the start of a frame, before host event 36: the frame's real duration into the two
+    // frame-time doubles, or 0 while an add-on times the frames.
     void beginFrame(double realSeconds);
-    // Moves date and time by simulated seconds and the group clock by the frame's own time, from
-    // which add-ons measure their frame time and then apply the rate themselves. A frame's own
-    // step also goes into the frame-time double and the accumulated-time word; the fixed step's
-    // idle steps do not, as the add-on that drives them accounts for its fixed frame time in that
-    // word itself.
-    void advance(double seconds, double clockSeconds, bool frameStep);
+    // The simulated seconds of this frame, unless paused: real time by the rate, or the
+    // frame-time double A as the add-on left it (nothing when it is not a positive number).
+    double frameSeconds(double realSeconds) const;
+    // Moves date and time by the simulated seconds and the groups' clock by the frame's own
+    // time, from which add-ons measure their frame time (and then apply the rate themselves):
+    // the real seconds under the host's own timing, the simulated ones under the fixed step. The
+    // host's own timing also puts the step into the frame-time double and the accumulated-time
+    // word; an add-on that times the frames keeps those words itself.
+    void advance(double seconds, double realSeconds);
 
 private:
     WrongForms& wrongForms_;
@@ -60,8 +69,8 @@ private:
     uint32_t accumulatedTime_ = 0;
     TickCounter accumulatedTicks_;
     uint32_t rateWord_ = kUnitRate;
+    uint32_t chosenRate_ = kUnitRate;
     double frameTime_ = 0;
     double frameTimeA_ = 0;
     double frameTimeB_ = 0;
-    uint32_t ticksPerSecond_ = 1000;
 };

@@ -83,6 +83,7 @@ struct Simulator::Impl {
     uint32_t reportedUser = 0;    // the user aircraft add-ons were last told of
     std::string userAircraftPath; // what that report carried
     uint64_t frames = 0;
+    uint64_t idleTurns = 0;
     double simulatedSeconds = 0;
     double realSeconds = 0;
     std::vector<std::string> errors;
@@ -161,13 +162,15 @@ void Simulator::frame() {
     s.time.beginFrame(s.setup.frameStep);
     s.events.fire(ZHOST_EVENT_FIXED_STEP);
     s.events.fire(ZHOST_EVENT_FRAME);
-    const uint32_t rate = s.time.rate();
-    const bool running = !paused() && rate != 0;
-    advance(running ? s.setup.frameStep * rate / SimTime::kUnitRate : 0, running ? s.setup.frameStep : 0, true);
+    const bool running = !paused();
+    advance(running ? s.time.frameSeconds(s.setup.frameStep) : 0, running ? s.setup.frameStep : 0);
     s.texts.passTime(s.setup.frameStep);
     s.views.pass(s.events);
+    // Otherwise the picture is drawn when someone looks at the window (WM_PAINT before a capture).
     if (s.pictures)
         drawPicture();
+    else
+        win::InvalidateRect(s.window.hwnd(), nullptr, false);
     s.events.fire(ZHOST_EVENT_AFTER_FRAME);
     s.realSeconds += s.setup.frameStep;
 }
@@ -249,16 +252,19 @@ void Simulator::reportUserAircraft() {
                   reinterpret_cast<uintptr_t>(s.userAircraftPath.c_str()));
 }
 
-void Simulator::advance(double seconds, double clockSeconds, bool frameStep) {
+void Simulator::advance(double seconds, double realSeconds) {
     if (seconds > 0)
         impl_->world.step(seconds);
-    impl_->time.advance(seconds, clockSeconds, frameStep);
+    impl_->time.advance(seconds, realSeconds);
     impl_->simulatedSeconds += seconds;
 }
 
 void Simulator::idle() {
-    if (impl_->time.rate() == 0 && !paused())
-        advance(impl_->time.idleStep(), impl_->time.idleStep(), false);
+    ++impl_->idleTurns;
+}
+
+uint64_t Simulator::idleTurns() const {
+    return impl_->idleTurns;
 }
 
 uint64_t Simulator::frames() const {

@@ -56,7 +56,8 @@ public:
     win::HWND viewWindow() const;
 
     // One frame: the host events of a frame around frameStep seconds of real time, the
-    // simulation advanced by that times the rate unless paused (or by the fixed step's ticks).
+    // simulation advanced unless paused: by that times the rate, or while an add-on holds the
+    // rate word at 0 (the fixed step) by the frame time it set (docs/simhost/time.md).
     void frame();
     uint64_t frames() const;
     double simulatedSeconds() const;
@@ -67,7 +68,8 @@ public:
     // ---- what a user does ----
     void setPaused(bool paused);
     bool paused() const;
-    // 0.25 .. 128, rounded to the host's fixed point (256 = 1).
+    // 0.25 .. 128, rounded to the host's fixed point (256 = 1). During the fixed step the rate
+    // word stays 0 and the rate is kept for the time after it; rate() answers it all the same.
     void setRate(double rate);
     double rate() const;
     void pressKey(int virtualKey, bool down);
@@ -134,9 +136,9 @@ public:
     double frameStep() const;
     // The real time of the frames from now on, e.g. one long frame while a dialog is open.
     void setFrameStep(double seconds);
-    // The fixed step's idle call: while the rate word is 0 and the simulator runs, one tick of
-    // simulated time.
+    // api.dll's and fe.dll's idle call: a turn of scenery loading, which moves no time.
     void idle();
+    uint64_t idleTurns() const;
     // The traffic settings' amounts into the world's live traffic.
     void applyTraffic();
     void reportError(const std::string& text);
@@ -145,8 +147,8 @@ private:
     struct Impl;
     void reportUserAircraft();
     win::RECT viewPlace(std::size_t index) const;
-    // Simulated seconds for the world, date and time; the group clock runs by clockSeconds.
-    void advance(double seconds, double clockSeconds, bool frameStep);
+    // Simulated seconds for the world, date and time; realSeconds of the frame (SimTime::advance).
+    void advance(double seconds, double realSeconds);
 
     std::unique_ptr<Impl> impl_;
 };

@@ -59,6 +59,11 @@ public:
     static void clearHostWord();
     static std::string getFlightsFolder();
     static bool isOnlineContactsOpen();
+    // The fixed step of video rendering: from a frameTime >= 0 (seconds) on, every simulator
+    // frame advances simulation time by exactly frameTime (0: frames are drawn without the
+    // simulation advancing) and is followed by trunc(1000 x frameTime x factor) idle turns for
+    // the host's scenery loading; with realTime the frames are also held back to the running
+    // average of their real durations. A negative frameTime gives the host its own timing back.
     static void setFixedFrameTime(double frameTime, double factor, bool realTime);
 
     // ---- texts ----

@@ -1,5 +1,6 @@
 // Pause, rate, traffic, options, modal state, full screen and the fixed step of video rendering.
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -135,20 +136,25 @@ void FSinterface::setFixedFrameTime(double frameTime, double factor, bool realTi
     HostState& s = hostState();
     if (s.stopping)
         return;
-    if (frameTime > 0) {
-        // A new frame time while the step is on keeps the rate word saved when it was switched on.
-        if (!s.fixedStep)
+    // A step of 0 keeps the host's timing with the module: a frame is drawn and time stands.
+    if (frameTime >= 0) {
+        // A new frame time while the step is on keeps the rate word saved when it was switched
+        // on, and the frame-duration estimate that real-time pacing has learned since (video
+        // rendering sets the step every frame).
+        if (!s.fixedStep) {
             s.savedRateWord = *s.bound.rateWord;
+            s.frameEstimate = 0;
+        }
         s.fixedStep = true;
         s.fixedFrameTime = frameTime;
-        s.ticksPerFrame = static_cast<uint32_t>(std::trunc(1000 * frameTime * factor));
+        // At most a minute of idle turns a frame, whatever step and factor come in.
+        s.ticksPerFrame = static_cast<uint32_t>(std::clamp(std::trunc(1000 * frameTime * factor), 0.0, 60000.0));
         s.realTimePacing = realTime;
         *s.bound.rateWord = 0;
         *s.bound.mainFrameTime = 0;
-        s.frameEstimate = 0;
     } else if (s.fixedStep) {
         s.fixedStep = false;
         *s.bound.rateWord = s.savedRateWord;
-        *s.bound.mainFrameTime = 1.0 / s.savedRateWord;
+        *s.bound.mainFrameTime = s.savedRateWord != 0 ? 1.0 / s.savedRateWord : 0.0;
     }
 }

@@ -164,9 +164,50 @@ TEST_F(FSinterfaceEventsTest, TheFixedStepDrivesTheHostsTimeWhileNotPaused) {
     EXPECT_EQ(accumulated, h.accumulatedTime);
     EXPECT_EQ(2.0, h.frameTimeA);
 
-    FSinterface::setFixedFrameTime(0, 0, false);
+    FSinterface::setFixedFrameTime(-1, 0, false);
     EXPECT_EQ(256u, h.rateWord);
     EXPECT_EQ(1.0 / 256, h.mainFrameTime);
+}
+
+// Video rendering draws discarded frames with a step of 0: the host's time stands still but stays
+// with the module; only a negative step gives the host its rate word back.
+TEST_F(FSinterfaceEventsTest, AStepOfZeroKeepsTheFixedStepAndOnlyANegativeStepEndsIt) {
+    for (const bool stepOnBefore : {false, true}) {
+        SCOPED_TRACE(stepOnBefore ? "zero step after a step" : "zero step from the host's timing");
+        restart();
+        FakeHost& h = start(3);
+        h.rateWord = 512;
+        h.accumulatedTime = 1000;
+        if (stepOnBefore)
+            FSinterface::setFixedFrameTime(0.04, 2, false);
+        FSinterface::setFixedFrameTime(0, 2, true);
+        const HostState& s = hostState();
+        EXPECT_TRUE(s.fixedStep);
+        EXPECT_EQ(0.0, s.fixedFrameTime);
+        EXPECT_EQ(0u, s.ticksPerFrame);
+        EXPECT_TRUE(s.realTimePacing);
+        EXPECT_EQ(0u, h.rateWord);
+        EXPECT_EQ(512u, s.savedRateWord);
+
+        h.frameTimeA = h.frameTimeB = 0; // the host's start while its rate word is 0
+        steppedFrame();
+        EXPECT_EQ(0.0, h.frameTimeA);
+        EXPECT_EQ(0.0, h.frameTimeB);
+        EXPECT_EQ(1000u, h.accumulatedTime);
+        EXPECT_EQ(0u, h.apiIdles + h.feIdles);
+
+        FSinterface::setFixedFrameTime(0.04, 2, false);
+        EXPECT_EQ(80u, s.ticksPerFrame);
+        EXPECT_EQ(512u, s.savedRateWord) << "the rate word saved when the step came on";
+
+        FSinterface::setFixedFrameTime(-0.5, 2, false);
+        EXPECT_FALSE(s.fixedStep);
+        EXPECT_EQ(512u, h.rateWord);
+        EXPECT_EQ(1.0 / 512, h.mainFrameTime);
+        h.rateWord = 256;
+        FSinterface::setFixedFrameTime(-1, 2, false);
+        EXPECT_EQ(256u, h.rateWord) << "nothing to give back once off";
+    }
 }
 
 TEST_F(FSinterfaceEventsTest, RealTimePacingWaitsForTheFrameDurationEstimate) {

@@ -60,11 +60,15 @@ TEST(SimulatorPictureTest, TheCockpitCameraSitsAtTheEyeLookingWhereTheAircraftPo
     EXPECT_DOUBLE_EQ(0.7, OwnCameras::eyeFor(ViewKind::VirtualCockpit, user).zoom);
 }
 
-TEST(SimulatorPictureTest, PicturesAreDrawnIntoTheMainWindowOnlyWhenAskedFor) {
+// Drawn every frame when asked for, otherwise when someone looks at the window's pixels.
+TEST(SimulatorPictureTest, PicturesAreDrawnIntoTheMainWindowWhenAskedForOrLookedAt) {
     SimulatorFixture f(3);
     f.sim->setClientSize(kWidth, kHeight);
+    EXPECT_EQ(nullptr, win::GetClientPixels(f.sim->mainWindow())) << "nothing to draw before the first frame";
     f.sim->frame();
-    EXPECT_EQ(nullptr, win::GetClientPixels(f.sim->mainWindow())) << "nothing drawn unless asked";
+    const win::ClientPixels* looked = win::GetClientPixels(f.sim->mainWindow());
+    ASSERT_NE(nullptr, looked) << "painted when looked at";
+    EXPECT_EQ(kWidth, looked->width);
     EXPECT_EQ("Spot", f.sim->cameraTitle());
     EXPECT_FALSE(f.sim->selectCamera("Chase"));
     ASSERT_TRUE(f.sim->selectCamera("tower"));

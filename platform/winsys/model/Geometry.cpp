@@ -94,8 +94,13 @@ bool SetWindowPos(HWND hwnd, HWND, int x, int y, int width, int height, UINT fla
     RECT& rect = window->rect;
     if ((flags & SWP_NOMOVE) == 0)
         rect = RECT{x, y, x + rect.right - rect.left, y + rect.bottom - rect.top};
-    if ((flags & SWP_NOSIZE) == 0)
+    if ((flags & SWP_NOSIZE) == 0) {
+        if (!window->isChild()) {
+            width = std::min(width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+            height = std::min(height, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        }
         rect = RECT{rect.left, rect.top, rect.left + width, rect.top + height};
+    }
     const bool geometryChanged = (flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
     if (geometryChanged || (flags & SWP_FRAMECHANGED) != 0)
         window->frame = model::frameFor(window->style, window->exStyle);
@@ -141,6 +146,25 @@ bool ScreenToClient(HWND hwnd, POINT* point) {
         return false;
     const POINT origin = clientOrigin(*window);
     *point = POINT{point->x - origin.x, point->y - origin.y};
+    return true;
+}
+
+bool InvalidateRect(HWND hwnd, const RECT*, bool) {
+    WindowObject* window = model::find(hwnd);
+    if (window == nullptr)
+        return false;
+    window->needsPaint = true;
+    return true;
+}
+
+bool UpdateWindow(HWND hwnd) {
+    WindowObject* window = model::find(hwnd);
+    if (window == nullptr)
+        return false;
+    if (window->needsPaint) {
+        window->needsPaint = false;
+        SendMessage(hwnd, WM_PAINT, 0, 0);
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "winsys/WindowApi.h"
 #include "winsys/model/Geometry.h"
 #include "winsys/model/WindowStore.h"
 
@@ -18,11 +19,13 @@ bool SetClientPixels(HWND hwnd, int width, int height, std::vector<uint8_t> rgb)
 }
 
 const ClientPixels* GetClientPixels(HWND hwnd) {
+    UpdateWindow(hwnd);
     const WindowObject* window = model::find(hwnd);
     return window == nullptr ? nullptr : window->pixels.get();
 }
 
 int GetClientDIBits(HWND hwnd, const BITMAPINFOHEADER& header, std::span<uint8_t> bits) {
+    UpdateWindow(hwnd);
     const WindowObject* window = model::find(hwnd);
     if (window == nullptr || header.biBitCount != 24 || header.biCompression != BI_RGB ||
         header.biPlanes != 1 || header.biWidth <= 0 || header.biHeight == 0)

@@ -55,6 +55,7 @@ struct WindowObject {
     std::unique_ptr<model::DialogState> dialog;
     std::unique_ptr<model::ControlState> control;
     std::unique_ptr<ClientPixels> pixels;
+    bool needsPaint = false; // InvalidateRect until the next WM_PAINT
 
     bool isChild() const { return (style & WS_CHILD) != 0; }
 };
