@@ -14,6 +14,7 @@ file(GENERATE OUTPUT ${ZEPHREL_CLI_PROGRAMS} CONTENT
 "conv=$<TARGET_FILE:ZflConverter>
 zfl-info=$<TARGET_FILE:zfl-info>
 zfl-sample=$<TARGET_FILE:zfl-sample>
+render=$<TARGET_FILE:zephrel-render>
 install=$<TARGET_FILE:zephrel-install>
 registrar=$<TARGET_FILE:AddonRegistrar>
 module-dir=$<TARGET_FILE_DIR:Zephrel_FSX>

@@ -43,18 +43,26 @@ public:
     virtual bool isShown() const = 0;
 };
 
-// The video renderer. Without it "Render Video..." does nothing.
+// The video renderer and its dialogs. Without it "Render Video..." does nothing.
 class VideoRendering {
 public:
     virtual ~VideoRendering() = default;
-    // Asks for the video's settings and file and starts; false when the user cancelled.
-    virtual bool start() = 0;
-    // Ends the video file; an aborted rendering shows no summary.
+    // "Video Rendering" on the VIDEO block; false when the user cancelled.
+    virtual bool editSettings(VideoSettings& video) = 0;
+    // Asks for the video file and starts rendering into it; false when the user cancelled. Throws
+    // ZephrelException when the video cannot be started.
+    virtual bool start(const VideoSettings& video) = 0;
+    // Ends the video file; may throw ZephrelException when it cannot be ended.
     virtual void stop(bool aborted) = 0;
     virtual void togglePause() = 0;
     virtual bool isPaused() const = 0;
-    // One rendering frame (the host's frame event with argument 1).
+    // The next frames are drawn without the simulation advancing and are not captured.
+    virtual void holdFrames(int frames) = 0;
+    // One rendering frame (the host's frame event with argument 1); throws ZephrelException when
+    // the rendering cannot go on.
     virtual void frame() = 0;
+    // "Video Information" with the summary of the video last stopped.
+    virtual void showInfo() = 0;
 };
 
 // The camera manager, as far as the markers reach it: the cameras the marker dialog offers, the

@@ -331,6 +331,9 @@ void Zephrel::startPlay(const PlayList& list, bool noRestore) {
 void Zephrel::stopPlay(bool noRestore) {
     if (!playing_)
         throw ZephrelException::invalidCall("Zephrel::stopPlay", __LINE__);
+    // A video of the playback ends with it.
+    if (rendering_)
+        stopRendering(false);
     const bool afterReplay = replayPlayback_;
     try {
         player_->stop(noRestore || afterReplay);

@@ -169,6 +169,7 @@ private:
     RecordingSettings replaySettings_;
     PlaybackSettings playbackSettings_;
     VideoSettings video_;
+    Guid renderedCamera_; // the active view's camera in the last rendering frame
     std::vector<AutoplayEntry> autoplay_;
     std::size_t speedIndex_ = 0; // into general_.speeds
     std::string recordingName_;

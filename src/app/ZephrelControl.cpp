@@ -182,20 +182,31 @@ void Zephrel::stopPlayback(bool force) {
 // ---- rendering ----
 
 void Zephrel::renderVideo() {
-    if (rendering_ || seams_.video == nullptr || !seams_.video->start())
+    if (rendering_ || recording_ || seams_.video == nullptr || !seams_.video->editSettings(video_))
+        return;
+    writeVideoSettings(settingsFile_, video_);
+    if (!seams_.video->start(video_))
         return;
     rendering_ = true;
+    renderedCamera_ = Guid{};
+    if (video_.hideDisplay)
+        clearStatus(); // what the status showed before would stand still in the video
+    if (video_.hideInfoWnd)
+        FSinterface::setHideTexts(true);
     updateMenus();
 }
 
+// The rendering has ended once this is called, even when the video file cannot be ended.
 void Zephrel::stopRendering(bool aborted) {
     if (!rendering_)
         return;
-    seams_.video->stop(aborted);
     rendering_ = false;
     if (video_.hideInfoWnd)
         FSinterface::setHideTexts(false);
     updateMenus();
+    seams_.video->stop(aborted);
+    if (video_.showInfo && !aborted)
+        seams_.video->showInfo();
 }
 
 void Zephrel::pauseRendering() {

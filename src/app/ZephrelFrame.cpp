@@ -52,9 +52,22 @@ void Zephrel::frame() {
 }
 
 void Zephrel::renderingFrame() {
-    // The frames held still after a camera switch join with the camera manager.
-    if (rendering_)
+    if (!rendering_)
+        return;
+    // The frames after a camera switch are held still, so that the new view settles first.
+    if (video_.camSwitchPause != 0 && seams_.cameras != nullptr) {
+        const Guid camera = seams_.cameras->activeCameraGuid();
+        if (camera != renderedCamera_) {
+            renderedCamera_ = camera;
+            seams_.video->holdFrames(video_.camSwitchPause);
+        }
+    }
+    try {
         seams_.video->frame();
+    } catch (const ZephrelException&) {
+        stopRendering(true);
+        throw;
+    }
 }
 
 void Zephrel::correctLevelDSpoilers() {

@@ -9,6 +9,7 @@
 #include "alerts/ShowError.h"
 #include "app/CameraMarkers.h"
 #include "app/UI.h"
+#include "app/VideoRenderer.h"
 #include "app/Zephrel.h"
 #include "cameras/Cameras.h"
 #include "common/Log.h"
@@ -44,15 +45,19 @@ UI* menu = nullptr;
 Cameras* cameras = nullptr;
 CameraWindows* cameraWindows = nullptr;
 CameraMarkers* cameraMarkers = nullptr;
+VideoRenderer* videoRenderer = nullptr;
 
 // The module's listeners in the order they may swallow an event: the controller, the menu object,
 // and the camera manager unless cameras are disabled.
 void createAndRegisterListeners(bool disableCameras) {
     FSinterface::setCamerasDisabled(disableCameras);
     const std::string& folder = hostState().moduleFolder;
+    const std::string settingsFile = (std::filesystem::path(folder) / kSettingsFileName).string();
     ControllerSeams seams;
+    videoRenderer = new VideoRenderer(settingsFile);
+    seams.video = videoRenderer;
     if (!disableCameras) {
-        cameraWindows = new CameraWindows((std::filesystem::path(folder) / kSettingsFileName).string());
+        cameraWindows = new CameraWindows(settingsFile);
         cameras = new Cameras(folder, cameraWindows);
         cameraMarkers = new CameraMarkers(*cameras);
         seams.cameras = cameraMarkers;
@@ -65,13 +70,15 @@ void createAndRegisterListeners(bool disableCameras) {
         FSinterface::addCallback(cameras);
 }
 
-// The menu object first, which calls on the controller; the controller stops what still runs;
-// the cameras last, which the others reach.
+// The menu object first, which calls on the controller; the controller stops what still runs,
+// the rendering too; the cameras last, which the others reach.
 void deleteListeners() {
     delete menu;
     menu = nullptr;
     delete controller;
     controller = nullptr;
+    delete videoRenderer;
+    videoRenderer = nullptr;
     delete cameraMarkers;
     cameraMarkers = nullptr;
     delete cameras;

@@ -31,6 +31,7 @@ constexpr uint32_t kPlayedDisc = DiscGroup::Flaps | DiscGroup::Gear | DiscGroup:
 // The keys under which section "Dialogs" keeps the last folder of each kind of file dialog.
 namespace DialogFolder {
 constexpr const char* kRecordings = "ZflPath";
+constexpr const char* kVideos = "WmvPath";
 constexpr const char* kSounds = "WavPath";
 constexpr const char* kCameras = "CamPath";
 } // namespace DialogFolder

@@ -8,6 +8,8 @@
 #include "ui/InstantReplayDlg.h"
 #include "ui/KeyboardDlg.h"
 #include "ui/MarkerDlg.h"
+#include "ui/VideoDlg.h"
+#include "ui/VideoInfoDlg.h"
 
 namespace {
 // Its address identifies the module to the window system.
@@ -27,4 +29,6 @@ void ModuleResources::registerDialogs() {
     win::RegisterDialogTemplate(instance(), CameraSettingsDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), CameraSpotDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), CameraTowerDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), VideoDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), VideoInfoDlg::dialogTemplate());
 }

@@ -10,6 +10,8 @@ namespace ModuleResources {
 // Template ids of the module's dialogs.
 enum DialogId : uint16_t {
     kAboutDialog = 105,
+    kVideoDialog = 130,
+    kVideoInfoDialog = 131,
     kKeyboardDialog = 136,
     kInstantReplayDialog = 140,
     kMarkerDialog = 160,

@@ -51,7 +51,7 @@ struct WmvWriter::Encoder {
     }
 
     // Sends a frame (null: the end) and writes every packet the encoder gives back; false when the
-    // file refused one.
+    // file refused one, now or in an earlier buffered write.
     bool encode(AVFrame* input) {
         if (avcodec_send_frame(codec, input) < 0)
             return false;
@@ -66,7 +66,8 @@ struct WmvWriter::Encoder {
                 packet->duration = 1;
             av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
             packet->stream_index = stream->index;
-            if (av_interleaved_write_frame(format, packet) < 0)
+            // The file's writes are buffered: a write that failed earlier shows in its error.
+            if (av_interleaved_write_frame(format, packet) < 0 || (format->pb != nullptr && format->pb->error < 0))
                 return false;
         }
     }
@@ -123,7 +124,7 @@ void WmvWriter::refuseWhileOpen() const {
 
 void WmvWriter::setFrameRate(float framesPerSecond) {
     refuseWhileOpen();
-    if (!(framesPerSecond > 0))
+    if (!(framesPerSecond > 0) || !std::isfinite(framesPerSecond))
         throw VideoError("Invalid frame rate!");
     frameRate_ = framesPerSecond;
 }

@@ -4,22 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
+#include "support/FakeCameras.h"
 #include "support/PlayerFixture.h"
 #include "winsys/HeadlessScript.h"
 
 namespace {
-
-class FakeCameras : public CameraManager {
-public:
-    std::vector<CameraChoice> markerCameras() const override { return {}; }
-    void selectCameraByGuid(const Guid& guid) override { selected = guid; }
-    bool isInsideView() const override { return inside; }
-    Guid activeCameraGuid() const override { return selected.value_or(Guid{}); }
-    bool inside = false;
-    std::optional<Guid> selected;
-};
 
 class MarkerFiringTest : public PlayerFixture {
 protected:

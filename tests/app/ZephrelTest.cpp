@@ -10,10 +10,13 @@
 
 #include "app/MenuIds.h"
 #include "host/FSinterface.h"
+#include "host/HostState.h"
 #include "services/HostMenus.h"
 #include "services/SimOptions.h"
 #include "support/Errors.h"
+#include "support/FakeCameras.h"
 #include "support/PlayerFixture.h"
+#include "support/ShownMessageBoxes.h"
 #include "winsys/Dialogs.h"
 #include "winsys/HeadlessScript.h"
 
@@ -28,14 +31,28 @@ public:
 
 class FakeVideo : public VideoRendering {
 public:
-    bool start() override { return accept; }
+    bool editSettings(VideoSettings& video) override {
+        video.hideInfoWnd = hideTexts;
+        return accept;
+    }
+    bool start(const VideoSettings&) override { return accept; }
     void stop(bool aborted) override { stops.push_back(aborted); }
     void togglePause() override { paused = !paused; }
     bool isPaused() const override { return paused; }
-    void frame() override { ++frames; }
+    void holdFrames(int n) override { holds.push_back({frames, n}); }
+    void frame() override {
+        ++frames;
+        if (failing)
+            throw ZephrelException(ErrorCode::WindowResized, ZephrelException::Error, "Video::frame", 1);
+    }
+    void showInfo() override { ++infos; }
     bool accept = true;
+    bool hideTexts = false; // what the dialog makes of "Hide FS Info Text"
+    bool failing = false;
     bool paused = false;
     int frames = 0;
+    int infos = 0;
+    std::vector<std::pair<int, int>> holds; // the frames captured before, and how many held
     std::vector<bool> stops;
 };
 
@@ -98,7 +115,7 @@ protected:
         zephrel->callback(Start, 0, 0, 0);
     }
     ControllerSeams seams() {
-        ControllerSeams seams{nullptr, nullptr, &control, &data, &video, nullptr, {}};
+        ControllerSeams seams{nullptr, nullptr, &control, &data, &video, &cameras, {}};
         seams.player.controlWindow = &reentering;
         seams.player.prompts = prompts;
         return seams;
@@ -126,6 +143,7 @@ protected:
     std::string recording;
     FakeWindow control, data;
     FakeVideo video;
+    FakeCameras cameras;
     ReenteringView reentering;
     PlayerPrompts* prompts = nullptr; // the controller's own unless a test gives others
     std::unique_ptr<Zephrel> zephrel;
@@ -371,6 +389,44 @@ TEST_F(ZephrelTest, RenderingHidesTheStatusUnlessPausedAndKeepsItsMenuEntriesCur
     const int stopped = video.frames;
     tick();
     EXPECT_EQ(stopped, video.frames);
+}
+
+// A rendering ends with its playback and then shows its summary; it holds still after every camera
+// switch; a failed frame ends it as an abort with the error shown, and the playback goes on.
+TEST_F(ZephrelTest, RenderingEndsWithThePlaybackHoldsAfterCameraSwitchesAndAbortsOnAFailure) {
+    startController("", "[VIDEO]\nCamSwitchPause=5\n");
+    video.hideTexts = true;
+    zephrel->startPlay(userList(), false);
+    zephrel->callback(AircraftLoaded, 0, 0, 0);
+    zephrel->renderVideo();
+    ASSERT_TRUE(zephrel->isRendering());
+    EXPECT_TRUE(hostState().hideTexts);
+    EXPECT_NE(std::string::npos, readText(settingsFile).find("HideInfoWnd=1")) << "the dialog's edit is kept";
+    tick(2);
+    EXPECT_TRUE(video.holds.empty()) << "no camera known, none switched";
+    cameras.selected = Guid::create();
+    tick(3);
+    cameras.selected = Guid::create();
+    tick();
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{2, 5}, {5, 5}}), video.holds);
+
+    zephrel->stopPlayback(true);
+    EXPECT_FALSE(zephrel->isRendering());
+    EXPECT_EQ(std::vector<bool>{false}, video.stops);
+    EXPECT_EQ(1, video.infos) << "ShowInfo";
+    EXPECT_FALSE(hostState().hideTexts);
+
+    zephrel->startPlay(userList(), false);
+    zephrel->renderVideo();
+    video.failing = true;
+    tick();
+    EXPECT_FALSE(zephrel->isRendering());
+    EXPECT_EQ((std::vector<bool>{false, true}), video.stops);
+    EXPECT_EQ(1, video.infos) << "no summary of an aborted video";
+    EXPECT_TRUE(zephrel->isPlaying());
+    ASSERT_FALSE(shownMessageBoxes().empty());
+    EXPECT_EQ("Video rendering had to be stopped, because the FS window size changed!",
+              shownMessageBoxes().back().text);
 }
 
 TEST_F(ZephrelTest, AFrameEventFromInsideTheFrameIsLeftOut) {

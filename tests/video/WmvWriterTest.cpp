@@ -3,48 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
-#include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "support/TempDir.h"
+#include "support/VideoProbe.h"
 #include "video/VideoCodecs.h"
 #include "video/WmvWriter.h"
 
 namespace {
-
-// A command's standard output.
-std::string output(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            text.append(buffer, n);
-        pclose(pipe);
-    }
-    return text;
-}
-
-// ffprobe's key=value lines for the first video stream, with its frames counted.
-std::map<std::string, std::string> probe(const std::string& file) {
-    const std::string text =
-        output("ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-               "stream=codec_name,width,height,avg_frame_rate,nb_read_frames -of default=noprint_wrappers=1 '" +
-               file + "'");
-    std::map<std::string, std::string> values;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t end = text.find('\n', at);
-        const std::string line = text.substr(at, end - at);
-        if (const std::size_t eq = line.find('='); eq != std::string::npos)
-            values[line.substr(0, eq)] = line.substr(eq + 1);
-        at = end == std::string::npos ? text.size() : end + 1;
-    }
-    return values;
-}
 
 // A picture with something to see: a gradient with a square, bottom-up 24-bit rows padded to 4.
 std::vector<uint8_t> picture(uint32_t width, uint32_t height, int shift) {
@@ -60,14 +27,6 @@ std::vector<uint8_t> picture(uint32_t width, uint32_t height, int shift) {
             p[2] = static_cast<uint8_t>(square ? 60 : 128);               // red
         }
     return pixels;
-}
-
-int codecIndex(const char* encoder) {
-    const auto& codecs = VideoCodecs::available();
-    for (std::size_t i = 0; i < codecs.size(); ++i)
-        if (std::string(codecs[i].encoder) == encoder)
-            return static_cast<int>(i);
-    return -1;
 }
 
 TEST(WmvWriterTest, ParametersAreCheckedAndRefusedWhileOpen) {
@@ -90,7 +49,7 @@ TEST(WmvWriterTest, ParametersAreCheckedAndRefusedWhileOpen) {
             "Invalid complexity value!");
     refused([&] { writer.writeFrame(nullptr); }, "Video not opened!");
     refused([&] { writer.open(dir.file("a.avi"), 64, 48); }, "Unknown video file type: use .wmv, .mp4 or .mkv!");
-    if (const int x264 = codecIndex("libx264"); x264 >= 0) {
+    if (const int x264 = videoCodecIndex("libx264"); x264 >= 0) {
         writer.setCodec(static_cast<uint32_t>(x264));
         refused([&] { writer.open(dir.file("a.wmv"), 64, 48); },
                 "The codec H.264 (x264) cannot be written into a asf file!");
@@ -123,7 +82,7 @@ TEST(WmvWriterTest, EachCodecWritesEvenSizedFramesAtItsRateInItsContainer) {
                           {"mpeg4", "m.mp4", "mpeg4", 0},
                           {"libx264", "h.mkv", "h264", 0}};
     for (const Case& c : cases) {
-        const int index = codecIndex(c.encoder);
+        const int index = videoCodecIndex(c.encoder);
         if (index < 0)
             continue; // an encoder this FFmpeg lacks is not offered
         SCOPED_TRACE(c.encoder);
@@ -139,7 +98,7 @@ TEST(WmvWriterTest, EachCodecWritesEvenSizedFramesAtItsRateInItsContainer) {
         }
         writer.close();
         EXPECT_EQ((std::vector<int64_t>{0, 400000, 800000}), std::vector<int64_t>(times.begin(), times.begin() + 3));
-        const auto probed = probe(dir.file(c.file));
+        const auto probed = probeVideo(dir.file(c.file));
         EXPECT_EQ(c.probed, probed.at("codec_name"));
         EXPECT_EQ("320", probed.at("width"));
         EXPECT_EQ("240", probed.at("height"));
@@ -152,7 +111,7 @@ TEST(WmvWriterTest, EachCodecWritesEvenSizedFramesAtItsRateInItsContainer) {
 TEST(WmvWriterTest, TheWrittenPictureReadsBackWithoutVisibleLoss) {
     TempDir dir;
     WmvWriter writer;
-    writer.setCodec(static_cast<uint32_t>(codecIndex("wmv2")));
+    writer.setCodec(static_cast<uint32_t>(videoCodecIndex("wmv2")));
     writer.setBitrate(0);
     writer.setQuality(90);
     const std::vector<uint8_t> frame = picture(320, 240, 0);
@@ -160,19 +119,7 @@ TEST(WmvWriterTest, TheWrittenPictureReadsBackWithoutVisibleLoss) {
     for (int n = 0; n < 5; ++n)
         writer.writeFrame(frame.data());
     writer.close();
-    const std::string raw = dir.file("first.rgb");
-    output("ffmpeg -v error -y -i '" + dir.file("q.wmv") + "' -frames:v 1 -f rawvideo -pix_fmt bgr24 '" + raw + "'");
-    std::ifstream in(raw, std::ios::binary);
-    const std::vector<uint8_t> decoded((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(320u * 240 * 3, decoded.size());
-    double squares = 0;
-    for (uint32_t y = 0; y < 240; ++y)
-        for (uint32_t x = 0; x < 320 * 3; ++x) {
-            // Decoded top-down, given bottom-up.
-            const double d = decoded[y * 960 + x] - frame[(239 - y) * 960 + x];
-            squares += d * d;
-        }
-    const double psnr = 10 * std::log10(255.0 * 255.0 / (squares / static_cast<double>(decoded.size())));
+    const double psnr = psnrAgainstBottomUp(firstFrameBgr(dir.file("q.wmv"), dir.file("first.bgr")), frame, 320, 240);
     EXPECT_GE(psnr, 30.0);
 }
 

@@ -1,0 +1,86 @@
+// zephrel-render: renders a recording into a video file through the module in the stand-in
+// simulator, headless, with a progress bar on a terminal.
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "tools/RenderJob.h"
+
+namespace {
+
+// A bar with the time left, rewritten in place at most ten times a second on a terminal.
+class ProgressBar {
+public:
+    ProgressBar() : shown_(isatty(STDERR_FILENO) != 0), started_(std::chrono::steady_clock::now()) {}
+
+    void update(const RenderProgress& progress) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!shown_ || progress.total <= 0 || now - last_ < std::chrono::milliseconds(100))
+            return;
+        last_ = now;
+        const double part = progress.done / progress.total;
+        const double elapsed = std::chrono::duration<double>(now - started_).count();
+        constexpr int kWidth = 30;
+        const int filled = static_cast<int>(part * kWidth);
+        std::string bar(static_cast<std::size_t>(filled), '#');
+        bar.resize(kWidth, '.');
+        char left[32] = "--:--";
+        if (part > 0.01) {
+            const int seconds = static_cast<int>(elapsed * (1 - part) / part);
+            std::snprintf(left, sizeof left, "%d:%02d", seconds / 60, seconds % 60);
+        }
+        std::fprintf(stderr, "\r[%s] %3d%%  %.1f / %.1f s of video, %s left\033[K", bar.c_str(),
+                     static_cast<int>(part * 100), progress.done, progress.total, left);
+        std::fflush(stderr);
+    }
+    void clear() {
+        if (shown_)
+            std::fputs("\r\033[K", stderr);
+    }
+
+private:
+    bool shown_;
+    std::chrono::steady_clock::time_point started_;
+    std::chrono::steady_clock::time_point last_{};
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    RenderOptions defaults;
+    defaults.module = ZEPHREL_RENDER_MODULE;
+    defaults.root = ZEPHREL_RENDER_ROOT;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (const std::string& arg : args)
+        if (arg == "--help") {
+            std::fputs(kRenderUsage, stdout);
+            return 0;
+        }
+    try {
+        const RenderOptions options = parseRenderCommand(args, defaults);
+        ProgressBar bar;
+        const RenderResult result = renderRecording(options, [&](const RenderProgress& p) { bar.update(p); });
+        bar.clear();
+        if (!result.succeeded) {
+            for (const std::string& error : result.errors)
+                std::fprintf(stderr, "zephrel-render: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("zephrel-render: wrote %s, %d frames of %dx%d at %g fps\n", options.output.c_str(), result.frames,
+                    options.width, options.height, options.fps);
+        return 0;
+    } catch (const RenderUsageError& error) {
+        std::fprintf(stderr, "zephrel-render: %s\n", error.what.c_str());
+        return 2;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "zephrel-render: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "zephrel-render: unexpected failure\n");
+    }
+    return 1;
+}
