@@ -61,10 +61,18 @@ for name in circuit formation replay; do
 done
 
 echo
+echo "== Half a minute of the circuit's playback rendered into a video through the module's fly-by"
+echo "   camera (zephrel-render: the simulator headless, the module's menu, a fixed step of 1/25 s):"
+build/tools/zephrel-render demo-out/recordings/circuit.zfl demo-out/circuit.mp4 --from 60 --to 90 --camera flyby
+ffprobe -v error -count_frames -show_entries stream=codec_name,width,height,avg_frame_rate,nb_read_frames \
+    -show_entries format=duration,size -of default=noprint_wrappers=1 demo-out/circuit.mp4
+
+echo
 echo "== The outputs:"
 echo "   recordings:              demo-out/recordings/circuit.zfl (with its markers), formation.zfl, replay.zfl"
 echo "   their texts:             demo-out/recordings/circuit.txt, formation.txt, replay.txt"
 echo "   the simulator's summary: demo-out/summary.txt"
 echo "   its pictures:            demo-out/frames/frame-NNNNNN.png, every 20 s (the playback from frame 12600"
 echo "                            on through the module's spot camera, from 18000 on through its tower camera)"
+echo "   the video:               demo-out/circuit.mp4"
 echo "   the module's log:        demo-out/module/Zephrel.log"
