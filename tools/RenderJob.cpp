@@ -15,6 +15,7 @@
 #include "run/ScenarioParser.h"
 #include "run/ScenarioRunner.h"
 #include "video/VideoCodecs.h"
+#include "video/VideoFileInfo.h"
 #include "winsys/Dialogs.h"
 #include "winsys/HeadlessScript.h"
 
@@ -258,7 +259,9 @@ RenderResult renderRecording(const RenderOptions& o, const std::function<void(co
     fs::create_directories(run / "temp");
     std::ostringstream ini;
     ini << "[SETTINGS]\nTempDirectory=" << (run / "temp").string() << "\nEnableReplay=0\nSearch1=0\nJumpSize1=" << from
-        << "\nPlayRecAI=" << (o.traffic ? 1 : 0) << "\n[VIDEO]\nWidth=" << o.width << "\nHeight=" << o.height
+        << "\nPlayRecAI=" << (o.traffic ? 1 : 0)
+        // A pause marker would hold the simulator still with nobody there to go on.
+        << "\n[PLAYBACK]\nLoadMarkers=0\n[VIDEO]\nWidth=" << o.width << "\nHeight=" << o.height
         << "\nFSWndSize=0\nResize=1\nFPS=" << o.fps << "\nCodec=" << codec
         << "\nShowInfo=0\nHideDisplay=1\nHideInfoWnd=1\nCamSwitchPause=0\nSkipFrames=0\n";
     writeText(run / "module" / "Zephrel.ini", ini.str());
@@ -273,8 +276,10 @@ RenderResult renderRecording(const RenderOptions& o, const std::function<void(co
              << "at " << kPlayAt << " answer file " << quoted(fs::absolute(o.recording).string()) << "\n"
              << "at " << kPlayAt << " menu \"Zephrel/Play...\"\n"
              << cameraActions(o.camera);
+    // Back to the recording's beginning (the playback has run since it started), then the jump.
+    scenario << "at " << kRenderAt << " key press HOME\n";
     if (from > 0)
-        scenario << "at " << kRenderAt << " key press HOME\nat " << kRenderAt << " key press RIGHT\n";
+        scenario << "at " << kRenderAt << " key press RIGHT\n";
     scenario << "at " << kRenderAt << " dialog 130 press 1\n"
              << "at " << kRenderAt << " answer file " << quoted(partial.string()) << " title \"Render Video\"\n"
              << "at " << kRenderAt << " menu \"Zephrel/Render Video...\"\n";
@@ -285,13 +290,19 @@ RenderResult renderRecording(const RenderOptions& o, const std::function<void(co
     overrides.root = o.root;
     overrides.appdata = (run / "appdata").string();
     ScenarioRunner runner(parseScenario(scenario.str()), overrides);
-    const RunSummary summary = runner.run([&](const RunProgress& now) {
-        if (progress)
-            progress({std::clamp(now.runSeconds - kRenderAt, 0.0, renderSeconds), renderSeconds});
-    });
+    RunSummary summary;
+    std::error_code ignored;
+    try {
+        summary = runner.run([&](const RunProgress& now) {
+            if (progress)
+                progress({std::clamp(now.runSeconds - kRenderAt, 0.0, renderSeconds), renderSeconds});
+        });
+    } catch (...) {
+        fs::remove(partial, ignored);
+        throw;
+    }
 
     RenderResult result;
-    result.frames = static_cast<int>(std::lround(renderSeconds * o.fps));
     for (const win::MessageBoxEntry& box : win::headless::transcript().all<win::MessageBoxEntry>())
         if ((box.type & win::MB_ICONMASK) == win::MB_ICONERROR)
             result.errors.push_back(box.text);
@@ -300,13 +311,19 @@ RenderResult renderRecording(const RenderOptions& o, const std::function<void(co
         result.errors = summary.loaderErrors;
         result.errors.insert(result.errors.end(), summary.scenarioErrors.begin(), summary.scenarioErrors.end());
     }
-    std::error_code failed;
-    if (result.errors.empty() && !fs::is_regular_file(partial))
+    const int planned = static_cast<int>(std::lround(renderSeconds * o.fps));
+    const std::optional<VideoFileInfo> written = readVideoFileInfo(partial.string());
+    if (result.errors.empty() && !written)
         result.errors.push_back("no video was written");
-    else if (result.errors.empty() && (fs::rename(partial, output, failed), failed))
-        result.errors.push_back("the video cannot be renamed to " + output.string() + ": " + failed.message());
+    else if (result.errors.empty() && std::abs(written->frames - planned) > 1)
+        result.errors.push_back("the video holds " + std::to_string(written->frames) + " frames where " +
+                                std::to_string(planned) + " were planned");
+    else if (result.errors.empty() && (fs::rename(partial, output, ignored), ignored))
+        result.errors.push_back("the video cannot be renamed to " + output.string() + ": " + ignored.message());
     result.succeeded = result.errors.empty();
+    if (written)
+        result.video = *written;
     if (!result.succeeded)
-        fs::remove(partial, failed);
+        fs::remove(partial, ignored);
     return result;
 }

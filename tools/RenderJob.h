@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "video/VideoFileInfo.h"
+
 // zephrel-render's work: a recording played on the user aircraft of the stand-in simulator, headless,
 // with the module loaded as a user installs it, and rendered into a video file through the module's
 // own menu, dialogs and cameras.
@@ -42,9 +44,14 @@ struct RenderProgress {
 struct RenderResult {
     bool succeeded = false;
     std::vector<std::string> errors; // what went wrong, in the words the user would have seen
-    int frames = 0;                  // of video, as planned
+    VideoFileInfo video;             // what the written file holds
 };
+
+// Thrown by the progress callback to end a rendering early (the user pressed Ctrl-C); the run
+// stops and nothing is left of the video.
+struct RenderInterrupted {};
 
 // Checks what can be checked before the simulator starts (the recording, the codec, the output
 // file's folder) and then renders; throws RenderUsageError with a clear message for a bad input.
+// The written video must hold the frames planned (within a frame), or the rendering failed.
 RenderResult renderRecording(const RenderOptions& options, const std::function<void(const RenderProgress&)>& progress);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -12,6 +13,11 @@
 #include "tools/RenderJob.h"
 
 namespace {
+
+// Set by Ctrl-C (or a termination request): the next frame ends the rendering.
+volatile std::sig_atomic_t interrupted = 0;
+
+void interrupt(int) { interrupted = 1; }
 
 // A bar with the time left, rewritten in place at most ten times a second on a terminal.
 class ProgressBar {
@@ -63,17 +69,27 @@ int main(int argc, char** argv) {
         }
     try {
         const RenderOptions options = parseRenderCommand(args, defaults);
+        std::signal(SIGINT, interrupt);
+        std::signal(SIGTERM, interrupt);
         ProgressBar bar;
-        const RenderResult result = renderRecording(options, [&](const RenderProgress& p) { bar.update(p); });
+        const RenderResult result = renderRecording(options, [&](const RenderProgress& p) {
+            if (interrupted != 0)
+                throw RenderInterrupted{};
+            bar.update(p);
+        });
         bar.clear();
         if (!result.succeeded) {
             for (const std::string& error : result.errors)
                 std::fprintf(stderr, "zephrel-render: %s\n", error.c_str());
             return 1;
         }
-        std::printf("zephrel-render: wrote %s, %d frames of %dx%d at %g fps\n", options.output.c_str(), result.frames,
-                    options.width, options.height, options.fps);
+        const VideoFileInfo& video = result.video;
+        std::printf("zephrel-render: wrote %s, %d frames of %dx%d at %g fps (%s)\n", options.output.c_str(),
+                    video.frames, video.width, video.height, video.fps, video.codec.c_str());
         return 0;
+    } catch (const RenderInterrupted&) {
+        std::fprintf(stderr, "\nzephrel-render: interrupted, no video written\n");
+        return 130;
     } catch (const RenderUsageError& error) {
         std::fprintf(stderr, "zephrel-render: %s\n", error.what.c_str());
         return 2;

@@ -1,6 +1,7 @@
 #include "app/Zephrel.h"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
 #include <utility>
 
@@ -47,7 +48,9 @@ Zephrel::Zephrel(std::string moduleFolder, ControllerSeams seams)
 
 Zephrel::~Zephrel() {
     // The module is being unloaded: a failing step is logged and the others still run. A
-    // recording that could not be saved is kept for the next start.
+    // recording that could not be saved is kept for the next start. A video is ended first, before
+    // its playback would end it, and without its summary: nobody is there to read it.
+    stopLogged("the rendering", [this] { endRendering(false, false); });
     const bool recordingStopped = stopLogged("the recording", [this] {
         if (recording_)
             stopRecording(false);
@@ -57,10 +60,6 @@ Zephrel::~Zephrel() {
     stopLogged("the playback", [this] {
         if (playing_)
             stopPlayback(true);
-    });
-    stopLogged("the rendering", [this] {
-        if (rendering_)
-            stopRendering(false);
     });
 }
 
@@ -203,14 +202,13 @@ void Zephrel::readAllSettings() {
 }
 
 void Zephrel::onStop() {
+    endRendering(false, false); // the simulator is closing: no summary to read
     if (recording_)
         stopRecording(false);
     if (playing_)
         stopPlayback(true);
     if (replayRecording_)
         stopReplayRec();
-    if (rendering_)
-        stopRendering(false);
 }
 
 void Zephrel::onFlightLoaded(const char* flightPath) {
@@ -331,9 +329,14 @@ void Zephrel::startPlay(const PlayList& list, bool noRestore) {
 void Zephrel::stopPlay(bool noRestore) {
     if (!playing_)
         throw ZephrelException::invalidCall("Zephrel::stopPlay", __LINE__);
-    // A video of the playback ends with it.
-    if (rendering_)
+    // A video of the playback ends with it; a video that cannot be ended does not keep the
+    // playback running.
+    std::exception_ptr renderingFailure;
+    try {
         stopRendering(false);
+    } catch (const ZephrelException&) {
+        renderingFailure = std::current_exception();
+    }
     const bool afterReplay = replayPlayback_;
     try {
         player_->stop(noRestore || afterReplay);
@@ -358,4 +361,6 @@ void Zephrel::stopPlay(bool noRestore) {
         recorder_.reset(); // the kept background recorder is not wanted any more
     }
     updateMenus();
+    if (renderingFailure)
+        std::rethrow_exception(renderingFailure);
 }

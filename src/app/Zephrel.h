@@ -119,6 +119,8 @@ private:
     void onAircraftLoaded();
     void frame();
     void renderingFrame();
+    // Ends the rendering; its summary is shown only when asked for.
+    void endRendering(bool aborted, bool showSummary);
 
     // the frame's steps
     void correctLevelDSpoilers();

@@ -185,19 +185,35 @@ void Zephrel::renderVideo() {
     if (rendering_ || recording_ || seams_.video == nullptr || !seams_.video->editSettings(video_))
         return;
     writeVideoSettings(settingsFile_, video_);
-    if (!seams_.video->start(video_))
+    // Hidden before the window takes the video's size: without the menu bar the client area is larger.
+    if (video_.hideInfoWnd)
+        FSinterface::setHideTexts(true);
+    bool started = false;
+    try {
+        started = seams_.video->start(video_);
+    } catch (const ZephrelException&) {
+        if (video_.hideInfoWnd)
+            FSinterface::setHideTexts(false);
+        throw;
+    }
+    if (!started) {
+        if (video_.hideInfoWnd)
+            FSinterface::setHideTexts(false);
         return;
+    }
     rendering_ = true;
     renderedCamera_ = Guid{};
     if (video_.hideDisplay)
         clearStatus(); // what the status showed before would stand still in the video
-    if (video_.hideInfoWnd)
-        FSinterface::setHideTexts(true);
     updateMenus();
 }
 
-// The rendering has ended once this is called, even when the video file cannot be ended.
 void Zephrel::stopRendering(bool aborted) {
+    endRendering(aborted, !aborted && video_.showInfo);
+}
+
+// The rendering has ended once this is called, even when the video file cannot be ended.
+void Zephrel::endRendering(bool aborted, bool showSummary) {
     if (!rendering_)
         return;
     rendering_ = false;
@@ -205,7 +221,7 @@ void Zephrel::stopRendering(bool aborted) {
         FSinterface::setHideTexts(false);
     updateMenus();
     seams_.video->stop(aborted);
-    if (video_.showInfo && !aborted)
+    if (showSummary)
         seams_.video->showInfo();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 #include "alerts/HostWindow.h"
@@ -28,10 +29,11 @@ int fit(int size) {
     throw ZephrelException(code, ZephrelException::Error, function, line, detail);
 }
 
-// "%dh:%02dm:%02ds:%02df" of a frame count at the frame rate.
+// "%dh:%02dm:%02ds:%02df" of a frame count at the frame rate; at 29.97 fps the fourth second
+// starts with frame 90 (89.91 rounded).
 std::string duration(int frames, double fps) {
     const int seconds = static_cast<int>(frames / fps);
-    const int rest = frames - static_cast<int>(seconds * fps);
+    const int rest = frames - static_cast<int>(std::lround(seconds * fps));
     char text[64];
     std::snprintf(text, sizeof text, "%dh:%02dm:%02ds:%02df", seconds / 3600, seconds / 60 % 60, seconds % 60, rest);
     return text;
@@ -69,11 +71,12 @@ void Video::chooseSizes(Size client) {
 void Video::start(const std::string& fileName) {
     if (opened_)
         return;
-    const Size client = clientSize();
-    chooseSizes(client);
     wasFullScreen_ = FSinterface::isFullScreen();
     if (wasFullScreen_)
         FSinterface::setFullScreen(false);
+    // Read once the simulator is windowed: leaving full screen may change the client area.
+    const Size client = clientSize();
+    chooseSizes(client);
     resized_ = stylesChanged_ = false;
     if (client != Size{captureWidth_, captureHeight_})
         resizeWindow();
@@ -162,7 +165,8 @@ void Video::openWriter() {
     const VideoSettings& s = *settings_;
     writer_.setFrameRate(static_cast<float>(s.fps));
     writer_.setCodec(static_cast<uint32_t>(std::max(s.codec, 0)));
-    writer_.setBitrate(s.vbr ? 0 : static_cast<uint32_t>(std::max(s.bitrate, 0)));
+    // Without VBR a bitrate of 0 would ask for VBR after all.
+    writer_.setBitrate(s.vbr ? 0 : static_cast<uint32_t>(std::max(s.bitrate, 1)));
     writer_.setQuality(static_cast<uint32_t>(std::clamp(s.quality, 0, 100)));
     writer_.setComplexity(static_cast<uint16_t>(std::clamp(s.complexity, 0, 0xFFFF)));
     writer_.open(fileName_, static_cast<uint32_t>(captureWidth_), static_cast<uint32_t>(captureHeight_),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -15,6 +16,8 @@ extern "C" {
 namespace {
 
 constexpr int kKeyFrameSeconds = 3;
+// Beyond any display; also keeps the key-frame distance in frames within an int.
+constexpr float kMaxFrameRate = 1000;
 constexpr const char* kX264Presets[] = {"ultrafast", "superfast", "veryfast", "faster", "fast",
                                         "medium",    "slow",      "slower",   "veryslow"};
 
@@ -124,7 +127,7 @@ void WmvWriter::refuseWhileOpen() const {
 
 void WmvWriter::setFrameRate(float framesPerSecond) {
     refuseWhileOpen();
-    if (!(framesPerSecond > 0) || !std::isfinite(framesPerSecond))
+    if (!(framesPerSecond > 0 && framesPerSecond <= kMaxFrameRate))
         throw VideoError("Invalid frame rate!");
     frameRate_ = framesPerSecond;
 }
@@ -251,8 +254,12 @@ void WmvWriter::open(const std::string& fileName, uint32_t inputWidth, uint32_t 
             fail("Failed to set output filename!");
         e.fileOpen = true;
     }
-    if (avformat_write_header(e.format, nullptr) < 0)
+    if (avformat_write_header(e.format, nullptr) < 0) {
+        // A video that could not be begun is no video: nothing is left of it.
+        encoder_.reset();
+        std::remove(fileName.c_str());
         fail("Failed to begin writing!");
+    }
     e.headerWritten = true;
     opened_ = true;
     sampleTime_ = 0;
@@ -271,6 +278,8 @@ void WmvWriter::writeFrame(const uint8_t* pixels) {
     const int strides[1] = {-stride};
     sws_scale(e.scaler, source, strides, 0, static_cast<int>(inputHeight_), e.frame->data, e.frame->linesize);
     e.frame->pts = e.framesWritten++;
+    // The MPEG-4 family takes its constant quality from each frame, not from the encoder.
+    e.frame->quality = e.codec->global_quality;
     if (!e.encode(e.frame))
         throw VideoError("Failed to write sample!");
     sampleTime_ += static_cast<int64_t>(static_cast<double>(kSampleUnits) / frameRate_);

@@ -35,7 +35,11 @@ public:
         video.hideInfoWnd = hideTexts;
         return accept;
     }
-    bool start(const VideoSettings&) override { return accept; }
+    bool start(const VideoSettings&) override {
+        if (refusing)
+            throw ZephrelException(ErrorCode::WindowNotResized, ZephrelException::Error, "Video::start", 1);
+        return accept;
+    }
     void stop(bool aborted) override { stops.push_back(aborted); }
     void togglePause() override { paused = !paused; }
     bool isPaused() const override { return paused; }
@@ -49,6 +53,7 @@ public:
     bool accept = true;
     bool hideTexts = false; // what the dialog makes of "Hide FS Info Text"
     bool failing = false;
+    bool refusing = false; // the start fails
     bool paused = false;
     int frames = 0;
     int infos = 0;
@@ -455,6 +460,34 @@ TEST_F(ZephrelTest, UnloadingStopsThePlaybackAndTheRendering) {
     unloaded.reset();
     EXPECT_EQ(nullptr, world().find(aircraft));
     EXPECT_EQ(std::vector<bool>{false}, video.stops);
+    EXPECT_EQ(0, video.infos) << "nobody there to read a summary";
+}
+
+// A start that fails or is cancelled leaves no rendering and no hidden texts; the simulator
+// closing ends a rendering without its summary.
+TEST_F(ZephrelTest, ARenderingThatDoesNotStartLeavesNothingAndClosingEndsOneQuietly) {
+    startController("", "[VIDEO]\nHideInfoWnd=1\n");
+    zephrel->startPlay(userList(), false);
+    video.hideTexts = true;
+    video.refusing = true;
+    EXPECT_TRUE(thrown([&] { zephrel->renderVideo(); }).has_value());
+    EXPECT_FALSE(zephrel->isRendering());
+    EXPECT_FALSE(hostState().hideTexts);
+    EXPECT_TRUE(enabled("Render Video..."));
+    video.refusing = false;
+    video.accept = false;
+    zephrel->renderVideo();
+    EXPECT_FALSE(zephrel->isRendering());
+    EXPECT_FALSE(hostState().hideTexts);
+
+    video.accept = true;
+    zephrel->renderVideo();
+    ASSERT_TRUE(zephrel->isRendering());
+    zephrel->callback(SimClosing, 0, 0, 0);
+    EXPECT_FALSE(zephrel->isRendering());
+    EXPECT_FALSE(zephrel->isPlaying());
+    EXPECT_EQ(std::vector<bool>{false}, video.stops);
+    EXPECT_EQ(0, video.infos);
 }
 
 } // namespace

@@ -298,6 +298,24 @@ TEST_F(VideoDlgTest, ListsTheSkippedFramesAndTheSceneryLoading) {
     EXPECT_EQ(4, settings.loadScenery);
 }
 
+// Each box reaches its own setting and no other.
+TEST_F(VideoDlgTest, EachCheckBoxWritesItsOwnSetting) {
+    const std::pair<int, bool VideoSettings::*> boxes[] = {{D::kShowInfoId, &VideoSettings::showInfo},
+                                                           {D::kHideDisplayId, &VideoSettings::hideDisplay},
+                                                           {D::kHideInfoWndId, &VideoSettings::hideInfoWnd},
+                                                           {D::kStabilizeSimRateId, &VideoSettings::stabilizeSimRate},
+                                                           {D::kVBRId, &VideoSettings::vbr}};
+    for (const auto& [id, member] : boxes) {
+        SCOPED_TRACE(id);
+        settings = VideoSettings{};
+        settings.codec = 1; // chosen: no default choice that sets the complexity
+        VideoSettings expected = settings;
+        expected.*member = !(settings.*member);
+        EXPECT_TRUE(run({SetCheck{id, !(settings.*member)}, Press{win::IDOK}}));
+        EXPECT_EQ(expected, settings);
+    }
+}
+
 TEST_F(VideoDlgTest, CancelLeavesTheSettingsUntouched) {
     EXPECT_FALSE(
         run({SetText{D::kWidthId, "10"}, SetCheck{D::kVBRId, false}, SelectIndex{D::kCodecId, 3},

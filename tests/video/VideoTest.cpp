@@ -145,9 +145,19 @@ TEST_F(VideoTest, TheWindowFitsTheVideoAndComesBackAfterIt) {
     EXPECT_TRUE(sameRect(before, windowRect()));
     EXPECT_EQ(style, windowStyle());
 
-    // An aborted rendering leaves the window as it is.
+    // A file the writer refuses: its message, and the window and full screen given back.
+    FSinterface::setFullScreen(true);
     settings.width = 640;
     settings.height = 480;
+    const auto unwritten = thrown([&] { video.start(dir.file("video.avi")); });
+    ASSERT_TRUE(unwritten.has_value());
+    EXPECT_EQ(ErrorCode::VideoNotOpened, unwritten->code);
+    EXPECT_EQ("Video could not be opened: Unknown video file type: use .wmv, .mp4 or .mkv!", unwritten->userText);
+    EXPECT_TRUE(sameRect(before, windowRect()));
+    EXPECT_TRUE(FSinterface::isFullScreen());
+    FSinterface::setFullScreen(false);
+
+    // An aborted rendering leaves the window as it is.
     video.start(dir.file("abort.wmv"));
     video.stop(true);
     EXPECT_EQ(std::make_pair(640, 480), clientSize());

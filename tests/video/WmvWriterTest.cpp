@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -42,7 +44,9 @@ TEST(WmvWriterTest, ParametersAreCheckedAndRefusedWhileOpen) {
             EXPECT_STREQ(message, e.what());
         }
     };
-    refused([&] { writer.setFrameRate(0); }, "Invalid frame rate!");
+    for (const float rate : {0.0f, -1.0f, 1001.0f, std::numeric_limits<float>::infinity(),
+                             std::numeric_limits<float>::quiet_NaN()})
+        refused([&] { writer.setFrameRate(rate); }, "Invalid frame rate!");
     refused([&] { writer.setCodec(writer.getCodecCount()); }, "Invalid codec!");
     refused([&] { writer.setQuality(101); }, "Invalid quality value!");
     refused([&] { writer.setComplexity(static_cast<uint16_t>(writer.getMaxComplexity() + 1)); },
@@ -104,6 +108,31 @@ TEST(WmvWriterTest, EachCodecWritesEvenSizedFramesAtItsRateInItsContainer) {
         EXPECT_EQ("240", probed.at("height"));
         EXPECT_EQ("25/1", probed.at("avg_frame_rate"));
         EXPECT_EQ("30", probed.at("nb_read_frames"));
+    }
+}
+
+// Constant quality: a lower quality makes a smaller file, for each family of codecs.
+TEST(WmvWriterTest, TheQualityDecidesTheSize) {
+    TempDir dir;
+    for (const char* encoder : {"wmv2", "libx264"}) {
+        const int index = videoCodecIndex(encoder);
+        if (index < 0)
+            continue;
+        SCOPED_TRACE(encoder);
+        std::vector<std::uintmax_t> sizes;
+        for (const uint32_t quality : {90u, 50u}) {
+            const std::string file = dir.file(std::string(encoder) + std::to_string(quality) + ".mkv");
+            WmvWriter writer;
+            writer.setCodec(static_cast<uint32_t>(index));
+            writer.setBitrate(0);
+            writer.setQuality(quality);
+            writer.open(file, 320, 240);
+            for (int n = 0; n < 10; ++n)
+                writer.writeFrame(picture(320, 240, n).data());
+            writer.close();
+            sizes.push_back(std::filesystem::file_size(file));
+        }
+        EXPECT_LT(sizes[1], sizes[0] * 3 / 4);
     }
 }
 
