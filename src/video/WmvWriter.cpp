@@ -26,7 +26,7 @@ int qscaleFor(uint32_t quality) {
     return 31 - static_cast<int>(std::lround(quality * 30 / 100.0));
 }
 int crfFor(uint32_t quality) {
-    return 51 - static_cast<int>(std::lround(quality * 51 / 100.0));
+    return 51 - static_cast<int>(std::lround(quality * 35 / 100.0));
 }
 
 } // namespace
