@@ -1,8 +1,6 @@
 // zephrel-render: renders a recording into a video file through the module in the stand-in
 // simulator, headless, with a progress bar on a terminal.
 
-#include <unistd.h>
-
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -10,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "run/TerminalLine.h"
 #include "tools/RenderJob.h"
 
 namespace {
@@ -19,40 +18,32 @@ volatile std::sig_atomic_t interrupted = 0;
 
 void interrupt(int) { interrupted = 1; }
 
-// A bar with the time left, rewritten in place at most ten times a second on a terminal.
+// A bar with the time left, on the terminal.
 class ProgressBar {
 public:
-    ProgressBar() : shown_(isatty(STDERR_FILENO) != 0), started_(std::chrono::steady_clock::now()) {}
-
     void update(const RenderProgress& progress) {
-        const auto now = std::chrono::steady_clock::now();
-        if (!shown_ || progress.total <= 0 || now - last_ < std::chrono::milliseconds(100))
+        if (progress.total <= 0 || !line_.due())
             return;
-        last_ = now;
         const double part = progress.done / progress.total;
-        const double elapsed = std::chrono::duration<double>(now - started_).count();
+        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
         constexpr int kWidth = 30;
-        const int filled = static_cast<int>(part * kWidth);
-        std::string bar(static_cast<std::size_t>(filled), '#');
+        std::string bar(static_cast<std::size_t>(part * kWidth), '#');
         bar.resize(kWidth, '.');
         char left[32] = "--:--";
         if (part > 0.01) {
             const int seconds = static_cast<int>(elapsed * (1 - part) / part);
             std::snprintf(left, sizeof left, "%d:%02d", seconds / 60, seconds % 60);
         }
-        std::fprintf(stderr, "\r[%s] %3d%%  %.1f / %.1f s of video, %s left\033[K", bar.c_str(),
-                     static_cast<int>(part * 100), progress.done, progress.total, left);
-        std::fflush(stderr);
+        char text[160];
+        std::snprintf(text, sizeof text, "[%s] %3d%%  %.1f / %.1f s of video, %s left", bar.c_str(),
+                      static_cast<int>(part * 100), progress.done, progress.total, left);
+        line_.show(text);
     }
-    void clear() {
-        if (shown_)
-            std::fputs("\r\033[K", stderr);
-    }
+    void clear() { line_.clear(); }
 
 private:
-    bool shown_;
-    std::chrono::steady_clock::time_point started_;
-    std::chrono::steady_clock::time_point last_{};
+    TerminalLine line_;
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
 };
 
 } // namespace

@@ -1,9 +1,6 @@
 // zephrel-sim: runs the stand-in simulator through a scenario, with the add-ons of its dll.xml.
 
-#include <unistd.h>
-
 #include <charconv>
-#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -15,6 +12,7 @@
 #include "run/ScenarioError.h"
 #include "run/ScenarioParser.h"
 #include "run/ScenarioRunner.h"
+#include "run/TerminalLine.h"
 
 namespace {
 
@@ -101,29 +99,21 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     return line;
 }
 
-// One line on the terminal, rewritten in place at most ten times a second.
+// The run's progress on the terminal.
 class ProgressLine {
 public:
-    ProgressLine() : shown_(isatty(STDERR_FILENO) != 0) {}
-
     void update(const RunProgress& progress) {
-        const auto now = std::chrono::steady_clock::now();
-        if (!shown_ || now - last_ < std::chrono::milliseconds(100))
+        if (!line_.due())
             return;
-        last_ = now;
-        std::fprintf(stderr, "\r%.1f / %.1f s, simulated %.1f s, %llu frames\033[K", progress.runSeconds,
-                     progress.duration, progress.simulatedSeconds,
-                     static_cast<unsigned long long>(progress.frames));
-        std::fflush(stderr);
+        char text[160];
+        std::snprintf(text, sizeof text, "%.1f / %.1f s, simulated %.1f s, %llu frames", progress.runSeconds,
+                      progress.duration, progress.simulatedSeconds, static_cast<unsigned long long>(progress.frames));
+        line_.show(text);
     }
-    void clear() {
-        if (shown_)
-            std::fputs("\r\033[K", stderr);
-    }
+    void clear() { line_.clear(); }
 
 private:
-    bool shown_;
-    std::chrono::steady_clock::time_point last_{};
+    TerminalLine line_;
 };
 
 void printSummary(const RunSummary& summary) {
