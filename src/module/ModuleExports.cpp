@@ -19,6 +19,7 @@
 #include "settings/Settings.h"
 #include "ui/CameraWindows.h"
 #include "ui/ModuleResources.h"
+#include "video/FFmpegLibraries.h"
 
 #define ZEPHREL_EXPORT __attribute__((visibility("default")))
 
@@ -104,6 +105,7 @@ __attribute__((constructor)) void processAttach() {
         Log::setLogFlags(logSettings.flags);
         logLifecycle("Module Entry Point", logSettings.append);
         FSinterface::hookMainWindow();
+        keepFFmpegLoaded();
         ModuleResources::registerDialogs();
         GeneralSettings settings;
         readGeneralSettings(settingsFile, settings);
