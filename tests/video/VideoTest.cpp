@@ -12,6 +12,7 @@
 #include "alerts/HostWindow.h"
 #include "harness/ModuleInSimulator.h"
 #include "host/FSinterface.h"
+#include "services/HostDevice.h"
 #include "support/Errors.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempLog.h"
@@ -38,6 +39,15 @@ bool sameRect(const win::RECT& a, const win::RECT& b) {
 }
 
 win::LONG_PTR windowStyle() { return win::GetWindowLongPtr(HostWindow::mainWindow(), win::GWL_STYLE); }
+
+// Whether the simulator was held in its modal state each time the main window changed size.
+std::vector<bool> modalAtResize;
+win::WNDPROC mainProcedure = nullptr;
+win::LRESULT watchResizes(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam) {
+    if (message == win::WM_SIZE)
+        modalAtResize.push_back(Simulator::current()->device().modalDepth() > 0);
+    return win::CallWindowProc(mainProcedure, hwnd, message, wParam, lParam);
+}
 
 class VideoTest : public TempLogTest {
 protected:
@@ -122,7 +132,13 @@ TEST_F(VideoTest, TheWindowFitsTheVideoAndComesBackAfterIt) {
     settings.width = 1920;
     settings.height = 1080; // the whole screen: no room for a caption
     Video video(&settings);
+    modalAtResize.clear();
+    mainProcedure = reinterpret_cast<win::WNDPROC>(win::SetWindowLongPtr(
+        HostWindow::mainWindow(), win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(&watchResizes)));
     video.start(dir.file("full.wmv"));
+    win::SetWindowLongPtr(HostWindow::mainWindow(), win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(mainProcedure));
+    EXPECT_EQ(std::vector<bool>(modalAtResize.size(), true), modalAtResize) << "the simulator held still";
+    EXPECT_FALSE(modalAtResize.empty());
     EXPECT_FALSE(FSinterface::isFullScreen());
     EXPECT_EQ(std::make_pair(1920, 1080), clientSize());
     EXPECT_EQ(0, windowStyle() & win::WS_CAPTION);
