@@ -158,6 +158,18 @@ struct Camera {
 struct ViewCount {
     std::size_t count = 0;
 };
+// A top-level window (a tool window, a modeless dialog) by its title: shown, hidden, or not there.
+struct Window {
+    enum State { Shown, Hidden, Missing };
+    std::string title;
+    State state = Shown;
+};
+// The text of a control of the window with that title, exactly.
+struct ControlText {
+    std::string title;
+    int id = 0;
+    std::string text;
+};
 // A pixel of the main view's picture as drawn now, each of its components within `tolerance`.
 struct Pixel {
     int x = 0;
@@ -168,7 +180,8 @@ struct Pixel {
 } // namespace expect
 struct Expect {
     std::variant<expect::Status, expect::Message, expect::MenuItem, expect::AircraftCount, expect::Sound,
-                 expect::Paused, expect::Camera, expect::ViewCount, expect::Pixel>
+                 expect::Paused, expect::Camera, expect::ViewCount, expect::Pixel, expect::Window,
+                 expect::ControlText>
         check;
 };
 

@@ -448,7 +448,26 @@ Action readExpect(ScenarioLine& line) {
         return Expect{expect::ViewCount{static_cast<std::size_t>(line.integer("view count", 1, kMaxViews))}};
     if (line.accept("pixel"))
         return Expect{readPixel(line)};
-    line.fail("expect must be followed by status, message, menu, aircraft, sound, paused, camera, view-count or pixel");
+    if (line.accept("window")) {
+        expect::Window window{line.quoted("window title"), expect::Window::Shown};
+        using enum expect::Window::State;
+        if (line.accept("shown"))
+            window.state = Shown;
+        else if (line.accept("hidden"))
+            window.state = Hidden;
+        else if (line.accept("missing"))
+            window.state = Missing;
+        else
+            line.fail("expect window \"TITLE\" must be followed by shown, hidden or missing");
+        return Expect{window};
+    }
+    if (line.accept("text")) {
+        std::string title = line.quoted("window title");
+        const auto id = static_cast<int>(line.integer("control id", 0, 65535));
+        return Expect{expect::ControlText{std::move(title), id, line.quoted("control text")}};
+    }
+    line.fail("expect must be followed by status, message, menu, aircraft, sound, paused, camera, view-count, pixel, "
+              "window or text");
 }
 
 Action Parser::action(ScenarioLine& line) {

@@ -157,6 +157,28 @@ public:
                colour(expected.rgb[0], expected.rgb[1], expected.rgb[2]) + " within " +
                std::to_string(expected.tolerance);
     }
+    std::optional<std::string> operator()(const scenario::expect::Window& expected) const {
+        using enum scenario::expect::Window::State;
+        const win::HWND window = win::FindWindow(nullptr, expected.title.c_str());
+        const auto state = window == nullptr ? Missing : win::IsWindowVisible(window) ? Shown : Hidden;
+        if (state == expected.state)
+            return std::nullopt;
+        static constexpr const char* kNames[] = {"shown", "hidden", "missing"};
+        return "window " + quote(expected.title) + " is " + kNames[state] + ", expected " + kNames[expected.state];
+    }
+    std::optional<std::string> operator()(const scenario::expect::ControlText& expected) const {
+        const win::HWND window = win::FindWindow(nullptr, expected.title.c_str());
+        if (window == nullptr)
+            return "no window " + quote(expected.title) + " is open";
+        const win::HWND control = win::GetDlgItem(window, expected.id);
+        if (control == nullptr)
+            return "the window " + quote(expected.title) + " has no control " + std::to_string(expected.id);
+        const std::string text = win::GetWindowText(control);
+        if (text == expected.text)
+            return std::nullopt;
+        return "control " + std::to_string(expected.id) + " of " + quote(expected.title) + " reads " + quote(text) +
+               ", expected " + quote(expected.text);
+    }
     std::optional<std::string> operator()(const scenario::expect::Paused& expected) const {
         const bool paused = simulator_.paused();
         if (paused == expected.paused)

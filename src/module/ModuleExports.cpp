@@ -8,6 +8,7 @@
 
 #include "alerts/ShowError.h"
 #include "app/CameraMarkers.h"
+#include "app/ToolWindows.h"
 #include "app/UI.h"
 #include "app/VideoRenderer.h"
 #include "app/Zephrel.h"
@@ -47,6 +48,7 @@ Cameras* cameras = nullptr;
 CameraWindows* cameraWindows = nullptr;
 CameraMarkers* cameraMarkers = nullptr;
 VideoRenderer* videoRenderer = nullptr;
+ToolWindows* toolWindows = nullptr;
 
 // The module's listeners in the order they may swallow an event: the controller, the menu object,
 // and the camera manager unless cameras are disabled.
@@ -57,6 +59,8 @@ void createAndRegisterListeners(bool disableCameras) {
     ControllerSeams seams;
     videoRenderer = new VideoRenderer(settingsFile);
     seams.video = videoRenderer;
+    toolWindows = new ToolWindows(settingsFile);
+    toolWindows->fill(seams);
     if (!disableCameras) {
         cameraWindows = new CameraWindows(settingsFile);
         cameras = new Cameras(folder, cameraWindows);
@@ -64,6 +68,7 @@ void createAndRegisterListeners(bool disableCameras) {
         seams.cameras = cameraMarkers;
     }
     controller = new Zephrel(folder, seams);
+    toolWindows->attach(controller);
     FSinterface::addCallback(controller);
     menu = new UI(controller, folder, cameras);
     FSinterface::addCallback(menu);
@@ -80,6 +85,8 @@ void deleteListeners() {
     controller = nullptr;
     delete videoRenderer;
     videoRenderer = nullptr;
+    delete toolWindows;
+    toolWindows = nullptr;
     delete cameraMarkers;
     cameraMarkers = nullptr;
     delete cameras;

@@ -5,6 +5,7 @@
 #include "ui/CameraSpotDlg.h"
 #include "ui/CameraTowerDlg.h"
 #include "ui/CameraVCDlg.h"
+#include "ui/DataWnd.h"
 #include "ui/InstantReplayDlg.h"
 #include "ui/KeyboardDlg.h"
 #include "ui/MarkerDlg.h"
@@ -31,4 +32,5 @@ void ModuleResources::registerDialogs() {
     win::RegisterDialogTemplate(instance(), CameraTowerDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), VideoDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), VideoInfoDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), DataWnd::dialogTemplate());
 }

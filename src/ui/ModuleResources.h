@@ -14,6 +14,7 @@ enum DialogId : uint16_t {
     kVideoInfoDialog = 131,
     kKeyboardDialog = 136,
     kInstantReplayDialog = 140,
+    kDataWindow = 142,
     kMarkerDialog = 160,
     kCameraVCDialog = 170,
     kCameraTowerDialog = 171,

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "run/ScenarioError.h"
@@ -221,8 +222,11 @@ at 1 expect camera "Zephrel Tower" written
 at 1 expect pixel 10 479 near 120 171 227
 at 1 expect pixel 0 0 near 0 0 255 within 3
 at 1 expect view-count 2
+at 1 expect window "Zephrel Data" HIDDEN
+at 1 expect window "Zephrel" missing
+at 1 expect text "Zephrel Data" 1124 "12.5sec"
 )");
-    ASSERT_EQ(16u, s.actions.size());
+    ASSERT_EQ(19u, s.actions.size());
     const auto check = [&](std::size_t i) { return actionAt<Expect>(s, i).check; };
     EXPECT_EQ("RECORDING [3 seconds]", std::get<expect::Status>(check(0)).text);
     EXPECT_EQ(std::nullopt, std::get<expect::Status>(check(1)).text);
@@ -250,6 +254,12 @@ at 1 expect view-count 2
     EXPECT_EQ(24, pixel.tolerance);
     EXPECT_EQ(3, std::get<expect::Pixel>(check(14)).tolerance);
     EXPECT_EQ(2u, std::get<expect::ViewCount>(check(15)).count);
+    EXPECT_EQ("Zephrel Data", std::get<expect::Window>(check(16)).title);
+    EXPECT_EQ(expect::Window::Hidden, std::get<expect::Window>(check(16)).state);
+    EXPECT_EQ(expect::Window::Missing, std::get<expect::Window>(check(17)).state);
+    const auto text = std::get<expect::ControlText>(check(18));
+    EXPECT_EQ((std::tuple<std::string, int, std::string>{"Zephrel Data", 1124, "12.5sec"}),
+              std::tie(text.title, text.id, text.text));
 }
 
 TEST(ScenarioParserTest, ReadsQuotesCommentsAndLineEnds) {
@@ -314,9 +324,11 @@ TEST(ScenarioParserTest, NamesTheLineOfEveryError) {
         {"date-time 2023-01-01 12:00:00.000", 1, "time of day must be HH:MM:SS, not"},
         {"local-time 2023-01-01", 1, "time of day (HH:MM:SS[.mmm]) missing"},
         {"at 1 expect", 1,
-         "expect must be followed by status, message, menu, aircraft, sound, paused, camera, view-count or pixel"},
+         "expect must be followed by status, message, menu, aircraft, sound, paused, camera, view-count, pixel, "
+         "window or text"},
         {"at 1 expect weather", 1,
-         "expect must be followed by status, message, menu, aircraft, sound, paused, camera, view-count or pixel"},
+         "expect must be followed by status, message, menu, aircraft, sound, paused, camera, view-count, pixel, "
+         "window or text"},
         {"at 1 camera", 1, "camera title missing"},
         {"at 1 expect camera", 1, "camera title missing"},
         {"at 1 view", 1, "view must be followed by open, close, activate or command"},
@@ -330,6 +342,8 @@ TEST(ScenarioParserTest, NamesTheLineOfEveryError) {
         {"at 1 view close", 1, "view index missing"},
         {"at 1 view activate 8", 1, "view index 8 out of range 0 to 7"},
         {"at 1 expect view-count 0", 1, "view count 0 out of range 1 to 8"},
+        {"at 1 expect window \"Zephrel\" open", 1, "expect window \"TITLE\" must be followed by shown, hidden or missing"},
+        {"at 1 expect text \"Zephrel\" 70000 \"x\"", 1, "control id 70000 out of range 0 to 65535"},
         {"at 1 expect pixel 10", 1, "pixel y missing"},
         {"at 1 expect pixel 10 10 120 171 227", 1, "expect pixel X Y must be followed by near R G B"},
         {"at 1 expect pixel 10 10 near 120 171 256", 1, "colour component 256 out of range 0 to 255"},
