@@ -224,15 +224,23 @@ bool Zephrel::addPlayFile(PlayList& list, const std::string& fileName) const {
 // ---- settings ----
 
 void Zephrel::settingsDialog() {
-    if (recording_ || playing_)
+    if (recording_ || playing_ || rendering_)
         return;
     GeneralSettings general = general_;
     RecordingSettings recording = recordingSettings_;
     PlaybackSettings playback = playbackSettings_;
     RecordingSettings replay = replaySettings_;
-    if (seams_.settingsDialogs != nullptr &&
-        !seams_.settingsDialogs->settings(general, recording, playback, replay))
+    const bool confirmed =
+        seams_.settingsDialogs == nullptr || seams_.settingsDialogs->settings(general, recording, playback, replay);
+    // The dialogs opened from it write their own sections and the automatic playback list as soon as
+    // they are confirmed, whether the settings dialog is then confirmed or not.
+    autoplay_ = readAutoplayList(settingsFile_);
+    if (!confirmed) {
+        readRecordingSettings(settingsFile_, RecordingBlock::Recording, recordingSettings_);
+        readPlaybackSettings(settingsFile_, playbackSettings_);
+        readRecordingSettings(settingsFile_, RecordingBlock::Replay, replaySettings_);
         return;
+    }
     // Assigned in place: the instant replay's recorder reads these blocks through pointers.
     general_ = general;
     recordingSettings_ = recording;

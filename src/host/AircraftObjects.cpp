@@ -1,4 +1,5 @@
 #include <cmath>
+#include <filesystem>
 
 #include "common/ZephrelException.h"
 #include "host/AircraftWalk.h"
@@ -98,4 +99,12 @@ bool FSinterface::loadFlight(const std::string& path) {
 
 std::size_t FSinterface::getAircraftList(const std::string& root, std::vector<InstalledAircraft>& list) {
     return ::getAircraftList(root, list);
+}
+
+// An aircraft's folder is <root>/SimObjects/<kind>/<folder>.
+std::string FSinterface::getSimulatorRoot() {
+    const std::string& folder = hostState().aircraftFolder;
+    if (folder.empty())
+        return {};
+    return std::filesystem::path(folder).parent_path().parent_path().parent_path().string();
 }

@@ -116,6 +116,9 @@ public:
     static bool saveFlight(const std::string& path, const std::string& title, const std::string& description);
     static bool loadFlight(const std::string& path);
     static std::size_t getAircraftList(const std::string& root, std::vector<InstalledAircraft>& list);
+    // The simulator's folder, the one that holds "SimObjects": found from the folder of the user
+    // aircraft the host reported last; empty before it reported one.
+    static std::string getSimulatorRoot();
 
     // ---- views and cameras ----
     // The cursor relative to the main window's client area: x from −1 (left) to 1 (right), y from

@@ -8,6 +8,7 @@
 
 #include "alerts/ShowError.h"
 #include "app/CameraMarkers.h"
+#include "app/ModuleDialogs.h"
 #include "app/ToolWindows.h"
 #include "app/UI.h"
 #include "app/VideoRenderer.h"
@@ -49,6 +50,7 @@ CameraWindows* cameraWindows = nullptr;
 CameraMarkers* cameraMarkers = nullptr;
 VideoRenderer* videoRenderer = nullptr;
 ToolWindows* toolWindows = nullptr;
+ModuleDialogs* moduleDialogs = nullptr;
 
 // The module's listeners in the order they may swallow an event: the controller, the menu object,
 // and the camera manager unless cameras are disabled.
@@ -61,6 +63,9 @@ void createAndRegisterListeners(bool disableCameras) {
     seams.video = videoRenderer;
     toolWindows = new ToolWindows(settingsFile);
     toolWindows->fill(seams);
+    moduleDialogs = new ModuleDialogs(settingsFile);
+    seams.settingsDialogs = moduleDialogs;
+    seams.playListEditor = moduleDialogs;
     if (!disableCameras) {
         cameraWindows = new CameraWindows(settingsFile);
         cameras = new Cameras(folder, cameraWindows);
@@ -87,6 +92,8 @@ void deleteListeners() {
     videoRenderer = nullptr;
     delete toolWindows;
     toolWindows = nullptr;
+    delete moduleDialogs;
+    moduleDialogs = nullptr;
     delete cameraMarkers;
     cameraMarkers = nullptr;
     delete cameras;

@@ -1,6 +1,7 @@
 #include "settings/KeyCommands.h"
 
 #include "profile/ProfileValues.h"
+#include "settings/SettingFields.h"
 
 namespace {
 
@@ -70,16 +71,27 @@ KeyTable defaultKeyTable() {
     return keys;
 }
 
+namespace {
+uint16_t readKey(const std::string& file, std::size_t command) {
+    return static_cast<uint16_t>(
+        profile::readInt(file, kSection, kCommands[command].settingsKey, kCommands[command].defaultCode));
+}
+} // namespace
+
 KeyTable readKeyConfig(const std::string& file) {
     KeyTable keys{};
     for (std::size_t i = 0; i < kKeyCommandCount; ++i)
-        keys[i] = static_cast<uint16_t>(profile::readInt(file, kSection, kCommands[i].settingsKey, kCommands[i].defaultCode));
+        keys[i] = readKey(file, i);
     return keys;
 }
 
+// Only the keys that changed are written, so a hand-edited section keeps its other lines.
 bool writeKeyConfig(const std::string& file, const KeyTable& keys) {
     bool written = true;
-    for (std::size_t i = 0; i < kKeyCommandCount; ++i)
+    for (std::size_t i = 0; i < kKeyCommandCount; ++i) {
+        if (hasSettingKey(file, kSection, kCommands[i].settingsKey) && readKey(file, i) == keys[i])
+            continue;
         written = profile::writeInt(file, kSection, kCommands[i].settingsKey, keys[i]) && written;
+    }
     return written;
 }

@@ -153,6 +153,16 @@ std::string autoplaySection(int index) {
     return name;
 }
 
+// The list is compared as the reader takes it, so a hand-written "0.10|...|10.0" stays as it is.
+bool updateSpeeds(const std::string& file, const std::vector<double>& speeds) {
+    const std::string text = SpeedList::format(speeds, SpeedList::kFileSeparator);
+    if (hasSettingKey(file, kGeneral, kSpeedsKey) &&
+        SpeedList::parse(profile::readString(file, kGeneral, kSpeedsKey, ""), SpeedList::kFileSeparator) ==
+            SpeedList::parse(text, SpeedList::kFileSeparator))
+        return true;
+    return profile::writeString(file, kGeneral, kSpeedsKey, text);
+}
+
 } // namespace
 
 void readGeneralSettings(const std::string& file, GeneralSettings& settings) {
@@ -164,8 +174,7 @@ void readGeneralSettings(const std::string& file, GeneralSettings& settings) {
 
 bool writeGeneralSettings(const std::string& file, const GeneralSettings& settings) {
     bool written = writeSettingFields<G>(file, kGeneral, kGeneralFields, settings);
-    return profile::writeString(file, kGeneral, kSpeedsKey, SpeedList::format(settings.speeds, SpeedList::kFileSeparator)) &&
-           written;
+    return updateSpeeds(file, settings.speeds) && written;
 }
 
 std::vector<AutoplayEntry> readAutoplayList(const std::string& file) {
@@ -184,6 +193,9 @@ std::vector<AutoplayEntry> readAutoplayList(const std::string& file) {
 }
 
 bool writeAutoplayList(const std::string& file, const std::vector<AutoplayEntry>& entries) {
+    // Renumbering the sections would rewrite a hand-edited file that already lists these flights.
+    if (entries.size() <= kAutoplaySections && readAutoplayList(file) == entries)
+        return true;
     bool written = true;
     for (int i = 0; i < kAutoplaySections; ++i)
         written = profile::deleteSection(file, autoplaySection(i).c_str()) && written;
@@ -242,14 +254,16 @@ void readWindowPositions(const std::string& file, WindowPositions& positions) {
 }
 
 bool writeControlWindowPosition(const std::string& file, int32_t x, int32_t y) {
-    bool xWritten = profile::writeInt(file, kWindows, "ControlWndXPos", x);
-    bool yWritten = profile::writeInt(file, kWindows, "ControlWndYPos", y);
+    const WindowPositions defaults;
+    bool xWritten = updateSettingValue<int32_t>(file, kWindows, "ControlWndXPos", x, defaults.controlWndXPos);
+    bool yWritten = updateSettingValue<int32_t>(file, kWindows, "ControlWndYPos", y, defaults.controlWndYPos);
     return xWritten && yWritten;
 }
 
 bool writeDataWindowPosition(const std::string& file, int32_t x, int32_t y) {
-    bool xWritten = profile::writeInt(file, kWindows, "DataWndXPos", x);
-    bool yWritten = profile::writeInt(file, kWindows, "DataWndYPos", y);
+    const WindowPositions defaults;
+    bool xWritten = updateSettingValue<int32_t>(file, kWindows, "DataWndXPos", x, defaults.dataWndXPos);
+    bool yWritten = updateSettingValue<int32_t>(file, kWindows, "DataWndYPos", y, defaults.dataWndYPos);
     return xWritten && yWritten;
 }
 
@@ -258,5 +272,5 @@ std::string readDialogFolder(const std::string& file, const char* key) {
 }
 
 bool writeDialogFolder(const std::string& file, const char* key, const std::string& folder) {
-    return profile::writeString(file, kDialogs, key, folder);
+    return updateSettingValue<std::string>(file, kDialogs, key, folder, "");
 }

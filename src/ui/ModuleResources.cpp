@@ -1,6 +1,8 @@
 #include "ui/ModuleResources.h"
 
 #include "ui/AboutDlg.h"
+#include "ui/AdvPlayDlg.h"
+#include "ui/AutoPlayDlg.h"
 #include "ui/CameraSettingsDlg.h"
 #include "ui/CameraSpotDlg.h"
 #include "ui/CameraTowerDlg.h"
@@ -9,6 +11,9 @@
 #include "ui/InstantReplayDlg.h"
 #include "ui/KeyboardDlg.h"
 #include "ui/MarkerDlg.h"
+#include "ui/PlaybackDlg.h"
+#include "ui/RecordingDlg.h"
+#include "ui/SettingsDlg.h"
 #include "ui/VideoDlg.h"
 #include "ui/VideoInfoDlg.h"
 
@@ -24,7 +29,9 @@ win::HINSTANCE ModuleResources::instance() {
 void ModuleResources::registerDialogs() {
     win::RegisterDialogTemplate(instance(), AboutDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), KeyboardDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), AdvPlayDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), InstantReplayDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), AutoPlayDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), MarkerDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), CameraVCDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), CameraSettingsDlg::dialogTemplate());
@@ -33,4 +40,7 @@ void ModuleResources::registerDialogs() {
     win::RegisterDialogTemplate(instance(), VideoDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), VideoInfoDlg::dialogTemplate());
     win::RegisterDialogTemplate(instance(), DataWnd::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), SettingsDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), RecordingDlg::dialogTemplate());
+    win::RegisterDialogTemplate(instance(), PlaybackDlg::dialogTemplate());
 }

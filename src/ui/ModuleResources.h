@@ -9,12 +9,17 @@ namespace ModuleResources {
 
 // Template ids of the module's dialogs.
 enum DialogId : uint16_t {
+    kSettingsDialog = 101,
+    kRecordingDialog = 103,
     kAboutDialog = 105,
     kVideoDialog = 130,
     kVideoInfoDialog = 131,
+    kPlaybackDialog = 134,
     kKeyboardDialog = 136,
+    kAdvancedPlaybackDialog = 138,
     kInstantReplayDialog = 140,
     kDataWindow = 142,
+    kAutoPlayDialog = 158,
     kMarkerDialog = 160,
     kCameraVCDialog = 170,
     kCameraTowerDialog = 171,

@@ -11,7 +11,8 @@
 
 namespace {
 
-const std::string kAutomaticNames = "[SETTINGS]\nFileDialog=0\nTempDirectory=%RUN%/temp\n";
+// The recording settings are not asked for: these runs are about what follows.
+const std::string kAutomaticNames = "[SETTINGS]\nFileDialog=0\nShowRecDialog=0\nTempDirectory=%RUN%/temp\n";
 
 } // namespace
 
@@ -39,7 +40,7 @@ TEST(ControllerRunTest, ARecordingThroughTheMenuIsSavedUnderTheLocalTimeWithTheM
 }
 
 TEST(ControllerRunTest, ACancelledSaveAsksToGoOnAndNoDiscardsTheRecordingAndItsFlight) {
-    const SimRun run = runModule("[SETTINGS]\nTempDirectory=%RUN%/temp\n[RECORDING]\nSaveFlight=1\n",
+    const SimRun run = runModule("[SETTINGS]\nShowRecDialog=0\nTempDirectory=%RUN%/temp\n[RECORDING]\nSaveFlight=1\n",
                                  "duration 8\n"
                                  "at 1 menu \"Zephrel/Record...\"\n"
                                  "at 3 cancel file title \"Save Recorded Flight\"\n"

@@ -23,7 +23,7 @@ TEST(CrashRunTest, ARecordingKilledWithTheSimulatorIsOfferedAtTheNextStartWithIt
     TempDir shared;
     std::filesystem::create_directories(shared.file("temp"));
     std::filesystem::create_directories(shared.file("flights"));
-    const std::string ini = "[SETTINGS]\nTempDirectory=" + shared.file("temp") + "\n[Dialogs]\nZflPath=" +
+    const std::string ini = "[SETTINGS]\nShowRecDialog=0\nTempDirectory=" + shared.file("temp") + "\n[Dialogs]\nZflPath=" +
                             shared.file("flights") + "\n[RECORDING]\nRecordAI=1\n";
     const SimRun crashed = runModule(ini, "duration 200\n"
                                           "traffic 20\n"

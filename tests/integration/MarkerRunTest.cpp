@@ -12,7 +12,7 @@
 namespace {
 
 // Played to the end, the simulator runs on; the file dialogs start in the flights folder.
-const std::string kMarkerIni = "[SETTINGS]\nTempDirectory=%RUN%/temp\nPauseEndPlay=0\n"
+const std::string kMarkerIni = "[SETTINGS]\nTempDirectory=%RUN%/temp\nPauseEndPlay=0\nShowRecDialog=0\n"
                                "[Dialogs]\nZflPath=%RUN%/flights\n";
 
 // The marker dialog's steps (ending with OK) and the menu choice that opens it.

@@ -14,6 +14,8 @@ TEST(ToolWindowRunTest, TheControlWindowMovesThePlaybackAndTheDataWindowShowsIt)
                                  "local-time 2011-08-15 14:00:00\n"
                                  "duration 50\n"
                                  "at 0 fly start-engines\n"
+                                 // "Recording Settings" comes first and is confirmed unchanged.
+                                 "at 1 dialog 103 press 1\n"
                                  "at 1 menu \"Zephrel/Record...\"\n"
                                  "at 2 fly circuit 800\n"
                                  "at 31 menu \"Zephrel/Stop Recording...\"\n"

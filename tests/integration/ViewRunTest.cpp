@@ -135,7 +135,7 @@ TEST(ViewRunTest, TheModulesOwnCamerasWatchTheTrainer) {
 TEST(ViewRunTest, CameraMarkersAndFlightCamerasCarryIntoTheNextRun) {
     SimRun::Options first;
     first.probe = false;
-    first.moduleIni = "[SETTINGS]\nTempDirectory=%RUN%/temp\nPauseEndPlay=0\n[Dialogs]\nZflPath=%RUN%/flights\n";
+    first.moduleIni = "[SETTINGS]\nTempDirectory=%RUN%/temp\nPauseEndPlay=0\nShowRecDialog=0\n[Dialogs]\nZflPath=%RUN%/flights\n";
     first.scenarioActions = kModuleRunSettings +
                             "duration 20\n"
                             "at 0 camera \"Zephrel Tower\"\n" // its first camera, Tower Camera 1

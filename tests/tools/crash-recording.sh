@@ -15,6 +15,7 @@ user-aircraft "Trainer 152 Aerobat"
 local-time 2011-08-15 14:05:00.000
 frame-step 0.125
 duration 100
+at 1 dialog 103 press 1
 at 1 menu "Zephrel/Record..."
 at 2 fly takeoff
 at 20 dialog 160 settext 1005 "Rotate" press 1
