@@ -14,6 +14,7 @@
 #include "common/ZephrelException.h"
 #include "common/ZflFile.h"
 #include "playback/PlayListFile.h"
+#include "support/Packed.h"
 #include "support/TempDir.h"
 #include "support/ZflTestFiles.h"
 
@@ -165,12 +166,12 @@ TEST_F(PlayListFileTest, PositionOffsetsMoveEveryRecordAndNothingElse) {
         for (std::size_t i = 0; i < saved.cont.size(); i += 83) {
             const ContData& before = source.cont[i];
             const ContData& after = saved.cont[i];
-            EXPECT_EQ(before.timestamp, after.timestamp);
+            EXPECT_EQ(copyOf(before.timestamp), copyOf(after.timestamp));
             EXPECT_NEAR(c.north, static_cast<double>(after.latitude - before.latitude) / kTwoTo32, 0.001);
             EXPECT_NEAR(c.up, static_cast<double>(after.altitude - before.altitude) / kTwoTo32, 0.001);
             EXPECT_NEAR(c.east, static_cast<double>(after.longitude - before.longitude) / kLongitudePerMetre, 0.001);
-            EXPECT_EQ(before.heading, after.heading);
-            EXPECT_EQ(before.elevators, after.elevators);
+            EXPECT_EQ(copyOf(before.heading), copyOf(after.heading));
+            EXPECT_EQ(copyOf(before.elevators), copyOf(after.elevators));
         }
     }
 }
@@ -181,19 +182,19 @@ TEST_F(PlayListFileTest, DeselectedGroupsShortenTheRecordsButKeepTheirCount) {
     track.discFlags = DiscGroup::Flaps;
     const SourceTrack source;
     const SavedTrack saved = saveOne(track, source);
-    EXPECT_EQ(ContGroup::FlightControls, saved.info.format.ContFlags);
-    EXPECT_EQ(DiscGroup::Flaps, saved.info.format.DiscFlags);
-    EXPECT_EQ(contRecordSize(ContGroup::FlightControls, kEngines), saved.info.format.contRecordSize);
-    EXPECT_LT(saved.info.format.contRecordSize, fullFormat().contRecordSize);
-    EXPECT_EQ(discRecordSize(DiscGroup::Flaps), saved.info.format.discRecordSize);
+    EXPECT_EQ(ContGroup::FlightControls, copyOf(saved.info.format.ContFlags));
+    EXPECT_EQ(DiscGroup::Flaps, copyOf(saved.info.format.DiscFlags));
+    EXPECT_EQ(contRecordSize(ContGroup::FlightControls, kEngines), copyOf(saved.info.format.contRecordSize));
+    EXPECT_LT(copyOf(saved.info.format.contRecordSize), copyOf(fullFormat().contRecordSize));
+    EXPECT_EQ(discRecordSize(DiscGroup::Flaps), copyOf(saved.info.format.discRecordSize));
     ASSERT_EQ(source.cont.size(), saved.cont.size());
     ASSERT_EQ(source.disc.size(), saved.disc.size());
     for (std::size_t i = 0; i < saved.cont.size(); ++i) {
-        EXPECT_EQ(source.cont[i].elevators, saved.cont[i].elevators);
-        EXPECT_EQ(0, saved.cont[i].throttle[0]) << "dropped group";
+        EXPECT_EQ(copyOf(source.cont[i].elevators), copyOf(saved.cont[i].elevators));
+        EXPECT_EQ(0, copyOf(saved.cont[i].throttle[0])) << "dropped group";
     }
     for (std::size_t i = 0; i < saved.disc.size(); ++i)
-        EXPECT_EQ(source.disc[i].flaps, saved.disc[i].flaps);
+        EXPECT_EQ(copyOf(source.disc[i].flaps), copyOf(saved.disc[i].flaps));
 }
 
 TEST_F(PlayListFileTest, AVerifiedTrackIsSavedWithoutDigest) {
@@ -247,9 +248,9 @@ TEST_F(PlayListFileTest, TimeOffsetsShiftRecordsAndMarkersOfEachFile) {
     for (uint32_t t = 0; t < 3; ++t) {
         const SavedTrack track = readTrack(saved, t);
         ASSERT_EQ(source.cont.size(), track.cont.size());
-        EXPECT_EQ(source.cont.front().timestamp + shifts[t], track.cont.front().timestamp) << t;
-        EXPECT_EQ(source.cont.back().timestamp + shifts[t], track.cont.back().timestamp) << t;
-        EXPECT_EQ(source.disc[1].timestamp + shifts[t], track.disc[1].timestamp) << t;
+        EXPECT_EQ(source.cont.front().timestamp + shifts[t], copyOf(track.cont.front().timestamp)) << t;
+        EXPECT_EQ(source.cont.back().timestamp + shifts[t], copyOf(track.cont.back().timestamp)) << t;
+        EXPECT_EQ(source.disc[1].timestamp + shifts[t], copyOf(track.disc[1].timestamp)) << t;
     }
     ASSERT_EQ(3u, saved.getNMarkers());
     const std::pair<Ticks, const char*> markers[] = {{60000, "three"}, {40000, "one"}, {120000, "four"}};
