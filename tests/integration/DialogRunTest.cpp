@@ -1,6 +1,6 @@
 // The module's dialogs in the simulator as a user works them: two recordings combined in "Advanced
 // Playback", the second delayed, played as traffic and saved as one; a flight listed for automatic
-// playback through the settings dialog.
+// playback through the settings dialog; settings changed through the menu.
 
 #include <gtest/gtest.h>
 
@@ -68,4 +68,27 @@ TEST(DialogRunTest, AFlightListedForAutomaticPlaybackStartsItsRecordingWhenLoade
     const std::string ini = readText(run.file("module/Zephrel.ini"));
     EXPECT_EQ(0u, ini.find("; kept as the user wrote it\n[SETTINGS]\nFileDialog=0\n")) << ini;
     EXPECT_NE(std::string::npos, ini.find("[AUTOPLAY.000]\nFLT=")) << ini;
+}
+
+// "Zephrel Settings" and the "Recording Settings" it opens, changed through the menu: the recording
+// interval goes into the file at once, the dialog before recording is switched off with the main
+// dialog's OK, and the next recording is made with them.
+TEST(DialogRunTest, SettingsChangedThroughTheMenuTakeEffect) {
+    const SimRun run = runModule("[SETTINGS]\nFileDialog=0\nTempDirectory=%RUN%/temp\n",
+                                 "local-time 2011-08-15 14:00:00\n"
+                                 "duration 14\n"
+                                 "at 1 dialog 103 selecttext 1003 \"1 sec\" press 1\n"
+                                 "at 1 dialog 101 press 1030 check 1029 off press 1\n"
+                                 "at 1 menu \"Zephrel/Settings...\"\n"
+                                 // No "Recording Settings" now: left unanswered it would cancel the recording.
+                                 "at 2 menu \"Zephrel/Record...\"\n"
+                                 "at 2.5 expect menu \"Zephrel/Stop Recording...\" enabled\n"
+                                 "at 12 menu \"Zephrel/Stop Recording...\"\n");
+    expectCleanRun(run);
+    const std::string ini = readText(run.file("module/Zephrel.ini"));
+    EXPECT_NE(std::string::npos, ini.find("ShowRecDialog=0")) << ini;
+    EXPECT_NE(std::string::npos, ini.find("Interval=10000")) << ini;
+    ZflFile recorded;
+    recorded.open(run.flightsFolder() + "/Zephrel_2011-08-15_14-00-12_0000.zfl", ZflFile::Read);
+    EXPECT_NEAR(11, recorded.getTrackInfo(0).nCont, 1) << "a record a second for ten seconds";
 }
