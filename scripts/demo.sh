@@ -2,8 +2,9 @@
 # Installs what is missing, builds, writes the sample recording, shows what it holds, converts it
 # to text and back; then registers the module and runs it in the stand-in simulator through its
 # menu: a circuit recorded with markers, played back on the user aircraft with the markers firing,
-# played as traffic while a second one is recorded, the instant replay played and saved, and the
-# recordings exported to text.
+# played as traffic while a second one is recorded, the instant replay played and saved, the two
+# circuits combined in the advanced play dialog, and the recordings exported to text; at last a
+# video of the playback rendered with zephrel-render.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh build
@@ -54,7 +55,7 @@ build/simhost/zephrel-sim --scenario data/scenarios/demo.scn --appdata demo-out/
     --frames demo-out/frames --frame-every 600 --size 640x480 | tee demo-out/summary.txt
 
 echo
-for name in circuit formation replay; do
+for name in circuit formation replay combined; do
     echo "== demo-out/recordings/$name.zfl:"
     build/tools/zfl-info demo-out/recordings/$name.zfl
     build/src/converter/ZflConverter demo-out/recordings/$name.zfl demo-out/recordings/$name.txt
@@ -69,7 +70,8 @@ ffprobe -v error -count_frames -show_entries stream=codec_name,width,height,avg_
 
 echo
 echo "== The outputs:"
-echo "   recordings:              demo-out/recordings/circuit.zfl (with its markers), formation.zfl, replay.zfl"
+echo "   recordings:              demo-out/recordings/circuit.zfl (with its markers), formation.zfl, replay.zfl,"
+echo "                            combined.zfl (the two circuits combined in Advanced Playback)"
 echo "   their texts:             demo-out/recordings/circuit.txt, formation.txt, replay.txt"
 echo "   the simulator's summary: demo-out/summary.txt"
 echo "   its pictures:            demo-out/frames/frame-NNNNNN.png, every 20 s (the playback from frame 12600"
