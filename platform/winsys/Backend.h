@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "winsys/CommonDialogs.h"
+#include "winsys/Menus.h"
 
 // The seam between the window model and what shows it. The model (windows, messages, controls,
 // dialogs, the transcript) is the same for every backend; the backend runs modal loops and the
@@ -32,6 +33,8 @@ class Backend {
     virtual std::vector<std::string> fileDialog(FileDialogKind kind, const OPENFILENAME& request) = 0;
     // Empty when cancelled.
     virtual std::string browseForFolder(const BROWSEINFO& request) = 0;
+    // The chosen item's command; 0 when the menu was dismissed.
+    virtual UINT popupMenu(HWND owner, const std::vector<MenuItem>& items, POINT at) = 0;
     virtual bool shellOpen(const std::string& operation, const std::string& target) = 0;
     virtual bool playSound(const std::string& file, UINT flags) = 0;
     virtual void stopSound() = 0;

@@ -94,11 +94,18 @@ struct Hold {
 struct Release {
     int id;
 };
+// Right-clicks the control (WM_CONTEXTMENU, which goes up to the window unless the control handles
+// it) and chooses the item of that text in the pop-up menu it opens; an empty text dismisses the
+// menu. A click that opens no menu, or a menu without that item enabled, is a failure.
+struct ContextMenu {
+    int id;
+    std::string item;
+};
 // A dialog: WM_COMMAND IDCANCEL, as the Esc key sends it; any other window: WM_CLOSE.
 struct Close {};
 
 using Step = std::variant<SetText, SetCheck, SelectIndex, SelectText, SetPosition, SetHotKey, SetTreeCheck,
-                          SelectTreeItem, Press, Hold, Release, Close>;
+                          SelectTreeItem, Press, Hold, Release, ContextMenu, Close>;
 
 // The steps run in order once WM_INITDIALOG is done; steps left when EndDialog comes are a
 // failure, and a dialog still open after its last step is unscripted from there on. A dialog

@@ -25,6 +25,7 @@ inline constexpr UINT WM_SETCURSOR = 0x0020;
 inline constexpr UINT WM_DRAWITEM = 0x002B;
 inline constexpr UINT WM_SETFONT = 0x0030;
 inline constexpr UINT WM_NOTIFY = 0x004E;
+inline constexpr UINT WM_CONTEXTMENU = 0x007B;
 inline constexpr UINT WM_NCCREATE = 0x0081;
 inline constexpr UINT WM_NCDESTROY = 0x0082;
 inline constexpr UINT WM_NCHITTEST = 0x0084;

@@ -9,7 +9,8 @@
 
 // Everything the window system showed, in order, whatever the backend: windows (not the
 // controls, which appear in their dialog's entries), dialogs with the state of their controls,
-// message boxes, file dialogs, the folder browser, shell opens, sounds and cursor changes.
+// message boxes, file dialogs, the folder browser, pop-up menus, shell opens, sounds and cursor
+// changes.
 namespace win {
 
 struct WindowEntry {
@@ -60,6 +61,12 @@ struct FolderBrowserEntry {
     std::string chosen; // empty: cancelled
 };
 
+struct PopupMenuEntry {
+    std::vector<MenuItem> items;
+    POINT at; // screen coordinates
+    UINT chosen = 0; // the command; 0: dismissed
+};
+
 struct ShellOpenEntry {
     std::string operation;
     std::string target;
@@ -79,7 +86,7 @@ struct CursorEntry {
 };
 
 using TranscriptEntry = std::variant<WindowEntry, DialogEntry, MessageBoxEntry, FileDialogEntry,
-                                     FolderBrowserEntry, ShellOpenEntry, SoundEntry, CursorEntry>;
+                                     FolderBrowserEntry, PopupMenuEntry, ShellOpenEntry, SoundEntry, CursorEntry>;
 
 // One line per entry; a dialog entry adds one indented line per control.
 std::string describe(const TranscriptEntry& entry);

@@ -11,11 +11,13 @@ namespace win {
 struct WindowObject;
 struct CursorObject;
 struct TreeItemObject;
+struct MenuObject;
 
 using HWND = WindowObject*;
 using HINSTANCE = const void*; // any address that identifies the module, e.g. one of its statics
 using HCURSOR = const CursorObject*;
 using HTREEITEM = TreeItemObject*;
+using HMENU = MenuObject*;
 
 using UINT = uint32_t;
 using DWORD = uint32_t;

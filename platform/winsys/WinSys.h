@@ -7,6 +7,7 @@
 #include "winsys/Dialogs.h"
 #include "winsys/Input.h"
 #include "winsys/LocalTime.h"
+#include "winsys/Menus.h"
 #include "winsys/Messages.h"
 #include "winsys/Pixels.h"
 #include "winsys/Types.h"

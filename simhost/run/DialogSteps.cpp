@@ -58,7 +58,7 @@ struct StepKind {
     script::Step (*read)(ScenarioLine& line, int id);
 };
 
-constexpr std::array<StepKind, 11> kStepKinds = {{
+constexpr std::array<StepKind, 12> kStepKinds = {{
     {"settext",
      [](ScenarioLine& line, int id) -> script::Step {
          return script::SetText{id, line.text("text")};
@@ -93,6 +93,10 @@ constexpr std::array<StepKind, 11> kStepKinds = {{
     {"press", [](ScenarioLine&, int id) -> script::Step { return script::Press{id}; }},
     {"hold", [](ScenarioLine&, int id) -> script::Step { return script::Hold{id}; }},
     {"release", [](ScenarioLine&, int id) -> script::Step { return script::Release{id}; }},
+    {"contextmenu",
+     [](ScenarioLine& line, int id) -> script::Step {
+         return script::ContextMenu{id, line.text("menu item")};
+     }},
 }};
 
 script::Step step(ScenarioLine& line) {

@@ -36,10 +36,6 @@ bool AboutDlg::onCommand(int id, int, win::LPARAM) {
         win::ShellExecute(hwnd(), "open", kWebPage);
         end(win::IDOK);
         return true;
-    case win::IDOK:
-    case win::IDCANCEL:
-        end(id);
-        return true;
     default:
         return false;
     }

@@ -46,6 +46,15 @@ constexpr std::array<std::string AircraftChoice::*, 4> kAircraftFields = {
 constexpr std::array<int, 4> kAircraftIds = {AdvPlayDlg::kManufacturerId, AdvPlayDlg::kModelId,
                                              AdvPlayDlg::kVariationId, AdvPlayDlg::kTitleId};
 
+struct ContextItem {
+    int id;
+    const char* text;
+};
+constexpr std::array<ContextItem, 4> kTreeMenu = {{{AdvPlayDlg::kCheckAllTracksId, "Check all Tracks"},
+                                                   {AdvPlayDlg::kUncheckAllTracksId, "Uncheck all Tracks"},
+                                                   {AdvPlayDlg::kCheckAllMarkersId, "Check all Markers"},
+                                                   {AdvPlayDlg::kUncheckAllMarkersId, "Uncheck all Markers"}}};
+
 const LengthUnit& offsetUnit(std::size_t index) { return LengthUnits::heights()[index]; }
 
 bool isChecked(win::UINT state) { return (state & win::TVIS_STATEIMAGEMASK) == kChecked; }
@@ -122,6 +131,25 @@ win::DialogTemplate AdvPlayDlg::dialogTemplate() {
     return t;
 }
 
+bool AdvPlayDlg::onOk() {
+    storeTrack();
+    list_ = selection_.playList();
+    return true;
+}
+
+win::INT_PTR AdvPlayDlg::onMessage(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) {
+    if (message != win::WM_CONTEXTMENU || reinterpret_cast<win::HWND>(wParam) != win::GetDlgItem(hwnd(), kTreeId))
+        return Dialog::onMessage(message, wParam, lParam);
+    // The chosen command comes back as WM_COMMAND (onContextCommand).
+    const win::HMENU menu = win::CreatePopupMenu();
+    for (const ContextItem& item : kTreeMenu)
+        win::AppendMenu(menu, win::MF_STRING, static_cast<win::UINT>(item.id), item.text);
+    win::TrackPopupMenu(menu, win::TPM_LEFTALIGN | win::TPM_RIGHTBUTTON, win::GET_X_LPARAM(lParam),
+                        win::GET_Y_LPARAM(lParam), hwnd());
+    win::DestroyMenu(menu);
+    return 1;
+}
+
 bool AdvPlayDlg::onInitDialog() {
     fillTree();
     showSelected();
@@ -163,14 +191,6 @@ bool AdvPlayDlg::onCommand(int id, int notifyCode, win::LPARAM) {
     case kCheckAllMarkersId:
     case kUncheckAllMarkersId:
         onContextCommand(id);
-        return true;
-    case win::IDOK:
-        storeTrack();
-        list_ = selection_.playList();
-        end(win::IDOK);
-        return true;
-    case win::IDCANCEL:
-        end(win::IDCANCEL);
         return true;
     default:
         return false;

@@ -13,9 +13,6 @@
 // "Advanced Playback": combines tracks and markers of several recordings, each track with its own
 // data groups, aircraft, tail number, position offset, delay and user-aircraft choice, then plays
 // the result or saves it as a new recording.
-//
-// The window system has no pop-up menus, so the tree's four context commands ("Check all Tracks",
-// ...) are command ids the dialog handles as WM_COMMAND, which is what such a menu sends.
 class AdvPlayDlg : public Dialog {
 public:
     static constexpr int kInfoId = 1007;
@@ -42,7 +39,7 @@ public:
     static constexpr int kExtendId = 1163;
     static constexpr int kDataTreeId = 1164;
     static constexpr int kUnitId = 1185;
-    // The tree's context commands.
+    // The commands of the tree's pop-up menu.
     static constexpr int kCheckAllTracksId = 40001;
     static constexpr int kUncheckAllTracksId = 40002;
     static constexpr int kCheckAllMarkersId = 40003;
@@ -57,9 +54,11 @@ public:
     static bool edit(PlayList& list, const std::string& settingsFile, const std::vector<AircraftChoice>& aircraft);
 
 protected:
+    win::INT_PTR onMessage(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override;
     bool onInitDialog() override;
     bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;
     bool onNotify(win::LPARAM lParam) override;
+    bool onOk() override;
 
 private:
     enum class ItemKind { File, Track, Marker };

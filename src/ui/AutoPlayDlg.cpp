@@ -93,10 +93,6 @@ bool AutoPlayDlg::onCommand(int id, int notifyCode, win::LPARAM) {
     case kBrowseId:
         chooseRecording();
         return true;
-    case win::IDOK:
-    case win::IDCANCEL:
-        end(id);
-        return true;
     default:
         return false;
     }

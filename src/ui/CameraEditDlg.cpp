@@ -96,25 +96,21 @@ bool CameraEditDlg::onCommand(int id, int, win::LPARAM) {
             cycleUnit(group);
             return true;
         }
-    if (id == win::IDOK) {
-        params_.title = getText(kTitleId);
-        const int scope = getSelection(kScopeId);
-        params_.flightSet = scope >= 0 && scope <= 2 ? scope : 0;
-        params_.zoom = static_cast<float>(getFloat(kZoomId));
-        params_.minZoom = static_cast<float>(getFloat(kMinZoomId));
-        params_.maxZoom = static_cast<float>(getFloat(kMaxZoomId));
-        params_.smoothZoom = readSmoothing(kSmoothZoomId, kSmoothZoomSecondsId);
-        params_.panRate = static_cast<float>(getFloat(kPanSpeedId));
-        params_.smoothPanning = readSmoothing(kSmoothPanId, kSmoothPanSecondsId);
-        read();
-        end(win::IDOK);
-        return true;
-    }
-    if (id == win::IDCANCEL) {
-        end(win::IDCANCEL);
-        return true;
-    }
     return false;
+}
+
+bool CameraEditDlg::onOk() {
+    params_.title = getText(kTitleId);
+    const int scope = getSelection(kScopeId);
+    params_.flightSet = scope >= 0 && scope <= 2 ? scope : 0;
+    params_.zoom = static_cast<float>(getFloat(kZoomId));
+    params_.minZoom = static_cast<float>(getFloat(kMinZoomId));
+    params_.maxZoom = static_cast<float>(getFloat(kMaxZoomId));
+    params_.smoothZoom = readSmoothing(kSmoothZoomId, kSmoothZoomSecondsId);
+    params_.panRate = static_cast<float>(getFloat(kPanSpeedId));
+    params_.smoothPanning = readSmoothing(kSmoothPanId, kSmoothPanSecondsId);
+    read();
+    return true;
 }
 
 void CameraEditDlg::setLengthFields(int buttonId, std::vector<int> fieldIds) {

@@ -46,6 +46,7 @@ protected:
 
     bool onInitDialog() override;
     bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;
+    bool onOk() override;
     // The dialog's own controls, after the common ones are filled or read ("OK").
     virtual void fill() = 0;
     virtual void read() = 0;

@@ -139,12 +139,8 @@ bool CameraSettingsDlg::onInitDialog() {
     return true;
 }
 
-bool CameraSettingsDlg::onCommand(int id, int, win::LPARAM) {
-    if (id == win::IDOK)
-        store();
-    if (id != win::IDOK && id != win::IDCANCEL)
-        return false;
-    end(id);
+bool CameraSettingsDlg::onOk() {
+    store();
     return true;
 }
 

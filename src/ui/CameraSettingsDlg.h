@@ -35,7 +35,7 @@ public:
 
 protected:
     bool onInitDialog() override;
-    bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;
+    bool onOk() override;
 
 private:
     void store();

@@ -88,16 +88,16 @@ bool CameraTowerDlg::onCommand(int id, int notifyCode, win::LPARAM lParam) {
     case kAircraftId:
         showPlace(params_.aircraft[0], params_.aircraft[1], params_.aircraft[2]);
         return true;
-    case win::IDOK:
-        // A place that cannot be read keeps the dialog open after the warning.
-        if (!readAngle(kLatitudeId, "latitude", kLatitudeLimit) ||
-            !readAngle(kLongitudeId, "longitude", kLongitudeLimit))
-            return true;
-        break;
     default:
         break;
     }
     return CameraEditDlg::onCommand(id, notifyCode, lParam);
+}
+
+bool CameraTowerDlg::onOk() {
+    // A place that cannot be read keeps the dialog open after the warning.
+    return readAngle(kLatitudeId, "latitude", kLatitudeLimit) &&
+           readAngle(kLongitudeId, "longitude", kLongitudeLimit) && CameraEditDlg::onOk();
 }
 
 void CameraTowerDlg::read() {

@@ -22,6 +22,7 @@ public:
 
 protected:
     bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;
+    bool onOk() override;
     void fill() override;
     void read() override;
 

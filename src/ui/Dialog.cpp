@@ -64,7 +64,7 @@ win::INT_PTR Dialog::route(win::UINT message, win::WPARAM wParam, win::LPARAM lP
             return 1;
         break;
     case win::WM_COMMAND:
-        if (onCommand(win::LOWORD(wParam), win::HIWORD(wParam), lParam))
+        if (onCommand(win::LOWORD(wParam), win::HIWORD(wParam), lParam) || closeCommand(win::LOWORD(wParam)))
             return 1;
         break;
     default:
@@ -78,6 +78,21 @@ win::INT_PTR Dialog::onMessage(win::UINT, win::WPARAM, win::LPARAM) { return 0; 
 bool Dialog::onInitDialog() { return true; }
 
 bool Dialog::onCommand(int, int, win::LPARAM) { return false; }
+
+bool Dialog::onOk() { return true; }
+
+bool Dialog::closeCommand(int id) {
+    if (id == win::IDOK) {
+        if (onOk())
+            end(win::IDOK);
+        return true;
+    }
+    if (id == win::IDCANCEL) {
+        end(win::IDCANCEL);
+        return true;
+    }
+    return false;
+}
 
 bool Dialog::onNotify(win::LPARAM) { return false; }
 

@@ -32,6 +32,10 @@ protected:
     virtual bool onInitDialog();
     virtual bool onCommand(int id, int notifyCode, win::LPARAM lParam);
     virtual bool onNotify(win::LPARAM lParam);
+    // "OK" (IDOK) that onCommand left alone: true ends the dialog with IDOK, false keeps it open
+    // (after telling the user what cannot be taken). "Cancel" (IDCANCEL) that onCommand left alone
+    // ends the dialog with IDCANCEL.
+    virtual bool onOk();
 
     void end(win::INT_PTR result);
 
@@ -52,6 +56,8 @@ protected:
 private:
     static win::INT_PTR dialogProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam);
     win::INT_PTR route(win::UINT message, win::WPARAM wParam, win::LPARAM lParam);
+    // OK and Cancel as the dialog left them; false for any other command.
+    bool closeCommand(int id);
     bool isListBox(int id) const;
 
     uint16_t templateId_;

@@ -107,17 +107,15 @@ bool KeyboardDlg::onCommand(int id, int notifyCode, win::LPARAM) {
         shown_ = getSelection(kListId);
         showSelected();
         return true;
-    case win::IDOK:
-        storeField();
-        keys_ = edited_;
-        end(win::IDOK);
-        return true;
-    case win::IDCANCEL:
-        end(win::IDCANCEL);
-        return true;
     default:
         return false;
     }
+}
+
+bool KeyboardDlg::onOk() {
+    storeField();
+    keys_ = edited_;
+    return true;
 }
 
 void KeyboardDlg::storeField() {

@@ -22,6 +22,7 @@ public:
 protected:
     bool onInitDialog() override;
     bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;
+    bool onOk() override;
 
 private:
     // The field's key into the command it shows, unless the field holds no key.

@@ -133,17 +133,12 @@ bool MarkerDlg::onCommand(int id, int notifyCode, win::LPARAM) {
     case kBrowseId:
         browseWaveFile();
         return true;
-    case win::IDOK:
-        if (store())
-            end(win::IDOK);
-        return true;
-    case win::IDCANCEL:
-        end(win::IDCANCEL);
-        return true;
     default:
         return false;
     }
 }
+
+bool MarkerDlg::onOk() { return store(); }
 
 uint32_t MarkerDlg::selectedType() const {
     return static_cast<uint32_t>(std::max(getSelection(kTypeId), 0));

@@ -34,6 +34,7 @@ public:
 protected:
     bool onInitDialog() override;
     bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;
+    bool onOk() override;
 
 private:
     uint32_t selectedType() const;

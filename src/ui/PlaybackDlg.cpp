@@ -40,22 +40,12 @@ bool PlaybackDlg::onInitDialog() {
     return true;
 }
 
-bool PlaybackDlg::onCommand(int id, int, win::LPARAM) {
-    switch (id) {
-    case win::IDOK: {
-        settings_.loadFlight = getCheck(kLoadFlightId);
-        settings_.loadMarkers = getCheck(kLoadMarkersId);
-        const DataMasks played = DataGroupTree::edited(win::GetDlgItem(hwnd(), kGroupsId),
-                                                       settings_.contFlags, settings_.discFlags);
-        settings_.contFlags = played.contFlags;
-        settings_.discFlags = played.discFlags;
-        end(win::IDOK);
-        return true;
-    }
-    case win::IDCANCEL:
-        end(win::IDCANCEL);
-        return true;
-    default:
-        return false;
-    }
+bool PlaybackDlg::onOk() {
+    settings_.loadFlight = getCheck(kLoadFlightId);
+    settings_.loadMarkers = getCheck(kLoadMarkersId);
+    const DataMasks played =
+        DataGroupTree::edited(win::GetDlgItem(hwnd(), kGroupsId), settings_.contFlags, settings_.discFlags);
+    settings_.contFlags = played.contFlags;
+    settings_.discFlags = played.discFlags;
+    return true;
 }

@@ -21,7 +21,7 @@ public:
 
 protected:
     bool onInitDialog() override;
-    bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;
+    bool onOk() override;
 
 private:
     PlaybackSettings& settings_;

@@ -120,16 +120,14 @@ bool RecordingDlg::onCommand(int id, int notifyCode, win::LPARAM) {
             return false;
         enableDependents();
         return true;
-    case win::IDOK:
-        store();
-        end(win::IDOK);
-        return true;
-    case win::IDCANCEL:
-        end(win::IDCANCEL);
-        return true;
     default:
         return false;
     }
+}
+
+bool RecordingDlg::onOk() {
+    store();
+    return true;
 }
 
 void RecordingDlg::showIntervals(int id, std::span<const IntervalChoice> choices, int32_t ticks) {

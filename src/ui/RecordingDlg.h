@@ -45,6 +45,7 @@ public:
 protected:
     bool onInitDialog() override;
     bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;
+    bool onOk() override;
 
 private:
     void showIntervals(int id, std::span<const IntervalChoice> choices, int32_t ticks);

@@ -214,17 +214,12 @@ bool SettingsDlg::onCommand(int id, int notifyCode, win::LPARAM) {
     case kBrowseTempId:
         browseTempDirectory();
         return true;
-    case win::IDOK:
-        if (store())
-            end(win::IDOK);
-        return true;
-    case win::IDCANCEL:
-        end(win::IDCANCEL);
-        return true;
     default:
         return false;
     }
 }
+
+bool SettingsDlg::onOk() { return store(); }
 
 void SettingsDlg::switchStepField(int step) {
     const auto at = static_cast<std::size_t>(step);

@@ -83,6 +83,7 @@ public:
 protected:
     bool onInitDialog() override;
     bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;
+    bool onOk() override;
 
 private:
     // The step's field back into the value it shows, then the value of the kind now chosen.

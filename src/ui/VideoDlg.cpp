@@ -189,16 +189,14 @@ bool VideoDlg::onCommand(int id, int notifyCode, win::LPARAM) {
         showCodec(selected >= 0 ? codecs_[static_cast<std::size_t>(selected)].liveComplexity : 0);
         return true;
     }
-    case win::IDOK:
-        store();
-        end(win::IDOK);
-        return true;
-    case win::IDCANCEL:
-        end(win::IDCANCEL);
-        return true;
     default:
         return false;
     }
+}
+
+bool VideoDlg::onOk() {
+    store();
+    return true;
 }
 
 void VideoDlg::showCodec(int complexity) {

@@ -51,6 +51,7 @@ public:
 protected:
     bool onInitDialog() override;
     bool onCommand(int id, int notifyCode, win::LPARAM lParam) override;
+    bool onOk() override;
 
 private:
     // The VBR box, the complexity list (selecting `complexity`) for the selected codec.

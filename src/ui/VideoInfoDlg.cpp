@@ -44,9 +44,6 @@ bool VideoInfoDlg::onCommand(int id, int, win::LPARAM) {
     case kPlayId:
         playVideo();
         return true;
-    case win::IDCANCEL:
-        end(win::IDCANCEL);
-        return true;
     default:
         return false;
     }

@@ -12,9 +12,9 @@
 #include "converter/ConverterDialog.h"
 #include "converter/ZflConverter.h"
 #include "support/FileSizeLimit.h"
+#include "support/HeadlessDelegate.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WindowApi.h"
-#include "winsys/headless/HeadlessBackend.h"
 
 namespace {
 
@@ -28,29 +28,17 @@ constexpr int kToText = 1003, kToRecording = 1004, kMetres = 1000;
 
 // The headless backend, noting over whom each message box was shown (the owner's title, "no owner"),
 // which the transcript does not keep.
-class OwnerNotingBackend final : public win::Backend {
+class OwnerNotingBackend final : public HeadlessDelegate {
 public:
     explicit OwnerNotingBackend(Words& owners) : owners_(owners) {}
-    void runModalLoop(win::HWND dialog) override { headless_->runModalLoop(dialog); }
     int messageBox(win::HWND owner, const std::string& text, const std::string& caption,
                    win::UINT type) override {
         owners_.push_back(owner != nullptr ? win::GetWindowText(owner) : "no owner");
-        return headless_->messageBox(owner, text, caption, type);
+        return HeadlessDelegate::messageBox(owner, text, caption, type);
     }
-    Words fileDialog(win::FileDialogKind kind, const win::OPENFILENAME& r) override {
-        return headless_->fileDialog(kind, r);
-    }
-    std::string browseForFolder(const win::BROWSEINFO& r) override { return headless_->browseForFolder(r); }
-    bool shellOpen(const std::string& op, const std::string& t) override {
-        return headless_->shellOpen(op, t);
-    }
-    bool playSound(const std::string& file, win::UINT f) override { return headless_->playSound(file, f); }
-    void stopSound() override { headless_->stopSound(); }
-    win::ScreenMetrics screen() const override { return headless_->screen(); }
 
 private:
     Words& owners_;
-    std::unique_ptr<win::Backend> headless_ = makeHeadlessBackend();
 };
 
 // The altitude of the first data line of an exported text: its fourth field, after the time, the

@@ -28,7 +28,8 @@ TEST(DialogRunTest, TwoRecordingsCombinedWithADelayPlayAndSaveAsOne) {
                   "at 42 menu \"Zephrel/Stop Recording...\"\n"
                   "at 43 answer file \"" + first + "\" \"" + second + "\" title \"Open Recorded Flights\"\n"
                   "at 43 answer file \"%RUN%/flights/combined.zfl\" title \"Save Flights\"\n"
-                  "at 43 dialog 138 press 1017 treeselect 1159 \"" + second + "\" \"Track 1: Trainer 152 Aerobat\" "
+                  "at 43 dialog 138 press 1017 contextmenu 1159 \"Uncheck all Tracks\" "
+                  "contextmenu 1159 \"Check all Tracks\" treeselect 1159 \"" + second + "\" \"Track 1: Trainer 152 Aerobat\" "
                   "settext 1162 5 settext 1094 10 press 1048 press 1\n"
                   "at 43 menu \"Zephrel/Advanced Play...\"\n"
                   // The first recording's aircraft at once, the second's five seconds later.

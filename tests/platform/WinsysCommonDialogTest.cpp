@@ -112,6 +112,10 @@ public:
         return {"/chosen.zfl"};
     }
     std::string browseForFolder(const BROWSEINFO&) override { return "/folder"; }
+    UINT popupMenu(HWND, const std::vector<MenuItem>& items, POINT at) override {
+        log_.push_back("menu at " + std::to_string(at.x) + "," + std::to_string(at.y));
+        return items.back().id;
+    }
     bool shellOpen(const std::string&, const std::string& target) override {
         log_.push_back("open " + target);
         return false;
@@ -143,11 +147,16 @@ TEST_F(WinsysCommonDialogTest, InstalledBackendAnswersTheInteractionsAndTheTrans
     EXPECT_TRUE(GetOpenFileName(request));
     EXPECT_EQ(request.file, "/chosen.zfl");
     EXPECT_EQ(ShellExecute(main, "open", "https://example.org"), SE_ERR_NOASSOC);
+    const HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, MF_STRING, 40001, "First");
+    AppendMenu(menu, MF_STRING, 40002, "Second");
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 30, 40, main), 40002u);
+    EXPECT_EQ(PumpPostedMessages(), 0u) << "a returned command is not sent as well";
     EXPECT_TRUE(sndPlaySound(nullptr, 0));
     EXPECT_EQ(GetSystemMetrics(SM_CXVIRTUALSCREEN), 640);
     EXPECT_EQ(log, (std::vector<std::string>{"modal loop", "box Sure? over a disabled owner",
                                              "file dialog Open Recorded Flight", "open https://example.org",
-                                             "stop"}));
+                                             "menu at 30,40", "stop"}));
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_EQ(transcript().all<MessageBoxEntry>().size(), 1u);
     EXPECT_EQ(transcript().all<DialogEntry>().size(), 2u);

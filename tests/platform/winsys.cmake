@@ -5,6 +5,7 @@ add_executable(platform_winsys_tests
     WinsysDialogTest.cpp
     WinsysInputTest.cpp
     WinsysLocalTimeTest.cpp
+    WinsysMenuTest.cpp
     WinsysPixelsTest.cpp
     WinsysTranscriptTest.cpp
     WinsysWindowTest.cpp

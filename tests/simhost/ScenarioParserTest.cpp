@@ -91,7 +91,7 @@ at 11 answer file "/tmp/a.zfl" "/tmp/b.zfl" title "Open"
 at 11 cancel file
 at 11 answer folder /tmp title "Video folder"
 at 11 cancel folder
-at 12 dialog 136 settext 1000 "x y" check 1001 off select 1002 3 selecttext 1003 Two position 1004 -5 hotkey 1005 ctrl+shift+F5 treecheck 1006 on "Top" "Child" treeselect 1007 "Top" press 1 hold 2 release 2 close
+at 12 dialog 136 settext 1000 "x y" check 1001 off select 1002 3 selecttext 1003 Two position 1004 -5 hotkey 1005 ctrl+shift+F5 treecheck 1006 on "Top" "Child" treeselect 1007 "Top" press 1 hold 2 release 2 contextmenu 1007 "Check all Tracks" close
 at 13 dialog "Settings" close
 at 14 perform "Zephrel" press 1010
 at 15 rebuild-menus
@@ -147,7 +147,7 @@ at 19 mouse middle 2 down
 
     const ScriptDialog& dialog = actionAt<ScriptDialog>(s, 20);
     EXPECT_EQ(136, dialog.templateId);
-    ASSERT_EQ(12u, dialog.steps.size());
+    ASSERT_EQ(13u, dialog.steps.size());
     EXPECT_EQ("x y", std::get<script::SetText>(dialog.steps[0]).text);
     EXPECT_FALSE(std::get<script::SetCheck>(dialog.steps[1]).checked);
     EXPECT_EQ(3, std::get<script::SelectIndex>(dialog.steps[2]).index);
@@ -164,7 +164,10 @@ at 19 mouse middle 2 down
     EXPECT_EQ(1, std::get<script::Press>(dialog.steps[8]).id);
     EXPECT_EQ(2, std::get<script::Hold>(dialog.steps[9]).id);
     EXPECT_EQ(2, std::get<script::Release>(dialog.steps[10]).id);
-    EXPECT_TRUE(std::holds_alternative<script::Close>(dialog.steps[11]));
+    const auto& contextMenu = std::get<script::ContextMenu>(dialog.steps[11]);
+    EXPECT_EQ((std::pair<int, std::string>{1007, "Check all Tracks"}),
+              (std::pair<int, std::string>{contextMenu.id, contextMenu.item}));
+    EXPECT_TRUE(std::holds_alternative<script::Close>(dialog.steps[12]));
     EXPECT_EQ("Settings", actionAt<ScriptDialog>(s, 21).title);
     EXPECT_EQ(0, actionAt<ScriptDialog>(s, 21).templateId);
     EXPECT_EQ("Zephrel", actionAt<Perform>(s, 22).windowTitle);

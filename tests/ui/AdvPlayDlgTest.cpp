@@ -113,37 +113,29 @@ TEST_F(AdvPlayDlgTest, AddedFilesAndTheirChecksBecomeThePlayList) {
     EXPECT_EQ(dir.path().string(), readDialogFolder(settings, DialogFolder::kRecordings));
 }
 
-TEST_F(AdvPlayDlgTest, ContextCommandsCheckAndClearTracksOrMarkersOfAllFiles) {
+TEST_F(AdvPlayDlgTest, TheTreesPopUpMenuChecksAndClearsTracksOrMarkersOfAllFiles) {
     struct Case {
-        int command;
+        std::string item;
         std::size_t tracks, markers;
     };
-    const Case cases[] = {{Dlg::kUncheckAllTracksId, 0, 1}, {Dlg::kUncheckAllMarkersId, 1, 0},
-                          {Dlg::kCheckAllTracksId, 2, 1}, {Dlg::kCheckAllMarkersId, 0, 2}};
-    // The window system has no pop-up menus: the command arrives as the menu would send it.
-    struct Commanded : Dlg {
-        Commanded(PlayList& list, const std::string& settings, int command)
-            : Dlg(list, settings, kAircraft), command_(command) {}
-        bool onInitDialog() override {
-            Dlg::onInitDialog();
-            win::SendMessage(hwnd(), win::WM_COMMAND, static_cast<win::WPARAM>(command_), 0);
-            return true;
-        }
-        int command_;
-    };
+    const Case cases[] = {{"Uncheck all Tracks", 0, 1}, {"Uncheck all Markers", 1, 0},
+                          {"Check all Tracks", 2, 1}, {"Check all Markers", 0, 2}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.command);
+        SCOPED_TRACE(c.item);
         PlayList list = firstFileList();
         list.files[0].markers = {0};
-        if (c.command == Dlg::kCheckAllMarkersId)
+        if (c.item == "Check all Markers")
             list.files[0].tracks.clear();
         else
             list.files[0].tracks = {PlayTrack{}};
-        scriptDialog(ModuleResources::kAdvancedPlaybackDialog, {Press{win::IDOK}});
-        ASSERT_EQ(win::IDOK, Commanded(list, settings, c.command).doModal());
+        ASSERT_TRUE(edit(list, {ContextMenu{Dlg::kTreeId, c.item}, Press{win::IDOK}}));
         EXPECT_EQ(c.tracks, list.files[0].tracks.size());
         EXPECT_EQ(c.markers, list.files[0].markers.size());
     }
+    const auto menus = transcript().all<win::PopupMenuEntry>();
+    ASSERT_EQ(4u, menus.size());
+    EXPECT_NE(std::string::npos, win::describe(menus[0]).find(R"( ["Check all Tracks", "Uncheck all Tracks", )"
+                                                              R"("Check all Markers", "Uncheck all Markers"])"));
 }
 
 TEST_F(AdvPlayDlgTest, InsertCopyAndSetUserAcftToggle) {

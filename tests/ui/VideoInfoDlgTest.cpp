@@ -9,9 +9,9 @@
 
 #include "ModuleDialogTest.h"
 #include "TemplateLayout.h"
+#include "support/HeadlessDelegate.h"
 #include "ui/VideoInfoDlg.h"
 #include "winsys/HeadlessScript.h"
-#include "winsys/headless/HeadlessBackend.h"
 
 namespace {
 
@@ -23,28 +23,9 @@ const std::string kSummary = "Video File: /videos/circuit.wmv\r\nCaptured 250 fr
                              "640x480, 25.00fps";
 
 // The headless backend, except that the shell has no application for any file.
-class NoApplicationBackend final : public win::Backend {
+class NoApplicationBackend final : public HeadlessDelegate {
 public:
-    void runModalLoop(win::HWND dialog) override { headless_->runModalLoop(dialog); }
-    int messageBox(win::HWND owner, const std::string& text, const std::string& caption,
-                   win::UINT type) override {
-        return headless_->messageBox(owner, text, caption, type);
-    }
-    std::vector<std::string> fileDialog(win::FileDialogKind kind, const win::OPENFILENAME& request) override {
-        return headless_->fileDialog(kind, request);
-    }
-    std::string browseForFolder(const win::BROWSEINFO& request) override {
-        return headless_->browseForFolder(request);
-    }
     bool shellOpen(const std::string&, const std::string&) override { return false; }
-    bool playSound(const std::string& file, win::UINT flags) override {
-        return headless_->playSound(file, flags);
-    }
-    void stopSound() override { headless_->stopSound(); }
-    win::ScreenMetrics screen() const override { return headless_->screen(); }
-
-private:
-    std::unique_ptr<win::Backend> headless_ = makeHeadlessBackend();
 };
 
 class VideoInfoDlgTest : public ModuleDialogTest {

@@ -172,6 +172,26 @@ public:
         return answer->path;
     }
 
+    // Pop-up menus open only from a ContextMenu step, which names the item to choose.
+    UINT popupMenu(HWND, const std::vector<MenuItem>& items, POINT) override {
+        std::optional<detail::MenuChoice>& choice = script().menuChoice;
+        if (!choice || choice->shown) {
+            noteUnscripted("pop-up menu");
+            return 0;
+        }
+        choice->shown = true;
+        if (choice->item.empty())
+            return 0;
+        const auto item = std::find_if(items.begin(), items.end(), [&](const MenuItem& i) {
+            return (i.flags & MF_SEPARATOR) == 0 && i.text == choice->item;
+        });
+        if (item == items.end())
+            choice->problem = "the pop-up menu has no item \"" + choice->item + "\"";
+        else if (!item->choosable())
+            choice->problem = "the pop-up menu's item \"" + choice->item + "\" is disabled";
+        return choice->problem.empty() ? item->id : 0;
+    }
+
     bool shellOpen(const std::string&, const std::string&) override { return true; }
 
     bool playSound(const std::string& file, UINT) override { return isFile(file); }

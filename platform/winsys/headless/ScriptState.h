@@ -39,12 +39,21 @@ struct DialogScript : ScriptOrigin {
     std::vector<Step> steps;
 };
 
+// The item a ContextMenu step chooses in the pop-up menu its click opens (empty: dismisses it), and
+// what became of it.
+struct MenuChoice {
+    std::string item;
+    bool shown = false;
+    std::string problem;
+};
+
 struct ScriptState {
     Unscripted policy = Unscripted::Default;
     std::deque<MessageBoxScript> messageBoxes;
     std::deque<FileDialogScript> fileDialogs;
     std::deque<FolderScript> folders;
     std::deque<DialogScript> dialogs;
+    std::optional<MenuChoice> menuChoice;
     std::size_t queued = 0; // scripts queued so far, for their serial numbers
     std::vector<std::string> unscripted;
     std::vector<std::string> failures;

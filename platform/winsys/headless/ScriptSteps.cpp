@@ -12,6 +12,18 @@ namespace {
 
 using namespace win::controls;
 
+// A right-click at the control's centre; WM_CONTEXTMENU carries the point in screen coordinates.
+std::string openContextMenu(HWND control, const std::string& item) {
+    RECT box;
+    GetWindowRect(control, &box);
+    detail::script().menuChoice = detail::MenuChoice{item, false, {}};
+    SendMessage(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2));
+    const detail::MenuChoice choice = std::move(*detail::script().menuChoice);
+    detail::script().menuChoice.reset();
+    return choice.shown ? choice.problem : "opened no pop-up menu";
+}
+
 // Runs the step's action on its control once a user could reach the control.
 class StepRunner {
   public:
@@ -63,6 +75,9 @@ class StepRunner {
     std::string operator()(const Release& step) const {
         return onControl(step.id,
                          [](HWND c) { return isClass(c, WC_BUTTON) ? releaseButton(c) : "not a button"; });
+    }
+    std::string operator()(const ContextMenu& step) const {
+        return onControl(step.id, [&](HWND c) { return openContextMenu(c, step.item); });
     }
     std::string operator()(const Close&) const {
         if (GetDialogInfo(window_))

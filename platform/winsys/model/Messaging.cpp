@@ -90,7 +90,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_MOUSEWHEEL:
-        // Unhandled wheel turns go up to the parent, as on the original.
+    case WM_CONTEXTMENU:
+        // Unhandled wheel turns and right-clicks go up to the parent, as on the original.
         return window->isChild() ? SendMessage(window->parent, message, wParam, lParam) : 0;
     default:
         return 0;

@@ -79,6 +79,23 @@ std::string describeEntry(const FolderBrowserEntry& entry) {
            (entry.chosen.empty() ? "cancelled" : quoted(entry.chosen));
 }
 
+std::string describeEntry(const PopupMenuEntry& entry) {
+    std::vector<std::string> items;
+    std::string chosen = "dismissed";
+    for (const MenuItem& item : entry.items) {
+        if ((item.flags & MF_SEPARATOR) != 0) {
+            items.push_back("-");
+            continue;
+        }
+        items.push_back(quoted(item.text) + ((item.flags & MF_CHECKED) != 0 ? " checked" : "") +
+                        (item.choosable() ? "" : " disabled"));
+        if (entry.chosen != 0 && item.id == entry.chosen)
+            chosen = quoted(item.text);
+    }
+    return "pop-up menu at " + std::to_string(entry.at.x) + "," + std::to_string(entry.at.y) + " [" +
+           joined(items) + "] -> " + chosen;
+}
+
 std::string describeEntry(const ShellOpenEntry& entry) {
     return "shell " + entry.operation + " " + quoted(entry.target);
 }

@@ -9,10 +9,21 @@
 #include <utility>
 
 #include "winsys/Dialogs.h"
+#include "winsys/Menus.h"
 #include "winsys/model/WindowObject.h"
 
-// The state of the window model: every live window, the classes, the dialog templates, the
-// queue of posted messages, focus, keyboard, cursor and a fixed local time. One per process, used from one thread.
+namespace win {
+
+// A pop-up menu's items, in the order appended.
+struct MenuObject {
+    std::vector<MenuItem> items;
+};
+
+} // namespace win
+
+// The state of the window model: every live window and pop-up menu, the classes, the dialog
+// templates, the queue of posted messages, focus, keyboard, cursor and a fixed local time. One per
+// process, used from one thread.
 namespace win::model {
 
 struct PostedMessage {
@@ -31,6 +42,7 @@ struct CursorState {
 struct Store {
     std::map<HWND, std::unique_ptr<WindowObject>> windows;
     std::vector<HWND> topLevel;                 // in creation order
+    std::map<HMENU, std::unique_ptr<MenuObject>> menus;
     std::map<std::string, WindowClass> classes; // by lower-case name
     std::map<std::pair<HINSTANCE, uint16_t>, DialogTemplate> templates;
     std::deque<PostedMessage> posted;
