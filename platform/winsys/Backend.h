@@ -35,6 +35,8 @@ class Backend {
     virtual std::string browseForFolder(const BROWSEINFO& request) = 0;
     // The chosen item's command; 0 when the menu was dismissed.
     virtual UINT popupMenu(HWND owner, const std::vector<MenuItem>& items, POINT at) = 0;
+    // The window's menu bar is another one, or its items changed (GetMenu has it).
+    virtual void menuBarChanged(HWND window) = 0;
     virtual bool shellOpen(const std::string& operation, const std::string& target) = 0;
     virtual bool playSound(const std::string& file, UINT flags) = 0;
     virtual void stopSound() = 0;

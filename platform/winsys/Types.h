@@ -23,6 +23,7 @@ using UINT = uint32_t;
 using DWORD = uint32_t;
 using WORD = uint16_t;
 using BYTE = uint8_t;
+using UINT_PTR = uintptr_t;
 using WPARAM = uintptr_t;
 using LPARAM = intptr_t;
 using LRESULT = intptr_t;

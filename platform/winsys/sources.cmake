@@ -9,6 +9,7 @@ set(platform_winsys_sources
     winsys/model/Input.cpp
     winsys/model/LocalTime.cpp
     winsys/model/MessageBox.cpp
+    winsys/model/MenuBar.cpp
     winsys/model/Menus.cpp
     winsys/model/MessageBoxKinds.cpp
     winsys/model/Messaging.cpp

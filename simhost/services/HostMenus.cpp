@@ -50,6 +50,7 @@ int32_t HostMenus::addChild(uintptr_t handle, uint32_t value) {
         return -1;
     }
     menu->attached = true;
+    ++changes_;
     return 0;
 }
 
@@ -86,6 +87,7 @@ int32_t HostMenus::appendItem(uintptr_t parent, const char* style, const uint16_
         }
         opened->second.placed = true;
     }
+    ++changes_;
     const bool barStyle = style != nullptr && std::strcmp(style, kBarItemStyle) == 0;
     const bool inBar = parent == bar_;
     Item item;
@@ -114,6 +116,7 @@ int32_t HostMenus::appendSeparator(uintptr_t parent) {
     Item separator;
     separator.separator = true;
     menu->items.push_back(separator);
+    ++changes_;
     return 0;
 }
 
@@ -126,6 +129,7 @@ int32_t HostMenus::removeItem(uintptr_t parent, int32_t position) {
     items.erase(items.begin() + (item - items.data()));
     if (submenu != 0)
         drop(submenu);
+    ++changes_;
     return 0;
 }
 
@@ -133,7 +137,7 @@ int32_t HostMenus::setItemEnable(uintptr_t parent, int32_t position, int32_t ena
     Item* item = itemAt(parent, position, "XuiDynamicMenuSetItemEnable");
     if (item == nullptr)
         return -1;
-    item->enabled = enable != 0;
+    change(item->enabled, enable != 0);
     return 0;
 }
 
@@ -145,7 +149,7 @@ int32_t HostMenus::setItemText(uintptr_t parent, int32_t position, const uint16_
         wrongForms_.report("XuiDynamicMenuSetItemText without a text");
         return -1;
     }
-    item->text = utf8Of(text);
+    change(item->text, utf8Of(text));
     return 0;
 }
 
@@ -153,7 +157,7 @@ int32_t HostMenus::setItemCheck(uintptr_t parent, int32_t position, int32_t chec
     Item* item = itemAt(parent, position, "XuiDynamicMenuSetItemCheck");
     if (item == nullptr)
         return -1;
-    item->checked = check != 0;
+    change(item->checked, check != 0);
     return 0;
 }
 
@@ -174,6 +178,7 @@ void HostMenus::newBar() {
     bar_ = newHandle();
     menus_[bar_] = Menu{{}, true, true};
     anchor_ = bar_;
+    ++changes_;
 }
 
 uintptr_t HostMenus::addMenu(uintptr_t parent, const std::string& text) {
@@ -184,6 +189,7 @@ uintptr_t HostMenus::addMenu(uintptr_t parent, const std::string& text) {
     item.barStyle = parent == bar_;
     item.submenu = handle;
     menus_.at(parent).items.push_back(item);
+    ++changes_;
     return handle;
 }
 
@@ -193,12 +199,14 @@ void HostMenus::addItem(uintptr_t parent, const std::string& text, uint32_t comm
     item.command = command;
     item.barStyle = parent == bar_;
     menus_.at(parent).items.push_back(item);
+    ++changes_;
 }
 
 void HostMenus::addSeparator(uintptr_t parent) {
     Item separator;
     separator.separator = true;
     menus_.at(parent).items.push_back(separator);
+    ++changes_;
 }
 
 const HostMenus::Menu* HostMenus::menu(uintptr_t handle) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "world/SimContext.h"
@@ -74,6 +75,8 @@ public:
     const Item* findCommand(uint32_t command) const;
     // XuiDynamicMenuInvalidate calls on the bar.
     uint32_t redraws() const { return redraws_; }
+    // Counts every change of what a user sees of the menus.
+    uint64_t changes() const { return changes_; }
 
 private:
     Menu* menuFor(uintptr_t handle, const char* call);
@@ -81,6 +84,13 @@ private:
     void drop(uintptr_t handle);
     const Item* findCommandIn(uintptr_t handle, uint32_t command) const;
     uintptr_t newHandle() { return nextHandle_++; }
+    // Sets an item's state; a change only when it differs.
+    template <typename T> void change(T& state, T value) {
+        if (state != value) {
+            state = std::move(value);
+            ++changes_;
+        }
+    }
 
     WrongForms& wrongForms_;
     uintptr_t& anchor_;
@@ -88,4 +98,5 @@ private:
     uintptr_t bar_ = 0;
     uintptr_t nextHandle_ = 0x10001;
     uint32_t redraws_ = 0;
+    uint64_t changes_ = 0;
 };

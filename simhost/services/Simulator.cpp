@@ -11,6 +11,7 @@
 #include "services/HostEvents.h"
 #include "services/HostInstallers.h"
 #include "services/HostMenus.h"
+#include "services/MenuBarMirror.h"
 #include "services/MainWindow.h"
 #include "services/PanelVariables.h"
 #include "services/SimOptions.h"
@@ -74,6 +75,7 @@ struct Simulator::Impl {
     PanelVariables panels;
     MainWindow window;
     HostMenus menus; // after the window, whose menu anchor it keeps
+    uint64_t menusShown = 0; // the menus' changes as the main window's menu bar shows them
     SimViews views;
 
     // The views' picture, drawn only when asked for: it costs milliseconds a frame.
@@ -113,6 +115,7 @@ Simulator::Simulator(const SimulatorSetup& setup) {
         impl_->modules.install();
         impl_->window.create();
         buildSimulatorMenus(impl_->menus);
+        showMenus();
     } catch (...) {
         instance = nullptr;
         throw;
@@ -172,7 +175,16 @@ void Simulator::frame() {
     else
         win::InvalidateRect(s.window.hwnd(), nullptr, false);
     s.events.fire(ZHOST_EVENT_AFTER_FRAME);
+    showMenus();
     s.realSeconds += s.setup.frameStep;
+}
+
+void Simulator::showMenus() {
+    Impl& s = *impl_;
+    if (s.menus.changes() == s.menusShown && win::GetMenu(s.window.hwnd()) != nullptr)
+        return;
+    mirrorMenuBar(s.menus, s.window.hwnd());
+    s.menusShown = s.menus.changes();
 }
 
 void Simulator::setPictures(bool on) {

@@ -146,6 +146,9 @@ public:
 private:
     struct Impl;
     void reportUserAircraft();
+    // The menus as they are now in the main window's menu bar, once they changed (at the end of
+    // every frame: what add-ons change shows with the frame).
+    void showMenus();
     win::RECT viewPlace(std::size_t index) const;
     // Simulated seconds for the world, date and time; realSeconds of the frame (SimTime::advance).
     void advance(double seconds, double realSeconds);

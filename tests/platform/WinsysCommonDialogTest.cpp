@@ -116,6 +116,7 @@ public:
         log_.push_back("menu at " + std::to_string(at.x) + "," + std::to_string(at.y));
         return items.back().id;
     }
+    void menuBarChanged(HWND window) override { log_.push_back("menu bar of " + GetWindowText(window)); }
     bool shellOpen(const std::string&, const std::string& target) override {
         log_.push_back("open " + target);
         return false;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/HeadlessDelegate.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/WinSys.h"
 
@@ -142,6 +143,68 @@ TEST_F(WinsysMenuTest, AClickThatOpensNoMenuOrAMenuNobodyScriptedIsReported) {
     EXPECT_FALSE(AppendMenu(menu, MF_STRING, kCheckAll, "Again"));
     EXPECT_EQ(0u, TrackPopupMenu(menu, 0, 5, 5, dialog)) << "a destroyed menu shows nothing";
     EXPECT_TRUE(seen.commands.empty());
+}
+
+// The headless backend, noting whose menu bar it was told to show again.
+class MenuBarNotingBackend final : public HeadlessDelegate {
+public:
+    explicit MenuBarNotingBackend(std::vector<HWND>& changed) : changed_(changed) {}
+    void menuBarChanged(HWND window) override { changed_.push_back(window); }
+
+private:
+    std::vector<HWND>& changed_;
+};
+
+std::vector<std::string> itemTexts(HMENU menu) {
+    std::vector<std::string> texts;
+    MenuItem item;
+    for (int i = 0; GetMenuItem(menu, i, &item); ++i)
+        texts.push_back(item.submenu != nullptr ? item.text + " >" : item.text);
+    return texts;
+}
+
+TEST_F(WinsysMenuTest, AMenuBarBelongsToItsWindowAndGoesWithItsMenus) {
+    std::vector<HWND> changed;
+    SetBackend(std::make_unique<MenuBarNotingBackend>(changed));
+    const HMENU bar = CreateMenu(), flights = CreatePopupMenu(), recent = CreatePopupMenu();
+    ASSERT_TRUE(AppendMenu(recent, MF_STRING, 101, "circuit.flt"));
+    ASSERT_TRUE(AppendMenu(flights, MF_STRING | MF_GRAYED, 100, "Save Flight..."));
+    ASSERT_TRUE(AppendMenu(flights, MF_POPUP, reinterpret_cast<UINT_PTR>(recent), "Recent"));
+    ASSERT_TRUE(AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(flights), "Flights"));
+    EXPECT_FALSE(AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(bar), "Itself"));
+    EXPECT_FALSE(AppendMenu(bar, MF_POPUP, 12345, "Not a menu"));
+
+    const HWND view = CreateWindowEx(0, WC_DIALOG, "3D View", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, main_, 1,
+                                     nullptr, nullptr);
+    EXPECT_FALSE(SetMenu(view, bar)) << "a child window has no menu bar";
+    EXPECT_FALSE(DrawMenuBar(main_)) << "no menu bar yet";
+    ASSERT_TRUE(SetMenu(main_, bar));
+    EXPECT_EQ(bar, GetMenu(main_));
+    ASSERT_TRUE(AppendMenu(bar, MF_STRING, 200, "Help"));
+    EXPECT_TRUE(DrawMenuBar(main_));
+    EXPECT_EQ((std::vector<HWND>{main_, main_}), changed);
+
+    EXPECT_EQ((std::vector<std::string>{"Flights >", "Help"}), itemTexts(bar));
+    MenuItem item;
+    ASSERT_TRUE(GetMenuItem(bar, 0, &item));
+    EXPECT_EQ((std::vector<std::string>{"Save Flight...", "Recent >"}), itemTexts(item.submenu));
+    ASSERT_TRUE(GetMenuItem(flights, 0, &item));
+    EXPECT_FALSE(item.choosable());
+    EXPECT_EQ(100u, item.id);
+    EXPECT_FALSE(GetMenuItem(flights, 2, &item));
+
+    // Another bar: the old one stays the caller's; the window's goes with the window, submenus too.
+    const HMENU next = CreateMenu();
+    ASSERT_TRUE(SetMenu(main_, next));
+    EXPECT_EQ(2, GetMenuItemCount(bar));
+    EXPECT_TRUE(DestroyMenu(bar));
+    EXPECT_EQ(-1, GetMenuItemCount(recent)) << "destroyed with the menu that opens it";
+    ASSERT_TRUE(AppendMenu(next, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "Views"));
+    ASSERT_TRUE(GetMenuItem(next, 0, &item));
+    DestroyWindow(main_);
+    EXPECT_EQ(-1, GetMenuItemCount(next));
+    EXPECT_EQ(-1, GetMenuItemCount(item.submenu));
+    EXPECT_EQ(nullptr, GetMenu(main_));
 }
 
 } // namespace

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "SimulatorFixture.h"
+#include "support/HeadlessDelegate.h"
 #include "run/MenuChoice.h"
 #include "services/HostMenus.h"
 #include "services/MainWindow.h"
+#include "winsys/Menus.h"
 #include "winsys/WindowApi.h"
 
 namespace {
@@ -245,6 +247,55 @@ TEST(SimulatorMenusTest, ItemsAreChosenByTheirTextsThroughTheMainWindowsHooks) {
               chooseMenuItem(*f.sim, "Zephrel/Record...").value_or("chosen"));
     EXPECT_EQ(2u, hookSaw.size()) << "nothing refused reaches the window";
     EXPECT_EQ(0u, f.wrongForms());
+}
+
+// What a screen shows of the menus: the main window's menu bar, following the host's menus at the
+// end of each frame and only when they changed.
+TEST(SimulatorMenusTest, TheMainWindowsMenuBarShowsTheMenusAsTheFrameEnds) {
+    std::vector<win::HWND> redrawn; // outlives the simulator, whose end may still reach the backend
+    SimulatorFixture f(3);
+    struct NotingBackend final : HeadlessDelegate {
+        explicit NotingBackend(std::vector<win::HWND>& redrawn) : redrawn_(redrawn) {}
+        void menuBarChanged(win::HWND window) override { redrawn_.push_back(window); }
+        std::vector<win::HWND>& redrawn_;
+    };
+    win::SetBackend(std::make_unique<NotingBackend>(redrawn));
+    const auto itemAt = [](win::HMENU menu, int position) {
+        win::MenuItem item;
+        EXPECT_TRUE(win::GetMenuItem(menu, position, &item)) << position;
+        return item;
+    };
+    const win::HWND main = f.sim->mainWindow();
+    const auto ownMenus = static_cast<int>(f.sim->menus().menu(f.sim->menus().bar())->items.size());
+    ASSERT_EQ(ownMenus, win::GetMenuItemCount(win::GetMenu(main))) << "shown from the start";
+    EXPECT_EQ("Flights", itemAt(win::GetMenu(main), 0).text);
+
+    const Xui xui;
+    const uintptr_t menu = addZephrelMenu(xui, f.sim->menus().bar());
+    EXPECT_EQ(0, xui.enable(menu, 2, 0));
+    EXPECT_EQ(0, xui.check(menu, 0, 1));
+    EXPECT_EQ(ownMenus, win::GetMenuItemCount(win::GetMenu(main))) << "not before the frame ends";
+    f.sim->frame();
+    ASSERT_EQ(1u, redrawn.size());
+    EXPECT_EQ(main, redrawn[0]);
+    const win::MenuItem zephrel = itemAt(win::GetMenu(main), ownMenus);
+    EXPECT_EQ("Zephrel", zephrel.text);
+    ASSERT_NE(nullptr, zephrel.submenu);
+    const win::MenuItem record = itemAt(zephrel.submenu, 0), play = itemAt(zephrel.submenu, 2);
+    EXPECT_EQ((std::pair<std::string, win::UINT>{"Record...", kRecord}), std::make_pair(record.text, record.id));
+    EXPECT_NE(0u, record.flags & win::MF_CHECKED);
+    EXPECT_NE(0u, itemAt(zephrel.submenu, 1).flags & win::MF_SEPARATOR);
+    EXPECT_FALSE(play.choosable()) << "disabled";
+
+    // The same state set again changes nothing a user sees: no new bar.
+    EXPECT_EQ(0, xui.enable(menu, 2, 0));
+    f.sim->frame();
+    EXPECT_EQ(1u, redrawn.size());
+    f.sim->rebuildMenus();
+    f.sim->frame();
+    EXPECT_EQ(2u, redrawn.size());
+    EXPECT_EQ(ownMenus, win::GetMenuItemCount(win::GetMenu(main))) << "what add-ons added is gone";
+    EXPECT_EQ(-1, win::GetMenuItemCount(zephrel.submenu)) << "the old bar is destroyed with its menus";
 }
 
 } // namespace

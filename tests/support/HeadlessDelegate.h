@@ -24,6 +24,7 @@ public:
     win::UINT popupMenu(win::HWND owner, const std::vector<win::MenuItem>& items, win::POINT at) override {
         return headless_->popupMenu(owner, items, at);
     }
+    void menuBarChanged(win::HWND window) override { headless_->menuBarChanged(window); }
     bool shellOpen(const std::string& operation, const std::string& target) override {
         return headless_->shellOpen(operation, target);
     }

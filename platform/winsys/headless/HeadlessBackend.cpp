@@ -187,10 +187,15 @@ public:
         });
         if (item == items.end())
             choice->problem = "the pop-up menu has no item \"" + choice->item + "\"";
+        else if ((item->flags & MF_POPUP) != 0)
+            choice->problem = "the pop-up menu's item \"" + choice->item + "\" opens a menu";
         else if (!item->choosable())
             choice->problem = "the pop-up menu's item \"" + choice->item + "\" is disabled";
         return choice->problem.empty() ? item->id : 0;
     }
+
+    // Nothing to redraw: the model's menus are all there is.
+    void menuBarChanged(HWND) override {}
 
     bool shellOpen(const std::string&, const std::string&) override { return true; }
 

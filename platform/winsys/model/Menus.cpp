@@ -19,6 +19,10 @@ MenuObject* findMenu(HMENU menu) {
 
 } // namespace
 
+HMENU CreateMenu() {
+    return CreatePopupMenu();
+}
+
 HMENU CreatePopupMenu() {
     auto menu = std::make_unique<MenuObject>();
     const HMENU handle = menu.get();
@@ -26,17 +30,47 @@ HMENU CreatePopupMenu() {
     return handle;
 }
 
-bool AppendMenu(HMENU menu, UINT flags, UINT id, const std::string& text) {
+bool AppendMenu(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const std::string& text) {
     MenuObject* object = findMenu(menu);
     if (object == nullptr)
         return false;
-    const bool separator = (flags & MF_SEPARATOR) != 0;
-    object->items.push_back(MenuItem{flags, separator ? 0 : id, separator ? std::string() : text});
+    MenuItem item{flags, 0, text, nullptr};
+    if ((flags & MF_SEPARATOR) != 0) {
+        item.text.clear();
+    } else if ((flags & MF_POPUP) != 0) {
+        item.submenu = reinterpret_cast<HMENU>(idOrSubmenu);
+        if (item.submenu == menu || findMenu(item.submenu) == nullptr)
+            return false;
+    } else {
+        item.id = static_cast<UINT>(idOrSubmenu);
+    }
+    object->items.push_back(std::move(item));
     return true;
 }
 
 bool DestroyMenu(HMENU menu) {
-    return model::store().menus.erase(menu) != 0;
+    MenuObject* object = findMenu(menu);
+    if (object == nullptr)
+        return false;
+    const std::vector<MenuItem> items = std::move(object->items);
+    model::store().menus.erase(menu);
+    for (const MenuItem& item : items)
+        if (item.submenu != nullptr)
+            DestroyMenu(item.submenu);
+    return true;
+}
+
+int GetMenuItemCount(HMENU menu) {
+    const MenuObject* object = findMenu(menu);
+    return object == nullptr ? -1 : static_cast<int>(object->items.size());
+}
+
+bool GetMenuItem(HMENU menu, int position, MenuItem* item) {
+    const MenuObject* object = findMenu(menu);
+    if (object == nullptr || position < 0 || static_cast<std::size_t>(position) >= object->items.size())
+        return false;
+    *item = object->items[static_cast<std::size_t>(position)];
+    return true;
 }
 
 UINT TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner) {

@@ -122,8 +122,11 @@ bool DestroyWindow(HWND hwnd) {
             DestroyWindow(child);
     }
     SendMessage(hwnd, WM_NCDESTROY, 0, 0);
-    if (WindowObject* destroyed = model::find(hwnd))
+    if (WindowObject* destroyed = model::find(hwnd)) {
+        if (destroyed->menu != nullptr)
+            DestroyMenu(destroyed->menu);
         unlink(hwnd, *destroyed);
+    }
     return true;
 }
 

@@ -56,6 +56,7 @@ struct WindowObject {
     std::unique_ptr<model::ControlState> control;
     std::unique_ptr<ClientPixels> pixels;
     bool needsPaint = false; // InvalidateRect until the next WM_PAINT
+    HMENU menu = nullptr;    // the menu bar, top-level windows only
 
     bool isChild() const { return (style & WS_CHILD) != 0; }
 };
