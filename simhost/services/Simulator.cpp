@@ -181,7 +181,7 @@ void Simulator::frame() {
 
 void Simulator::showMenus() {
     Impl& s = *impl_;
-    if (s.menus.changes() == s.menusShown && win::GetMenu(s.window.hwnd()) != nullptr)
+    if (s.menus.changes() == s.menusShown)
         return;
     mirrorMenuBar(s.menus, s.window.hwnd());
     s.menusShown = s.menus.changes();
