@@ -36,7 +36,8 @@ struct MenuItem {
 HMENU CreateMenu();
 HMENU CreatePopupMenu();
 // With MF_POPUP `idOrSubmenu` is the menu the item opens, which then belongs to this one; false
-// for a handle that names no menu (or no submenu).
+// for a handle that names no menu, and for a submenu that another item opens already, that is a
+// window's menu bar, or that holds this menu.
 bool AppendMenu(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const std::string& text);
 // Destroys the menu with the menus its items open.
 bool DestroyMenu(HMENU menu);
@@ -44,8 +45,9 @@ bool DestroyMenu(HMENU menu);
 int GetMenuItemCount(HMENU menu);
 bool GetMenuItem(HMENU menu, int position, MenuItem* item);
 
-// The menu bar of a top-level window (false for a child window); the window's menu bar is
-// destroyed with the window, one it no longer shows is not. The backend is told of the change.
+// The menu bar of a top-level window (false for a child window, or for a menu an item opens); the
+// window's menu bar is destroyed with the window, one it no longer shows is not; a destroyed bar
+// leaves the window without one. The backend is told of the change.
 bool SetMenu(HWND window, HMENU menu);
 HMENU GetMenu(HWND window);
 // Tells the backend that the menu bar's items changed.

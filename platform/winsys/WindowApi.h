@@ -106,7 +106,7 @@ bool GetClientRect(HWND hwnd, RECT* rect); // left and top are 0
 // size) when they change.
 bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 bool MoveWindow(HWND hwnd, int x, int y, int width, int height, bool repaint);
-// Grows a client rectangle to the window rectangle the styles need (no menu bars in the model).
+// Grows a client rectangle to the window rectangle the styles need (a menu bar takes no room here).
 bool AdjustWindowRectEx(RECT* rect, DWORD style, DWORD exStyle);
 bool ClientToScreen(HWND hwnd, POINT* point);
 bool ScreenToClient(HWND hwnd, POINT* point);

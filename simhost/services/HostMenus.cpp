@@ -50,7 +50,6 @@ int32_t HostMenus::addChild(uintptr_t handle, uint32_t value) {
         return -1;
     }
     menu->attached = true;
-    ++changes_;
     return 0;
 }
 

@@ -75,7 +75,7 @@ public:
     const Item* findCommand(uint32_t command) const;
     // XuiDynamicMenuInvalidate calls on the bar.
     uint32_t redraws() const { return redraws_; }
-    // Counts every change of what a user sees of the menus.
+    // Counts the changes of the menus' items and their states.
     uint64_t changes() const { return changes_; }
 
 private:

@@ -27,7 +27,12 @@ win::HMENU build(const HostMenus& menus, const HostMenus::Menu& host, win::HMENU
 void mirrorMenuBar(const HostMenus& menus, win::HWND window) {
     const win::HMENU old = win::GetMenu(window);
     const HostMenus::Menu* bar = menus.menu(menus.bar());
-    win::SetMenu(window, bar != nullptr ? build(menus, *bar, win::CreateMenu()) : nullptr);
+    const win::HMENU shown = bar != nullptr ? build(menus, *bar, win::CreateMenu()) : nullptr;
+    if (!win::SetMenu(window, shown)) {
+        if (shown != nullptr)
+            win::DestroyMenu(shown);
+        return;
+    }
     if (old != nullptr)
         win::DestroyMenu(old);
 }

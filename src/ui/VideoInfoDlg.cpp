@@ -44,6 +44,8 @@ bool VideoInfoDlg::onCommand(int id, int, win::LPARAM) {
     case kPlayId:
         playVideo();
         return true;
+    case win::IDOK: // no OK button: the dialog only closes
+        return true;
     default:
         return false;
     }

@@ -207,4 +207,46 @@ TEST_F(WinsysMenuTest, AMenuBarBelongsToItsWindowAndGoesWithItsMenus) {
     EXPECT_EQ(nullptr, GetMenu(main_));
 }
 
+TEST_F(WinsysMenuTest, AMenuOpensFromOneItemOnlyAndAStaleHandleNamesNoMenu) {
+    const HMENU bar = CreateMenu(), views = CreatePopupMenu(), mode = CreatePopupMenu();
+    ASSERT_TRUE(AppendMenu(views, MF_POPUP, reinterpret_cast<UINT_PTR>(mode), "View Mode"));
+    ASSERT_TRUE(AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(views), "Views"));
+    EXPECT_FALSE(AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(mode), "Again")) << "opened already";
+    EXPECT_FALSE(AppendMenu(mode, MF_POPUP, reinterpret_cast<UINT_PTR>(bar), "Loop")) << "holds the menu";
+    EXPECT_FALSE(SetMenu(main_, views)) << "an item opens it";
+    ASSERT_TRUE(SetMenu(main_, bar));
+    const HMENU other = CreatePopupMenu();
+    EXPECT_FALSE(AppendMenu(other, MF_POPUP, reinterpret_cast<UINT_PTR>(bar), "Bar")) << "a window's bar";
+
+    ASSERT_TRUE(DestroyMenu(bar));
+    EXPECT_EQ(nullptr, GetMenu(main_)) << "the window is left without a bar";
+    const HMENU fresh = CreatePopupMenu();
+    for (HMENU stale : {bar, views, mode})
+        EXPECT_NE(fresh, stale);
+    EXPECT_FALSE(DestroyMenu(bar));
+    EXPECT_EQ(-1, GetMenuItemCount(mode));
+}
+
+TEST_F(WinsysMenuTest, ACommandOfAMenuTheItemsOpenIsOffered) {
+    // A backend with a screen lets the user choose in a submenu; a disabled submenu offers nothing.
+    struct ChoosingBackend final : HeadlessDelegate {
+        explicit ChoosingBackend(UINT command) : command_(command) {}
+        UINT popupMenu(HWND, const std::vector<MenuItem>&, POINT) override { return command_; }
+        UINT command_;
+    };
+    const auto track = [&](UINT command, UINT submenuState) {
+        SetBackend(std::make_unique<ChoosingBackend>(command));
+        const HMENU menu = CreatePopupMenu(), sub = CreatePopupMenu();
+        AppendMenu(sub, MF_STRING, kCheckAll, "Check all");
+        AppendMenu(menu, MF_POPUP | submenuState, reinterpret_cast<UINT_PTR>(sub), "All");
+        const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, main_);
+        DestroyMenu(menu);
+        return chosen;
+    };
+    EXPECT_EQ(kCheckAll, track(kCheckAll, 0));
+    EXPECT_EQ(0u, track(kCheckAll, MF_GRAYED));
+    EXPECT_EQ(0u, track(kUncheckAll, 0)) << "a command the menu does not have";
+    EXPECT_NE(std::string::npos, describe(transcript().all<PopupMenuEntry>().front()).find("[\"All\" >]"));
+}
+
 } // namespace

@@ -1,4 +1,7 @@
 // A user's steps in dialogs and tool windows.
+#include <optional>
+#include <utility>
+
 #include "winsys/CommonControls.h"
 #include "winsys/Controls.h"
 #include "winsys/Dialogs.h"
@@ -16,12 +19,16 @@ using namespace win::controls;
 std::string openContextMenu(HWND control, const std::string& item) {
     RECT box;
     GetWindowRect(control, &box);
-    detail::script().menuChoice = detail::MenuChoice{item, false, {}};
+    // A dialog the click opens may take its own steps with menus: this step's choice comes back after.
+    std::optional<detail::MenuChoice> outer =
+        std::exchange(detail::script().menuChoice, detail::MenuChoice{item, false, {}});
     SendMessage(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
                 MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2));
-    const detail::MenuChoice choice = std::move(*detail::script().menuChoice);
-    detail::script().menuChoice.reset();
-    return choice.shown ? choice.problem : "opened no pop-up menu";
+    const std::optional<detail::MenuChoice> choice =
+        std::exchange(detail::script().menuChoice, std::move(outer));
+    if (!choice || !choice->shown)
+        return "opened no pop-up menu";
+    return choice->problem;
 }
 
 // Runs the step's action on its control once a user could reach the control.

@@ -16,7 +16,8 @@ WindowObject* topLevel(HWND window) {
 
 bool SetMenu(HWND window, HMENU menu) {
     WindowObject* object = topLevel(window);
-    if (object == nullptr || (menu != nullptr && GetMenuItemCount(menu) < 0))
+    const MenuObject* shown = model::findMenu(menu);
+    if (object == nullptr || (menu != nullptr && (shown == nullptr || shown->owner != nullptr)))
         return false;
     object->menu = menu;
     CurrentBackend().menuBarChanged(window);

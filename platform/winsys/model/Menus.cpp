@@ -11,10 +11,33 @@ namespace win {
 
 namespace {
 
-MenuObject* findMenu(HMENU menu) {
-    auto& menus = model::store().menus;
-    const auto found = menus.find(menu);
-    return found == menus.end() ? nullptr : found->second.get();
+using model::findMenu;
+
+bool isMenuBar(HMENU menu) {
+    return std::any_of(model::store().topLevel.begin(), model::store().topLevel.end(),
+                       [&](HWND window) { return model::find(window)->menu == menu; });
+}
+
+// A menu may open from one item only, and never from within itself.
+bool canOpenFrom(HMENU submenu, HMENU menu) {
+    const MenuObject* opened = findMenu(submenu);
+    if (opened == nullptr || opened->owner != nullptr || isMenuBar(submenu))
+        return false;
+    for (HMENU above = menu; above != nullptr; above = findMenu(above)->owner)
+        if (above == submenu)
+            return false;
+    return true;
+}
+
+// The command is one the user can choose in the menu or in a menu it opens.
+bool offers(const std::vector<MenuItem>& items, UINT command) {
+    return std::any_of(items.begin(), items.end(), [&](const MenuItem& item) {
+        if ((item.flags & MF_POPUP) == 0)
+            return item.choosable() && item.id == command;
+        const MenuObject* submenu = findMenu(item.submenu);
+        return (item.flags & (MF_GRAYED | MF_DISABLED)) == 0 && submenu != nullptr &&
+               offers(submenu->items, command);
+    });
 }
 
 } // namespace
@@ -24,9 +47,10 @@ HMENU CreateMenu() {
 }
 
 HMENU CreatePopupMenu() {
-    auto menu = std::make_unique<MenuObject>();
-    const HMENU handle = menu.get();
-    model::store().menus.emplace(handle, std::move(menu));
+    model::Store& store = model::store();
+    const auto handle = reinterpret_cast<HMENU>(store.nextMenu);
+    store.nextMenu += sizeof(void*);
+    store.menus.emplace(handle, std::make_unique<MenuObject>());
     return handle;
 }
 
@@ -39,8 +63,9 @@ bool AppendMenu(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const std::string&
         item.text.clear();
     } else if ((flags & MF_POPUP) != 0) {
         item.submenu = reinterpret_cast<HMENU>(idOrSubmenu);
-        if (item.submenu == menu || findMenu(item.submenu) == nullptr)
+        if (!canOpenFrom(item.submenu, menu))
             return false;
+        findMenu(item.submenu)->owner = menu;
     } else {
         item.id = static_cast<UINT>(idOrSubmenu);
     }
@@ -54,6 +79,9 @@ bool DestroyMenu(HMENU menu) {
         return false;
     const std::vector<MenuItem> items = std::move(object->items);
     model::store().menus.erase(menu);
+    for (HWND window : model::store().topLevel)
+        if (WindowObject* shown = model::find(window); shown->menu == menu)
+            shown->menu = nullptr;
     for (const MenuItem& item : items)
         if (item.submenu != nullptr)
             DestroyMenu(item.submenu);
@@ -80,10 +108,7 @@ UINT TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner) {
     // A copy: a backend's menu loop may run the owner's messages, which may destroy the menu.
     const std::vector<MenuItem> items = object->items;
     UINT chosen = CurrentBackend().popupMenu(owner, items, POINT{x, y});
-    const bool offered = std::any_of(items.begin(), items.end(), [&](const MenuItem& item) {
-        return item.choosable() && item.id == chosen;
-    });
-    if (!offered)
+    if (!offers(items, chosen))
         chosen = 0;
     CurrentTranscript().add(PopupMenuEntry{items, POINT{x, y}, chosen});
     if ((flags & TPM_RETURNCMD) != 0)

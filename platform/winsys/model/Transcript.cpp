@@ -87,8 +87,9 @@ std::string describeEntry(const PopupMenuEntry& entry) {
             items.push_back("-");
             continue;
         }
-        items.push_back(quoted(item.text) + ((item.flags & MF_CHECKED) != 0 ? " checked" : "") +
-                        (item.choosable() ? "" : " disabled"));
+        items.push_back(quoted(item.text) + ((item.flags & MF_POPUP) != 0 ? " >" : "") +
+                        ((item.flags & MF_CHECKED) != 0 ? " checked" : "") +
+                        ((item.flags & (MF_GRAYED | MF_DISABLED)) != 0 ? " disabled" : ""));
         if (entry.chosen != 0 && item.id == entry.chosen)
             chosen = quoted(item.text);
     }

@@ -35,6 +35,12 @@ WindowObject* find(HWND hwnd) {
     return found == windows.end() ? nullptr : found->second.get();
 }
 
+MenuObject* findMenu(HMENU menu) {
+    auto& menus = store().menus;
+    const auto found = menus.find(menu);
+    return found == menus.end() ? nullptr : found->second.get();
+}
+
 WindowClass* findClass(const std::string& name) {
     auto& classes = store().classes;
     auto found = classes.find(lowerAscii(name));

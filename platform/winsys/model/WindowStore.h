@@ -14,9 +14,10 @@
 
 namespace win {
 
-// A pop-up menu's items, in the order appended.
+// A menu's items, in the order appended.
 struct MenuObject {
     std::vector<MenuItem> items;
+    HMENU owner = nullptr; // the menu one of whose items opens this one
 };
 
 } // namespace win
@@ -43,6 +44,7 @@ struct Store {
     std::map<HWND, std::unique_ptr<WindowObject>> windows;
     std::vector<HWND> topLevel;                 // in creation order
     std::map<HMENU, std::unique_ptr<MenuObject>> menus;
+    uintptr_t nextMenu = 0x10000; // handles are never given twice: a stale one names no menu
     std::map<std::string, WindowClass> classes; // by lower-case name
     std::map<std::pair<HINSTANCE, uint16_t>, DialogTemplate> templates;
     std::deque<PostedMessage> posted;
@@ -55,6 +57,8 @@ struct Store {
 Store& store();
 // Nullptr unless the handle names a live window.
 WindowObject* find(HWND hwnd);
+// Nullptr unless the handle names a menu not destroyed.
+MenuObject* findMenu(HMENU menu);
 WindowClass* findClass(const std::string& name);
 // The top-level window that `hwnd` is or lies in.
 HWND rootOf(HWND hwnd);
