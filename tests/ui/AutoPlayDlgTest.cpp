@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ModuleDialogTest.h"
+#include "ShownControls.h"
 #include "TemplateLayout.h"
 #include "profile/ProfileValues.h"
 #include "settings/Settings.h"
@@ -76,13 +77,7 @@ protected:
 
     // A control as the dialog showed it on opening, or when it ended.
     static win::ControlSnapshot shown(When when, int id) {
-        for (const win::DialogEntry& entry : transcript().all<win::DialogEntry>())
-            if (entry.what == when)
-                for (const win::ControlSnapshot& control : entry.controls)
-                    if (control.id == id)
-                        return control;
-        ADD_FAILURE() << "no control " << id;
-        return {};
+        return shownControl(ModuleResources::kAutoPlayDialog, when, id);
     }
     // Which of the controls that depend on the list can act, as "add remove browse traffic".
     static std::string actions(When when) {

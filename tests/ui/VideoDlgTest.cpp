@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ModuleDialogTest.h"
+#include "ShownControls.h"
 #include "TemplateLayout.h"
 #include "ui/VideoDlg.h"
 #include "winsys/HeadlessScript.h"
@@ -58,15 +59,7 @@ protected:
     }
 
     // A control as the dialog showed it on opening, or when it ended.
-    static win::ControlSnapshot shown(When when, int id) {
-        for (const win::DialogEntry& entry : transcript().all<win::DialogEntry>())
-            if (entry.what == when)
-                for (const win::ControlSnapshot& control : entry.controls)
-                    if (control.id == id)
-                        return control;
-        ADD_FAILURE() << "no control " << id;
-        return {};
-    }
+    static win::ControlSnapshot shown(When when, int id) { return shownControl(ModuleResources::kVideoDialog, when, id); }
     // The shared field with its two labels, as "Quality: 90 %".
     static std::string rateShown(When when) {
         return shown(when, D::kRateLabelId).text + " " + shown(when, D::kRateId).text + " " +
