@@ -19,14 +19,15 @@ layers=(
     "src/ui           ui playback cameras settings alerts common $platform"
     "src/app          app ui video recording playback cameras host settings alerts common $platform"
     "src/module       module app ui video recording playback cameras host settings alerts common $platform"
-    "src/converter    converter common $platform"
+    "src/converter    converter common desktop $platform"
     "src/installer    installer $platform"
     "tools            tools recording video run services picture world modules host common $platform"
     "simhost/modules  modules host $platform"
     "simhost/world    world modules host $platform"
     "simhost/picture  picture world modules host $platform"
     "simhost/services services picture world modules host $platform"
-    "simhost/run      run services picture world modules host $platform"
+    "simhost/run      run services picture world modules host desktop $platform"
+    "platform/desktop desktop $platform"
 )
 
 failed=0

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests, the benchmarks and the fuzz targets need,
 # but only when one of them is missing, so a prepared machine starts building at once. ccache and
 # mold only make builds faster; lit and FileCheck (llvm-14-tools) run the command-line tests;
-# ffmpeg's ffprobe checks the videos the tests write.
+# ffmpeg's ffprobe checks the videos the tests write; GTK 3 and SDL 2 build the desktop backend,
+# whose tests run on Xvfb with xdotool as the user.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
     libpugixml-dev
     libcairo2-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
+    libgtk-3-dev libsdl2-dev xvfb xdotool
 )
 
 missing=()

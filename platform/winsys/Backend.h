@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,9 +10,9 @@
 #include "winsys/Menus.h"
 
 // The seam between the window model and what shows it. The model (windows, messages, controls,
-// dialogs, the transcript) is the same for every backend; the backend runs modal loops and the
-// interactions that need a user, and tells the screen size. Headless (the default) answers from
-// a script; a GTK backend will show real windows.
+// dialogs, the transcript) is the same for every backend; the backend runs the message loops and
+// the interactions that need a user, and tells the screen size. Headless (the default) answers
+// from a script; the desktop backend (platform/desktop) shows real windows.
 namespace win {
 
 enum class FileDialogKind { Open, Save };
@@ -28,6 +29,10 @@ class Backend {
 
     // Runs until ModalLoopDone(dialog); WM_INITDIALOG has been handled when it is called.
     virtual void runModalLoop(HWND dialog) = 0;
+    // The program's own message loop between two of its frames, until `until`: delivers the posted
+    // messages and, on a desktop, shows the windows as they are now and hands them the user's
+    // input meanwhile.
+    virtual void runMessageLoop(std::chrono::steady_clock::time_point until) = 0;
     virtual int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) = 0;
     // The chosen paths in full; none when cancelled.
     virtual std::vector<std::string> fileDialog(FileDialogKind kind, const OPENFILENAME& request) = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "winsys/Transcript.h"
+#include "winsys/UserInput.h"
 
 // The script that drives the headless backend: queued answers for the interactions that need a
 // user, the steps a user takes in dialogs and tool windows, keyboard and mouse input, and what
@@ -116,23 +117,6 @@ void scriptDialog(std::string title, std::vector<Step> steps, std::string origin
 // Takes one step at once in a modeless dialog or tool window; false (and a failure) when it
 // cannot be taken.
 bool perform(HWND window, const Step& step);
-
-// Keyboard: the asynchronous state alone, or a key press sent to a window as WM_KEYDOWN/WM_KEYUP
-// (with the previous state in bit 30 and the transition in bit 31 of lParam).
-void setKeyDown(int virtualKey, bool down);
-void sendKey(HWND window, int virtualKey, bool down);
-
-// Mouse over a window, at a point of its client area: WM_NCHITTEST, WM_SETCURSOR and, over the
-// client area, WM_MOUSEMOVE; the middle button; the wheel (WHEEL_DELTA per notch).
-void moveMouse(HWND window, POINT client);
-void pressMiddleButton(HWND window, bool down);
-void turnWheel(HWND window, int delta);
-
-// A window dragged by its caption to a new top-left corner: WM_ENTERSIZEMOVE, the move,
-// WM_EXITSIZEMOVE.
-void dragWindow(HWND window, int x, int y);
-// WM_ACTIVATE (WA_INACTIVE) to the window active before, WM_ACTIVATE (WA_ACTIVE) to this one.
-void activate(HWND window);
 
 void setScreen(ScreenMetrics metrics);
 

@@ -5,6 +5,7 @@ set(platform_winsys_sources
     winsys/model/CommonDialogs.cpp
     winsys/model/DialogItems.cpp
     winsys/model/DialogManager.cpp
+    winsys/model/FileDialogRules.cpp
     winsys/model/Geometry.cpp
     winsys/model/Input.cpp
     winsys/model/LocalTime.cpp
@@ -16,6 +17,7 @@ set(platform_winsys_sources
     winsys/model/Pixels.cpp
     winsys/model/Record.cpp
     winsys/model/Transcript.cpp
+    winsys/model/UserInput.cpp
     winsys/model/WindowLifetime.cpp
     winsys/model/WindowQueries.cpp
     winsys/model/WindowState.cpp
@@ -31,5 +33,4 @@ set(platform_winsys_sources
     winsys/headless/HeadlessBackend.cpp
     winsys/headless/Script.cpp
     winsys/headless/ScriptSteps.cpp
-    winsys/headless/UserInput.cpp
 )

@@ -14,14 +14,17 @@
 #include "run/ScenarioLine.h"
 #include "services/HostMenus.h"
 #include "services/SimViews.h"
+#include "winsys/Backend.h"
 #include "winsys/Dialogs.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/Pixels.h"
+#include "winsys/UserInput.h"
 #include "winsys/WindowApi.h"
 
 namespace {
 
 namespace script = win::headless;
+using Clock = std::chrono::steady_clock;
 
 // Scenario errors are written as they happen, so that they stand where they belong among what the
 // simulator and the add-ons write.
@@ -257,11 +260,11 @@ public:
         if (window == nullptr)
             fail("there is no view " + std::to_string(mouse.index));
         else if (mouse.kind == Move)
-            win::headless::moveMouse(window, {mouse.x, mouse.y});
+            win::moveMouse(window, {mouse.x, mouse.y});
         else if (mouse.kind == Wheel)
-            win::headless::turnWheel(window, mouse.delta);
+            win::turnWheel(window, mouse.delta);
         else
-            win::headless::pressMiddleButton(window, mouse.down);
+            win::pressMiddleButton(window, mouse.down);
     }
     void operator()(const scenario::Close&) { simulator_.close(); }
     void operator()(const scenario::Crash&) { std::raise(SIGKILL); }
@@ -304,6 +307,28 @@ private:
     int line_;
     std::string source_;
     std::vector<std::string>& errors_;
+};
+
+// When the next frame of a real-time run is due: one frame step after the last, on the clock. A run
+// that fell behind (a modal dialog, a slow machine) goes on from now instead of catching up in a
+// burst.
+class RealTimePace {
+public:
+    explicit RealTimePace(double step)
+        : step_(std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(step))) {}
+
+    Clock::time_point nextFrame() {
+        const Clock::time_point now = Clock::now();
+        due_ += step_;
+        if (now - due_ > kMostBehind)
+            due_ = now;
+        return due_;
+    }
+
+private:
+    static constexpr std::chrono::milliseconds kMostBehind{250};
+    Clock::duration step_;
+    Clock::time_point due_ = Clock::now();
 };
 
 // Where the window system's records stand, so that a run counts only its own.
@@ -384,6 +409,7 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
         const double tolerance = step * 1e-6;
         std::size_t next = 0;
         const auto& localTime = scenario_.settings.localTime;
+        RealTimePace pace(step);
         for (uint64_t frame = 0;; ++frame) {
             const double now = static_cast<double>(frame) * step;
             // What the actions of this time and the frame read as the local time.
@@ -410,6 +436,8 @@ RunSummary ScenarioRunner::run(const std::function<void(const RunProgress&)>& pr
                 summary.scenarioErrors.push_back("the picture " + pictures->pathFor(frame + 1) + " cannot be written");
             if (progress)
                 progress(RunProgress{now + step, duration, simulator.simulatedSeconds(), frame + 1});
+            if (overrides_.realTime)
+                win::CurrentBackend().runMessageLoop(pace.nextFrame());
         }
         addons.stop();
         if (localTime)

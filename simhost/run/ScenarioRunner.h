@@ -19,6 +19,9 @@ struct RunOverrides {
     std::optional<HostVersion> hostVersion;
     // Pictures of the main window written while the run goes on.
     std::optional<PictureFiles> pictures;
+    // Frames at the pace of the clock, with the window system's message loop between them (a
+    // desktop shows the windows and takes the user's input there).
+    bool realTime = false;
 };
 
 // Where a run is, after each frame.
@@ -54,7 +57,7 @@ struct RunSummary {
 // main window closes, each action taken in the first frame at or after its time; then the
 // add-ons stopped and the simulator gone. The run time is frames times the frame step, whatever
 // pause and rate do to the simulated time, and a headless run takes no longer than the machine
-// needs.
+// needs; a real-time run takes each frame step on the clock.
 class ScenarioRunner {
 public:
     explicit ScenarioRunner(Scenario scenario, RunOverrides overrides = {});

@@ -13,12 +13,16 @@
 #include "run/ScenarioParser.h"
 #include "run/ScenarioRunner.h"
 #include "run/TerminalLine.h"
+#include "winsys/Backend.h"
+#ifdef ZEPHREL_DESKTOP
+#include "desktop/DesktopBackend.h"
+#endif
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: zephrel-sim --scenario FILE [--root DIR] [--appdata DIR] [--host-version X.Y.Z.W]\n"
-    "                   [--frames DIR [--frame-every N] [--size WxH]]\n"
+    "                   [--frames DIR [--frame-every N] [--size WxH]] [--window]\n"
     "  --scenario FILE        the scenario to run (docs/simhost/scenario.md)\n"
     "  --root DIR             the simulator's folder, over the scenario's root\n"
     "  --appdata DIR          the application data folder (Microsoft/FSX/dll.xml), over the scenario's\n"
@@ -26,10 +30,12 @@ constexpr const char* kUsage =
     "  --frames DIR           writes the main window's picture as DIR/frame-NNNNNN.png (an existing folder)\n"
     "  --frame-every N        ... every N frames (default 1)\n"
     "  --size WxH             the main window's client area in pixels (default 1016x715)\n"
+    "  --window               shows the simulator in a window on the desktop, in real time\n"
     "  --help                 this text\n";
 
 struct CommandLine {
     bool help = false;
+    bool window = false;
     std::string scenario;
     RunOverrides overrides;
 };
@@ -56,6 +62,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         const std::string& option = args[i];
         if (option == "--help") {
             line.help = true;
+            continue;
+        }
+        if (option == "--window") {
+            line.window = true;
             continue;
         }
         if (option != "--scenario" && option != "--root" && option != "--appdata" && option != "--host-version" &&
@@ -133,13 +143,30 @@ void printSummary(const RunSummary& summary) {
         std::printf("add-on loader errors: %zu\n", summary.loaderErrors.size());
 }
 
-int run(const CommandLine& line) {
+// The desktop backend shows the windows; the run then keeps the clock's pace.
+void openWindows(CommandLine& line) {
+#ifdef ZEPHREL_DESKTOP
+    if (!desktop::openDisplay())
+        throw UsageError{"--window needs a display, and none can be opened (is DISPLAY set?)"};
+    win::SetBackend(desktop::makeDesktopBackend());
+    line.overrides.realTime = true;
+#else
+    (void)line;
+    throw UsageError{"--window needs the desktop backend, which this build does not have (ZEPHREL_GTK=OFF)"};
+#endif
+}
+
+int run(CommandLine line) {
+    if (line.window)
+        openWindows(line);
     ScenarioRunner runner(loadScenario(line.scenario), line.overrides);
     ProgressLine progress;
     const RunSummary summary = runner.run([&](const RunProgress& now) { progress.update(now); });
     progress.clear();
     printSummary(summary);
-    return summary.succeeded() ? 0 : 1;
+    const int status = summary.succeeded() ? 0 : 1;
+    win::SetBackend(nullptr);
+    return status;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "services/Simulator.h"
 #include "services/SimulatorKeys.h"
+#include "services/SimulatorMenus.h"
 #include "winsys/WindowApi.h"
 
 namespace {
@@ -90,8 +91,7 @@ void MainWindow::receiveKey(int virtualKey, bool down) {
     char text[32];
     std::snprintf(text, sizeof text, "%s 0x%X", down ? "down" : "up", static_cast<unsigned>(virtualKey));
     keysReached_.push_back(text);
-    if (down)
-        applySimulatorKey(*Simulator::current(), virtualKey);
+    applySimulatorKey(*Simulator::current(), virtualKey, down);
 }
 
 win::LRESULT MainWindow::mainProcedure(win::HWND hwnd, win::UINT message, win::WPARAM wParam,
@@ -107,6 +107,7 @@ win::LRESULT MainWindow::mainProcedure(win::HWND hwnd, win::UINT message, win::W
         return 0;
     case win::WM_COMMAND:
         window.menuCommands_.push_back(win::LOWORD(wParam));
+        applySimulatorCommand(*simulator, win::LOWORD(wParam));
         return 0;
     case win::WM_CLOSE:
         window.closing_ = true;

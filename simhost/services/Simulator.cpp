@@ -20,7 +20,7 @@
 #include "services/SimulatorMenus.h"
 #include "services/TextResources.h"
 #include "services/ViewPicture.h"
-#include "winsys/HeadlessScript.h"
+#include "winsys/UserInput.h"
 #include "winsys/WindowApi.h"
 #include "world/AircraftCatalog.h"
 
@@ -311,7 +311,7 @@ double Simulator::rate() const {
 }
 
 void Simulator::pressKey(int virtualKey, bool down) {
-    win::headless::sendKey(mainWindow(), virtualKey, down);
+    win::sendKey(mainWindow(), virtualKey, down);
 }
 
 bool Simulator::loadFlight(const std::string& nameOrPath) {

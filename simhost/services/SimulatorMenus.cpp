@@ -1,6 +1,29 @@
 #include "services/SimulatorMenus.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "services/HostMenus.h"
+#include "services/Simulator.h"
+
+namespace {
+
+struct AutopilotItem {
+    const char* text;
+    uint32_t command;
+    ManoeuvreOrder::Kind manoeuvre;
+};
+
+constexpr AutopilotItem kAutopilotItems[] = {
+    {"Start Engines", 40401, ManoeuvreOrder::StartEngines},
+    {"Take Off", 40402, ManoeuvreOrder::TakeOff},
+    {"Fly a Circuit", 40403, ManoeuvreOrder::Circuit},
+    {"Land", 40404, ManoeuvreOrder::Land},
+    {"Park", 40405, ManoeuvreOrder::Park},
+    {"Shut Down", 40406, ManoeuvreOrder::ShutDown},
+};
+
+} // namespace
 
 void buildSimulatorMenus(HostMenus& menus) {
     menus.newBar();
@@ -23,4 +46,20 @@ void buildSimulatorMenus(HostMenus& menus) {
     menus.addItem(mode, "Cockpit", 40311);
     menus.addItem(mode, "Virtual Cockpit", 40312);
     menus.addItem(mode, "Spot", 40313);
+
+    const uintptr_t autopilot = menus.addMenu(bar, "Autopilot");
+    for (const AutopilotItem& item : kAutopilotItems)
+        menus.addItem(autopilot, item.text, item.command);
+}
+
+bool applySimulatorCommand(Simulator& simulator, uint32_t command) {
+    const auto item = std::find_if(std::begin(kAutopilotItems), std::end(kAutopilotItems),
+                                   [&](const AutopilotItem& i) { return i.command == command; });
+    Aircraft* user = simulator.world().user();
+    if (item == std::end(kAutopilotItems) || user == nullptr)
+        return false;
+    ManoeuvreOrder order;
+    order.kind = item->manoeuvre;
+    user->fly(order);
+    return true;
 }

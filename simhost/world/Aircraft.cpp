@@ -84,6 +84,14 @@ void Aircraft::fly(const ManoeuvreOrder& order) {
     state_->autopilot.fly(order);
 }
 
+void Aircraft::flyByHand(const HandControls& controls) {
+    state_->autopilot.flyByHand(controls);
+}
+
+HandControls Aircraft::handControls() const {
+    return state_->autopilot.handControls();
+}
+
 ManoeuvreOrder::Kind Aircraft::manoeuvre() const {
     return state_->autopilot.manoeuvre();
 }

@@ -9,6 +9,7 @@
 #include "host/hostabi.h"
 #include "modules/HostNumbers.h"
 #include "world/AircraftType.h"
+#include "world/HandControls.h"
 #include "world/SimContext.h"
 
 // Where an aircraft starts: degrees, metres above the ground, true heading in degrees.
@@ -70,6 +71,9 @@ public:
     void keyEvent(uint32_t event, uint32_t value);
 
     void fly(const ManoeuvreOrder& order);
+    // A person takes the controls from the autopilot until its next order.
+    void flyByHand(const HandControls& controls);
+    HandControls handControls() const;
     ManoeuvreOrder::Kind manoeuvre() const;
     // The last order has run to its end and the aircraft holds.
     bool holding() const;

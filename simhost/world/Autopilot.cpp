@@ -97,10 +97,34 @@ Guidance Autopilot::guide(double seconds) {
         return approach();
     case Phase::Rollout:
         return rollout();
+    case Phase::Hand:
+        return handGuidance(state_, performance_, hands_);
     case Phase::Hold:
         break;
     }
     return hold();
+}
+
+void Autopilot::flyByHand(const HandControls& controls) {
+    if (phase_ != Phase::Hand) {
+        plan_.clear();
+        planned_ = 0;
+        enter(Phase::Hand);
+    }
+    hands_ = controls;
+    setThrottles(std::clamp(controls.throttle, 0.0, 1.0));
+    // Power against the parking brake means to move.
+    if (controls.throttle > 0)
+        state_.own(Quantity::ParkingBrakePosition, 0, 0);
+}
+
+HandControls Autopilot::handControls() const {
+    if (phase_ == Phase::Hand)
+        return hands_;
+    HandControls controls;
+    if (state_.type().engines > 0)
+        controls.throttle = state_.quantity(Quantity::ThrottleLever, 1) / kFullTravel;
+    return controls;
 }
 
 // Keeps heading and speed; the rates for where the aircraft is.

@@ -6,16 +6,22 @@
 #include "world/Aircraft.h"
 #include "world/AircraftState.h"
 #include "world/FlightModel.h"
+#include "world/HandFlying.h"
 #include "world/Performance.h"
 
 // The simulator's pilot: flies the manoeuvres a scenario orders (ManoeuvreOrder) as a plan of
 // phases, and works the levers, handles, brakes and lights a pilot would on the way. When the
-// plan is done it holds: stopped on the ground, level in the air.
+// plan is done it holds: stopped on the ground, level in the air. A person may take the controls
+// (flyByHand) until the next order.
 class Autopilot {
 public:
     explicit Autopilot(AircraftState& state);
 
     void fly(const ManoeuvreOrder& order);
+    void flyByHand(const HandControls& controls);
+    // The controls as the person left them; centred with the throttle where the pilot had it
+    // when nobody has taken them yet.
+    HandControls handControls() const;
     ManoeuvreOrder::Kind manoeuvre() const { return order_.kind; }
     bool holding() const { return phase_ == Phase::Hold; }
     // What the aircraft is to fly over the next `seconds`.
@@ -33,6 +39,7 @@ private:
         Approach,
         Rollout,
         Hold,
+        Hand,
     };
     enum class Configuration { Takeoff, Clean, Approach, Landing };
     struct Leg {
@@ -69,6 +76,7 @@ private:
 
     AircraftState& state_;
     Performance performance_;
+    HandControls hands_;
     ManoeuvreOrder order_;
     std::vector<Phase> plan_;
     std::size_t planned_ = 0;

@@ -150,12 +150,12 @@ protected:
         sim().frame();
     }
     void press(int virtualKey, bool shift = false, bool ctrl = false) {
-        win::headless::setKeyDown(win::VK_SHIFT, shift);
-        win::headless::setKeyDown(win::VK_CONTROL, ctrl);
+        win::setKeyDown(win::VK_SHIFT, shift);
+        win::setKeyDown(win::VK_CONTROL, ctrl);
         sim().pressKey(virtualKey, true);
         sim().pressKey(virtualKey, false);
-        win::headless::setKeyDown(win::VK_SHIFT, false);
-        win::headless::setKeyDown(win::VK_CONTROL, false);
+        win::setKeyDown(win::VK_SHIFT, false);
+        win::setKeyDown(win::VK_CONTROL, false);
     }
     const CameraList& spots() const { return cameras.getCameraList(Camera::kSpot); }
 
@@ -184,24 +184,24 @@ TEST_F(CameraKeysTest, NewNextAndPreviousCamerasByKey) {
 
 TEST_F(CameraKeysTest, TheMiddleButtonAndTheHeldKeyGiveTheMouseToTheCamera) {
     const win::HWND view = sim().viewWindow();
-    win::headless::pressMiddleButton(view, true);
+    win::pressMiddleButton(view, true);
     EXPECT_TRUE(hostState().mouseCapture);
     // The mouse at the right edge of the window turns the camera's view round to the back.
     win::RECT client{};
     win::GetClientRect(sim().mainWindow(), &client);
-    win::headless::moveMouse(view, {client.right - 1, client.bottom / 2});
+    win::moveMouse(view, {client.right - 1, client.bottom / 2});
     auto* follow = dynamic_cast<const CameraSpotFollow*>(spots().cameras[0].get());
     ASSERT_NE(nullptr, follow);
     EXPECT_NEAR(-3.14, follow->headingOffset, 0.02) << "the camera swings to the other side";
-    win::headless::pressMiddleButton(view, false);
+    win::pressMiddleButton(view, false);
     EXPECT_FALSE(hostState().mouseCapture);
 
     // Space held: the mouse is the camera's while the key is down.
-    win::headless::sendKey(sim().mainWindow(), win::VK_SPACE, true);
+    win::sendKey(sim().mainWindow(), win::VK_SPACE, true);
     EXPECT_TRUE(hostState().mouseCapture);
-    win::headless::sendKey(sim().mainWindow(), win::VK_SPACE, true); // a repeat
+    win::sendKey(sim().mainWindow(), win::VK_SPACE, true); // a repeat
     EXPECT_TRUE(hostState().mouseCapture);
-    win::headless::sendKey(sim().mainWindow(), win::VK_SPACE, false);
+    win::sendKey(sim().mainWindow(), win::VK_SPACE, false);
     EXPECT_FALSE(hostState().mouseCapture);
 }
 

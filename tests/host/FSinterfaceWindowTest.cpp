@@ -72,10 +72,10 @@ TEST_F(FSinterfaceWindowTest, KeysCarryShiftAndCtrlAndAHandledKeyStopsAtTheModul
                           Case{'R', true, true}, Case{VK_SPACE, true, false}}) {
         events.seen.clear();
         reached.clear();
-        headless::setKeyDown(VK_SHIFT, c.shift);
-        headless::setKeyDown(VK_CONTROL, c.ctrl);
-        headless::sendKey(main, c.key, true);
-        headless::sendKey(main, c.key, false);
+        win::setKeyDown(VK_SHIFT, c.shift);
+        win::setKeyDown(VK_CONTROL, c.ctrl);
+        win::sendKey(main, c.key, true);
+        win::sendKey(main, c.key, false);
         const intptr_t code = c.key | (c.shift ? 0x1000 : 0) | (c.ctrl ? 0x2000 : 0);
         ASSERT_EQ(2u, events.seen.size());
         EXPECT_EQ(KeyDown, events.seen[0].event);
@@ -131,7 +131,7 @@ TEST_F(FSinterfaceWindowTest, TheFirstViewWindowHooksItsClassForEveryViewWindow)
 TEST_F(FSinterfaceWindowTest, AStoppingModuleOnlyPassesMessagesOnAndUnhookingRestoresTheWindow) {
     FSinterface::stop();
     events.seen.clear();
-    headless::sendKey(main, 'R', true);
+    win::sendKey(main, 'R', true);
     SendMessage(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(events.seen.empty());
     EXPECT_NE(nullptr, reachedSimulator(WM_KEYDOWN));
@@ -169,8 +169,8 @@ TEST_F(FSinterfaceWindowTest, TheMouseOverAViewReachesTheCamerasOnlyWhileCapture
     for (const int handled : {0, 1}) {
         restartLog();
         answer = handled;
-        headless::pressMiddleButton(view, true);
-        headless::pressMiddleButton(view, false);
+        win::pressMiddleButton(view, true);
+        win::pressMiddleButton(view, false);
         EXPECT_EQ((std::vector<Event>{{MiddleButton, 1, 0, {}, {}}, {MiddleButton, 0, 0, {}, {}}}), events.seen);
         EXPECT_EQ(handled == 0, reachedView(WM_MBUTTONDOWN));
         EXPECT_EQ(handled == 0, reachedView(WM_MBUTTONUP));
@@ -179,8 +179,8 @@ TEST_F(FSinterfaceWindowTest, TheMouseOverAViewReachesTheCamerasOnlyWhileCapture
     // Not captured: moves and the wheel are the simulator's.
     answer = 1;
     restartLog();
-    headless::moveMouse(view, {50, 50});
-    headless::turnWheel(view, 120);
+    win::moveMouse(view, {50, 50});
+    win::turnWheel(view, 120);
     EXPECT_TRUE(events.seen.empty());
     for (const UINT message : {WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEMOVE, WM_MOUSEWHEEL})
         EXPECT_TRUE(reachedView(message)) << message;
@@ -202,11 +202,11 @@ TEST_F(FSinterfaceWindowTest, TheMouseOverAViewReachesTheCamerasOnlyWhileCapture
     // Captured: moves go to the cameras relative to the main window's client area, clamped there
     // but not in getMousePos; the cross shows; the wheel stops where it is handled.
     restartLog();
-    headless::moveMouse(view, {50, 30});
+    win::moveMouse(view, {50, 30});
     EXPECT_EQ(std::vector<int>{MouseMove}, eventNumbers());
     EXPECT_FLOAT_EQ(100 / width - 1, movedX);
     EXPECT_FLOAT_EQ(1 - 60 / height, movedY);
-    headless::moveMouse(view, {-400, static_cast<int>(height) + 300});
+    win::moveMouse(view, {-400, static_cast<int>(height) + 300});
     EXPECT_EQ(-1.0f, movedX);
     EXPECT_EQ(-1.0f, movedY);
     FSinterface::getMousePos(x, y);
@@ -214,9 +214,9 @@ TEST_F(FSinterfaceWindowTest, TheMouseOverAViewReachesTheCamerasOnlyWhileCapture
     EXPECT_LT(y, -1.5f);
     EXPECT_EQ(1, SendMessage(view, WM_SETCURSOR, reinterpret_cast<WPARAM>(view), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     EXPECT_EQ(HTCLIENT, SendMessage(view, WM_NCHITTEST, 0, 0));
-    headless::turnWheel(view, -240);
+    win::turnWheel(view, -240);
     answer = 0;
-    headless::turnWheel(view, 120);
+    win::turnWheel(view, 120);
     for (const Reached& r : reached) {
         if (r.window == view) {
             EXPECT_TRUE(r.message == WM_MOUSEWHEEL && GET_WHEEL_DELTA_WPARAM(r.wParam) == 120) << r.message;
@@ -231,7 +231,7 @@ TEST_F(FSinterfaceWindowTest, TheMouseOverAViewReachesTheCamerasOnlyWhileCapture
     FSinterface::setMouseCapture(false, 0, 0);
     EXPECT_EQ(0, ShowCursor(true));
     restartLog();
-    headless::moveMouse(view, {10, 10});
+    win::moveMouse(view, {10, 10});
     EXPECT_TRUE(events.seen.empty());
     EXPECT_TRUE(reachedView(WM_MOUSEMOVE));
     std::vector<bool> visibility;

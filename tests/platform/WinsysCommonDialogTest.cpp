@@ -102,6 +102,7 @@ public:
         log_.push_back("modal loop");
         EndDialog(dialog, 9);
     }
+    void runMessageLoop(std::chrono::steady_clock::time_point) override {}
     int messageBox(HWND owner, const std::string& text, const std::string&, UINT) override {
         log_.push_back("box " + text +
                        (IsWindowEnabled(owner) ? " over an enabled owner" : " over a disabled owner"));

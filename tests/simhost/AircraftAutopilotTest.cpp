@@ -191,6 +191,99 @@ TEST_F(AircraftAutopilotTest, LandsStraightAheadAndStops) {
     EXPECT_EQ(1, aircraft->quantity(Quantity::GearLegPosition, 1)) << "gear down";
 }
 
+double headingDegrees(const Aircraft& aircraft) {
+    return aircraft.position().heading * 360.0 / 4294967296.0;
+}
+
+// Degrees from one heading to another, -180..180.
+double turned(double from, double to) {
+    return std::remainder(to - from, 360.0);
+}
+
+TEST_F(AircraftAutopilotTest, ByHandTheThrottleTheStickAndTheAileronFlyIt) {
+    auto aircraft = make(kTrainer);
+    ManoeuvreOrder engines;
+    engines.kind = ManoeuvreOrder::StartEngines;
+    ASSERT_TRUE(fly(*aircraft, engines));
+    const auto step = [&](double seconds) {
+        for (double t = 0; t < seconds; t += kStep)
+            aircraft->step(kStep);
+    };
+
+    HandControls hands;
+    hands.throttle = 1;
+    aircraft->flyByHand(hands);
+    EXPECT_EQ(16383, aircraft->quantity(Quantity::ThrottleLever, 1)) << "the lever follows the hand";
+    step(15);
+    EXPECT_TRUE(aircraft->onGround()) << "the stick centred keeps it on the ground";
+    EXPECT_GT(speedKnots(*aircraft), 40);
+
+    hands.elevator = 0.5;
+    aircraft->flyByHand(hands);
+    step(30);
+    EXPECT_FALSE(aircraft->onGround());
+    EXPECT_GT(aboveField(*aircraft), 50);
+    EXPECT_GT(aircraft->velocity()[1], 0) << "climbing";
+
+    for (double aileron : {0.5, -0.5}) {
+        hands.elevator = 0;
+        hands.aileron = aileron;
+        aircraft->flyByHand(hands);
+        const double before = headingDegrees(*aircraft);
+        step(10);
+        // Half deflection: half of twice the standard rate, 3 degrees a second.
+        EXPECT_NEAR(aileron * 60, turned(before, headingDegrees(*aircraft)), 8) << "aileron " << aileron;
+    }
+
+    hands.aileron = 0;
+    hands.elevator = -1;
+    aircraft->flyByHand(hands);
+    step(2);
+    EXPECT_LT(aircraft->velocity()[1], 0) << "the stick forward descends";
+    EXPECT_EQ(hands.elevator, aircraft->handControls().elevator);
+}
+
+TEST_F(AircraftAutopilotTest, ByHandNothingMovesWithoutAnEngineAndTheBrakesStopIt) {
+    auto aircraft = make(kTrainer);
+    HandControls hands;
+    hands.throttle = 1;
+    aircraft->flyByHand(hands);
+    for (double t = 0; t < 10; t += kStep)
+        aircraft->step(kStep);
+    EXPECT_LT(speedKnots(*aircraft), 0.5) << "the engine is off";
+
+    ManoeuvreOrder engines;
+    engines.kind = ManoeuvreOrder::StartEngines;
+    ASSERT_TRUE(fly(*aircraft, engines));
+    aircraft->flyByHand(hands);
+    for (double t = 0; t < 8; t += kStep)
+        aircraft->step(kStep);
+    EXPECT_GT(speedKnots(*aircraft), 15);
+    hands.brakes = true;
+    aircraft->flyByHand(hands);
+    for (double t = 0; t < 10; t += kStep)
+        aircraft->step(kStep);
+    EXPECT_LT(speedKnots(*aircraft), 0.5);
+}
+
+TEST_F(AircraftAutopilotTest, AnOrderTakesTheAircraftBackFromTheHands) {
+    auto aircraft = make(kTrainer);
+    HandControls hands;
+    hands.throttle = 0.3;
+    hands.aileron = 1;
+    aircraft->flyByHand(hands);
+    EXPECT_EQ(1, aircraft->handControls().aileron);
+    EXPECT_FALSE(aircraft->holding());
+
+    ManoeuvreOrder park;
+    park.kind = ManoeuvreOrder::Park;
+    ASSERT_TRUE(fly(*aircraft, park));
+    const HandControls left = aircraft->handControls();
+    EXPECT_EQ(0, left.aileron) << "taken again, the controls are centred";
+    EXPECT_EQ(0, left.elevator);
+    EXPECT_NEAR(0, left.throttle, 1e-9) << "the throttle where the autopilot left the lever";
+}
+
 TEST(ManoeuvreWordsTest, ParsesTheScenarioWords) {
     const char* const words[] = {"park",    "start-engines", "shutdown", "taxi",
                                  "takeoff", "circuit",       "route",    "land"};

@@ -18,6 +18,7 @@
 #include "winsys/CommonDialogs.h"
 #include "winsys/HeadlessScript.h"
 #include "winsys/LocalTime.h"
+#include "winsys/WindowApi.h"
 
 namespace {
 
@@ -64,6 +65,30 @@ TEST(ScenarioRunnerTest, TheLocalTimeRunsWithTheRunTimeAcrossDayMonthAndYear) {
     win::SYSTEMTIME after;
     win::GetLocalTime(after);
     EXPECT_LT(2000, after.wYear) << "the machine's clock again after the run";
+}
+
+// A real-time run keeps the clock's pace, and delivers what was posted to its windows between
+// frames as a message loop does: here the close of its main window.
+TEST(ScenarioRunnerTest, ARealTimeRunTakesEachFrameOnTheClockAndRunsTheMessageLoop) {
+    win::headless::reset();
+    TempDir dir;
+    writeRoot(dir);
+    RunOverrides overrides;
+    overrides.realTime = true;
+    ScenarioRunner runner(parseScenario("root root\nframe-step 0.05\nduration 10\n", dir.path().string()),
+                          overrides);
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point started = Clock::now();
+    std::vector<double> seconds; // by frame: when it ended, from the start
+    const RunSummary summary = runner.run([&](const RunProgress& progress) {
+        seconds.push_back(std::chrono::duration<double>(Clock::now() - started).count());
+        if (progress.frames == 6)
+            win::PostMessage(win::FindWindow("FS98MAIN", nullptr), win::WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(6u, summary.frames) << "closed through the message posted after frame 6";
+    ASSERT_EQ(6u, seconds.size());
+    for (std::size_t frame = 1; frame < seconds.size(); ++frame)
+        EXPECT_GE(seconds[frame], 0.05 * static_cast<double>(frame) - 0.002) << "frame " << frame + 1;
 }
 
 // Each kind of check, holding and failing: only the failures are scenario errors, with their lines.

@@ -214,12 +214,12 @@ TEST_F(SimViewsTest, ViewCommandKeysMoveTheActiveViewsOwnCameraUnlessAnAddOnTake
     const Aircraft& user = *f.sim->world().user();
     const ViewCamera spot = OwnCameras::eyeFor(ViewKind::Spot, user);
     const auto press = [&](int key, bool shift, bool ctrl) {
-        win::headless::setKeyDown(0x10, shift);
-        win::headless::setKeyDown(0x11, ctrl);
+        win::setKeyDown(0x10, shift);
+        win::setKeyDown(0x11, ctrl);
         f.sim->pressKey(key, true);
         f.sim->pressKey(key, false);
-        win::headless::setKeyDown(0x10, false);
-        win::headless::setKeyDown(0x11, false);
+        win::setKeyDown(0x10, false);
+        win::setKeyDown(0x11, false);
     };
     const auto eye = [&] { return views().eye(0, f.sim->world()); };
 

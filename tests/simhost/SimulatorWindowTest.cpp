@@ -1,5 +1,7 @@
 // The main window as add-ons hook it, the simulator's keys, and the panel table.
 #include "SimulatorFixture.h"
+#include "run/MenuChoice.h"
+#include "services/SimulatorMenus.h"
 #include "winsys/WindowApi.h"
 
 namespace {
@@ -51,6 +53,72 @@ TEST(SimulatorWindowTest, PTogglesThePause) {
     EXPECT_EQ(0, f.sim->simulatedSeconds());
     f.sim->pressKey('P', true);
     EXPECT_FALSE(f.sim->paused());
+}
+
+// A key pressed and let go on the main window.
+void tap(Simulator& sim, int virtualKey) {
+    sim.pressKey(virtualKey, true);
+    sim.pressKey(virtualKey, false);
+}
+
+TEST(SimulatorWindowTest, KeysFlyTheUserAircraftByHand) {
+    SimulatorFixture f(3);
+    Aircraft& user = *f.sim->world().user();
+    constexpr int kCtrl = 0x11, kShift = 0x10, kUp = 0x26, kRight = 0x27, kDown = 0x28, kNumpad5 = 0x65,
+                  kPeriod = 0xBE, kF1 = 0x70, kF2 = 0x71, kF3 = 0x72, kF4 = 0x73;
+
+    f.sim->pressKey(kCtrl, true);
+    tap(*f.sim, 'E');
+    f.sim->pressKey(kCtrl, false);
+    EXPECT_EQ(ManoeuvreOrder::StartEngines, user.manoeuvre());
+
+    const struct {
+        int key;
+        double elevator, aileron, throttle;
+    } steps[] = {
+        {kF4, 0, 0, 1},      {kF2, 0, 0, 0.9},     {kF1, 0, 0, 0},      {kF3, 0, 0, 0.1},
+        {kDown, 0.1, 0, 0.1}, {kUp, 0, 0, 0.1},    {kUp, -0.1, 0, 0.1}, {kRight, -0.1, 0.1, 0.1},
+        {kNumpad5, 0, 0, 0.1}, {0x64, 0, -0.1, 0.1}, {0x68, -0.1, -0.1, 0.1}, {0x62, 0, -0.1, 0.1},
+    };
+    for (const auto& step : steps) {
+        tap(*f.sim, step.key);
+        const HandControls hands = user.handControls();
+        EXPECT_NEAR(step.elevator, hands.elevator, 1e-9) << "key 0x" << std::hex << step.key;
+        EXPECT_NEAR(step.aileron, hands.aileron, 1e-9) << "key 0x" << std::hex << step.key;
+        EXPECT_NEAR(step.throttle, hands.throttle, 1e-9) << "key 0x" << std::hex << step.key;
+    }
+    for (int i = 0; i < 15; ++i)
+        tap(*f.sim, kDown);
+    EXPECT_EQ(1, user.handControls().elevator) << "the stick stops at its end";
+
+    f.sim->pressKey(kPeriod, true);
+    EXPECT_TRUE(user.handControls().brakes);
+    f.sim->pressKey(kPeriod, false);
+    EXPECT_FALSE(user.handControls().brakes);
+
+    // With Shift the arrows are the view's.
+    f.sim->pressKey(kShift, true);
+    tap(*f.sim, kUp);
+    f.sim->pressKey(kShift, false);
+    EXPECT_EQ(1, user.handControls().elevator);
+}
+
+TEST(SimulatorWindowTest, TheAutopilotMenuOrdersTheUserAircraftsManoeuvres) {
+    SimulatorFixture f(3);
+    Aircraft& user = *f.sim->world().user();
+    HandControls hands;
+    hands.throttle = 1;
+    user.flyByHand(hands);
+    const std::pair<const char*, ManoeuvreOrder::Kind> items[] = {
+        {"Autopilot/Start Engines", ManoeuvreOrder::StartEngines}, {"Autopilot/Take Off", ManoeuvreOrder::TakeOff},
+        {"Autopilot/Fly a Circuit", ManoeuvreOrder::Circuit},      {"Autopilot/Land", ManoeuvreOrder::Land},
+        {"Autopilot/Park", ManoeuvreOrder::Park},                  {"Autopilot/Shut Down", ManoeuvreOrder::ShutDown},
+    };
+    for (const auto& [path, manoeuvre] : items) {
+        EXPECT_EQ(std::nullopt, chooseMenuItem(*f.sim, path)) << path;
+        EXPECT_EQ(manoeuvre, user.manoeuvre()) << path;
+    }
+    EXPECT_FALSE(applySimulatorCommand(*f.sim, 40301)) << "a command the simulator has no use for";
 }
 
 // The Level-D light switches, by name, and their bits of the light mask.

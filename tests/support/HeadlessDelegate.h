@@ -11,6 +11,9 @@
 class HeadlessDelegate : public win::Backend {
 public:
     void runModalLoop(win::HWND dialog) override { headless_->runModalLoop(dialog); }
+    void runMessageLoop(std::chrono::steady_clock::time_point until) override {
+        headless_->runMessageLoop(until);
+    }
     int messageBox(win::HWND owner, const std::string& text, const std::string& caption,
                    win::UINT type) override {
         return headless_->messageBox(owner, text, caption, type);

@@ -1,17 +1,17 @@
 #include "winsys/headless/HeadlessBackend.h"
 
-#include <filesystem>
+#include <thread>
 
 #include "winsys/Dialogs.h"
+#include "winsys/FileDialogRules.h"
 #include "winsys/WindowApi.h"
+#include "winsys/MessageBoxKinds.h"
 #include "winsys/headless/ScriptState.h"
-#include "winsys/model/MessageBoxKinds.h"
 
 namespace win::headless {
 
 namespace {
 
-namespace fs = std::filesystem;
 using detail::noteFailure;
 using detail::noteUnscripted;
 using detail::script;
@@ -22,57 +22,6 @@ bool contains(const std::string& text, const std::string& part) {
 
 bool titleMatches(const std::string& wanted, const std::string& title) {
     return wanted.empty() || wanted == title;
-}
-
-// The answer of a user who only closes things: Cancel if there is one, else No, else OK.
-int closingAnswer(UINT type) {
-    const std::vector<int> buttons = model::messageBoxButtons(type);
-    for (int answer : {IDCANCEL, IDNO})
-        if (std::find(buttons.begin(), buttons.end(), answer) != buttons.end())
-            return answer;
-    return IDOK;
-}
-
-// What the dialog makes of a name the user typed: taken in the start folder, given the default
-// extension when it has none.
-std::string completedPath(const std::string& typed, const OPENFILENAME& request) {
-    fs::path path(typed);
-    if (path.is_relative() && !request.initialDir.empty())
-        path = fs::path(request.initialDir) / path;
-    if (!path.has_extension() && !request.defExt.empty())
-        path += "." + request.defExt;
-    return path.string();
-}
-
-// A path the file system refuses (too long, say) counts as one that does not exist.
-bool isFolder(const fs::path& path) {
-    std::error_code refused;
-    return fs::is_directory(path, refused);
-}
-bool isFile(const fs::path& path) {
-    std::error_code refused;
-    return fs::is_regular_file(path, refused);
-}
-bool exists(const fs::path& path) {
-    std::error_code refused;
-    return fs::exists(path, refused);
-}
-
-// Why the dialog would not accept the path; empty when it would.
-std::string refusal(FileDialogKind kind, const std::string& path, const OPENFILENAME& request) {
-    const fs::path folder = fs::path(path).parent_path();
-    if ((request.flags & OFN_PATHMUSTEXIST) != 0 && !folder.empty() && !isFolder(folder))
-        return "the folder of " + path + " does not exist";
-    if (kind == FileDialogKind::Open && (request.flags & OFN_FILEMUSTEXIST) != 0 && !isFile(path))
-        return path + " does not exist";
-    return {};
-}
-
-bool confirmOverwrite(const std::string& path, const OPENFILENAME& request) {
-    const std::string caption = request.title.empty() ? "Save As" : request.title;
-    const std::string text =
-        fs::path(path).filename().string() + " already exists.\nDo you want to replace it?";
-    return MessageBox(request.hwndOwner, text, caption, MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 class HeadlessBackend final : public Backend {
@@ -110,6 +59,11 @@ public:
         }
     }
 
+    void runMessageLoop(std::chrono::steady_clock::time_point until) override {
+        PumpPostedMessages();
+        std::this_thread::sleep_until(until);
+    }
+
     int messageBox(HWND, const std::string& text, const std::string& caption, UINT type) override {
         const std::string name = "message box \"" + caption + "\": " + text;
         const auto answer = detail::take(script().messageBoxes, [&](const detail::MessageBoxScript& s) {
@@ -117,12 +71,12 @@ public:
         });
         if (!answer) {
             noteUnscripted(name);
-            return closingAnswer(type);
+            return model::closingAnswer(type);
         }
         const std::vector<int> buttons = model::messageBoxButtons(type);
         if (std::find(buttons.begin(), buttons.end(), answer->answer) == buttons.end()) {
             noteFailure(name + " has no button " + model::answerName(answer->answer));
-            return closingAnswer(type);
+            return model::closingAnswer(type);
         }
         return answer->answer;
     }
@@ -144,14 +98,13 @@ public:
         std::vector<std::string> chosen;
         for (const std::string& typed : answer->paths) {
             const std::string path = completedPath(typed, request);
-            if (const std::string problem = refusal(kind, path, request); !problem.empty()) {
+            if (const std::string problem = fileDialogRefusal(kind, path, request); !problem.empty()) {
                 noteFailure(name + ": " + problem);
                 return {};
             }
             chosen.push_back(path);
         }
-        if (kind == FileDialogKind::Save && (request.flags & OFN_OVERWRITEPROMPT) != 0 && !chosen.empty() &&
-            exists(chosen.front()) && !confirmOverwrite(chosen.front(), request))
+        if (kind == FileDialogKind::Save && !chosen.empty() && !overwriteAllowed(chosen.front(), request))
             return {};
         return chosen;
     }

@@ -58,7 +58,6 @@ struct ScriptState {
     std::vector<std::string> unscripted;
     std::vector<std::string> failures;
     ScreenMetrics screen{1920, 1080, RECT{0, 0, 1920, 1080}};
-    HWND active = nullptr;
 };
 
 ScriptState& script();

@@ -87,11 +87,7 @@ class StepRunner {
         return onControl(step.id, [&](HWND c) { return openContextMenu(c, step.item); });
     }
     std::string operator()(const Close&) const {
-        if (GetDialogInfo(window_))
-            SendMessage(window_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(GetDlgItem(window_, IDCANCEL)));
-        else
-            SendMessage(window_, WM_CLOSE, 0, 0);
+        closeWindow(window_);
         return {};
     }
 

@@ -1,4 +1,6 @@
-#include "winsys/model/MessageBoxKinds.h"
+#include "winsys/MessageBoxKinds.h"
+
+#include <algorithm>
 
 #include "winsys/Dialogs.h"
 
@@ -43,6 +45,14 @@ std::string answerName(int answer) {
     default:
         return std::to_string(answer);
     }
+}
+
+int closingAnswer(UINT type) {
+    const std::vector<int> buttons = messageBoxButtons(type);
+    for (int answer : {IDCANCEL, IDNO})
+        if (std::find(buttons.begin(), buttons.end(), answer) != buttons.end())
+            return answer;
+    return IDOK;
 }
 
 } // namespace win::model

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "winsys/model/MessageBoxKinds.h"
+#include "winsys/MessageBoxKinds.h"
 
 namespace win {
 

@@ -49,6 +49,7 @@ struct Store {
     std::map<std::pair<HINSTANCE, uint16_t>, DialogTemplate> templates;
     std::deque<PostedMessage> posted;
     HWND focus = nullptr;
+    HWND active = nullptr; // the window a user last brought to the front
     std::array<bool, 256> keyDown{};
     CursorState cursor;
     std::optional<SYSTEMTIME> localTime; // none: the machine's clock

@@ -1,10 +1,15 @@
 // Keyboard, mouse and window moves as a user makes them.
+#include "winsys/UserInput.h"
+
+#include "winsys/Backend.h"
+#include "winsys/Controls.h"
+#include "winsys/Dialogs.h"
 #include "winsys/Input.h"
-#include "winsys/headless/ScriptState.h"
+#include "winsys/WindowApi.h"
 #include "winsys/model/Cursors.h"
 #include "winsys/model/WindowStore.h"
 
-namespace win::headless {
+namespace win {
 
 namespace {
 
@@ -80,8 +85,16 @@ void dragWindow(HWND window, int x, int y) {
     SendMessage(window, WM_EXITSIZEMOVE, 0, 0);
 }
 
+void closeWindow(HWND window) {
+    if (GetDialogInfo(window))
+        SendMessage(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
+    else
+        SendMessage(window, WM_CLOSE, 0, 0);
+}
+
 void activate(HWND window) {
-    HWND& active = detail::script().active;
+    HWND& active = model::store().active;
     if (window == active)
         return;
     const HWND previous = active;
@@ -91,4 +104,4 @@ void activate(HWND window) {
     SendMessage(window, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
 }
 
-} // namespace win::headless
+} // namespace win
