@@ -2,7 +2,8 @@
 # Installs what is missing, builds, registers the module in a folder of its own (desktop-out/) and
 # starts the stand-in simulator in a window with the module loaded: fly by hand or through the
 # Autopilot menu, record and play back through the Zephrel menu (docs/simhost/desktop.md).
-# Arguments go to zephrel-sim (a --scenario of your own replaces the plain one written here).
+# Arguments go to zephrel-sim; with a --scenario of your own its settings take the place of the
+# sample root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh build
@@ -19,16 +20,9 @@ ZflPath=$PWD/$out/recordings
 INI
 fi
 build/src/installer/zephrel-install add --appdata $out/appdata --installdir $out/module
-cat > $out/desktop.scn <<SCN
-# The simulator on the desktop, with the add-ons of appdata/Microsoft/FSX/dll.xml, until its
-# window is closed.
-root ../data/sim-root
-appdata appdata
-frame-step 0.0166667
-duration 10000000
-SCN
-scenario=(--scenario $out/desktop.scn)
+# Without a scenario the window stays until it is closed; one given instead has its own settings.
+settings=(--root data/sim-root --appdata $out/appdata)
 for argument in "$@"; do
-    if [ "$argument" = "--scenario" ]; then scenario=(); fi
+    if [ "$argument" = "--scenario" ]; then settings=(--appdata $out/appdata); fi
 done
-exec build/simhost/zephrel-sim --window "${scenario[@]}" "$@"
+exec build/simhost/zephrel-sim --window "${settings[@]}" "$@"

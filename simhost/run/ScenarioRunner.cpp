@@ -370,7 +370,8 @@ SimulatorSetup ScenarioRunner::setup() const {
     setup.userTitle = settings.userTitle.value_or(setup.userTitle);
     setup.start = settings.start.value_or(setup.start);
     setup.trafficPercent = settings.trafficPercent.value_or(setup.trafficPercent);
-    setup.frameStep = settings.frameStep.value_or(setup.frameStep);
+    // On the screen 60 frames a second, the pace a user expects of a simulator.
+    setup.frameStep = settings.frameStep.value_or(overrides_.realTime ? 1.0 / 60 : setup.frameStep);
     setup.dateTime = settings.dateTime.value_or(setup.dateTime);
     return setup;
 }

@@ -20,7 +20,8 @@ struct RunOverrides {
     // Pictures of the main window written while the run goes on.
     std::optional<PictureFiles> pictures;
     // Frames at the pace of the clock, with the window system's message loop between them (a
-    // desktop shows the windows and takes the user's input there).
+    // desktop shows the windows and takes the user's input there); 60 a second unless the
+    // scenario sets the frame step.
     bool realTime = false;
 };
 

@@ -30,7 +30,9 @@ constexpr const char* kUsage =
     "  --frames DIR           writes the main window's picture as DIR/frame-NNNNNN.png (an existing folder)\n"
     "  --frame-every N        ... every N frames (default 1)\n"
     "  --size WxH             the main window's client area in pixels (default 1016x715)\n"
-    "  --window               shows the simulator in a window on the desktop, in real time\n"
+    "  --window               shows the simulator in a window on the desktop, in real time (60 frames\n"
+    "                         a second unless the scenario sets its frame step); without --scenario\n"
+    "                         until the window is closed, with --root required\n"
     "  --help                 this text\n";
 
 struct CommandLine {
@@ -104,7 +106,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         throw UsageError{"--frame-every and --size go with --frames"};
     if (picturesAsked)
         line.overrides.pictures = pictures;
-    if (!line.help && line.scenario.empty())
+    if (!line.help && !line.window && line.scenario.empty())
         throw UsageError{"--scenario is required"};
     return line;
 }
@@ -143,6 +145,13 @@ void printSummary(const RunSummary& summary) {
         std::printf("add-on loader errors: %zu\n", summary.loaderErrors.size());
 }
 
+// A window without a scenario stays until the user closes it.
+Scenario untilClosed() {
+    Scenario scenario;
+    scenario.settings.duration = scenario::kMaxTime;
+    return scenario;
+}
+
 // The desktop backend shows the windows; the run then keeps the clock's pace.
 void openWindows(CommandLine& line) {
 #ifdef ZEPHREL_DESKTOP
@@ -159,7 +168,7 @@ void openWindows(CommandLine& line) {
 int run(CommandLine line) {
     if (line.window)
         openWindows(line);
-    ScenarioRunner runner(loadScenario(line.scenario), line.overrides);
+    ScenarioRunner runner(line.scenario.empty() ? untilClosed() : loadScenario(line.scenario), line.overrides);
     ProgressLine progress;
     const RunSummary summary = runner.run([&](const RunProgress& now) { progress.update(now); });
     progress.clear();
