@@ -1,5 +1,6 @@
 // Buttons of every style, and static texts.
 #include "desktop/ControlKinds.h"
+#include "desktop/WindowStyle.h"
 #include "winsys/Backend.h"
 #include "winsys/Controls.h"
 #include "winsys/WindowApi.h"
@@ -8,10 +9,6 @@
 namespace desktop {
 
 namespace {
-
-win::DWORD styleOf(win::HWND control) {
-    return static_cast<win::DWORD>(win::GetWindowLongPtr(control, win::GWL_STYLE));
-}
 
 void setLabel(GtkWidget* widget, const std::string& text) {
     const std::string shown = mnemonicText(text);
@@ -85,7 +82,7 @@ class Label final : public ControlWidget {
 public:
     explicit Label(win::HWND control)
         : ControlWidget(control, gtk_event_box_new()), label_(gtk_label_new("")) {
-        const win::DWORD style = styleOf(control);
+        const win::DWORD style = windowStyle(control);
         gtk_label_set_xalign(GTK_LABEL(label_), (style & win::SS_CENTER) != 0 ? 0.5f : 0.0f);
         gtk_label_set_yalign(GTK_LABEL(label_), (style & win::SS_SUNKEN) != 0 ? 0.5f : 0.0f);
         gtk_label_set_line_wrap(GTK_LABEL(label_), TRUE);
@@ -119,7 +116,7 @@ private:
 } // namespace
 
 std::unique_ptr<ControlWidget> makeButton(win::HWND control) {
-    const win::DWORD style = styleOf(control);
+    const win::DWORD style = windowStyle(control);
     switch (style & win::BS_TYPEMASK) {
     case win::BS_CHECKBOX:
     case win::BS_AUTOCHECKBOX:

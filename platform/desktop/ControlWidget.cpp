@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "desktop/ControlKinds.h"
+#include "desktop/WindowStyle.h"
 #include "text/AsciiCase.h"
 #include "winsys/Backend.h"
 #include "winsys/CommonControls.h"
@@ -30,11 +31,8 @@ gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer data) {
 win::RECT placeInWindow(win::HWND control) {
     win::RECT rect{};
     win::GetWindowRect(control, &rect);
-    win::HWND top = control;
-    while (win::GetWindowLongPtr(top, win::GWL_STYLE) & win::WS_CHILD)
-        top = win::GetParent(top);
     win::POINT corner{rect.left, rect.top};
-    win::ScreenToClient(top, &corner);
+    win::ScreenToClient(topLevelOf(control), &corner);
     return {corner.x, corner.y, corner.x + rect.right - rect.left, corner.y + rect.bottom - rect.top};
 }
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "desktop/ControlKinds.h"
+#include "desktop/WindowStyle.h"
 #include "winsys/Backend.h"
 #include "winsys/CommonControls.h"
 #include "winsys/WindowApi.h"
@@ -16,11 +17,10 @@ namespace {
 class Trackbar final : public ControlWidget {
 public:
     explicit Trackbar(win::HWND control)
-        : ControlWidget(control, gtk_scale_new_with_range(
-                                     (win::GetWindowLongPtr(control, win::GWL_STYLE) & win::TBS_VERT) != 0
-                                         ? GTK_ORIENTATION_VERTICAL
-                                         : GTK_ORIENTATION_HORIZONTAL,
-                                     0, 100, 1)) {
+        : ControlWidget(control, gtk_scale_new_with_range((windowStyle(control) & win::TBS_VERT) != 0
+                                                              ? GTK_ORIENTATION_VERTICAL
+                                                              : GTK_ORIENTATION_HORIZONTAL,
+                                                          0, 100, 1)) {
         gtk_scale_set_draw_value(GTK_SCALE(widget_), FALSE);
         g_signal_connect(widget_, "value-changed", G_CALLBACK(onChanged), this);
         g_signal_connect(widget_, "button-press-event", G_CALLBACK(onHold), this);
@@ -62,11 +62,10 @@ class UpDown final : public ControlWidget {
 public:
     explicit UpDown(win::HWND control)
         : ControlWidget(control,
-                        gtk_box_new((win::GetWindowLongPtr(control, win::GWL_STYLE) & win::UDS_HORZ) != 0
-                                        ? GTK_ORIENTATION_HORIZONTAL
-                                        : GTK_ORIENTATION_VERTICAL,
+                        gtk_box_new((windowStyle(control) & win::UDS_HORZ) != 0 ? GTK_ORIENTATION_HORIZONTAL
+                                                                                : GTK_ORIENTATION_VERTICAL,
                                     0)) {
-        const bool horizontal = (win::GetWindowLongPtr(control, win::GWL_STYLE) & win::UDS_HORZ) != 0;
+        const bool horizontal = (windowStyle(control) & win::UDS_HORZ) != 0;
         // Up (or right) goes toward the range's upper end, the second number of the range.
         addArrow(horizontal ? "pan-start-symbolic" : "pan-up-symbolic", horizontal ? -1 : +1);
         addArrow(horizontal ? "pan-end-symbolic" : "pan-down-symbolic", horizontal ? +1 : -1);

@@ -3,6 +3,7 @@
 
 #include "desktop/ControlKinds.h"
 #include "desktop/VirtualKeys.h"
+#include "desktop/WindowStyle.h"
 #include "winsys/Backend.h"
 #include "winsys/CommonControls.h"
 #include "winsys/Controls.h"
@@ -13,15 +14,11 @@ namespace desktop {
 
 namespace {
 
-win::DWORD styleOf(win::HWND control) {
-    return static_cast<win::DWORD>(win::GetWindowLongPtr(control, win::GWL_STYLE));
-}
-
 // A single-line edit: every change the user types is the control's new text.
 class Entry final : public ControlWidget {
 public:
     explicit Entry(win::HWND control) : ControlWidget(control, gtk_entry_new()) {
-        const win::DWORD style = styleOf(control);
+        const win::DWORD style = windowStyle(control);
         gtk_editable_set_editable(GTK_EDITABLE(widget_), (style & win::ES_READONLY) == 0);
         if ((style & win::ES_NUMBER) != 0)
             gtk_entry_set_input_purpose(GTK_ENTRY(widget_), GTK_INPUT_PURPOSE_DIGITS);
@@ -134,7 +131,7 @@ private:
 } // namespace
 
 std::unique_ptr<ControlWidget> makeEntry(win::HWND control) {
-    if ((styleOf(control) & win::ES_MULTILINE) != 0)
+    if ((windowStyle(control) & win::ES_MULTILINE) != 0)
         return std::make_unique<TextView>(control);
     return std::make_unique<Entry>(control);
 }

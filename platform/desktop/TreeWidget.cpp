@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "desktop/ControlKinds.h"
+#include "desktop/WindowStyle.h"
 #include "winsys/Backend.h"
 #include "winsys/CommonControls.h"
 #include "winsys/WindowApi.h"
@@ -48,7 +49,7 @@ public:
           store_(gtk_tree_store_new(3, G_TYPE_STRING, G_TYPE_BOOLEAN, G_TYPE_BOOLEAN)),
           view_(gtk_tree_view_new_with_model(GTK_TREE_MODEL(store_))) {
         GtkTreeViewColumn* column = gtk_tree_view_column_new();
-        if ((win::GetWindowLongPtr(control, win::GWL_STYLE) & win::TVS_CHECKBOXES) != 0) {
+        if ((windowStyle(control) & win::TVS_CHECKBOXES) != 0) {
             GtkCellRenderer* check = gtk_cell_renderer_toggle_new();
             gtk_tree_view_column_pack_start(column, check, FALSE);
             gtk_tree_view_column_add_attribute(column, check, "active", kChecked);

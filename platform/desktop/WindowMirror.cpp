@@ -7,6 +7,7 @@
 #include "desktop/ControlWidget.h"
 #include "desktop/MenuWidgets.h"
 #include "desktop/VirtualKeys.h"
+#include "desktop/WindowStyle.h"
 #include "winsys/Backend.h"
 #include "winsys/Controls.h"
 #include "winsys/Dialogs.h"
@@ -23,10 +24,6 @@ namespace {
 
 // Nothing smaller than this is left of a window the user shrinks.
 constexpr int kSmallestClient = 64;
-
-win::DWORD styleOf(win::HWND hwnd, int index = win::GWL_STYLE) {
-    return static_cast<win::DWORD>(win::GetWindowLongPtr(hwnd, index));
-}
 
 std::vector<win::HWND> topLevelWindows() {
     std::vector<win::HWND> windows;
@@ -86,7 +83,7 @@ struct WindowMirror::Shown {
             gtk_widget_destroy(window);
     }
 
-    bool resizable() const { return (styleOf(hwnd) & win::WS_THICKFRAME) != 0; }
+    bool resizable() const { return (windowStyle(hwnd) & win::WS_THICKFRAME) != 0; }
 
     // The deepest view under a point of the client area, which the point is then in; the window
     // itself when no view is there. Views opened later lie above those before.
@@ -139,7 +136,7 @@ gboolean onDelete(GtkWidget*, GdkEvent*, Shown* shown) {
 win::HWND defaultButton(win::HWND dialog) {
     for (win::HWND child : descendantsOf(dialog))
         if (win::GetClassName(child) == win::WC_BUTTON &&
-            (styleOf(child) & win::BS_TYPEMASK) == win::BS_DEFPUSHBUTTON && win::IsWindowEnabled(child))
+            (windowStyle(child) & win::BS_TYPEMASK) == win::BS_DEFPUSHBUTTON && win::IsWindowEnabled(child))
             return child;
     return win::GetDlgItem(dialog, win::IDOK);
 }
@@ -204,14 +201,14 @@ gboolean onConfigure(GtkWidget* widget, GdkEventConfigure*, Shown* shown) {
 }
 
 // The user sized a resizable window: the model's client area takes the new size.
-void onSized(GtkWidget* fixed, GdkRectangle* area, Shown* shown) {
-    if (!gtk_widget_get_mapped(shown->window) || !shown->resizable() || area->width < kSmallestClient ||
+void onSized(GtkWidget* content, GdkRectangle* area, Shown* shown) {
+    if (content != (shown->picture != nullptr ? shown->picture : shown->fixed) ||
+        !gtk_widget_get_mapped(shown->window) || !shown->resizable() || area->width < kSmallestClient ||
         area->height < kSmallestClient ||
         (area->width == shown->clientWidth && area->height == shown->clientHeight))
         return;
-    (void)fixed;
     win::RECT rect{0, 0, area->width, area->height};
-    win::AdjustWindowRectEx(&rect, styleOf(shown->hwnd), styleOf(shown->hwnd, win::GWL_EXSTYLE));
+    win::AdjustWindowRectEx(&rect, windowStyle(shown->hwnd), windowStyle(shown->hwnd, win::GWL_EXSTYLE));
     shown->clientWidth = area->width;
     shown->clientHeight = area->height;
     win::SetWindowPos(shown->hwnd, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
@@ -265,7 +262,7 @@ std::unique_ptr<Shown> makeShown(win::HWND hwnd, GtkWindow* owner) {
     const auto dialog = win::GetDialogInfo(hwnd);
     if (dialog)
         gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
-    else if ((styleOf(hwnd, win::GWL_EXSTYLE) & win::WS_EX_TOOLWINDOW) != 0)
+    else if ((windowStyle(hwnd, win::GWL_EXSTYLE) & win::WS_EX_TOOLWINDOW) != 0)
         gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_UTILITY);
     if (owner != nullptr)
         gtk_window_set_transient_for(window, owner);
@@ -299,8 +296,10 @@ void addPicture(Shown& shown) {
     g_signal_connect(shown.picture, "button-press-event", G_CALLBACK(onMouseButton), &shown);
     g_signal_connect(shown.picture, "button-release-event", G_CALLBACK(onMouseButton), &shown);
     g_signal_connect(shown.picture, "scroll-event", G_CALLBACK(onScroll), &shown);
-    gtk_fixed_put(GTK_FIXED(shown.fixed), shown.picture, 0, 0);
+    g_signal_connect(shown.picture, "size-allocate", G_CALLBACK(onSized), &shown);
+    gtk_box_pack_end(GTK_BOX(shown.box), shown.picture, TRUE, TRUE, 0);
     gtk_widget_show(shown.picture);
+    shown.clientWidth = shown.clientHeight = -1; // the picture takes the client size from now on
 }
 
 void rebuildMenuBar(Shown& shown) {
@@ -350,7 +349,8 @@ void WindowMirror::syncWindow(win::HWND hwnd, Shown& shown, bool pictures) {
         shown.title = title;
         gtk_window_set_title(GTK_WINDOW(shown.window), title.c_str());
     }
-    gtk_window_set_decorated(GTK_WINDOW(shown.window), (styleOf(hwnd) & win::WS_CAPTION) == win::WS_CAPTION);
+    gtk_window_set_decorated(GTK_WINDOW(shown.window),
+                             (windowStyle(hwnd) & win::WS_CAPTION) == win::WS_CAPTION);
     if (shown.menuDirty || win::GetMenu(hwnd) != shown.menu)
         rebuildMenuBar(shown);
 
@@ -361,26 +361,29 @@ void WindowMirror::syncWindow(win::HWND hwnd, Shown& shown, bool pictures) {
         shown.corner = {rect.left, rect.top};
         gtk_window_move(GTK_WINDOW(shown.window), rect.left, rect.top);
     }
+    if (shown.picture == nullptr && win::GetClientPixels(hwnd) != nullptr)
+        addPicture(shown);
     if (client.right != shown.clientWidth || client.bottom != shown.clientHeight) {
         shown.clientWidth = client.right;
         shown.clientHeight = client.bottom;
+        // A resizable window may be made smaller than it is: its content asks for little, and the
+        // window itself is sized.
+        GtkWidget* content = shown.picture != nullptr ? shown.picture : shown.fixed;
         if (shown.resizable()) {
-            gtk_widget_set_size_request(shown.fixed, kSmallestClient, kSmallestClient);
-            const int menuHeight = shown.menuBar ? gtk_widget_get_allocated_height(shown.menuBar) : 0;
-            gtk_window_resize(GTK_WINDOW(shown.window), client.right,
-                              client.bottom + std::max(menuHeight, 0));
+            gtk_widget_set_size_request(content, kSmallestClient, kSmallestClient);
+            int menuHeight = 0;
+            if (shown.menuBar != nullptr)
+                gtk_widget_get_preferred_height(shown.menuBar, nullptr, &menuHeight);
+            gtk_window_resize(GTK_WINDOW(shown.window), client.right, client.bottom + menuHeight);
         } else {
-            gtk_widget_set_size_request(shown.fixed, client.right, client.bottom);
+            gtk_widget_set_size_request(content, client.right, client.bottom);
         }
     }
-    if (shown.picture == nullptr && win::GetClientPixels(hwnd) != nullptr)
-        addPicture(shown);
-    if (shown.picture != nullptr) {
-        gtk_widget_set_size_request(shown.picture, client.right, client.bottom);
-        if (pictures)
-            gtk_widget_queue_draw(shown.picture);
-    }
+    if (shown.picture != nullptr && pictures)
+        gtk_widget_queue_draw(shown.picture);
     syncControls(shown);
+    // Under a picture the controls' layer takes room only when there are controls.
+    gtk_widget_set_visible(shown.fixed, shown.picture == nullptr || !shown.controls.empty());
     const bool enabled = win::IsWindowEnabled(hwnd);
     gtk_widget_set_sensitive(shown.fixed, enabled);
     if (shown.menuBar != nullptr)
@@ -417,9 +420,7 @@ void WindowMirror::menuBarChanged(win::HWND window) {
 }
 
 GtkWindow* WindowMirror::gtkWindowOf(win::HWND window) const {
-    while (window != nullptr && (styleOf(window) & win::WS_CHILD) != 0)
-        window = win::GetParent(window);
-    const auto at = shown_.find(window);
+    const auto at = shown_.find(topLevelOf(window));
     return at == shown_.end() ? nullptr : GTK_WINDOW(at->second->window);
 }
 
