@@ -66,18 +66,6 @@ private:
     std::string shown_;
 };
 
-std::string keyName(int virtualKey) {
-    if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
-        return std::string(1, static_cast<char>(virtualKey));
-    if (virtualKey >= 0x70 && virtualKey <= 0x87)
-        return "F" + std::to_string(virtualKey - 0x6F);
-    if (virtualKey >= 0x60 && virtualKey <= 0x69)
-        return "Num " + std::to_string(virtualKey - 0x60);
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "Key 0x%02X", static_cast<unsigned>(virtualKey));
-    return hex;
-}
-
 // The hot-key field shows the key as "Ctrl + Shift + R" and takes the next key pressed in it.
 class HotKeyField final : public ControlWidget {
 public:

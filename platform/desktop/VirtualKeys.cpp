@@ -2,6 +2,7 @@
 
 #include <gdk/gdkkeysyms.h>
 
+#include <cstdio>
 #include <iterator>
 
 namespace desktop {
@@ -37,7 +38,37 @@ constexpr KeyCode kKeys[] = {
     {GDK_KEY_bracketright, 0xDD}, {GDK_KEY_apostrophe, 0xDE},
 };
 
+struct KeyName {
+    int virtualKey;
+    const char* name;
+};
+
+constexpr KeyName kNames[] = {
+    {0x08, "Backspace"}, {0x09, "Tab"},     {0x0D, "Enter"},     {0x13, "Pause"}, {0x1B, "Esc"},
+    {0x20, "Space"},     {0x21, "Page Up"}, {0x22, "Page Down"}, {0x23, "End"},   {0x24, "Home"},
+    {0x25, "Left"},      {0x26, "Up"},      {0x27, "Right"},     {0x28, "Down"},  {0x2D, "Insert"},
+    {0x2E, "Delete"},    {0x6A, "Num *"},   {0x6B, "Num +"},     {0x6D, "Num -"}, {0x6E, "Num Del"},
+    {0x6F, "Num /"},     {0xBA, ";"},       {0xBB, "="},         {0xBC, ","},     {0xBD, "-"},
+    {0xBE, "."},         {0xBF, "/"},       {0xC0, "`"},         {0xDB, "["},     {0xDC, "\\"},
+    {0xDD, "]"},         {0xDE, "'"},
+};
+
 } // namespace
+
+std::string keyName(int virtualKey) {
+    if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
+        return std::string(1, static_cast<char>(virtualKey));
+    if (virtualKey >= 0x70 && virtualKey <= 0x87)
+        return "F" + std::to_string(virtualKey - 0x6F);
+    if (virtualKey >= 0x60 && virtualKey <= 0x69)
+        return "Num " + std::to_string(virtualKey - 0x60);
+    for (const KeyName& key : kNames)
+        if (key.virtualKey == virtualKey)
+            return key.name;
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "Key 0x%02X", static_cast<unsigned>(virtualKey & 0xFF));
+    return hex;
+}
 
 int virtualKeyOf(unsigned keyval) {
     if (keyval >= GDK_KEY_a && keyval <= GDK_KEY_z)

@@ -3,6 +3,8 @@
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "desktop/VirtualKeys.h"
 
 namespace {
@@ -48,6 +50,16 @@ TEST(DesktopVirtualKeysTest, KeysHaveTheOriginalsCodes) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.virtualKey, desktop::virtualKeyOf(c.keyval)) << "keyval 0x" << std::hex << c.keyval;
+}
+
+TEST(DesktopVirtualKeysTest, AHotKeyFieldNamesTheKey) {
+    const std::pair<int, const char*> cases[] = {
+        {'R', "R"},      {'0', "0"},         {0x70, "F1"},        {0x87, "F24"},   {0x60, "Num 0"},
+        {0x69, "Num 9"}, {0x24, "Home"},     {0x22, "Page Down"}, {0x6B, "Num +"}, {0xDC, "\\"},
+        {0xDE, "'"},     {0x05, "Key 0x05"}, {0xFE, "Key 0xFE"},
+    };
+    for (const auto& [virtualKey, name] : cases)
+        EXPECT_EQ(name, desktop::keyName(virtualKey)) << "key 0x" << std::hex << virtualKey;
 }
 
 } // namespace

@@ -7,7 +7,10 @@
 source "$(dirname "$0")/session.sh"
 
 "$BUILD/tools/zfl-sample" "$run/sample.zfl" > /dev/null
+# The playback settings come up before a playback, too.
+sed -i 's/^\[SETTINGS\]$/[SETTINGS]\nShowPlayDialog=1/' "$run/module/Zephrel.ini"
 start_simulator 60 \
+    'at 0.5 menu "Zephrel/Instant Replay..."' \
     'at 1 menu "Zephrel/About Zephrel..."' \
     'at 2 menu "Zephrel/Keyboard Controls..."' \
     'at 3 menu "Zephrel/Settings..."' \
@@ -31,6 +34,7 @@ dialog() {
     wait_gone "$title"
 }
 
+dialog "Instant Replay" instant-replay Escape
 dialog "About Zephrel" about Escape
 dialog "Keyboard Controls" keyboard Escape
 dialog "Zephrel Settings" settings Escape
@@ -39,6 +43,7 @@ dialog "Video Rendering" video-rendering Escape
 dialog "Advanced Playback" advanced-playback Escape
 dialog "Recording Settings" recording-settings Escape
 
+dialog "Playback Settings" playback-settings Return
 chooser=$(window_titled "Open Recorded Flight")
 shot open-recorded-flight
 xdotool windowfocus --sync "$chooser" type --delay 40 "$run/sample.zfl"
