@@ -17,13 +17,16 @@ void setLabel(GtkWidget* widget, const std::string& text) {
 }
 
 // A push button clicks; an owner-drawn one is held while the mouse button is down (the playback
-// controls search while theirs are held).
+// controls search while theirs are held). GTK drops a press without "released" when the button
+// goes from the screen or a modal window takes the pointer: the control is let go then too.
 class PushButton final : public ControlWidget {
 public:
     PushButton(win::HWND control, bool held) : ControlWidget(control, gtk_button_new_with_mnemonic("")) {
         if (held) {
             g_signal_connect(widget_, "pressed", G_CALLBACK(onPressed), this);
             g_signal_connect(widget_, "released", G_CALLBACK(onReleased), this);
+            g_signal_connect(widget_, "unmap", G_CALLBACK(onGone), this);
+            g_signal_connect(widget_, "grab-notify", G_CALLBACK(onGrab), this);
         } else {
             g_signal_connect(widget_, "clicked", G_CALLBACK(onClicked), this);
         }
@@ -31,37 +34,73 @@ public:
 
 private:
     void refreshState() override { setLabel(widget_, win::GetWindowText(control_)); }
+    void letGo() {
+        if (!held_)
+            return;
+        held_ = false;
+        actionDone(win::controls::releaseButton(control_));
+    }
     static void onClicked(GtkButton*, PushButton* self) {
         actionDone(win::controls::clickButton(self->control_));
     }
     static void onPressed(GtkButton*, PushButton* self) {
+        self->held_ = true;
         actionDone(win::controls::holdButton(self->control_));
     }
-    static void onReleased(GtkButton*, PushButton* self) {
-        actionDone(win::controls::releaseButton(self->control_));
+    static void onReleased(GtkButton*, PushButton* self) { self->letGo(); }
+    static void onGone(GtkWidget*, PushButton* self) { self->letGo(); }
+    static void onGrab(GtkWidget*, gboolean stillHere, PushButton* self) {
+        if (!stillHere)
+            self->letGo();
     }
+
+    bool held_ = false;
 };
 
 // Check boxes, radio buttons and push-like check boxes: the widget's toggle is the control's check.
-class CheckButton final : public ControlWidget {
+// The next refresh shows a change the control refused.
+class CheckButton : public ControlWidget {
 public:
     CheckButton(win::HWND control, GtkWidget* widget) : ControlWidget(control, widget) {
         g_signal_connect(widget_, "toggled", G_CALLBACK(onToggled), this);
     }
 
+protected:
+    bool checkedInModel() const {
+        return win::SendMessage(control_, win::BM_GETCHECK, 0, 0) == win::BST_CHECKED;
+    }
+
 private:
     void refreshState() override {
         setLabel(widget_, win::GetWindowText(control_));
-        const bool checked = win::SendMessage(control_, win::BM_GETCHECK, 0, 0) == win::BST_CHECKED;
-        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(widget_), checked);
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(widget_), checkedInModel());
     }
     static void onToggled(GtkToggleButton* button, CheckButton* self) {
         if (self->refreshing())
             return;
         actionDone(win::controls::setButtonCheck(self->control_, gtk_toggle_button_get_active(button)));
-        // A refused change (a radio button clicked off) shows the control's state again.
-        self->refresh();
     }
+};
+
+// A radio button on its own: the window model keeps the groups. GTK keeps one radio button of a
+// group on, so each has a partner never shown, which is on while the button is off.
+class RadioButton final : public CheckButton {
+public:
+    explicit RadioButton(win::HWND control) : RadioButton(control, gtk_radio_button_new(nullptr)) {}
+    ~RadioButton() override { g_object_unref(partner_); }
+
+private:
+    RadioButton(win::HWND control, GtkWidget* partner)
+        : CheckButton(control, gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(partner), "")),
+          partner_(partner) {
+        g_object_ref_sink(partner_);
+    }
+    void refreshState() override {
+        setLabel(widget_, win::GetWindowText(control_));
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(checkedInModel() ? widget_ : partner_), TRUE);
+    }
+
+    GtkWidget* partner_;
 };
 
 class GroupBox final : public ControlWidget {
@@ -125,8 +164,7 @@ std::unique_ptr<ControlWidget> makeButton(win::HWND control) {
                                                           : gtk_check_button_new_with_mnemonic(""));
     case win::BS_RADIOBUTTON:
     case win::BS_AUTORADIOBUTTON:
-        // Each on its own: the window model keeps the groups.
-        return std::make_unique<CheckButton>(control, gtk_radio_button_new_with_mnemonic(nullptr, ""));
+        return std::make_unique<RadioButton>(control);
     case win::BS_GROUPBOX:
         return std::make_unique<GroupBox>(control);
     default:

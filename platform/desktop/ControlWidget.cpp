@@ -16,7 +16,7 @@ namespace desktop {
 namespace {
 
 // A right-click asks the control for its context menu, which goes up to its window unless the
-// control handles it, as on the original.
+// control handles it, as on the original; GTK's own menus and selection stay out of it.
 gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer data) {
     if (event->type != GDK_BUTTON_PRESS || event->button != GDK_BUTTON_SECONDARY)
         return FALSE;
@@ -24,7 +24,7 @@ gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer data) {
     win::SendMessage(control, win::WM_CONTEXTMENU, reinterpret_cast<win::WPARAM>(control),
                      win::MAKELPARAM(static_cast<int>(event->x_root), static_cast<int>(event->y_root)));
     win::PumpPostedMessages();
-    return FALSE;
+    return TRUE;
 }
 
 // The control's rectangle in its top-level window's client area.

@@ -135,6 +135,9 @@ private:
 } // namespace
 
 bool openDisplay() {
+    // X places windows where the model says (tool windows remember their places); Wayland is the
+    // fallback.
+    gdk_set_allowed_backends("x11,*");
     return gtk_init_check(nullptr, nullptr);
 }
 

@@ -25,6 +25,9 @@ public:
         g_signal_connect(widget_, "value-changed", G_CALLBACK(onChanged), this);
         g_signal_connect(widget_, "button-press-event", G_CALLBACK(onHold), this);
         g_signal_connect(widget_, "button-release-event", G_CALLBACK(onLetGo), this);
+        // A drag GTK drops (the window goes, a modal window takes the pointer) ends without a release.
+        g_signal_connect(widget_, "unmap", G_CALLBACK(onGone), this);
+        g_signal_connect(widget_, "grab-notify", G_CALLBACK(onGrab), this);
     }
 
 private:
@@ -52,6 +55,11 @@ private:
     static gboolean onLetGo(GtkWidget*, GdkEventButton*, Trackbar* self) {
         self->held_ = false;
         return FALSE;
+    }
+    static void onGone(GtkWidget*, Trackbar* self) { self->held_ = false; }
+    static void onGrab(GtkWidget*, gboolean stillHere, Trackbar* self) {
+        if (!stillHere)
+            self->held_ = false;
     }
 
     bool held_ = false;

@@ -94,11 +94,7 @@ private:
             gtk_entry_set_text(GTK_ENTRY(widget_), text.c_str());
     }
     static gboolean onKey(GtkWidget*, GdkEventKey* event, HotKeyField* self) {
-        guint keyval = 0;
-        gdk_keymap_translate_keyboard_state(gdk_keymap_get_for_display(gdk_display_get_default()),
-                                            event->hardware_keycode, static_cast<GdkModifierType>(0),
-                                            event->group, &keyval, nullptr, nullptr, nullptr);
-        const int virtualKey = virtualKeyOf(keyval);
+        const int virtualKey = virtualKeyOf(*event);
         // Tab moves on; the modifiers alone make no key; Esc and Enter stay the dialog's.
         if (virtualKey == 0 || virtualKey == 0x09 || virtualKey == 0x0D || virtualKey == 0x1B ||
             (virtualKey >= 0x10 && virtualKey <= 0x12))
@@ -111,7 +107,6 @@ private:
         if (event->state & GDK_MOD1_MASK)
             modifiers |= win::HOTKEYF_ALT;
         actionDone(win::controls::enterHotKey(self->control_, static_cast<win::BYTE>(virtualKey), modifiers));
-        self->refresh();
         return TRUE;
     }
 };

@@ -123,7 +123,6 @@ private:
         gboolean checked = FALSE;
         gtk_tree_model_get(GTK_TREE_MODEL(self->store_), &row, kChecked, &checked, -1);
         actionDone(win::controls::checkTreeItem(self->control_, self->textsTo(row), !checked));
-        self->refresh();
     }
     static void onSelected(GtkTreeSelection* selection, TreeView* self) {
         GtkTreeIter row;

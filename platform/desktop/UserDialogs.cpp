@@ -55,12 +55,13 @@ std::vector<std::string> chosenFiles(GtkFileChooser* chooser) {
 
 void onMenuHidden(GtkMenuShell*, GMainLoop* loop) {
     // After the item's own signal, which comes once the menu is hidden.
-    g_idle_add(
+    g_idle_add_full(
+        G_PRIORITY_DEFAULT_IDLE,
         [](gpointer data) {
             g_main_loop_quit(static_cast<GMainLoop*>(data));
             return G_SOURCE_REMOVE;
         },
-        loop);
+        g_main_loop_ref(loop), [](gpointer data) { g_main_loop_unref(static_cast<GMainLoop*>(data)); });
 }
 
 } // namespace
@@ -152,7 +153,9 @@ win::UINT showPopupMenu(GtkWindow* owner, const std::vector<win::MenuItem>& item
     } else {
         gtk_menu_popup_at_pointer(GTK_MENU(menu), nullptr);
     }
-    g_main_loop_run(loop);
+    // A menu that could not take the pointer is not shown and would never be dismissed.
+    if (gtk_widget_get_visible(menu))
+        g_main_loop_run(loop);
     g_main_loop_unref(loop);
     gtk_widget_destroy(menu);
     return chosen;

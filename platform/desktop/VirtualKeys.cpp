@@ -70,6 +70,14 @@ std::string keyName(int virtualKey) {
     return hex;
 }
 
+int virtualKeyOf(const GdkEventKey& event) {
+    guint keyval = 0;
+    gdk_keymap_translate_keyboard_state(gdk_keymap_get_for_display(gdk_display_get_default()),
+                                        event.hardware_keycode, static_cast<GdkModifierType>(0), event.group,
+                                        &keyval, nullptr, nullptr, nullptr);
+    return virtualKeyOf(keyval != 0 ? keyval : event.keyval);
+}
+
 int virtualKeyOf(unsigned keyval) {
     if (keyval >= GDK_KEY_a && keyval <= GDK_KEY_z)
         return static_cast<int>('A' + (keyval - GDK_KEY_a));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "desktop/ControlWidget.h"
@@ -141,26 +142,22 @@ win::HWND defaultButton(win::HWND dialog) {
     return win::GetDlgItem(dialog, win::IDOK);
 }
 
-unsigned baseKeyval(const GdkEventKey* event) {
-    guint keyval = 0;
-    gdk_keymap_translate_keyboard_state(gdk_keymap_get_for_display(gdk_display_get_default()),
-                                        event->hardware_keycode, static_cast<GdkModifierType>(0),
-                                        event->group, &keyval, nullptr, nullptr, nullptr);
-    return keyval != 0 ? keyval : event->keyval;
-}
-
-// Keys in a dialog are its widgets', but for Esc and Enter; in other windows they are the
-// window's own (the simulator's keys, the module's hot keys).
+// Keys in a dialog are its widgets', but for Esc and Enter (on a push button Enter is the
+// button's). In other windows they are the window's own (the simulator's keys, the module's hot
+// keys), or those of the window the model gave the keyboard to: a tool window hands it to its
+// owner.
 gboolean onKey(GtkWidget* widget, GdkEventKey* event, Shown* shown) {
     const bool down = event->type == GDK_KEY_PRESS;
-    const int virtualKey = virtualKeyOf(baseKeyval(event));
+    const int virtualKey = virtualKeyOf(*event);
     if (win::GetDialogInfo(shown->hwnd)) {
         if (!down)
             return FALSE;
         GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(widget));
         if (virtualKey == 0x1B) {
             win::closeWindow(shown->hwnd);
-        } else if (virtualKey == 0x0D && !(focus && GTK_IS_TEXT_VIEW(focus))) {
+        } else if (virtualKey == 0x0D &&
+                   !(focus &&
+                     (GTK_IS_TEXT_VIEW(focus) || (GTK_IS_BUTTON(focus) && !GTK_IS_TOGGLE_BUTTON(focus))))) {
             if (win::HWND button = defaultButton(shown->hwnd))
                 win::controls::clickButton(button);
         } else {
@@ -171,7 +168,9 @@ gboolean onKey(GtkWidget* widget, GdkEventKey* event, Shown* shown) {
     }
     if (virtualKey == 0)
         return FALSE;
-    win::sendKey(shown->hwnd, virtualKey, down);
+    const win::HWND focus = win::GetFocus();
+    const bool owned = win::GetParent(shown->hwnd) != nullptr;
+    win::sendKey(owned && win::IsWindow(focus) ? focus : shown->hwnd, virtualKey, down);
     win::PumpPostedMessages();
     return TRUE;
 }
@@ -189,8 +188,11 @@ gboolean onFocusOut(GtkWidget*, GdkEventFocus*, Shown* shown) {
     return FALSE;
 }
 
-// The user moved the window: the model's window follows, as when dragged by its caption.
+// The user moved the window: the model's window follows, as when dragged by its caption. Only X
+// tells where a window is (Wayland answers 0, 0).
 gboolean onConfigure(GtkWidget* widget, GdkEventConfigure*, Shown* shown) {
+    if (std::string_view(G_OBJECT_TYPE_NAME(gtk_widget_get_display(widget))) != "GdkX11Display")
+        return FALSE;
     int x = 0, y = 0;
     gtk_window_get_position(GTK_WINDOW(widget), &x, &y);
     if (x != shown->corner.x || y != shown->corner.y) {
@@ -267,6 +269,9 @@ std::unique_ptr<Shown> makeShown(win::HWND hwnd, GtkWindow* owner) {
     if (owner != nullptr)
         gtk_window_set_transient_for(window, owner);
     gtk_window_set_modal(window, dialog && dialog->modal);
+    // Tool windows and modeless dialogs come up without taking the keyboard from the simulator.
+    const bool tool = (windowStyle(hwnd, win::GWL_EXSTYLE) & win::WS_EX_TOOLWINDOW) != 0;
+    gtk_window_set_focus_on_map(window, !tool && !(dialog && !dialog->modal));
     gtk_window_set_resizable(window, shown->resizable());
     shown->box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     shown->fixed = gtk_fixed_new();
