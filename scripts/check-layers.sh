@@ -21,6 +21,7 @@ layers=(
     "src/module       module app ui video recording playback cameras host settings alerts common $platform"
     "src/converter    converter common desktop $platform"
     "src/installer    installer $platform"
+    "src/tracks       tracks"
     "tools            tools recording video run services picture world modules host common $platform"
     "simhost/modules  modules host $platform"
     "simhost/world    world modules host $platform"
