@@ -14,6 +14,8 @@ file(GENERATE OUTPUT ${ZEPHREL_CLI_PROGRAMS} CONTENT
 "conv=$<TARGET_FILE:ZflConverter>
 zfl-info=$<TARGET_FILE:zfl-info>
 zfl-sample=$<TARGET_FILE:zfl-sample>
+zfl-tracks=$<TARGET_FILE:zfl-tracks>
+real-tracks=${CMAKE_SOURCE_DIR}/tests/data/real-tracks
 render=$<TARGET_FILE:zephrel-render>
 install=$<TARGET_FILE:zephrel-install>
 registrar=$<TARGET_FILE:AddonRegistrar>

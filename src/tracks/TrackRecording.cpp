@@ -1,0 +1,131 @@
+#include "tracks/TrackRecording.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "common/DataBuffer.h"
+#include "common/Ticks.h"
+#include "tracks/TrackError.h"
+
+namespace {
+
+constexpr double kFeetPerMetre = 1 / 0.3048;
+constexpr double kKnotsPerMetrePerSecond = 3600 / 1852.0;
+
+// Hysteresis of the on-ground guess: metres per second of ground speed and of climb or sink.
+constexpr double kLeaveGroundSpeed = 15, kLeaveGroundClimb = 1.5;
+constexpr double kTouchGroundSpeed = 10, kTouchGroundClimb = 0.5;
+
+DataFormat formatOf() {
+    return {0, TrackRecording::kContGroups, TrackRecording::kDiscGroups,
+            contRecordSize(TrackRecording::kContGroups, 0), discRecordSize(TrackRecording::kDiscGroups)};
+}
+
+// The UTC calendar day and time of day of a point's time.
+struct UtcTime {
+    unsigned day, month;
+    int year;
+    int hour, minute, second;
+};
+UtcTime utcTime(double time) {
+    using namespace std::chrono;
+    const sys_seconds at{seconds(static_cast<int64_t>(std::floor(time)))};
+    const sys_days day = floor<days>(at);
+    const year_month_day date(day);
+    const hh_mm_ss<seconds> clock(at - day);
+    return {static_cast<unsigned>(date.day()),
+            static_cast<unsigned>(date.month()),
+            static_cast<int>(date.year()),
+            static_cast<int>(clock.hours().count()),
+            static_cast<int>(clock.minutes().count()),
+            static_cast<int>(clock.seconds().count())};
+}
+
+} // namespace
+
+TrackRecording::TrackRecording(const std::string& path, double start) : path_(path), start_(start) {
+    file_.open(path, ZflFile::Write);
+}
+
+TrackRecording::~TrackRecording() {
+    if (file_.isOpen())
+        file_.discard();
+}
+
+void TrackRecording::beginTrack(const std::string& title, const std::string& tailNumber) {
+    TrackInfo info{};
+    std::strncpy(info.title, title.c_str(), sizeof info.title - 1);
+    std::strncpy(info.tailNumber, tailNumber.c_str(), 10);
+    info.format = formatOf();
+    file_.addTrack(info);
+    points_ = 0;
+    disc_.clear();
+}
+
+uint32_t TrackRecording::ticksOf(double time) const {
+    const double ticks = std::round((time - start_) * kTicksPerSecond);
+    if (!(ticks >= 0 && ticks <= static_cast<double>(UINT32_MAX)))
+        throw TrackError(path_, 0,
+                         "a point comes more than 119 hours after the first one, more than a recording holds "
+                         "(are the inputs of one flight?)");
+    return static_cast<uint32_t>(ticks);
+}
+
+void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
+    const DataFormat format = formatOf();
+    ContData cont{};
+    cont.timestamp = ticksOf(point.time);
+    cont.latitude = latitudeFromDegrees(point.latitude);
+    cont.longitude = longitudeFromDegrees(point.longitude);
+    cont.altitude = altitudeFromMetres(point.altitude);
+    // The recording's angles: nose up and the right wing down are negative.
+    cont.pitch = static_cast<int32_t>(angleFromDegrees(-motion.pitch));
+    cont.bank = static_cast<int32_t>(angleFromDegrees(-motion.bank));
+    cont.heading = angleFromDegrees(motion.heading);
+    const double track = motion.heading * std::numbers::pi / 180;
+    cont.velocityX = motion.groundSpeed * std::sin(track) * kFeetPerMetre;
+    cont.velocityY = motion.verticalSpeed * kFeetPerMetre;
+    cont.velocityZ = motion.groundSpeed * std::cos(track) * kFeetPerMetre;
+    cont.IAS = static_cast<float>(motion.groundSpeed * kKnotsPerMetrePerSecond);
+    cont.TAS = cont.IAS;
+    const UtcTime utc = utcTime(point.time);
+    cont.hour = static_cast<uint8_t>(utc.hour);
+    cont.minute = static_cast<uint8_t>(utc.minute);
+    cont.second = static_cast<uint8_t>(utc.second);
+    contRecord_.resize(format.contRecordSize);
+    DataBuffer record(contRecord_.data(), nullptr, format);
+    record.setContData(0, cont);
+    file_.writeContData(contRecord_.data());
+
+    const bool slow =
+        motion.groundSpeed < kLeaveGroundSpeed && std::abs(motion.verticalSpeed) < kLeaveGroundClimb;
+    const bool still =
+        motion.groundSpeed < kTouchGroundSpeed && std::abs(motion.verticalSpeed) < kTouchGroundClimb;
+    const bool onGround = points_ == 0 ? slow : (onGround_ ? slow : still);
+    if (points_ == 0 || onGround != onGround_) {
+        DiscData disc{};
+        disc.timestamp = cont.timestamp;
+        disc.onground = onGround ? 1 : 0;
+        disc.day = static_cast<uint8_t>(utc.day);
+        disc.month = static_cast<uint8_t>(utc.month);
+        disc.year = static_cast<uint16_t>(utc.year);
+        disc_.push_back(disc);
+        onGround_ = onGround;
+    }
+    ++points_;
+}
+
+void TrackRecording::endTrack() {
+    const DataFormat format = formatOf();
+    discRecords_.assign(disc_.size() * format.discRecordSize, 0);
+    DataBuffer records(nullptr, discRecords_.data(), format);
+    for (std::size_t i = 0; i < disc_.size(); ++i)
+        records.setDiscData(static_cast<uint32_t>(i), disc_[i]);
+    file_.writeDiscData(static_cast<uint32_t>(disc_.size()), discRecords_.data());
+}
+
+void TrackRecording::close() {
+    file_.close();
+}

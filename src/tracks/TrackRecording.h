@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/FlightData.h"
+#include "common/ZflFile.h"
+#include "tracks/PathMotion.h"
+#include "tracks/TrackPoint.h"
+
+// A recording written from tracks of points, one track after the other and each as it comes: a
+// continuous record per point (place, attitude, velocity, the ground speed as the airspeeds, the
+// UTC time of day), and at the track's end its few discrete records: the date, and whether it is
+// on the ground (slower than 15 m/s and neither climbing nor sinking by 1.5 m/s; airborne again
+// above those, on the ground again below 10 and 0.5).
+class TrackRecording {
+public:
+    // Times count from `start` (UTC seconds), which no track may come before. The recording takes
+    // its name only when closed whole: until then it is "<path>.part", gone when this goes first.
+    TrackRecording(const std::string& path, double start);
+    TrackRecording(const TrackRecording&) = delete;
+    TrackRecording& operator=(const TrackRecording&) = delete;
+    ~TrackRecording();
+
+    void beginTrack(const std::string& title, const std::string& tailNumber);
+    // TrackError for a point more than 119 hours after the start (more than a recording's clock holds).
+    void add(const TrackPoint& point, const Motion& motion);
+    void endTrack();
+    // Writes the file's header; the file is complete only then.
+    void close();
+
+    static constexpr uint32_t kContGroups = ContGroup::Airspeeds | ContGroup::TimeOfDay;
+    static constexpr uint32_t kDiscGroups = DiscGroup::Date;
+
+private:
+    uint32_t ticksOf(double time) const;
+
+    ZflFile file_;
+    std::string path_;
+    double start_;
+    uint32_t points_ = 0;
+    bool onGround_ = false;
+    std::vector<DiscData> disc_;
+    std::vector<unsigned char> contRecord_;
+    std::vector<unsigned char> discRecords_;
+};

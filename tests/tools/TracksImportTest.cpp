@@ -1,0 +1,160 @@
+// zfl-tracks import: flight logs into a recording that reads back with every fix kept.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "common/DataBuffer.h"
+#include "common/FlightData.h"
+#include "common/Ticks.h"
+#include "common/ZflFile.h"
+#include "support/TempDir.h"
+#include "tools/TracksImport.h"
+#include "tracks/TrackError.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string realLog(const char* name) {
+    return std::string(ZEPHREL_REAL_TRACKS) + "/" + name;
+}
+
+struct ReadBack {
+    TrackInfo info{};
+    std::vector<ContData> cont;
+    std::vector<DiscData> disc;
+};
+
+std::vector<ReadBack> readRecording(const std::string& path) {
+    ZflFile file;
+    file.open(path, ZflFile::Read);
+    std::vector<ReadBack> tracks(file.getNTracks());
+    for (uint32_t t = 0; t < file.getNTracks(); ++t) {
+        ReadBack& track = tracks[t];
+        track.info = file.getTrackInfo(t);
+        std::vector<unsigned char> cont(std::size_t{track.info.nCont} * track.info.format.contRecordSize);
+        std::vector<unsigned char> disc(std::size_t{track.info.nDisc} * track.info.format.discRecordSize);
+        file.readContData(t, 0, track.info.nCont, cont.data());
+        file.readDiscData(t, 0, track.info.nDisc, disc.data());
+        DataBuffer buffer(cont.data(), disc.data(), track.info.format);
+        track.cont.resize(track.info.nCont);
+        track.disc.resize(track.info.nDisc);
+        for (uint32_t i = 0; i < track.info.nCont; ++i)
+            buffer.getContData(i, track.cont[i]);
+        for (uint32_t i = 0; i < track.info.nDisc; ++i)
+            buffer.getDiscData(i, track.disc[i]);
+    }
+    file.close();
+    return tracks;
+}
+
+TEST(TracksImportTest, RealLogsBecomeTracksWithEveryKeptFixAtItsTime) {
+    TempDir dir;
+    TracksImport request;
+    // Two logs of one day's flying would share a recording; these two are from different years,
+    // so each is imported on its own.
+    for (const auto& [log, kept, seconds, title, tail, day, month, year] :
+         {std::tuple{"glider-newzealand-crosses-utc-midnight.igc", 5367u, 15622.0, "some_glider", "AA", 6, 11,
+                     2009},
+          std::tuple{"flight-italy-middle-landing-with-gaps.igc", 14818u, 15194.0, "Anonymous", "", 9, 3,
+                     2019}}) {
+        SCOPED_TRACE(log);
+        request.inputs = {realLog(log)};
+        request.output = dir.file("flight.zfl");
+        std::ostringstream report;
+        importTracks(request, report);
+        EXPECT_NE(std::string::npos, report.str().find(std::to_string(kept) + " kept")) << report.str();
+        const std::vector<ReadBack> tracks = readRecording(request.output);
+        ASSERT_EQ(1u, tracks.size());
+        const ReadBack& track = tracks[0];
+        EXPECT_STREQ(title, track.info.title);
+        EXPECT_STREQ(tail, track.info.tailNumber);
+        ASSERT_EQ(kept, track.cont.size());
+        EXPECT_EQ(0u, track.cont.front().timestamp);
+        EXPECT_EQ(static_cast<uint32_t>(seconds * kTicksPerSecond), track.cont.back().timestamp);
+        ASSERT_FALSE(track.disc.empty());
+        EXPECT_EQ(1, track.disc.front().onground) << "the log starts on the ground";
+        EXPECT_EQ(day, track.disc.front().day);
+        EXPECT_EQ(month, track.disc.front().month);
+        EXPECT_EQ(year, track.disc.front().year);
+        EXPECT_FALSE(fs::exists(request.output + ".part"));
+    }
+}
+
+TEST(TracksImportTest, PlacesAndTimesSurviveTheRecordingsUnits) {
+    TempDir dir;
+    std::ofstream(dir.file("circle.igc")) << "AXXX\nHFDTE150423\nHFGTYGLIDERTYPE:Test Glider\n"
+                                             "B1200004730000N00830000EA0050000600\n"
+                                             "B1200024730100N00830000EA0050000610\n"
+                                             "B1200044730200N00830100EA0050000620\n";
+    TracksImport request;
+    request.inputs = {dir.file("circle.igc")};
+    request.output = dir.file("circle.zfl");
+    request.aircraft = "Cessna Skyhawk";
+    request.tailNumber = "N12345678901"; // longer than a recording keeps
+    std::ostringstream report;
+    importTracks(request, report);
+    const ReadBack track = readRecording(request.output).at(0);
+    EXPECT_STREQ("Cessna Skyhawk", track.info.title) << "the option over the log's";
+    EXPECT_STREQ("N123456789", track.info.tailNumber);
+    ASSERT_EQ(3u, track.cont.size());
+    EXPECT_NEAR(47.5, latitudeDegrees(track.cont[0].latitude), 1e-9); // 0.1 m is 1e-6 degrees
+    EXPECT_NEAR(47.5 + 0.001 / 60 * 100, latitudeDegrees(track.cont[1].latitude), 1e-9);
+    EXPECT_NEAR(8.5 + 0.001 / 60 * 100, longitudeDegrees(track.cont[2].longitude), 1e-9);
+    EXPECT_NEAR(620, altitudeMetres(track.cont[2].altitude), 1e-6);
+    EXPECT_EQ(4u * kTicksPerSecond, track.cont[2].timestamp);
+    EXPECT_EQ(12, track.cont[1].hour);
+    EXPECT_EQ(2, track.cont[1].second);
+    // North a tenth of a minute of latitude (185.3 m on the mean sphere) in 2 s: the track, and
+    // the ground speed as knots.
+    const double metresPerMinute = 6371008.8 * std::numbers::pi / 180 / 60;
+    EXPECT_NEAR(0, headingDegrees(track.cont[0].heading), 0.01);
+    EXPECT_NEAR(metresPerMinute * 0.1 / 2 * 3600 / 1852, track.cont[0].IAS, 0.01);
+}
+
+TEST(TracksImportTest, ABadInputLeavesNoOutputAndNamesTheFile) {
+    TempDir dir;
+    std::ofstream(dir.file("empty.igc"));
+    std::ofstream(dir.file("nofix.igc")) << "AXXX\nHFDTE150423\n";
+    std::ofstream(dir.file("flight.gpx")) << "<gpx/>";
+    std::ofstream(dir.file("older.zfl")) << "an older file, kept";
+    const struct {
+        std::vector<std::string> inputs;
+        std::string error;
+    } cases[] = {
+        {{dir.file("empty.igc")}, dir.file("empty.igc") + ":1: the file is empty"},
+        {{dir.file("nofix.igc")}, dir.file("nofix.igc") + ": the file holds no fix to import"},
+        {{dir.file("missing.igc")}, dir.file("missing.igc") + ": the file cannot be opened"},
+        {{dir.file("flight.gpx")},
+         dir.file("flight.gpx") + ": zfl-tracks reads IGC flight logs (.igc), and this is not one"},
+        {{realLog("glider-newzealand-crosses-utc-midnight.igc"), realLog("paraglider-turkey-skytraxx.igc")},
+         dir.file("older.zfl") +
+             ": a point comes more than 119 hours after the first one, more than a recording "
+             "holds (are the inputs of one flight?)"},
+    };
+    for (const auto& c : cases) {
+        TracksImport request;
+        request.inputs = c.inputs;
+        request.output = dir.file("older.zfl");
+        std::ostringstream report;
+        try {
+            importTracks(request, report);
+            ADD_FAILURE() << "no error: " << c.error;
+        } catch (const TrackError& error) {
+            EXPECT_EQ(c.error, error.what());
+        }
+        std::ifstream older(request.output);
+        std::stringstream kept;
+        kept << older.rdbuf();
+        EXPECT_EQ("an older file, kept", kept.str());
+        EXPECT_FALSE(fs::exists(request.output + ".part"));
+    }
+}
+
+} // namespace
