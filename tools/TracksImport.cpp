@@ -1,13 +1,13 @@
 #include "tools/TracksImport.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <memory>
 
 #include "text/AsciiCase.h"
+#include "tracks/GpxReader.h"
 #include "tracks/IgcReader.h"
 #include "tracks/PathMotion.h"
 #include "tracks/TrackError.h"
@@ -17,47 +17,49 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One input, opened and its header read.
+// One input, opened as its format says.
 struct Input {
-    std::ifstream stream;
-    std::unique_ptr<IgcReader> reader;
+    std::ifstream stream; // what an IGC log is read from
+    std::unique_ptr<TrackSource> source;
 };
 
 std::unique_ptr<Input> open(const std::string& path, const std::string& format) {
     const std::string kind = format.empty() ? lowerAscii(fs::path(path).extension().string()) : "." + format;
+    auto input = std::make_unique<Input>();
+    if (kind == ".gpx") {
+        if (!fs::is_regular_file(path))
+            throw TrackError(path, 0, "the file cannot be opened");
+        input->source = GpxReader::openFile(path);
+        return input;
+    }
     if (kind != ".igc")
         throw TrackError(path, 0,
-                         "zfl-tracks reads IGC flight logs (.igc), and this is not one" +
-                             (format.empty() ? std::string() : " (--format " + format + ")"));
-    auto input = std::make_unique<Input>();
+                         "zfl-tracks reads IGC flight logs (.igc) and GPX files (.gpx), and this is neither");
     input->stream.open(path, std::ios::binary);
     if (!input->stream)
         throw TrackError(path, 0, "the file cannot be opened");
-    input->reader = std::make_unique<IgcReader>(input->stream, path);
+    input->source = std::make_unique<IgcReader>(input->stream, path);
     return input;
 }
 
-// The first point's time: the recording's tracks count from the earliest of them.
+// The earliest point's time, which the recording's clock starts from: a first pass over the input.
 double firstTime(const std::string& path, const std::string& format) {
     const auto input = open(path, format);
-    TrackPoint first;
-    if (!input->reader->next(first))
-        throw TrackError(path, 0, "the file holds no fix to import");
-    return first.time;
+    double first = std::numeric_limits<double>::infinity();
+    TrackPoint point;
+    while (input->source->nextTrack())
+        while (input->source->next(point))
+            first = std::min(first, point.time);
+    if (first == std::numeric_limits<double>::infinity())
+        throw TrackError(path, 0, "the file holds no point to import");
+    return first;
 }
 
-void importOne(TrackRecording& recording, const std::string& path, const TracksImport& request,
-               std::ostream& report) {
-    const auto input = open(path, request.format);
-    IgcReader& reader = *input->reader;
-    const std::string title = !request.aircraft.empty()        ? request.aircraft
-                              : !reader.aircraftType().empty() ? reader.aircraftType()
-                                                               : fs::path(path).stem().string();
-    recording.beginTrack(title, !request.tailNumber.empty() ? request.tailNumber : reader.registration());
+void importTrack(TrackRecording& recording, TrackSource& source) {
     PathMotion motion;
     TrackPoint point;
     Motion moving;
-    while (reader.next(point)) {
+    while (source.next(point)) {
         motion.add(point);
         while (motion.take(point, moving))
             recording.add(point, moving);
@@ -65,8 +67,24 @@ void importOne(TrackRecording& recording, const std::string& path, const TracksI
     motion.finish();
     while (motion.take(point, moving))
         recording.add(point, moving);
-    recording.endTrack();
-    report << reader.report().text(path);
+}
+
+void importOne(TrackRecording& recording, const std::string& path, const TracksImport& request,
+               std::ostream& report) {
+    const auto input = open(path, request.format);
+    TrackSource& source = *input->source;
+    for (int track = 1; source.nextTrack(); ++track) {
+        const std::string named =
+            fs::path(path).stem().string() + (track > 1 ? " " + std::to_string(track) : "");
+        const std::string type = source.aircraftType();
+        recording.beginTrack(!request.aircraft.empty() ? request.aircraft
+                             : !type.empty()           ? type
+                                                       : named,
+                             !request.tailNumber.empty() ? request.tailNumber : source.registration());
+        importTrack(recording, source);
+        recording.endTrack();
+    }
+    report << source.report().text(path);
 }
 
 } // namespace

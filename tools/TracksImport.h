@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
-// zfl-tracks import: flight logs of other tools into one recording, a track for each.
+// zfl-tracks import: flight logs of other tools into one recording, a track for each log (each
+// segment of a GPX file).
 struct TracksImport {
     std::vector<std::string> inputs;
     std::string output;     // a .zfl file
     std::string aircraft;   // the tracks' aircraft title; empty: the file's own, else the file's name
     std::string tailNumber; // empty: the file's own
-    std::string format;     // "igc"; empty: by each input's extension
+    std::string format;     // "igc" or "gpx"; empty: by each input's extension
 };
 
 // Says on `report` what each input gave. Throws TrackError (naming the file and line), or

@@ -13,11 +13,12 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zfl-tracks import INPUT... OUTPUT.zfl [--aircraft TITLE] [--tail N] [--format igc]\n"
-    "  INPUT...          IGC flight logs (.igc), each a track of the recording\n"
-    "  --aircraft TITLE  the tracks' aircraft (default: the log's glider type, else its file name)\n"
+    "usage: zfl-tracks import INPUT... OUTPUT.zfl [--aircraft TITLE] [--tail N] [--format igc|gpx]\n"
+    "  INPUT...          IGC flight logs (.igc) and GPX files (.gpx): each log, and each GPX track\n"
+    "                    segment, a track of the recording\n"
+    "  --aircraft TITLE  the tracks' aircraft (default: an IGC log's glider type, else the file's name)\n"
     "  --tail N          their tail number (default: the log's registration)\n"
-    "  --format igc      the inputs' format, whatever their names end in\n";
+    "  --format F        the inputs' format (igc or gpx), whatever their names end in\n";
 
 struct UsageError {
     std::string what;
@@ -36,10 +37,10 @@ TracksImport parseImport(const std::vector<std::string>& args) {
                 request.aircraft = value;
             else if (word == "--tail")
                 request.tailNumber = value;
-            else if (lowerAscii(value) != "igc")
-                throw UsageError{"--format must be igc, not " + value};
+            else if (lowerAscii(value) != "igc" && lowerAscii(value) != "gpx")
+                throw UsageError{"--format must be igc or gpx, not " + value};
             else
-                request.format = "igc";
+                request.format = lowerAscii(value);
         } else if (word.starts_with("--")) {
             throw UsageError{"unknown option " + word};
         } else {

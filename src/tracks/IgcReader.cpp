@@ -142,6 +142,12 @@ std::optional<TrackPoint> IgcReader::fix(std::string& refusal) const {
     return point;
 }
 
+bool IgcReader::nextTrack() {
+    const bool first = !trackGiven_;
+    trackGiven_ = true;
+    return first;
+}
+
 bool IgcReader::next(TrackPoint& point) {
     while (pending_ || readLine()) {
         pending_ = false;
@@ -158,20 +164,14 @@ bool IgcReader::next(TrackPoint& point) {
         }
         double time = static_cast<double>(*dayStart_) + static_cast<double>(daysLater_) * kSecondsPerDay +
                       secondsOfDay();
-        if (lastTime_ && time < *lastTime_ - kSecondsPerDay / 2) {
+        if (order_.last() && time < *order_.last() - kSecondsPerDay / 2) {
             ++daysLater_; // past midnight
             time += kSecondsPerDay;
         }
-        if (lastTime_ && time <= *lastTime_) {
-            report_.skipped(time == *lastTime_ ? "the time stamp repeats the one before"
-                                               : "the time stamp goes back",
-                            lineNumber_);
+        if (!order_.keep(time, report_, lineNumber_))
             continue;
-        }
-        lastTime_ = time;
         found->time = time;
         point = *found;
-        report_.kept();
         return true;
     }
     return false;

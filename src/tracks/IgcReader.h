@@ -6,7 +6,9 @@
 #include <string>
 
 #include "tracks/ImportReport.h"
+#include "tracks/TimeOrder.h"
 #include "tracks/TrackPoint.h"
+#include "tracks/TrackSource.h"
 
 // Reads the fixes (B records) of an IGC flight log as they come, with what the header says of
 // the aircraft. The date is the header's (HFDTE DDMMYY, or HFDTEDATE:DDMMYY,NN); a time of day
@@ -14,18 +16,20 @@
 // Fixes whose time does not advance (repeated or earlier time stamps), fixes without a 3-D fix
 // (V) and malformed ones are skipped and counted; gaps in time are kept as they are. The altitude
 // is the GNSS one, or the pressure one where the logger wrote no GNSS altitude.
-class IgcReader {
+class IgcReader final : public TrackSource {
 public:
     // Reads the header up to the first fix; throws TrackError for a file that is no IGC log.
     IgcReader(std::istream& in, std::string name);
 
+    // A log is one track.
+    bool nextTrack() override;
     // The next fix kept; false at the end of the file.
-    bool next(TrackPoint& point);
+    bool next(TrackPoint& point) override;
 
     // From HFGTY (the glider type) and HFGID (its registration); empty where the header has none.
-    const std::string& aircraftType() const { return aircraftType_; }
-    const std::string& registration() const { return registration_; }
-    const ImportReport& report() const { return report_; }
+    std::string aircraftType() const override { return aircraftType_; }
+    std::string registration() const override { return registration_; }
+    const ImportReport& report() const override { return report_; }
 
 private:
     bool readLine();
@@ -43,6 +47,7 @@ private:
     std::string aircraftType_;
     std::string registration_;
     int64_t daysLater_ = 0;
-    std::optional<double> lastTime_;
     ImportReport report_;
+    TimeOrder order_;
+    bool trackGiven_ = false;
 };

@@ -118,21 +118,55 @@ TEST(TracksImportTest, PlacesAndTimesSurviveTheRecordingsUnits) {
     EXPECT_NEAR(metresPerMinute * 0.1 / 2 * 3600 / 1852, track.cont[0].IAS, 0.01);
 }
 
+TEST(TracksImportTest, EverySegmentOfAGpxFileIsATrackNamedAfterTheFile) {
+    TempDir dir;
+    std::ofstream(dir.file("walk.gpx"))
+        << "<gpx xmlns=\"http://www.topografix.com/GPX/1/0\"><trk><name>Out</name><trkseg>"
+           "<trkpt lat=\"47.5\" lon=\"8.5\"><ele>400</ele><time>2024-05-01T08:00:10Z</time></trkpt>"
+           "<trkpt lat=\"47.5001\" lon=\"8.5\"><ele>401</ele><time>2024-05-01T08:00:11Z</time></trkpt>"
+           "</trkseg><trkseg>"
+           "<trkpt lat=\"47.6\" lon=\"8.6\"><ele>500</ele><time>2024-05-01T08:00:00Z</time></trkpt>"
+           "</trkseg></trk></gpx>";
+    TracksImport request;
+    request.inputs = {dir.file("walk.gpx")};
+    request.output = dir.file("walk.zfl");
+    request.tailNumber = "HB-ABC";
+    std::ostringstream report;
+    importTracks(request, report);
+    EXPECT_EQ(dir.file("walk.gpx") + ": 3 points read, 0 skipped, 3 kept\n", report.str());
+    const std::vector<ReadBack> tracks = readRecording(request.output);
+    ASSERT_EQ(2u, tracks.size());
+    EXPECT_STREQ("walk", tracks[0].info.title);
+    EXPECT_STREQ("walk 2", tracks[1].info.title);
+    EXPECT_STREQ("HB-ABC", tracks[1].info.tailNumber);
+    ASSERT_EQ(2u, tracks[0].cont.size());
+    // The recording's clock starts at the earliest point of all, the second segment's.
+    EXPECT_EQ(10u * kTicksPerSecond, tracks[0].cont[0].timestamp);
+    EXPECT_EQ(0u, tracks[1].cont.at(0).timestamp);
+    EXPECT_NEAR(500, altitudeMetres(tracks[1].cont[0].altitude), 1e-6);
+}
+
 TEST(TracksImportTest, ABadInputLeavesNoOutputAndNamesTheFile) {
     TempDir dir;
     std::ofstream(dir.file("empty.igc"));
     std::ofstream(dir.file("nofix.igc")) << "AXXX\nHFDTE150423\n";
-    std::ofstream(dir.file("flight.gpx")) << "<gpx/>";
+    std::ofstream(dir.file("flight.kml")) << "<kml/>";
+    std::ofstream(dir.file("flight.gpx")) << "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"2\">\n</gpx>";
     std::ofstream(dir.file("older.zfl")) << "an older file, kept";
     const struct {
         std::vector<std::string> inputs;
         std::string error;
     } cases[] = {
         {{dir.file("empty.igc")}, dir.file("empty.igc") + ":1: the file is empty"},
-        {{dir.file("nofix.igc")}, dir.file("nofix.igc") + ": the file holds no fix to import"},
+        {{dir.file("nofix.igc")}, dir.file("nofix.igc") + ": the file holds no point to import"},
         {{dir.file("missing.igc")}, dir.file("missing.igc") + ": the file cannot be opened"},
+        {{dir.file("flight.kml")},
+         dir.file("flight.kml") +
+             ": zfl-tracks reads IGC flight logs (.igc) and GPX files (.gpx), and this is neither"},
         {{dir.file("flight.gpx")},
-         dir.file("flight.gpx") + ": zfl-tracks reads IGC flight logs (.igc), and this is not one"},
+         dir.file("flight.gpx") +
+             ":2: this is no well-formed XML: Opening and ending tag mismatch: trkpt line 1 "
+             "and gpx"},
         {{realLog("glider-newzealand-crosses-utc-midnight.igc"), realLog("paraglider-turkey-skytraxx.igc")},
          dir.file("older.zfl") +
              ": a point comes more than 119 hours after the first one, more than a recording "
