@@ -25,6 +25,7 @@ std::string realLog(const char* name) {
     return std::string(ZEPHREL_REAL_TRACKS) + "/" + name;
 }
 
+// The records are packed: their fields are compared as copies (+field), never bound to a reference.
 struct ReadBack {
     TrackInfo info{};
     std::vector<ContData> cont;
@@ -76,13 +77,13 @@ TEST(TracksImportTest, RealLogsBecomeTracksWithEveryKeptFixAtItsTime) {
         EXPECT_STREQ(title, track.info.title);
         EXPECT_STREQ(tail, track.info.tailNumber);
         ASSERT_EQ(kept, track.cont.size());
-        EXPECT_EQ(0u, track.cont.front().timestamp);
-        EXPECT_EQ(static_cast<uint32_t>(seconds * kTicksPerSecond), track.cont.back().timestamp);
+        EXPECT_EQ(0u, +track.cont.front().timestamp);
+        EXPECT_EQ(static_cast<uint32_t>(seconds * kTicksPerSecond), +track.cont.back().timestamp);
         ASSERT_FALSE(track.disc.empty());
-        EXPECT_EQ(1, track.disc.front().onground) << "the log starts on the ground";
-        EXPECT_EQ(day, track.disc.front().day);
-        EXPECT_EQ(month, track.disc.front().month);
-        EXPECT_EQ(year, track.disc.front().year);
+        EXPECT_EQ(1, +track.disc.front().onground) << "the log starts on the ground";
+        EXPECT_EQ(day, +track.disc.front().day);
+        EXPECT_EQ(month, +track.disc.front().month);
+        EXPECT_EQ(year, +track.disc.front().year);
         EXPECT_FALSE(fs::exists(request.output + ".part"));
     }
 }
@@ -108,9 +109,9 @@ TEST(TracksImportTest, PlacesAndTimesSurviveTheRecordingsUnits) {
     EXPECT_NEAR(47.5 + 0.001 / 60 * 100, latitudeDegrees(track.cont[1].latitude), 1e-9);
     EXPECT_NEAR(8.5 + 0.001 / 60 * 100, longitudeDegrees(track.cont[2].longitude), 1e-9);
     EXPECT_NEAR(620, altitudeMetres(track.cont[2].altitude), 1e-6);
-    EXPECT_EQ(4u * kTicksPerSecond, track.cont[2].timestamp);
-    EXPECT_EQ(12, track.cont[1].hour);
-    EXPECT_EQ(2, track.cont[1].second);
+    EXPECT_EQ(4u * kTicksPerSecond, +track.cont[2].timestamp);
+    EXPECT_EQ(12, +track.cont[1].hour);
+    EXPECT_EQ(2, +track.cont[1].second);
     // North a tenth of a minute of latitude (185.3 m on the mean sphere) in 2 s: the track, and
     // the ground speed as knots.
     const double metresPerMinute = 6371008.8 * std::numbers::pi / 180 / 60;
@@ -141,8 +142,8 @@ TEST(TracksImportTest, EverySegmentOfAGpxFileIsATrackNamedAfterTheFile) {
     EXPECT_STREQ("HB-ABC", tracks[1].info.tailNumber);
     ASSERT_EQ(2u, tracks[0].cont.size());
     // The recording's clock starts at the earliest point of all, the second segment's.
-    EXPECT_EQ(10u * kTicksPerSecond, tracks[0].cont[0].timestamp);
-    EXPECT_EQ(0u, tracks[1].cont.at(0).timestamp);
+    EXPECT_EQ(10u * kTicksPerSecond, +tracks[0].cont[0].timestamp);
+    EXPECT_EQ(0u, +tracks[1].cont.at(0).timestamp);
     EXPECT_NEAR(500, altitudeMetres(tracks[1].cont[0].altitude), 1e-6);
 }
 
