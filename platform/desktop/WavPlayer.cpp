@@ -17,13 +17,13 @@ bool WavPlayer::play(const std::string& file) {
             return false;
         audioStarted_ = true;
     }
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format; // SDL's type: the file's sample format
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(file.c_str(), &spec, &samples, &length) == nullptr)
+    if (SDL_LoadWAV(file.c_str(), &format, &samples, &length) == nullptr)
         return false;
     // The device takes the file's own format, so nothing is converted here.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
     const bool queued = device_ != 0 && SDL_QueueAudio(device_, samples, length) == 0;
     SDL_FreeWAV(samples);
     if (!queued) {
