@@ -118,9 +118,13 @@ pugi::xml_node XmlDocument::addElement(pugi::xml_node parent, const char* name) 
 void XmlDocument::setText(pugi::xml_node element, std::string_view text) {
     if (text.empty())
         throw XmlError(std::string("the element ") + element.name() + " cannot take an empty text");
-    pugi::xml_node textNode = element.text().data();
-    if (!textNode)
+    // The text becomes the element's whole content: a second text part, a CDATA section or an
+    // element left inside would otherwise stay in its value (a Path of the module's path and more).
+    pugi::xml_node textNode = element.first_child();
+    if (textNode.type() != pugi::node_pcdata || textNode.next_sibling()) {
+        removeChildren(element);
         textNode = element.append_child(pugi::node_pcdata);
+    }
     if (!textNode || !textNode.set_value(std::string(text).c_str()))
         throw XmlError(std::string("the element ") + element.name() + " cannot take a text");
     map_.markChanged(textNode);

@@ -66,12 +66,26 @@ TEST(XmlDocument, RemovedNodesTakeTheirIndentationAlong) {
     EXPECT_EQ(document.bytes(), "<r>\n <y/>\n</r>\n");
 }
 
-TEST(XmlDocument, SettingTextReplacesTheFirstTextOnlyAndRefusesAnEmptyOne) {
-    XmlDocument document = XmlDocument::parse("<r><a>old<!--c-->more</a></r>");
-    const pugi::xml_node a = document.select(document.document(), "r/a");
-    document.setText(a, "new");
-    EXPECT_THROW(document.setText(a, ""), XmlError);
-    EXPECT_EQ(document.bytes(), "<r><a>new<!--c-->more</a></r>");
+TEST(XmlDocument, SettingTextReplacesTheWholeContentAndRefusesAnEmptyOne) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"<r><a>old</a><b/></r>", "<r><a>new</a><b/></r>"},
+        {"<r><a/></r>", "<r><a>new</a></r>"},
+        {"<r><a>old<!--c-->more</a></r>", "<r><a>new</a></r>"},
+        {"<r><a><![CDATA[old]]>more</a></r>", "<r><a>new</a></r>"},
+        {"<r><a>old<b>more</b></a></r>", "<r><a>new</a></r>"},
+    };
+    for (const auto& c : cases) {
+        XmlDocument document = XmlDocument::parse(c.before);
+        const pugi::xml_node a = document.select(document.document(), "r/a");
+        document.setText(a, "new");
+        EXPECT_THROW(document.setText(a, ""), XmlError);
+        EXPECT_EQ(document.bytes(), c.after) << c.before;
+        const XmlDocument reread = XmlDocument::parse(document.bytes());
+        EXPECT_STREQ("new", reread.select(reread.document(), "r/a").child_value()) << c.before;
+    }
 }
 
 TEST(XmlDocument, AnElementWithANewAttributeIsWrittenAnewAndTheRestIsKept) {
