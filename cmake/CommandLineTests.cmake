@@ -16,6 +16,7 @@ zfl-info=$<TARGET_FILE:zfl-info>
 zfl-sample=$<TARGET_FILE:zfl-sample>
 zfl-tracks=$<TARGET_FILE:zfl-tracks>
 real-tracks=${CMAKE_SOURCE_DIR}/tests/data/real-tracks
+schemas=${CMAKE_SOURCE_DIR}/data/schemas
 render=$<TARGET_FILE:zephrel-render>
 install=$<TARGET_FILE:zephrel-install>
 registrar=$<TARGET_FILE:AddonRegistrar>

@@ -3,7 +3,8 @@
 # but only when one of them is missing, so a prepared machine starts building at once. ccache and
 # mold only make builds faster; lit and FileCheck (llvm-14-tools) run the command-line tests;
 # ffmpeg's ffprobe checks the videos the tests write; GTK 3 and SDL 2 build the desktop backend,
-# whose tests run on Xvfb with xdotool as the user.
+# whose tests run on Xvfb with xdotool as the user; xmllint (libxml2-utils) checks exported GPX and
+# KML against their schemas, and GPSBabel reads and writes them in the round-trip tests.
 set -euo pipefail
 
 packages=(
@@ -11,7 +12,7 @@ packages=(
     clang libclang-rt-14-dev llvm-14-tools python3
     libgtest-dev libgmock-dev libbenchmark-dev
     libssl-dev
-    libpugixml-dev libxml2-dev
+    libpugixml-dev libxml2-dev libxml2-utils gpsbabel
     libcairo2-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
     libgtk-3-dev libsdl2-dev xvfb xdotool

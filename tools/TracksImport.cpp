@@ -7,8 +7,11 @@
 #include <memory>
 
 #include "text/AsciiCase.h"
+#include "tracks/AcmiReader.h"
+#include "tracks/CsvReader.h"
 #include "tracks/GpxReader.h"
 #include "tracks/IgcReader.h"
+#include "tracks/KmlReader.h"
 #include "tracks/PathMotion.h"
 #include "tracks/TrackError.h"
 #include "tracks/TrackRecording.h"
@@ -19,24 +22,35 @@ namespace fs = std::filesystem;
 
 // One input, opened as its format says.
 struct Input {
-    std::ifstream stream; // what an IGC log is read from
+    std::ifstream stream; // what the line-based formats are read from
     std::unique_ptr<TrackSource> source;
 };
 
 std::unique_ptr<Input> open(const std::string& path, const std::string& format) {
-    const std::string kind = format.empty() ? lowerAscii(fs::path(path).extension().string()) : "." + format;
+    const std::string extension = lowerAscii(fs::path(path).extension().string());
+    const std::string kind = !format.empty() ? format : extension.empty() ? extension : extension.substr(1);
+    if (!isImportFormat(kind))
+        throw TrackError(path, 0,
+                         "zfl-tracks reads IGC, GPX, KML, CSV and ACMI files (.igc, .gpx, .kml, .csv, .acmi), "
+                         "and this is none of them");
     auto input = std::make_unique<Input>();
-    if (kind == ".gpx") {
+    if (kind == "gpx") {
         input->source = GpxReader::openFile(path);
         return input;
     }
-    if (kind != ".igc")
-        throw TrackError(path, 0,
-                         "zfl-tracks reads IGC flight logs (.igc) and GPX files (.gpx), and this is neither");
+    if (kind == "kml") {
+        input->source = KmlReader::openFile(path);
+        return input;
+    }
     input->stream.open(path, std::ios::binary);
-    if (!input->stream)
+    if (!input->stream || fs::is_directory(path))
         throw TrackError(path, 0, "the file cannot be opened");
-    input->source = std::make_unique<IgcReader>(input->stream, path);
+    if (kind == "igc")
+        input->source = std::make_unique<IgcReader>(input->stream, path);
+    else if (kind == "csv")
+        input->source = std::make_unique<CsvReader>(input->stream, path);
+    else
+        input->source = std::make_unique<AcmiReader>(input->stream, path);
     return input;
 }
 
@@ -53,18 +67,27 @@ double firstTime(const std::string& path, const std::string& format) {
     return first;
 }
 
+// The motion through each point from the path; the attitude the log gives, where it gives one.
 void importTrack(TrackRecording& recording, TrackSource& source) {
     PathMotion motion;
     TrackPoint point;
     Motion moving;
+    const auto add = [&] {
+        while (motion.take(point, moving)) {
+            if (point.hasAttitude) {
+                moving.pitch = point.pitch;
+                moving.bank = point.bank;
+                moving.heading = point.heading;
+            }
+            recording.add(point, moving);
+        }
+    };
     while (source.next(point)) {
         motion.add(point);
-        while (motion.take(point, moving))
-            recording.add(point, moving);
+        add();
     }
     motion.finish();
-    while (motion.take(point, moving))
-        recording.add(point, moving);
+    add();
 }
 
 void importOne(TrackRecording& recording, const std::string& path, const TracksImport& request,
@@ -86,6 +109,10 @@ void importOne(TrackRecording& recording, const std::string& path, const TracksI
 }
 
 } // namespace
+
+bool isImportFormat(const std::string& format) {
+    return format == "igc" || format == "gpx" || format == "kml" || format == "csv" || format == "acmi";
+}
 
 void importTracks(const TracksImport& request, std::ostream& report) {
     double start = std::numeric_limits<double>::infinity();

@@ -1,27 +1,47 @@
 #include "tracks/XmlStream.h"
 
-#include <libxml/xmlreader.h>
-
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "tracks/TrackError.h"
 
 namespace {
 
-// No entities expanded, no DTD loaded, nothing from the network; libxml2's own size limits stay.
-constexpr int kParseOptions = XML_PARSE_NONET;
+// Bytes read from a file at a time; a tag, comment or reference may not be longer.
+constexpr std::size_t kBlock = 1 << 20;
+// Elements inside each other, at most: deeper is no track file.
+constexpr std::size_t kMaxDepth = 256;
 
-std::string_view view(const xmlChar* text) {
-    return text == nullptr ? std::string_view() : std::string_view(reinterpret_cast<const char*>(text));
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-void keepFirstError(void* target, const char* message, xmlParserSeverities, xmlTextReaderLocatorPtr) {
-    auto& first = *static_cast<std::string*>(target);
-    if (first.empty() && message != nullptr) {
-        first = message;
-        while (!first.empty() && (first.back() == '\n' || first.back() == ' '))
-            first.pop_back();
+bool endsName(char c) {
+    return isSpace(c) || c == '/' || c == '>' || c == '=' || c == '<' || c == '"' || c == '\'';
+}
+
+void appendUtf8(std::string& out, uint32_t point) {
+    if (point < 0x80) {
+        out += static_cast<char>(point);
+    } else if (point < 0x800) {
+        out += static_cast<char>(0xC0 | point >> 6);
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else if (point < 0x10000) {
+        out += static_cast<char>(0xE0 | point >> 12);
+        out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | point >> 18);
+        out += static_cast<char>(0x80 | (point >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
     }
+}
+
+std::string_view localPart(std::string_view name) {
+    const std::size_t colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
 } // namespace
@@ -32,103 +52,350 @@ std::unique_ptr<XmlStream> XmlStream::openFile(const std::string& path, std::str
         throw TrackError(path, 0, "the file cannot be opened");
     if (std::filesystem::file_size(path, unknown) == 0 && !unknown)
         throw TrackError(path, 1, "the file is empty");
-    xmlTextReaderPtr reader = xmlReaderForFile(path.c_str(), nullptr, kParseOptions);
-    if (reader == nullptr)
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
         throw TrackError(path, 0, "the file cannot be opened");
-    return std::unique_ptr<XmlStream>(new XmlStream(reader, path, std::move(root)));
+    return std::unique_ptr<XmlStream>(new XmlStream(file, {}, path, std::move(root)));
 }
 
 std::unique_ptr<XmlStream> XmlStream::openText(std::string_view text, std::string name, std::string root) {
     if (text.empty())
         throw TrackError(name, 1, "the file is empty");
-    xmlTextReaderPtr reader =
-        xmlReaderForMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr, kParseOptions);
-    if (reader == nullptr)
-        throw TrackError(name, 0, "the text cannot be read");
-    return std::unique_ptr<XmlStream>(new XmlStream(reader, std::move(name), std::move(root)));
+    return std::unique_ptr<XmlStream>(new XmlStream(nullptr, text, std::move(name), std::move(root)));
 }
 
-XmlStream::XmlStream(xmlTextReaderPtr reader, std::string name, std::string root)
-    : reader_(reader), name_(std::move(name)), root_(std::move(root)) {
+XmlStream::XmlStream(std::FILE* file, std::string_view text, std::string name, std::string root)
+    : file_(file), data_(text), ended_(file == nullptr), name_(std::move(name)), root_(std::move(root)) {
     for (const char c : root_)
-        kind_ += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    xmlTextReaderSetErrorHandler(reader_, keepFirstError, &firstError_);
+        kindName_ += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    if (have(2) && (data_.substr(0, 2) == "\xFF\xFE" || data_.substr(0, 2) == "\xFE\xFF"))
+        fail("the file is written in UTF-16, which is not read (UTF-8 only)");
+    if (have(3) && data_.substr(0, 3) == "\xEF\xBB\xBF")
+        countedTo_ = pos_ = 3;
 }
 
 XmlStream::~XmlStream() {
-    xmlFreeTextReader(reader_);
+    if (file_ != nullptr)
+        std::fclose(file_);
 }
 
-uint64_t XmlStream::line() const {
-    const int line = xmlTextReaderGetParserLineNumber(reader_);
-    return line > 0 ? static_cast<uint64_t>(line) : 1;
-}
-
-uint64_t XmlStream::nodeLine() const {
-    const long line = xmlGetLineNo(xmlTextReaderCurrentNode(reader_));
-    return line > 0 ? static_cast<uint64_t>(line) : this->line();
-}
-
-bool XmlStream::advance() {
-    const int read = xmlTextReaderRead(reader_);
-    if (read < 0)
-        throw TrackError(name_, line(),
-                         "this is no well-formed XML" +
-                             (firstError_.empty() ? std::string() : ": " + firstError_));
-    if (read == 0) {
-        if (!rootSeen_)
-            throw TrackError(name_, line(), "this is no " + kind_ + " file: it has no element");
-        return false;
-    }
-    if (!rootSeen_ && xmlTextReaderNodeType(reader_) == XML_READER_TYPE_ELEMENT) {
-        rootSeen_ = true;
-        const std::string_view root = view(xmlTextReaderConstLocalName(reader_));
-        if (root != root_)
-            throw TrackError(name_, nodeLine(),
-                             "this is no " + kind_ + " file: its root is <" + std::string(root) + ">");
+bool XmlStream::have(std::size_t count) {
+    while (data_.size() - pos_ < count) {
+        if (ended_)
+            return false;
+        // Keep what is not consumed yet, and read the next block after it; the lines of what
+        // goes are counted first.
+        line_ += static_cast<uint64_t>(std::count(window_.begin() + static_cast<std::ptrdiff_t>(countedTo_),
+                                                  window_.begin() + static_cast<std::ptrdiff_t>(pos_), '\n'));
+        window_.erase(0, pos_);
+        countedTo_ = 0;
+        pos_ = 0;
+        const std::size_t kept = window_.size();
+        window_.resize(kept + kBlock);
+        const std::size_t got = std::fread(window_.data() + kept, 1, kBlock, file_);
+        window_.resize(kept + got);
+        if (got < kBlock) {
+            if (std::ferror(file_))
+                fail("the file cannot be read");
+            ended_ = true;
+        }
+        data_ = window_;
     }
     return true;
 }
 
+std::size_t XmlStream::find(char c, std::size_t from) {
+    while (true) {
+        if (pos_ + from < data_.size()) {
+            const void* found = std::memchr(data_.data() + pos_ + from, c, data_.size() - pos_ - from);
+            if (found != nullptr)
+                return static_cast<std::size_t>(static_cast<const char*>(found) - data_.data()) - pos_;
+        }
+        from = data_.size() - pos_;
+        if (from > kBlock)
+            fail("a tag, comment or reference is longer than a megabyte");
+        if (!have(from + 1))
+            return std::string_view::npos;
+    }
+}
+
+std::size_t XmlStream::find(std::string_view text, std::size_t from) {
+    while (true) {
+        const std::size_t at = find(text.front(), from);
+        if (at == std::string_view::npos || !have(at + text.size()))
+            return std::string_view::npos;
+        if (data_.substr(pos_ + at, text.size()) == text)
+            return at;
+        from = at + 1;
+    }
+}
+
+void XmlStream::markLine() {
+    line_ += static_cast<uint64_t>(std::count(data_.begin() + static_cast<std::ptrdiff_t>(countedTo_),
+                                              data_.begin() + static_cast<std::ptrdiff_t>(pos_), '\n'));
+    countedTo_ = pos_;
+    nodeLine_ = line_;
+}
+
+void XmlStream::fail(const std::string& what) const {
+    const uint64_t line =
+        line_ + static_cast<uint64_t>(std::count(data_.begin() + static_cast<std::ptrdiff_t>(countedTo_),
+                                                 data_.begin() + static_cast<std::ptrdiff_t>(std::min(pos_, data_.size())),
+                                                 '\n'));
+    throw TrackError(name_, line, "this is no well-formed XML: " + what);
+}
+
+bool XmlStream::advance() {
+    while (true) {
+        attributeCount_ = 0;
+        if (!have(1)) {
+            if (!open_.empty())
+                fail("the file ends inside <" + open_.back() + ">");
+            if (!rootSeen_)
+                fail("it has no element");
+            kind_ = Kind::None;
+            return false;
+        }
+        markLine();
+        if (data_[pos_] != '<') {
+            readText();
+            if (open_.empty()) {
+                if (std::any_of(content_.begin(), content_.end(), [](char c) { return !isSpace(c); }))
+                    fail("text outside the root element");
+                continue;
+            }
+            kind_ = Kind::Text;
+            depth_ = static_cast<int>(open_.size());
+            return true;
+        }
+        if (!have(2))
+            fail("the file ends inside a tag");
+        const char next = data_[pos_ + 1];
+        if (next == '/') {
+            readEndTag();
+            return true;
+        }
+        if (next == '!' || next == '?') {
+            if (readMarkup()) {
+                if (open_.empty())
+                    fail("text outside the root element");
+                kind_ = Kind::Text;
+                depth_ = static_cast<int>(open_.size());
+                return true;
+            }
+            continue;
+        }
+        readStartTag();
+        return true;
+    }
+}
+
+std::string_view XmlStream::takeName() {
+    std::size_t length = 0;
+    while (have(length + 1) && !endsName(data_[pos_ + length])) {
+        if (++length > kBlock)
+            fail("a name is longer than a megabyte");
+    }
+    if (length == 0)
+        fail("a tag without a name");
+    const std::string_view name = data_.substr(pos_, length);
+    pos_ += length;
+    return name;
+}
+
+void XmlStream::skipSpaces() {
+    while (have(1) && isSpace(data_[pos_]))
+        ++pos_;
+}
+
+void XmlStream::readStartTag() {
+    if (rootClosed_)
+        fail("a second root element");
+    ++pos_; // <
+    const std::string element(takeName());
+    while (true) {
+        skipSpaces();
+        if (!have(1))
+            fail("the file ends inside <" + element + ">");
+        const char c = data_[pos_];
+        if (c == '>' || c == '/')
+            break;
+        if (attributeCount_ == attributes_.size())
+            attributes_.emplace_back();
+        Attribute& attribute = attributes_[attributeCount_];
+        attribute.name.assign(takeName());
+        for (std::size_t i = 0; i < attributeCount_; ++i)
+            if (attributes_[i].name == attribute.name)
+                fail("the attribute " + attribute.name + " is given twice");
+        skipSpaces();
+        if (!have(1) || data_[pos_] != '=')
+            fail("the attribute " + attribute.name + " has no value");
+        ++pos_;
+        skipSpaces();
+        if (!have(1) || (data_[pos_] != '"' && data_[pos_] != '\''))
+            fail("the value of " + attribute.name + " is not quoted");
+        const char quote = data_[pos_++];
+        attribute.value.clear();
+        while (true) {
+            if (!have(1))
+                fail("the file ends inside <" + element + ">");
+            const char v = data_[pos_];
+            if (v == quote)
+                break;
+            if (v == '<')
+                fail("a < inside the value of " + attribute.name);
+            if (v == '&')
+                readReference(attribute.value);
+            else {
+                attribute.value += v;
+                ++pos_;
+            }
+        }
+        ++pos_;
+        ++attributeCount_;
+    }
+    empty_ = data_[pos_] == '/';
+    if (empty_ && (!have(2) || data_[pos_ + 1] != '>'))
+        fail("a / inside <" + element + ">");
+    pos_ += empty_ ? 2 : 1;
+    if (!rootSeen_) {
+        rootSeen_ = true;
+        if (localPart(element) != root_)
+            throw TrackError(name_, nodeLine_,
+                             "this is no " + kindName_ + " file: its root is <" + std::string(localPart(element)) + ">");
+    }
+    kind_ = Kind::Start;
+    depth_ = static_cast<int>(open_.size());
+    local_.assign(localPart(element));
+    if (empty_) {
+        rootClosed_ = open_.empty();
+    } else {
+        if (open_.size() == kMaxDepth)
+            fail("elements nested deeper than " + std::to_string(kMaxDepth));
+        open_.push_back(element);
+    }
+}
+
+void XmlStream::readEndTag() {
+    pos_ += 2; // </
+    const std::string_view element = takeName();
+    if (open_.empty() || element != open_.back())
+        fail("</" + std::string(element) + "> closes " + (open_.empty() ? "nothing" : "<" + open_.back() + ">"));
+    skipSpaces();
+    if (!have(1) || data_[pos_] != '>')
+        fail("the end tag </" + open_.back() + "> is not closed");
+    ++pos_;
+    local_.assign(localPart(open_.back()));
+    open_.pop_back();
+    rootClosed_ = open_.empty();
+    kind_ = Kind::End;
+    empty_ = false;
+    depth_ = static_cast<int>(open_.size());
+}
+
+void XmlStream::readText() {
+    content_.clear();
+    while (have(1)) {
+        const std::size_t end = std::min(data_.find_first_of("<&", pos_), data_.size());
+        content_.append(data_, pos_, end - pos_);
+        pos_ = end;
+        if (pos_ < data_.size() && data_[pos_] == '<')
+            return;
+        if (pos_ < data_.size())
+            readReference(content_);
+    }
+}
+
+void XmlStream::readReference(std::string& out) {
+    const std::size_t end = find(';', 1);
+    if (end == std::string_view::npos || end > 12)
+        fail("a & that starts no reference");
+    const std::string_view name = data_.substr(pos_ + 1, end - 1);
+    static constexpr std::pair<std::string_view, char> kEntities[] = {
+        {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}};
+    bool known = false;
+    for (const auto& [entity, c] : kEntities)
+        if (name == entity) {
+            out += c;
+            known = true;
+        }
+    if (!known) {
+        const bool hex = name.size() > 2 && name[0] == '#' && (name[1] == 'x');
+        const std::string_view digits = name.substr(hex ? 2 : 1);
+        uint32_t point = 0;
+        bool valid = name.size() > 1 && name[0] == '#' && !digits.empty();
+        for (const char d : digits) {
+            const int value = d >= '0' && d <= '9'                 ? d - '0'
+                              : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
+                              : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
+                                                            : -1;
+            valid = valid && value >= 0 && point <= 0x10FFFF;
+            point = point * (hex ? 16u : 10u) + static_cast<uint32_t>(std::max(value, 0));
+        }
+        if (!valid || point == 0 || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
+            fail("an unknown reference &" + std::string(name) + ";");
+        appendUtf8(out, point);
+    }
+    pos_ += end + 1;
+}
+
+bool XmlStream::readMarkup() {
+    const auto skipTo = [&](std::string_view close, const char* what) {
+        const std::size_t end = find(close, 2);
+        if (end == std::string_view::npos)
+            fail(std::string("the file ends inside ") + what);
+        pos_ += end + close.size();
+    };
+    if (data_[pos_ + 1] == '?') {
+        skipTo("?>", "a processing instruction");
+        return false;
+    }
+    if (have(4) && data_.substr(pos_, 4) == "<!--") {
+        skipTo("-->", "a comment");
+        return false;
+    }
+    if (have(9) && data_.substr(pos_, 9) == "<![CDATA[") {
+        const std::size_t end = find("]]>", 9);
+        if (end == std::string_view::npos)
+            fail("the file ends inside a CDATA section");
+        content_.assign(data_.substr(pos_ + 9, end - 9));
+        pos_ += end + 3;
+        return true;
+    }
+    if (have(9) && data_.substr(pos_, 9) == "<!DOCTYPE" && !rootSeen_) {
+        const std::size_t end = find('>', 9);
+        if (end == std::string_view::npos)
+            fail("the file ends inside <!DOCTYPE>");
+        if (data_.substr(pos_, end).find('[') != std::string_view::npos)
+            fail("the document declares entities of its own, which are not read");
+        pos_ += end + 1;
+        return false;
+    }
+    fail("a <! that starts no comment, CDATA section or DOCTYPE");
+}
+
 bool XmlStream::atStart(std::string_view localName) const {
-    return xmlTextReaderNodeType(reader_) == XML_READER_TYPE_ELEMENT &&
-           view(xmlTextReaderConstLocalName(reader_)) == localName;
+    return kind_ == Kind::Start && local_ == localName;
 }
 
 bool XmlStream::atEnd(std::string_view localName) const {
-    const int type = xmlTextReaderNodeType(reader_);
-    return view(xmlTextReaderConstLocalName(reader_)) == localName &&
-           (type == XML_READER_TYPE_END_ELEMENT || (type == XML_READER_TYPE_ELEMENT && atEmptyElement()));
+    return (kind_ == Kind::End || (kind_ == Kind::Start && empty_)) && local_ == localName;
 }
 
-bool XmlStream::atEmptyElement() const {
-    return xmlTextReaderIsEmptyElement(reader_) == 1;
+const std::string& XmlStream::text() {
+    elementText_.clear();
+    if (kind_ != Kind::Start || empty_)
+        return elementText_;
+    const int depth = depth_;
+    while (advance() && !atEndOfDepth(depth))
+        if (kind_ == Kind::Text)
+            elementText_ += content_;
+    return elementText_;
 }
 
-bool XmlStream::atEndOfDepth(int depth) const {
-    return xmlTextReaderNodeType(reader_) == XML_READER_TYPE_END_ELEMENT && this->depth() == depth;
-}
-
-int XmlStream::depth() const {
-    return xmlTextReaderDepth(reader_);
-}
-
-std::string XmlStream::text() {
-    std::string content;
-    if (atEmptyElement())
-        return content;
-    const int depth = this->depth();
-    while (advance() && !atEndOfDepth(depth)) {
-        const int type = xmlTextReaderNodeType(reader_);
-        if (type == XML_READER_TYPE_TEXT || type == XML_READER_TYPE_CDATA)
-            content += view(xmlTextReaderConstValue(reader_));
-    }
-    return content;
-}
-
-std::string XmlStream::attribute(const char* name) const {
-    xmlChar* value = xmlTextReaderGetAttribute(reader_, reinterpret_cast<const xmlChar*>(name));
-    std::string text(view(value));
-    xmlFree(value);
-    return text;
+std::string_view XmlStream::attribute(std::string_view name) const {
+    for (std::size_t i = 0; i < attributeCount_; ++i)
+        if (attributes_[i].name == name)
+            return attributes_[i].value;
+    return {};
 }

@@ -1,16 +1,19 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-using xmlTextReaderPtr = struct _xmlTextReader*;
-
-// An XML track file read node by node through libxml2's streaming reader, so that a file of any
-// size takes little memory. Elements are matched by their local name, whatever the prefix. A
-// document that is not well-formed, or whose root is not the one expected, is a TrackError naming
-// the file and line. Entities are not expanded and nothing is fetched from the network.
+// An XML track file read node by node as it comes, from a window of the file, so that a file of
+// any size takes little memory and is read at the speed of the disk. Elements are matched by
+// their local name, whatever the prefix; namespaces are not resolved. Text comes with the five
+// predefined entities and character references decoded; a document with entities of its own
+// (<!DOCTYPE [...]>) is refused, nothing is ever fetched. A document that is not well-formed
+// (tags that do not match, text outside the root, a file ending inside an element), or whose root
+// is not the one expected, is a TrackError naming the file and line.
 class XmlStream {
 public:
     static std::unique_ptr<XmlStream> openFile(const std::string& path, std::string root);
@@ -20,32 +23,72 @@ public:
     XmlStream(const XmlStream&) = delete;
     XmlStream& operator=(const XmlStream&) = delete;
 
-    // The next node; false at the end of the document.
+    // The next element start, element end or text; false at the end of the document.
     bool advance();
     bool atStart(std::string_view localName) const;
     // At the element's end, or at the element itself when it is empty (<trkseg/>).
     bool atEnd(std::string_view localName) const;
-    bool atEmptyElement() const;
+    bool atEmptyElement() const { return kind_ == Kind::Start && empty_; }
     // At the end tag of the element that began at `depth`.
-    bool atEndOfDepth(int depth) const;
-    int depth() const;
-    // The text inside the current element, up to its end, which becomes the current node.
-    std::string text();
-    // An attribute of the current element; empty when it has none.
-    std::string attribute(const char* name) const;
+    bool atEndOfDepth(int depth) const { return kind_ == Kind::End && depth_ == depth; }
+    // The root element is at depth 0, its children at 1, text at its element's depth plus one.
+    int depth() const { return depth_; }
+    // The text inside the current element, up to its end, which becomes the current node. Valid
+    // until the next call.
+    const std::string& text();
+    // An attribute of the current element, by its name as written; empty when it has none.
+    std::string_view attribute(std::string_view name) const;
     // The line where the current node begins.
-    uint64_t nodeLine() const;
+    uint64_t nodeLine() const { return nodeLine_; }
     const std::string& name() const { return name_; }
 
 private:
-    XmlStream(xmlTextReaderPtr reader, std::string name, std::string root);
-    // Where the parser is.
-    uint64_t line() const;
+    enum class Kind { None, Start, End, Text };
+    struct Attribute {
+        std::string name;
+        std::string value;
+    };
 
-    xmlTextReaderPtr reader_;
+    XmlStream(std::FILE* file, std::string_view text, std::string name, std::string root);
+    // Makes at least `count` bytes from pos_ on available; false where the input ends first.
+    bool have(std::size_t count);
+    // The offset of `c` at or after pos_ + from, reading more as needed; npos where the input ends first.
+    std::size_t find(char c, std::size_t from);
+    std::size_t find(std::string_view text, std::size_t from);
+    void markLine();
+    [[noreturn]] void fail(const std::string& what) const;
+    void readStartTag();
+    void readEndTag();
+    void readText();
+    // Decodes the entity or character reference at pos_ (at '&') into `out`.
+    void readReference(std::string& out);
+    // Skips a comment, processing instruction, DOCTYPE; reads CDATA as text. True where it was text.
+    bool readMarkup();
+    std::string_view takeName();
+    void skipSpaces();
+
+    std::FILE* file_;
+    std::string window_;       // the bytes read and not yet consumed, from a file
+    std::string_view data_;    // what is read from: the window, or the whole text
+    std::size_t pos_ = 0;      // in data_
+    bool ended_ = false;       // no more input to read
+    uint64_t line_ = 1;        // the line at pos_ as far as counted
+    std::size_t countedTo_ = 0;
+
     std::string name_;
     std::string root_;
-    std::string kind_; // the root's name as users know the format: "GPX"
-    std::string firstError_;
+    std::string kindName_;     // the root's name as users know the format: "GPX"
+
+    Kind kind_ = Kind::None;
+    bool empty_ = false;
+    int depth_ = -1;
+    uint64_t nodeLine_ = 1;
+    std::string local_;        // the current element's local name
+    std::vector<Attribute> attributes_;
+    std::size_t attributeCount_ = 0;
+    std::string content_;      // the current text
+    std::string elementText_;  // what text() gathered
+    std::vector<std::string> open_; // the elements open, outermost first
     bool rootSeen_ = false;
+    bool rootClosed_ = false;
 };

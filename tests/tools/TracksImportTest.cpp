@@ -152,6 +152,7 @@ TEST(TracksImportTest, ABadInputLeavesNoOutputAndNamesTheFile) {
     std::ofstream(dir.file("empty.igc"));
     std::ofstream(dir.file("nofix.igc")) << "AXXX\nHFDTE150423\n";
     std::ofstream(dir.file("flight.kml")) << "<kml/>";
+    std::ofstream(dir.file("flight.nmea")) << "$GPGGA,\n";
     std::ofstream(dir.file("flight.gpx")) << "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"2\">\n</gpx>";
     std::ofstream(dir.file("older.zfl")) << "an older file, kept";
     const struct {
@@ -161,13 +162,14 @@ TEST(TracksImportTest, ABadInputLeavesNoOutputAndNamesTheFile) {
         {{dir.file("empty.igc")}, dir.file("empty.igc") + ":1: the file is empty"},
         {{dir.file("nofix.igc")}, dir.file("nofix.igc") + ": the file holds no point to import"},
         {{dir.file("missing.igc")}, dir.file("missing.igc") + ": the file cannot be opened"},
-        {{dir.file("flight.kml")},
-         dir.file("flight.kml") +
-             ": zfl-tracks reads IGC flight logs (.igc) and GPX files (.gpx), and this is neither"},
+        {{dir.file("flight.kml")}, dir.file("flight.kml") + ": the file holds no point to import"},
+        {{dir.file("flight.nmea")},
+         dir.file("flight.nmea") +
+             ": zfl-tracks reads IGC, GPX, KML, CSV and ACMI files (.igc, .gpx, .kml, .csv, .acmi), and this is "
+             "none of them"},
         {{dir.file("flight.gpx")},
          dir.file("flight.gpx") +
-             ":2: this is no well-formed XML: Opening and ending tag mismatch: trkpt line 1 "
-             "and gpx"},
+             ":2: this is no well-formed XML: </gpx> closes <trkpt>"},
         {{realLog("glider-newzealand-crosses-utc-midnight.igc"), realLog("paraglider-turkey-skytraxx.igc")},
          dir.file("older.zfl") +
              ": a point comes more than 119 hours after the first one, more than a recording "

@@ -1,0 +1,19 @@
+// Fuzzes the KML reader: any input is read track by track, point by point, to its end. A
+// TrackError is the expected answer to a file that is no KML; anything else that escapes, a
+// sanitizer report or a broken promise of the reader is a crash.
+
+#include <cstdint>
+#include <string_view>
+
+#include "ReadTracks.h"
+#include "tracks/KmlReader.h"
+#include "tracks/TrackError.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    try {
+        readTracks(*KmlReader::openText(text, "fuzz.kml"));
+    } catch (const TrackError&) {
+    }
+    return 0;
+}

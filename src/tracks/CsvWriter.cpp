@@ -1,0 +1,30 @@
+#include "tracks/TrackText.h"
+#include "tracks/TrackWriters.h"
+
+namespace {
+
+// A field as CSV quotes it where it holds a comma, a quote or a line break.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+} // namespace
+
+void writeCsv(const TrackSet& tracks, std::ostream& out) {
+    out << "track number,aircraft,registration,time,latitude,longitude,altitude (m),pitch,roll,heading\n";
+    for (std::size_t track = 0; track < tracks.count(); ++track) {
+        const std::string lead = std::to_string(track + 1) + "," + csvField(tracks.title(track)) + "," +
+                                 csvField(tracks.tailNumber(track)) + ",";
+        const auto points = tracks.points(track);
+        for (TrackPoint point; points->next(point);)
+            out << lead << isoTimeText(point.time) << ',' << degreesText(point.latitude) << ','
+                << degreesText(point.longitude) << ',' << millesimalText(point.altitude) << ','
+                << millesimalText(point.pitch) << ',' << millesimalText(point.bank) << ','
+                << millesimalText(point.heading) << '\n';
+    }
+}
