@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <memory>
+#include <sstream>
 
 #include "text/AsciiCase.h"
 #include "tracks/AcmiReader.h"
@@ -54,13 +55,14 @@ std::unique_ptr<Input> open(const std::string& path, const std::string& format) 
     return input;
 }
 
-// The earliest point's time, which the recording's clock starts from: a first pass over the input.
-double firstTime(const std::string& path, const std::string& format) {
+// The time of the input's first point, or of its earliest when `whole`: where the recording's
+// clock may start.
+double firstTime(const std::string& path, const std::string& format, bool whole) {
     const auto input = open(path, format);
     double first = std::numeric_limits<double>::infinity();
     TrackPoint point;
-    while (input->source->nextTrack())
-        while (input->source->next(point))
+    while (input->source->nextTrack() && (whole || first == std::numeric_limits<double>::infinity()))
+        while (input->source->next(point) && (whole || first == std::numeric_limits<double>::infinity()))
             first = std::min(first, point.time);
     if (first == std::numeric_limits<double>::infinity())
         throw TrackError(path, 0, "the file holds no point to import");
@@ -115,11 +117,26 @@ bool isImportFormat(const std::string& format) {
 }
 
 void importTracks(const TracksImport& request, std::ostream& report) {
-    double start = std::numeric_limits<double>::infinity();
-    for (const std::string& input : request.inputs)
-        start = std::min(start, firstTime(input, request.format));
-    TrackRecording recording(request.output, start);
-    for (const std::string& input : request.inputs)
-        importOne(recording, input, request, report);
-    recording.close();
+    // The recording's clock starts at the earliest point. A log's first point is nearly always its
+    // earliest, so only the first ones are looked at; where a later track starts earlier still,
+    // every input is read through once for the earliest, and the import starts again.
+    const auto start = [&](bool whole) {
+        double earliest = std::numeric_limits<double>::infinity();
+        for (const std::string& input : request.inputs)
+            earliest = std::min(earliest, firstTime(input, request.format, whole));
+        return earliest;
+    };
+    const auto import = [&](double from) {
+        std::ostringstream said;
+        TrackRecording recording(request.output, from);
+        for (const std::string& input : request.inputs)
+            importOne(recording, input, request, said);
+        recording.close();
+        report << said.str();
+    };
+    try {
+        import(start(false));
+    } catch (const TrackRecording::BeforeStart&) {
+        import(start(true));
+    }
 }

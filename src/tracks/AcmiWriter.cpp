@@ -46,9 +46,10 @@ void writeAcmi(const TrackSet& tracks, std::ostream& out) {
             start = std::fmin(start, stream.point.time);
     }
     const double reference = std::isfinite(start) ? std::floor(start) : 0;
-    out << "FileType=text/acmi/tacview\nFileVersion=2.1\n0,ReferenceTime=" << isoTimeText(reference)
-        << "\n0,DataSource=Zephrel zfl-tracks\n";
-    std::string frame;
+    std::string text = "FileType=text/acmi/tacview\nFileVersion=2.1\n0,ReferenceTime=";
+    appendIsoTime(text, reference);
+    text += "\n0,DataSource=Zephrel zfl-tracks\n";
+    std::string frame, time;
     while (true) {
         Stream* earliest = nullptr;
         for (Stream& stream : streams)
@@ -58,24 +59,32 @@ void writeAcmi(const TrackSet& tracks, std::ostream& out) {
             break;
         const auto track = static_cast<std::size_t>(earliest - streams.data());
         const TrackPoint& point = earliest->point;
-        const std::string time = millesimalText(point.time - reference);
+        time.clear();
+        appendFixed(time, point.time - reference, 3);
         if (time != frame) {
-            out << '#' << time << '\n';
+            text += '#' + time + '\n';
             frame = time;
         }
-        out << objectId(track) << ",T=" << degreesText(point.longitude) << '|' << degreesText(point.latitude)
-            << '|' << millesimalText(point.altitude) << '|' << millesimalText(point.bank) << '|'
-            << millesimalText(point.pitch) << '|' << millesimalText(point.heading);
+        text += objectId(track) + ",T=";
+        for (const auto& [value, decimals] : {std::pair{point.longitude, 8}, std::pair{point.latitude, 8},
+                                              std::pair{point.altitude, 3}, std::pair{point.bank, 3},
+                                              std::pair{point.pitch, 3}}) {
+            appendFixed(text, value, decimals);
+            text += '|';
+        }
+        appendFixed(text, point.heading, 3);
         if (!earliest->introduced) {
             earliest->introduced = true;
-            out << ",Type=Air+FixedWing,Name=" << acmiValue(tracks.title(track));
+            text += ",Type=Air+FixedWing,Name=" + acmiValue(tracks.title(track));
             const std::string tail = tracks.tailNumber(track);
             if (!tail.empty())
-                out << ",Registration=" << acmiValue(tail);
+                text += ",Registration=" + acmiValue(tail);
         }
-        out << '\n';
+        text += '\n';
         earliest->more = earliest->cursor->next(earliest->point);
         if (!earliest->more)
-            out << '-' << objectId(track) << '\n';
+            text += '-' + objectId(track) + '\n';
+        flushText(text, out);
     }
+    flushText(text, out, true);
 }

@@ -62,7 +62,7 @@ bool PathMotion::take(TrackPoint& point, Motion& motion) {
     return true;
 }
 
-Motion PathMotion::motionAt(std::size_t index) const {
+Motion PathMotion::motionAt(std::size_t index) {
     const TrackPoint& here = window_[index];
     const TrackPoint& before = index > 0 ? window_[index - 1] : here;
     const TrackPoint& after = index + 1 < window_.size() ? window_[index + 1] : here;
@@ -84,8 +84,15 @@ Motion PathMotion::motionAt(std::size_t index) const {
     // the middles of the two legs.
     if (&before != &here && &after != &here) {
         double in = 0, out = 0, legIn = 0, legOut = 0;
-        distanceAndBearing(before, here, legIn, in);
+        // The leg in is the last point's leg out.
+        if (lastLeg_.from == before.time && lastLeg_.to == here.time) {
+            legIn = lastLeg_.metres;
+            in = lastLeg_.bearing;
+        } else {
+            distanceAndBearing(before, here, legIn, in);
+        }
         distanceAndBearing(here, after, legOut, out);
+        lastLeg_ = {here.time, after.time, legOut, out};
         // Legs walked rather than flown have no track worth turning from.
         if (legIn >= kStill * (here.time - before.time) && legOut >= kStill * (after.time - here.time)) {
             const double turnRate = radians(turn(in, out)) / (seconds / 2);

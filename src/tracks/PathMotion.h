@@ -28,7 +28,7 @@ public:
     void finish();
 
 private:
-    Motion motionAt(std::size_t index) const;
+    Motion motionAt(std::size_t index);
     Motion filtered(const Motion& raw, double seconds);
 
     std::deque<TrackPoint> window_; // the point before the next one out, that one and the one after
@@ -37,4 +37,8 @@ private:
     bool started_ = false;
     Motion last_;
     double lastTime_ = 0;
+    // The last leg worked out, between the points at these times.
+    struct Leg {
+        double from = -1, to = -1, metres = 0, bearing = 0;
+    } lastLeg_;
 };

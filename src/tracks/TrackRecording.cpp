@@ -45,7 +45,8 @@ UtcTime utcTime(double time) {
 
 } // namespace
 
-TrackRecording::TrackRecording(const std::string& path, double start) : path_(path), start_(start) {
+TrackRecording::TrackRecording(const std::string& path, double start)
+    : path_(path), start_(start), contRecord_(formatOf().contRecordSize), contBuffer_(contRecord_.data(), nullptr, formatOf()) {
     file_.open(path, ZflFile::Write);
 }
 
@@ -65,6 +66,8 @@ void TrackRecording::beginTrack(const std::string& title, const std::string& tai
 }
 
 uint32_t TrackRecording::ticksOf(double time) const {
+    if (time < start_)
+        throw BeforeStart{};
     const double ticks = std::round((time - start_) * kTicksPerSecond);
     if (!(ticks >= 0 && ticks <= static_cast<double>(UINT32_MAX)))
         throw TrackError(path_, 0,
@@ -74,7 +77,6 @@ uint32_t TrackRecording::ticksOf(double time) const {
 }
 
 void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
-    const DataFormat format = formatOf();
     ContData cont{};
     cont.timestamp = ticksOf(point.time);
     cont.latitude = latitudeFromDegrees(point.latitude);
@@ -94,9 +96,7 @@ void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
     cont.hour = static_cast<uint8_t>(utc.hour);
     cont.minute = static_cast<uint8_t>(utc.minute);
     cont.second = static_cast<uint8_t>(utc.second);
-    contRecord_.resize(format.contRecordSize);
-    DataBuffer record(contRecord_.data(), nullptr, format);
-    record.setContData(0, cont);
+    contBuffer_.setContData(0, cont);
     file_.writeContData(contRecord_.data());
 
     const bool slow =

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/DataBuffer.h"
 #include "common/FlightData.h"
 #include "common/ZflFile.h"
 #include "tracks/PathMotion.h"
@@ -23,8 +24,12 @@ public:
     TrackRecording& operator=(const TrackRecording&) = delete;
     ~TrackRecording();
 
+    // What add throws for a point before the start.
+    struct BeforeStart {};
+
     void beginTrack(const std::string& title, const std::string& tailNumber);
-    // TrackError for a point more than 119 hours after the start (more than a recording's clock holds).
+    // TrackError for a point more than 119 hours after the start (more than a recording's clock
+    // holds), BeforeStart for one before it.
     void add(const TrackPoint& point, const Motion& motion);
     void endTrack();
     // Writes the file's header; the file is complete only then.
@@ -43,5 +48,6 @@ private:
     bool onGround_ = false;
     std::vector<DiscData> disc_;
     std::vector<unsigned char> contRecord_;
+    DataBuffer contBuffer_;
     std::vector<unsigned char> discRecords_;
 };

@@ -1,42 +1,71 @@
 #include "tracks/TrackText.h"
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
-std::string degreesText(double degrees) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.8f", degrees);
-    return text;
+namespace {
+
+constexpr std::size_t kBlock = 1 << 16;
+
+void appendDigits(std::string& out, uint64_t value, int width) {
+    char digits[24];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    const auto length = static_cast<int>(end - digits);
+    if (length < width)
+        out.append(static_cast<std::size_t>(width - length), '0');
+    out.append(digits, end);
 }
 
-std::string millesimalText(double value) {
-    if (std::fabs(value) < 0.0005)
-        value = 0; // never "-0.000"
-    char text[48];
-    std::snprintf(text, sizeof text, "%.3f", value);
-    return text;
+} // namespace
+
+void appendFixed(std::string& out, double value, int decimals) {
+    static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double scaled = std::round(std::fabs(value) * kScale[decimals]);
+    if (!(scaled < 9e15)) { // beyond exact integers, or not a number
+        char text[400];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        out += text;
+        return;
+    }
+    const auto units = static_cast<uint64_t>(scaled);
+    const auto whole = static_cast<uint64_t>(kScale[decimals]);
+    if (value < 0 && units != 0)
+        out += '-';
+    appendDigits(out, units / whole, 1);
+    if (decimals > 0) {
+        out += '.';
+        appendDigits(out, units % whole, decimals);
+    }
 }
 
-std::string isoTimeText(double time) {
+void appendIsoTime(std::string& out, double time) {
     using namespace std::chrono;
     const auto milliseconds = static_cast<int64_t>(std::llround(time * 1000));
-    const sys_seconds at{seconds(milliseconds >= 0 ? milliseconds / 1000 : (milliseconds - 999) / 1000)};
-    const int fraction = static_cast<int>(milliseconds - at.time_since_epoch().count() * 1000);
+    const int64_t secondsSince1970 = milliseconds >= 0 ? milliseconds / 1000 : (milliseconds - 999) / 1000;
+    const auto fraction = static_cast<uint64_t>(milliseconds - secondsSince1970 * 1000);
+    const sys_seconds at{seconds(secondsSince1970)};
     const sys_days day = floor<days>(at);
     const year_month_day date(day);
-    const hh_mm_ss<seconds> clock(at - day);
-    char text[48];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                  static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
-                  static_cast<int>(clock.seconds().count()));
-    std::string result = text;
+    const auto clock = static_cast<uint64_t>((at - day).count());
+    appendDigits(out, static_cast<uint64_t>(std::max(0, static_cast<int>(date.year()))), 4);
+    out += '-';
+    appendDigits(out, static_cast<unsigned>(date.month()), 2);
+    out += '-';
+    appendDigits(out, static_cast<unsigned>(date.day()), 2);
+    out += 'T';
+    appendDigits(out, clock / 3600, 2);
+    out += ':';
+    appendDigits(out, clock / 60 % 60, 2);
+    out += ':';
+    appendDigits(out, clock % 60, 2);
     if (fraction != 0) {
-        std::snprintf(text, sizeof text, ".%03d", fraction);
-        result += text;
+        out += '.';
+        appendDigits(out, fraction, 3);
     }
-    return result + "Z";
+    out += 'Z';
 }
 
 std::string xmlEscaped(std::string_view text) {
@@ -64,4 +93,11 @@ std::string xmlEscaped(std::string_view text) {
         }
     }
     return escaped;
+}
+
+void flushText(std::string& text, std::ostream& out, bool force) {
+    if (text.size() >= kBlock || force) {
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        text.clear();
+    }
 }

@@ -39,6 +39,18 @@ void appendUtf8(std::string& out, uint32_t point) {
     }
 }
 
+uint64_t newlines(const char* from, const char* to) {
+    uint64_t count = 0;
+    while (from < to) {
+        const void* found = std::memchr(from, '\n', static_cast<std::size_t>(to - from));
+        if (found == nullptr)
+            break;
+        ++count;
+        from = static_cast<const char*>(found) + 1;
+    }
+    return count;
+}
+
 std::string_view localPart(std::string_view name) {
     const std::size_t colon = name.find(':');
     return colon == std::string_view::npos ? name : name.substr(colon + 1);
@@ -71,7 +83,7 @@ XmlStream::XmlStream(std::FILE* file, std::string_view text, std::string name, s
     if (have(2) && (data_.substr(0, 2) == "\xFF\xFE" || data_.substr(0, 2) == "\xFE\xFF"))
         fail("the file is written in UTF-16, which is not read (UTF-8 only)");
     if (have(3) && data_.substr(0, 3) == "\xEF\xBB\xBF")
-        countedTo_ = pos_ = 3;
+        countedTo_ = nodeStart_ = pos_ = 3;
 }
 
 XmlStream::~XmlStream() {
@@ -79,17 +91,16 @@ XmlStream::~XmlStream() {
         std::fclose(file_);
 }
 
-bool XmlStream::have(std::size_t count) {
+bool XmlStream::readMore(std::size_t count) {
     while (data_.size() - pos_ < count) {
         if (ended_)
             return false;
-        // Keep what is not consumed yet, and read the next block after it; the lines of what
-        // goes are counted first.
-        line_ += static_cast<uint64_t>(std::count(window_.begin() + static_cast<std::ptrdiff_t>(countedTo_),
-                                                  window_.begin() + static_cast<std::ptrdiff_t>(pos_), '\n'));
-        window_.erase(0, pos_);
-        countedTo_ = 0;
-        pos_ = 0;
+        // Keep the current node and what follows it, and read the next block after them; the
+        // lines of what goes are counted first.
+        line_ += newlines(window_.data() + countedTo_, window_.data() + nodeStart_);
+        window_.erase(0, nodeStart_);
+        pos_ -= nodeStart_;
+        countedTo_ = nodeStart_ = 0;
         const std::size_t kept = window_.size();
         window_.resize(kept + kBlock);
         const std::size_t got = std::fread(window_.data() + kept, 1, kBlock, file_);
@@ -130,18 +141,14 @@ std::size_t XmlStream::find(std::string_view text, std::size_t from) {
     }
 }
 
-void XmlStream::markLine() {
-    line_ += static_cast<uint64_t>(std::count(data_.begin() + static_cast<std::ptrdiff_t>(countedTo_),
-                                              data_.begin() + static_cast<std::ptrdiff_t>(pos_), '\n'));
-    countedTo_ = pos_;
-    nodeLine_ = line_;
+uint64_t XmlStream::nodeLine() {
+    line_ += newlines(data_.data() + countedTo_, data_.data() + nodeStart_);
+    countedTo_ = nodeStart_;
+    return line_;
 }
 
 void XmlStream::fail(const std::string& what) const {
-    const uint64_t line =
-        line_ + static_cast<uint64_t>(std::count(data_.begin() + static_cast<std::ptrdiff_t>(countedTo_),
-                                                 data_.begin() + static_cast<std::ptrdiff_t>(std::min(pos_, data_.size())),
-                                                 '\n'));
+    const uint64_t line = line_ + newlines(data_.data() + countedTo_, data_.data() + std::min(pos_, data_.size()));
     throw TrackError(name_, line, "this is no well-formed XML: " + what);
 }
 
@@ -156,7 +163,7 @@ bool XmlStream::advance() {
             kind_ = Kind::None;
             return false;
         }
-        markLine();
+        nodeStart_ = pos_;
         if (data_[pos_] != '<') {
             readText();
             if (open_.empty()) {
@@ -237,21 +244,22 @@ void XmlStream::readStartTag() {
         const char quote = data_[pos_++];
         attribute.value.clear();
         while (true) {
-            if (!have(1))
+            const std::size_t end = find(quote, 0);
+            if (end == std::string_view::npos)
                 fail("the file ends inside <" + element + ">");
-            const char v = data_[pos_];
-            if (v == quote)
+            const std::string_view value = data_.substr(pos_, end);
+            const std::size_t special = value.find_first_of("<&");
+            if (special == std::string_view::npos) {
+                attribute.value += value;
+                pos_ += end + 1;
                 break;
-            if (v == '<')
-                fail("a < inside the value of " + attribute.name);
-            if (v == '&')
-                readReference(attribute.value);
-            else {
-                attribute.value += v;
-                ++pos_;
             }
+            attribute.value += value.substr(0, special);
+            pos_ += special;
+            if (data_[pos_] == '<')
+                fail("a < inside the value of " + attribute.name);
+            readReference(attribute.value);
         }
-        ++pos_;
         ++attributeCount_;
     }
     empty_ = data_[pos_] == '/';
@@ -261,7 +269,7 @@ void XmlStream::readStartTag() {
     if (!rootSeen_) {
         rootSeen_ = true;
         if (localPart(element) != root_)
-            throw TrackError(name_, nodeLine_,
+            throw TrackError(name_, nodeLine(),
                              "this is no " + kindName_ + " file: its root is <" + std::string(localPart(element)) + ">");
     }
     kind_ = Kind::Start;
@@ -296,13 +304,21 @@ void XmlStream::readEndTag() {
 void XmlStream::readText() {
     content_.clear();
     while (have(1)) {
-        const std::size_t end = std::min(data_.find_first_of("<&", pos_), data_.size());
-        content_.append(data_, pos_, end - pos_);
-        pos_ = end;
-        if (pos_ < data_.size() && data_[pos_] == '<')
-            return;
-        if (pos_ < data_.size())
-            readReference(content_);
+        const void* less = std::memchr(data_.data() + pos_, '<', data_.size() - pos_);
+        const std::size_t end =
+            less == nullptr ? data_.size() : static_cast<std::size_t>(static_cast<const char*>(less) - data_.data());
+        const void* ampersand = std::memchr(data_.data() + pos_, '&', end - pos_);
+        if (ampersand == nullptr) {
+            content_.append(data_, pos_, end - pos_);
+            pos_ = end;
+            if (less != nullptr)
+                return;
+            continue;
+        }
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(ampersand) - data_.data());
+        content_.append(data_, pos_, at - pos_);
+        pos_ = at;
+        readReference(content_);
     }
 }
 
@@ -320,10 +336,11 @@ void XmlStream::readReference(std::string& out) {
             known = true;
         }
     if (!known) {
-        const bool hex = name.size() > 2 && name[0] == '#' && (name[1] == 'x');
-        const std::string_view digits = name.substr(hex ? 2 : 1);
+        const bool numeric = name.size() > 1 && name[0] == '#';
+        const bool hex = numeric && name.size() > 2 && name[1] == 'x';
+        const std::string_view digits = numeric ? name.substr(hex ? 2 : 1) : std::string_view();
         uint32_t point = 0;
-        bool valid = name.size() > 1 && name[0] == '#' && !digits.empty();
+        bool valid = !digits.empty();
         for (const char d : digits) {
             const int value = d >= '0' && d <= '9'                 ? d - '0'
                               : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10

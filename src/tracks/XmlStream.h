@@ -38,8 +38,8 @@ public:
     const std::string& text();
     // An attribute of the current element, by its name as written; empty when it has none.
     std::string_view attribute(std::string_view name) const;
-    // The line where the current node begins.
-    uint64_t nodeLine() const { return nodeLine_; }
+    // The line where the current node begins (counted when asked for).
+    uint64_t nodeLine();
     const std::string& name() const { return name_; }
 
 private:
@@ -51,11 +51,11 @@ private:
 
     XmlStream(std::FILE* file, std::string_view text, std::string name, std::string root);
     // Makes at least `count` bytes from pos_ on available; false where the input ends first.
-    bool have(std::size_t count);
+    bool have(std::size_t count) { return data_.size() - pos_ >= count || readMore(count); }
+    bool readMore(std::size_t count);
     // The offset of `c` at or after pos_ + from, reading more as needed; npos where the input ends first.
     std::size_t find(char c, std::size_t from);
     std::size_t find(std::string_view text, std::size_t from);
-    void markLine();
     [[noreturn]] void fail(const std::string& what) const;
     void readStartTag();
     void readEndTag();
@@ -72,7 +72,7 @@ private:
     std::string_view data_;    // what is read from: the window, or the whole text
     std::size_t pos_ = 0;      // in data_
     bool ended_ = false;       // no more input to read
-    uint64_t line_ = 1;        // the line at pos_ as far as counted
+    uint64_t line_ = 1;        // the line at countedTo_
     std::size_t countedTo_ = 0;
 
     std::string name_;
@@ -82,7 +82,7 @@ private:
     Kind kind_ = Kind::None;
     bool empty_ = false;
     int depth_ = -1;
-    uint64_t nodeLine_ = 1;
+    std::size_t nodeStart_ = 0; // in data_: where the current node begins
     std::string local_;        // the current element's local name
     std::vector<Attribute> attributes_;
     std::size_t attributeCount_ = 0;

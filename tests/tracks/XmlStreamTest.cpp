@@ -1,0 +1,119 @@
+// The XML scanner under the GPX and KML readers: the nodes it gives and their depths, text with
+// its references decoded, what is skipped, what is refused and at which line, and a file read
+// through its window of a megabyte with nodes across the seams.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tracks/TrackError.h"
+#include "tracks/XmlStream.h"
+
+namespace {
+
+// Every node as "start name depth", "end name depth" or "text 'content' depth".
+std::vector<std::string> nodes(XmlStream& xml) {
+    std::vector<std::string> seen;
+    while (xml.advance()) {
+        const int depth = xml.depth();
+        if (xml.atEmptyElement())
+            seen.push_back("empty " + std::to_string(depth));
+        else if (xml.atEndOfDepth(depth))
+            seen.push_back("end " + std::to_string(depth));
+        else if (xml.atStart("a") || xml.atStart("b") || xml.atStart("r"))
+            seen.push_back("start " + std::to_string(depth) + " " + std::string(xml.attribute("x")));
+        else
+            seen.push_back("node " + std::to_string(depth));
+    }
+    return seen;
+}
+
+TEST(XmlStreamTest, NodesDepthsAttributesAndText) {
+    const std::string text = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!DOCTYPE r>\n<!-- a > comment -->\n"
+                             "<r x='1 &lt; 2'>\n <p:a x=\"a>b&#x41;&#66;\">one &amp; <![CDATA[<two>]]></p:a><b/>\n</r>\n";
+    auto xml = XmlStream::openText(text, "t.xml", "r");
+    const std::vector<std::string> expected = {
+        "start 0 1 < 2", "node 1", "start 1 a>bAB", "node 2", "node 2", "end 1", "empty 1", "node 1", "end 0"};
+    EXPECT_EQ(expected, nodes(*xml));
+
+    auto again = XmlStream::openText(text, "t.xml", "r");
+    while (again->advance() && !again->atStart("a")) {
+    }
+    EXPECT_EQ(5u, again->nodeLine());
+    EXPECT_EQ("one & <two>", again->text());
+    EXPECT_TRUE(again->atEnd("a"));
+}
+
+TEST(XmlStreamTest, WhatIsNotWellFormedIsRefusedAtItsLine) {
+    const struct {
+        const char* text;
+        const char* error;
+    } files[] = {
+        {"<r>\n</s>", "t.xml:2: this is no well-formed XML: </s> closes <r>"},
+        {"<r/>\n<r/>", "t.xml:2: this is no well-formed XML: a second root element"},
+        {"text<r/>", "t.xml:1: this is no well-formed XML: text outside the root element"},
+        {"<r>&;</r>", "t.xml:1: this is no well-formed XML: an unknown reference &;"},
+        {"<r>&nbsp;</r>", "t.xml:1: this is no well-formed XML: an unknown reference &nbsp;"},
+        {"<r>&#0;</r>", "t.xml:1: this is no well-formed XML: an unknown reference &#0;"},
+        {"<r>&#xD800;</r>", "t.xml:1: this is no well-formed XML: an unknown reference &#xD800;"},
+        {"<r>&#9999999;</r>", "t.xml:1: this is no well-formed XML: an unknown reference &#9999999;"},
+        {"<r>a & b</r>", "t.xml:1: this is no well-formed XML: a & that starts no reference"},
+        {"<!DOCTYPE r [<!ENTITY e 'x'>]><r>&e;</r>",
+         "t.xml:1: this is no well-formed XML: the document declares entities of its own"},
+        {"<r a='1' a='2'/>", "t.xml:1: this is no well-formed XML: the attribute a is given twice"},
+        {"<r a=1/>", "t.xml:1: this is no well-formed XML: the value of a is not quoted"},
+        {"<r a='<'/>", "t.xml:1: this is no well-formed XML: a < inside the value of a"},
+        {"<r>\n<a>\n", "t.xml:3: this is no well-formed XML: the file ends inside <a>"},
+        {"<r\n a='1'", "t.xml:2: this is no well-formed XML: the file ends inside <r>"},
+        {"<r><!-- open</r>", "t.xml:1: this is no well-formed XML: the file ends inside a comment"},
+        {"<r><!x></r>", "t.xml:1: this is no well-formed XML: a <! that starts no comment"},
+        {"<!-- only -->", "t.xml:1: this is no well-formed XML: it has no element"},
+        {"\xFF\xFE<", "t.xml:1: this is no well-formed XML: the file is written in UTF-16"},
+        {"<gpx/>", "t.xml:1: this is no R file: its root is <gpx>"},
+    };
+    for (const auto& file : files) {
+        try {
+            auto xml = XmlStream::openText(file.text, "t.xml", "r");
+            nodes(*xml);
+            ADD_FAILURE() << "no error: " << file.error;
+        } catch (const TrackError& error) {
+            EXPECT_EQ(0u, std::string(error.what()).find(file.error)) << error.what() << "\nexpected: " << file.error;
+        }
+    }
+}
+
+TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
+    // Elements of every length from 1 to 600 characters of text and attribute, so that some of
+    // them straddle each megabyte the file is read by, one to a line.
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("zephrel-xml-window-" + std::to_string(getpid()) + ".xml");
+    std::vector<std::string> values;
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "<r>\n";
+        for (int i = 0; i < 9000; ++i) {
+            values.push_back(std::string(static_cast<std::size_t>(i % 600 + 1), static_cast<char>('a' + i % 26)) + "&");
+            const std::string plain = values.back().substr(0, values.back().size() - 1);
+            out << "<a x=\"" << plain << "&amp;\">" << plain << "&amp;</a>\n";
+        }
+        out << "</r>\n";
+    }
+    auto xml = XmlStream::openFile(path.string(), "r");
+    std::size_t index = 0;
+    while (xml->advance()) {
+        if (!xml->atStart("a"))
+            continue;
+        ASSERT_LT(index, values.size());
+        EXPECT_EQ(values[index], xml->attribute("x")) << index;
+        EXPECT_EQ(index + 2, xml->nodeLine()) << index;
+        EXPECT_EQ(values[index], xml->text()) << index;
+        ++index;
+    }
+    EXPECT_EQ(values.size(), index);
+    std::filesystem::remove(path);
+}
+
+} // namespace
