@@ -61,8 +61,9 @@ double firstTime(const std::string& path, const std::string& format, bool whole)
     const auto input = open(path, format);
     double first = std::numeric_limits<double>::infinity();
     TrackPoint point;
-    while (input->source->nextTrack() && (whole || first == std::numeric_limits<double>::infinity()))
-        while (input->source->next(point) && (whole || first == std::numeric_limits<double>::infinity()))
+    const auto more = [&] { return whole || first == std::numeric_limits<double>::infinity(); };
+    while (more() && input->source->nextTrack())
+        while (more() && input->source->next(point))
             first = std::min(first, point.time);
     if (first == std::numeric_limits<double>::infinity())
         throw TrackError(path, 0, "the file holds no point to import");

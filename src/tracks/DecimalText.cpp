@@ -2,11 +2,41 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// "-47.12345678" and the like, the numbers track files are made of, without from_chars: digits
+// with a point, at most 15 of them, are an integer divided by a power of ten, which is exact to
+// the last bit (both are exact doubles and the division rounds once). Anything else is left to
+// from_chars.
+std::optional<double> simpleDecimal(std::string_view text) {
+    static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t at = text.size() > 1 && text.front() == '-' ? 1 : 0;
+    uint64_t digits = 0;
+    int count = 0, fraction = -1;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<uint64_t>(c - '0');
+            if (++count > 15)
+                return std::nullopt;
+            if (fraction >= 0)
+                ++fraction;
+        } else if (c == '.' && fraction < 0) {
+            fraction = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0)
+        return std::nullopt;
+    const double value = static_cast<double>(digits) / kPowers[fraction > 0 ? fraction : 0];
+    return text.front() == '-' ? -value : value;
 }
 
 } // namespace
@@ -18,6 +48,8 @@ std::optional<double> decimalNumber(std::string_view text) {
         text.remove_suffix(1);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
+    if (const auto simple = simpleDecimal(text))
+        return simple;
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))

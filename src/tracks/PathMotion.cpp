@@ -12,6 +12,8 @@ constexpr double kStill = 1.0;             // metres per second: slower is stand
 constexpr double kFilterSeconds = 2.0;
 constexpr double kSteepest = 45;     // degrees of pitch
 constexpr double kSteepestBank = 80; // degrees
+constexpr double kFlatLeg = 5000;    // metres
+constexpr double kNearPole = 85;     // degrees of latitude
 
 double radians(double degrees) {
     return degrees * std::numbers::pi / 180;
@@ -21,7 +23,7 @@ double degrees(double radians) {
 }
 
 // Metres and the initial bearing (degrees true) along the great circle from a to b.
-void distanceAndBearing(const TrackPoint& a, const TrackPoint& b, double& metres, double& bearing) {
+void greatCircle(const TrackPoint& a, const TrackPoint& b, double& metres, double& bearing) {
     const double lat1 = radians(a.latitude), lat2 = radians(b.latitude);
     const double dLat = lat2 - lat1, dLon = radians(b.longitude - a.longitude);
     const double h = std::sin(dLat / 2) * std::sin(dLat / 2) +
@@ -30,6 +32,28 @@ void distanceAndBearing(const TrackPoint& a, const TrackPoint& b, double& metres
     const double y = std::sin(dLon) * std::cos(lat2);
     const double x = std::cos(lat1) * std::sin(lat2) - std::sin(lat1) * std::cos(lat2) * std::cos(dLon);
     bearing = std::fmod(degrees(std::atan2(y, x)) + 360, 360);
+}
+
+// The same on the plane that touches the sphere between a and b: within a millimetre of the
+// great circle over legs of a few kilometres, at a fraction of its cost; longer legs, and legs
+// near a pole, take the great circle.
+void distanceAndBearing(const TrackPoint& a, const TrackPoint& b, double& metres, double& bearing) {
+    double east = b.longitude - a.longitude;
+    if (east > 180)
+        east -= 360;
+    else if (east < -180)
+        east += 360;
+    const double middle = (a.latitude + b.latitude) / 2;
+    const double north = radians(b.latitude - a.latitude) * kEarthRadius;
+    east = radians(east) * kEarthRadius * std::cos(radians(middle));
+    metres = std::sqrt(east * east + north * north);
+    if (metres > kFlatLeg || std::abs(middle) > kNearPole) {
+        greatCircle(a, b, metres, bearing);
+        return;
+    }
+    bearing = degrees(std::atan2(east, north));
+    if (bearing < 0)
+        bearing += 360;
 }
 
 // Degrees from one bearing to another, -180..180.

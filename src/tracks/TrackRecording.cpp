@@ -46,7 +46,8 @@ UtcTime utcTime(double time) {
 } // namespace
 
 TrackRecording::TrackRecording(const std::string& path, double start)
-    : path_(path), start_(start), contRecord_(formatOf().contRecordSize), contBuffer_(contRecord_.data(), nullptr, formatOf()) {
+    : path_(path), start_(start), contRecords_(size_t{formatOf().contRecordSize} * kBatch),
+      contBuffer_(contRecords_.data(), nullptr, formatOf()) {
     file_.open(path, ZflFile::Write);
 }
 
@@ -96,8 +97,9 @@ void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
     cont.hour = static_cast<uint8_t>(utc.hour);
     cont.minute = static_cast<uint8_t>(utc.minute);
     cont.second = static_cast<uint8_t>(utc.second);
-    contBuffer_.setContData(0, cont);
-    file_.writeContData(contRecord_.data());
+    contBuffer_.setContData(batched_++, cont);
+    if (batched_ == kBatch)
+        writeBatch();
 
     const bool slow =
         motion.groundSpeed < kLeaveGroundSpeed && std::abs(motion.verticalSpeed) < kLeaveGroundClimb;
@@ -117,7 +119,13 @@ void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
     ++points_;
 }
 
+void TrackRecording::writeBatch() {
+    file_.writeContData(batched_, contRecords_.data());
+    batched_ = 0;
+}
+
 void TrackRecording::endTrack() {
+    writeBatch();
     const DataFormat format = formatOf();
     discRecords_.assign(disc_.size() * format.discRecordSize, 0);
     DataBuffer records(nullptr, discRecords_.data(), format);

@@ -47,7 +47,11 @@ private:
     uint32_t points_ = 0;
     bool onGround_ = false;
     std::vector<DiscData> disc_;
-    std::vector<unsigned char> contRecord_;
+    // Continuous records written a batch at a time.
+    static constexpr uint32_t kBatch = 1024;
+    void writeBatch();
+    std::vector<unsigned char> contRecords_;
     DataBuffer contBuffer_;
+    uint32_t batched_ = 0;
     std::vector<unsigned char> discRecords_;
 };
