@@ -17,6 +17,7 @@
 #include "tools/AxisTicks.h"
 #include "tools/PlotCanvas.h"
 #include "tools/PlotText.h"
+#include "tools/StagedFile.h"
 #include "tools/TrackSeries.h"
 
 namespace fs = std::filesystem;
@@ -169,19 +170,11 @@ std::string titleLine(const std::string& recording, const PlotLayout& layout, ui
 
 // The picture takes the output's name only once written whole.
 void writeWhole(cairo_surface_t* surface, const std::string& output) {
-    const std::string part = output + ".part";
-    std::error_code ignored;
-    const cairo_status_t status = cairo_surface_write_to_png(surface, part.c_str());
-    if (status != CAIRO_STATUS_SUCCESS) {
-        fs::remove(part, ignored);
+    StagedFile staged(output);
+    const cairo_status_t status = cairo_surface_write_to_png(surface, staged.partPath().c_str());
+    if (status != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("'" + output + "' could not be written: " + cairo_status_to_string(status));
-    }
-    std::error_code renamed;
-    fs::rename(part, output, renamed);
-    if (renamed) {
-        fs::remove(part, ignored);
-        throw std::runtime_error("'" + output + "' could not be written: " + renamed.message());
-    }
+    staged.commit();
 }
 
 } // namespace

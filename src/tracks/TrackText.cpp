@@ -1,6 +1,6 @@
 #include "tracks/TrackText.h"
 
-#include <charconv>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -10,13 +10,14 @@ namespace {
 
 constexpr std::size_t kBlock = 1 << 16;
 
-void appendDigits(std::string& out, uint64_t value, int width) {
-    char digits[24];
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-    const auto length = static_cast<int>(end - digits);
-    if (length < width)
-        out.append(static_cast<std::size_t>(width - length), '0');
-    out.append(digits, end);
+// Writes `value` with at least `width` digits (leading zeros) ending at `end`; returns where it begins.
+char* digitsBefore(char* end, uint64_t value, int width) {
+    do {
+        *--end = static_cast<char>('0' + value % 10);
+        value /= 10;
+        --width;
+    } while (value != 0 || width > 0);
+    return end;
 }
 
 } // namespace
@@ -32,40 +33,55 @@ void appendFixed(std::string& out, double value, int decimals) {
     }
     const auto units = static_cast<uint64_t>(scaled);
     const auto whole = static_cast<uint64_t>(kScale[decimals]);
-    if (value < 0 && units != 0)
-        out += '-';
-    appendDigits(out, units / whole, 1);
+    char text[48];
+    char* const end = text + sizeof text;
+    char* begin = end;
     if (decimals > 0) {
-        out += '.';
-        appendDigits(out, units % whole, decimals);
+        begin = digitsBefore(begin, units % whole, decimals);
+        *--begin = '.';
     }
+    begin = digitsBefore(begin, units / whole, 1);
+    if (value < 0 && units != 0)
+        *--begin = '-';
+    out.append(begin, end);
 }
 
 void appendIsoTime(std::string& out, double time) {
     using namespace std::chrono;
+    // The date part of the last day written, which the next times nearly always share.
+    thread_local int64_t lastDay = INT64_MIN;
+    thread_local char datePart[16];
     const auto milliseconds = static_cast<int64_t>(std::llround(time * 1000));
     const int64_t secondsSince1970 = milliseconds >= 0 ? milliseconds / 1000 : (milliseconds - 999) / 1000;
     const auto fraction = static_cast<uint64_t>(milliseconds - secondsSince1970 * 1000);
-    const sys_seconds at{seconds(secondsSince1970)};
-    const sys_days day = floor<days>(at);
-    const year_month_day date(day);
-    const auto clock = static_cast<uint64_t>((at - day).count());
-    appendDigits(out, static_cast<uint64_t>(std::max(0, static_cast<int>(date.year()))), 4);
-    out += '-';
-    appendDigits(out, static_cast<unsigned>(date.month()), 2);
-    out += '-';
-    appendDigits(out, static_cast<unsigned>(date.day()), 2);
-    out += 'T';
-    appendDigits(out, clock / 3600, 2);
-    out += ':';
-    appendDigits(out, clock / 60 % 60, 2);
-    out += ':';
-    appendDigits(out, clock % 60, 2);
-    if (fraction != 0) {
-        out += '.';
-        appendDigits(out, fraction, 3);
+    const int64_t day = secondsSince1970 >= 0 ? secondsSince1970 / 86400 : (secondsSince1970 - 86399) / 86400;
+    if (day != lastDay) {
+        const year_month_day date{sys_days{days{day}}};
+        char* end = datePart + 11;
+        *--end = 'T';
+        end = digitsBefore(end, static_cast<unsigned>(date.day()), 2);
+        *--end = '-';
+        end = digitsBefore(end, static_cast<unsigned>(date.month()), 2);
+        *--end = '-';
+        digitsBefore(end, static_cast<uint64_t>(std::clamp(static_cast<int>(date.year()), 0, 9999)), 4);
+        lastDay = day;
     }
-    out += 'Z';
+    const auto clock = static_cast<uint64_t>(secondsSince1970 - day * 86400);
+    char text[32];
+    char* const end = text + sizeof text;
+    char* begin = end;
+    *--begin = 'Z';
+    if (fraction != 0) {
+        begin = digitsBefore(begin, fraction, 3);
+        *--begin = '.';
+    }
+    begin = digitsBefore(begin, clock % 60, 2);
+    *--begin = ':';
+    begin = digitsBefore(begin, clock / 60 % 60, 2);
+    *--begin = ':';
+    begin = digitsBefore(begin, clock / 3600, 2);
+    out.append(datePart, 11);
+    out.append(begin, end);
 }
 
 std::string xmlEscaped(std::string_view text) {

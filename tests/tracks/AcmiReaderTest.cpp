@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/UtcTime.h"
 #include "tracks/AcmiReader.h"
 #include "tracks/TrackError.h"
 
@@ -33,13 +34,6 @@ Read readText(const std::string& text) {
     }
     read.report = reader.report();
     return read;
-}
-
-double utc(int year, unsigned month, unsigned day, int hours, int minutes, double seconds) {
-    const std::chrono::sys_days date = std::chrono::year_month_day{
-        std::chrono::year(year), std::chrono::month(month), std::chrono::day(day)};
-    return static_cast<double>(date.time_since_epoch().count()) * 86400 + hours * 3600 + minutes * 60 +
-           seconds;
 }
 
 const std::string kHeader = "FileType=text/acmi/tacview\nFileVersion=2.2\n";

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/UtcTime.h"
 #include "tracks/CsvLine.h"
 #include "tracks/CsvReader.h"
 #include "tracks/TrackError.h"
@@ -31,14 +32,6 @@ Read readText(const std::string& text) {
     read.aircraftType = reader.aircraftType();
     read.registration = reader.registration();
     return read;
-}
-
-// Seconds since 1970 of a UTC date and time.
-double utc(int year, unsigned month, unsigned day, int hours, int minutes, double seconds) {
-    const std::chrono::sys_days date = std::chrono::year_month_day{
-        std::chrono::year(year), std::chrono::month(month), std::chrono::day(day)};
-    return static_cast<double>(date.time_since_epoch().count()) * 86400 + hours * 3600 + minutes * 60 +
-           seconds;
 }
 
 const double kEight = utc(2024, 5, 1, 8, 0, 0); // 1714550400

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/UtcTime.h"
 #include "tracks/GpxReader.h"
 #include "tracks/IsoTime.h"
 #include "tracks/TrackError.h"
@@ -25,13 +26,6 @@ std::vector<Segment> readAll(GpxReader& reader) {
             segment.points.push_back(point);
     }
     return segments;
-}
-
-double utc(int year, unsigned month, unsigned day, int hours, int minutes, double seconds) {
-    const std::chrono::sys_days date = std::chrono::year_month_day{
-        std::chrono::year(year), std::chrono::month(month), std::chrono::day(day)};
-    return static_cast<double>(date.time_since_epoch().count()) * 86400 + hours * 3600 + minutes * 60 +
-           seconds;
 }
 
 TEST(GpxReaderTest, EverySegmentIsATrackOfItsPointsInTime) {
