@@ -153,11 +153,16 @@ void XmlStream::fail(const std::string& what) const {
 }
 
 bool XmlStream::advance() {
+    if (popPending_) {
+        names_.resize(nameEnds_.size() > 1 ? nameEnds_[nameEnds_.size() - 2] : 0);
+        nameEnds_.pop_back();
+        popPending_ = false;
+    }
     while (true) {
         attributeCount_ = 0;
         if (!have(1)) {
-            if (!open_.empty())
-                fail("the file ends inside <" + open_.back() + ">");
+            if (!nameEnds_.empty())
+                fail("the file ends inside <" + std::string(topName()) + ">");
             if (!rootSeen_)
                 fail("it has no element");
             kind_ = Kind::None;
@@ -166,13 +171,13 @@ bool XmlStream::advance() {
         nodeStart_ = pos_;
         if (data_[pos_] != '<') {
             readText();
-            if (open_.empty()) {
+            if (nameEnds_.empty()) {
                 if (std::any_of(content_.begin(), content_.end(), [](char c) { return !isSpace(c); }))
                     fail("text outside the root element");
                 continue;
             }
             kind_ = Kind::Text;
-            depth_ = static_cast<int>(open_.size());
+            depth_ = static_cast<int>(nameEnds_.size());
             return true;
         }
         if (!have(2))
@@ -184,10 +189,10 @@ bool XmlStream::advance() {
         }
         if (next == '!' || next == '?') {
             if (readMarkup()) {
-                if (open_.empty())
+                if (nameEnds_.empty())
                     fail("text outside the root element");
                 kind_ = Kind::Text;
-                depth_ = static_cast<int>(open_.size());
+                depth_ = static_cast<int>(nameEnds_.size());
                 return true;
             }
             continue;
@@ -197,108 +202,152 @@ bool XmlStream::advance() {
     }
 }
 
-std::string_view XmlStream::takeName() {
-    std::size_t length = 0;
-    while (have(length + 1) && !endsName(data_[pos_ + length])) {
-        if (++length > kBlock)
-            fail("a name is longer than a megabyte");
-    }
-    if (length == 0)
-        fail("a tag without a name");
-    const std::string_view name = data_.substr(pos_, length);
-    pos_ += length;
-    return name;
+std::string_view XmlStream::topName() const {
+    const std::size_t begin = nameEnds_.size() > 1 ? nameEnds_[nameEnds_.size() - 2] : 0;
+    return std::string_view(names_).substr(begin, nameEnds_.back() - begin);
 }
 
-void XmlStream::skipSpaces() {
-    while (have(1) && isSpace(data_[pos_]))
-        ++pos_;
+void XmlStream::pushName(std::string_view name) {
+    if (nameEnds_.size() == kMaxDepth)
+        fail("elements nested deeper than " + std::to_string(kMaxDepth));
+    names_ += name;
+    nameEnds_.push_back(names_.size());
+}
+
+std::size_t XmlStream::tagLength() {
+    std::size_t at = 1;
+    char quote = 0;
+    while (true) {
+        if (pos_ + at >= data_.size()) {
+            if (at > kBlock)
+                fail("a tag is longer than a megabyte");
+            if (!readMore(at + 1)) {
+                pos_ = data_.size();
+                fail("the file ends inside a tag");
+            }
+        }
+        const char* const begin = data_.data() + pos_;
+        const char* const end = data_.data() + data_.size();
+        for (const char* c = begin + at; c < end; ++c) {
+            if (quote != 0) {
+                if (*c == quote)
+                    quote = 0;
+            } else if (*c == '>') {
+                return static_cast<std::size_t>(c - begin) + 1;
+            } else if (*c == '"' || *c == '\'') {
+                quote = *c;
+            }
+        }
+        at = data_.size() - pos_;
+    }
+}
+
+std::string_view XmlStream::nameAt(std::size_t& at, std::size_t end) const {
+    const std::size_t begin = at;
+    while (at < end && !endsName(data_[at]))
+        ++at;
+    return data_.substr(begin, at - begin);
 }
 
 void XmlStream::readStartTag() {
     if (rootClosed_)
         fail("a second root element");
-    ++pos_; // <
-    const std::string element(takeName());
+    const std::size_t length = tagLength(); // which may move the window, and pos_ in it
+    const std::size_t end = pos_ + length - 1; // at '>'
+    std::size_t at = pos_ + 1;
+    const std::string_view element = nameAt(at, end);
+    if (element.empty())
+        fail("a tag without a name");
+    const auto skipSpaces = [&] {
+        while (at < end && isSpace(data_[at]))
+            ++at;
+    };
+    const auto failAt = [&](const std::string& what) {
+        pos_ = at;
+        fail(what);
+    };
     while (true) {
+        const std::size_t before = at;
         skipSpaces();
-        if (!have(1))
-            fail("the file ends inside <" + element + ">");
-        const char c = data_[pos_];
-        if (c == '>' || c == '/')
+        if (at == end || data_[at] == '/')
             break;
+        if (at == before)
+            failAt("no space before an attribute of <" + std::string(element) + ">");
         if (attributeCount_ == attributes_.size())
             attributes_.emplace_back();
         Attribute& attribute = attributes_[attributeCount_];
-        attribute.name.assign(takeName());
+        attribute.name = nameAt(at, end);
+        if (attribute.name.empty())
+            failAt("a stray character inside <" + std::string(element) + ">");
         for (std::size_t i = 0; i < attributeCount_; ++i)
             if (attributes_[i].name == attribute.name)
-                fail("the attribute " + attribute.name + " is given twice");
+                failAt("the attribute " + std::string(attribute.name) + " is given twice");
         skipSpaces();
-        if (!have(1) || data_[pos_] != '=')
-            fail("the attribute " + attribute.name + " has no value");
-        ++pos_;
+        if (at == end || data_[at] != '=')
+            failAt("the attribute " + std::string(attribute.name) + " has no value");
+        ++at;
         skipSpaces();
-        if (!have(1) || (data_[pos_] != '"' && data_[pos_] != '\''))
-            fail("the value of " + attribute.name + " is not quoted");
-        const char quote = data_[pos_++];
-        attribute.value.clear();
-        while (true) {
-            const std::size_t end = find(quote, 0);
-            if (end == std::string_view::npos)
-                fail("the file ends inside <" + element + ">");
-            const std::string_view value = data_.substr(pos_, end);
-            const std::size_t special = value.find_first_of("<&");
-            if (special == std::string_view::npos) {
-                attribute.value += value;
-                pos_ += end + 1;
-                break;
+        if (at == end || (data_[at] != '"' && data_[at] != '\''))
+            failAt("the value of " + std::string(attribute.name) + " is not quoted");
+        const char quote = data_[at++];
+        const std::size_t close = data_.find(quote, at); // before `end`: the tag's quotes are balanced
+        attribute.value = data_.substr(at, close - at);
+        if (attribute.value.find('<') != std::string_view::npos)
+            failAt("a < inside the value of " + std::string(attribute.name));
+        if (attribute.value.find('&') != std::string_view::npos) {
+            attribute.decoded.clear();
+            const std::size_t after = pos_;
+            for (pos_ = at; pos_ < close;) {
+                if (data_[pos_] == '&')
+                    readReference(attribute.decoded, close);
+                else
+                    attribute.decoded += data_[pos_++];
             }
-            attribute.value += value.substr(0, special);
-            pos_ += special;
-            if (data_[pos_] == '<')
-                fail("a < inside the value of " + attribute.name);
-            readReference(attribute.value);
+            pos_ = after;
+            attribute.value = attribute.decoded;
         }
+        at = close + 1;
         ++attributeCount_;
     }
-    empty_ = data_[pos_] == '/';
-    if (empty_ && (!have(2) || data_[pos_ + 1] != '>'))
-        fail("a / inside <" + element + ">");
-    pos_ += empty_ ? 2 : 1;
+    empty_ = at < end;
+    if (empty_ && at + 1 != end)
+        failAt("a / inside <" + std::string(element) + ">");
+    pos_ = end + 1;
+    const std::string_view local = localPart(element);
     if (!rootSeen_) {
         rootSeen_ = true;
-        if (localPart(element) != root_)
-            throw TrackError(name_, nodeLine(),
-                             "this is no " + kindName_ + " file: its root is <" + std::string(localPart(element)) + ">");
+        if (local != root_)
+            throw TrackError(name_, nodeLine(), "this is no " + kindName_ + " file: its root is <" + std::string(local) + ">");
     }
     kind_ = Kind::Start;
-    depth_ = static_cast<int>(open_.size());
-    local_.assign(localPart(element));
+    depth_ = static_cast<int>(nameEnds_.size());
+    pushName(element);
+    local_ = topName().substr(element.size() - local.size());
     if (empty_) {
-        rootClosed_ = open_.empty();
-    } else {
-        if (open_.size() == kMaxDepth)
-            fail("elements nested deeper than " + std::to_string(kMaxDepth));
-        open_.push_back(element);
+        popPending_ = true;
+        rootClosed_ = nameEnds_.size() == 1;
     }
 }
 
 void XmlStream::readEndTag() {
-    pos_ += 2; // </
-    const std::string_view element = takeName();
-    if (open_.empty() || element != open_.back())
-        fail("</" + std::string(element) + "> closes " + (open_.empty() ? "nothing" : "<" + open_.back() + ">"));
-    skipSpaces();
-    if (!have(1) || data_[pos_] != '>')
-        fail("the end tag </" + open_.back() + "> is not closed");
-    ++pos_;
-    local_.assign(localPart(open_.back()));
-    open_.pop_back();
-    rootClosed_ = open_.empty();
+    const std::size_t length = tagLength(); // which may move the window, and pos_ in it
+    const std::size_t end = pos_ + length - 1; // at '>'
+    std::size_t at = pos_ + 2;
+    const std::string_view element = nameAt(at, end);
+    const std::string_view open = nameEnds_.empty() ? std::string_view() : topName();
+    if (nameEnds_.empty() || element != open)
+        fail("</" + std::string(element) + "> closes " + (nameEnds_.empty() ? "nothing" : "<" + std::string(open) + ">"));
+    while (at < end && isSpace(data_[at]))
+        ++at;
+    if (at != end)
+        fail("the end tag </" + std::string(open) + "> is not closed");
+    pos_ = end + 1;
+    local_ = open.substr(element.size() - localPart(element).size());
+    popPending_ = true;
+    rootClosed_ = nameEnds_.size() == 1;
     kind_ = Kind::End;
     empty_ = false;
-    depth_ = static_cast<int>(open_.size());
+    depth_ = static_cast<int>(nameEnds_.size()) - 1;
 }
 
 void XmlStream::readText() {
@@ -318,13 +367,14 @@ void XmlStream::readText() {
         const auto at = static_cast<std::size_t>(static_cast<const char*>(ampersand) - data_.data());
         content_.append(data_, pos_, at - pos_);
         pos_ = at;
-        readReference(content_);
+        have(13);
+        readReference(content_, data_.size());
     }
 }
 
-void XmlStream::readReference(std::string& out) {
-    const std::size_t end = find(';', 1);
-    if (end == std::string_view::npos || end > 12)
+void XmlStream::readReference(std::string& out, std::size_t limit) {
+    const std::size_t end = data_.substr(pos_, std::min<std::size_t>(13, limit - pos_)).find(';');
+    if (end == std::string_view::npos)
         fail("a & that starts no reference");
     const std::string_view name = data_.substr(pos_ + 1, end - 1);
     static constexpr std::pair<std::string_view, char> kEntities[] = {

@@ -44,9 +44,12 @@ public:
 
 private:
     enum class Kind { None, Start, End, Text };
+    // An attribute of the current tag: its name in the window, its value in the window or, where
+    // it has references, decoded into `decoded`.
     struct Attribute {
-        std::string name;
-        std::string value;
+        std::string_view name;
+        std::string_view value;
+        std::string decoded;
     };
 
     XmlStream(std::FILE* file, std::string_view text, std::string name, std::string root);
@@ -57,15 +60,20 @@ private:
     std::size_t find(char c, std::size_t from);
     std::size_t find(std::string_view text, std::size_t from);
     [[noreturn]] void fail(const std::string& what) const;
+    // The length of the tag at pos_, up to and with its '>' (outside quoted values), all of it
+    // made available.
+    std::size_t tagLength();
     void readStartTag();
     void readEndTag();
+    // The name at `at` in the tag, which is moved past it.
+    std::string_view nameAt(std::size_t& at, std::size_t end) const;
+    void pushName(std::string_view name);
+    std::string_view topName() const;
     void readText();
-    // Decodes the entity or character reference at pos_ (at '&') into `out`.
-    void readReference(std::string& out);
+    // Decodes the entity or character reference at pos_ (at '&'), which ends before `limit`, into `out`.
+    void readReference(std::string& out, std::size_t limit);
     // Skips a comment, processing instruction, DOCTYPE; reads CDATA as text. True where it was text.
     bool readMarkup();
-    std::string_view takeName();
-    void skipSpaces();
 
     std::FILE* file_;
     std::string window_;       // the bytes read and not yet consumed, from a file
@@ -83,12 +91,15 @@ private:
     bool empty_ = false;
     int depth_ = -1;
     std::size_t nodeStart_ = 0; // in data_: where the current node begins
-    std::string local_;        // the current element's local name
+    std::string_view local_;   // the current element's local name, in names_
     std::vector<Attribute> attributes_;
     std::size_t attributeCount_ = 0;
     std::string content_;      // the current text
     std::string elementText_;  // what text() gathered
-    std::vector<std::string> open_; // the elements open, outermost first
+    // The names of the elements open, outermost first, one after the other, and where each ends.
+    std::string names_;
+    std::vector<std::size_t> nameEnds_;
+    bool popPending_ = false;  // the current node ends the innermost element (an end tag or <a/>)
     bool rootSeen_ = false;
     bool rootClosed_ = false;
 };
