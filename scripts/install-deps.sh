@@ -12,7 +12,7 @@ packages=(
     clang libclang-rt-14-dev llvm-14-tools python3
     libgtest-dev libgmock-dev libbenchmark-dev
     libssl-dev
-    libpugixml-dev libxml2-dev libxml2-utils gpsbabel
+    libpugixml-dev libxml2-utils gpsbabel
     libcairo2-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
     libgtk-3-dev libsdl2-dev xvfb xdotool
