@@ -168,6 +168,12 @@ bool XmlStream::advance() {
             kind_ = Kind::None;
             return false;
         }
+        // White space between elements, as track files lay them out, is no node.
+        nodeStart_ = pos_;
+        while (isSpace(data_[pos_]) && (pos_ + 1 < data_.size() || have(2)))
+            ++pos_;
+        if (data_[pos_] != '<')
+            pos_ = nodeStart_;
         nodeStart_ = pos_;
         if (data_[pos_] != '<') {
             readText();

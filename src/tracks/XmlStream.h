@@ -23,7 +23,8 @@ public:
     XmlStream(const XmlStream&) = delete;
     XmlStream& operator=(const XmlStream&) = delete;
 
-    // The next element start, element end or text; false at the end of the document.
+    // The next element start, element end or text; false at the end of the document. White space
+    // before an element or an end tag is not text; text keeps the white space around it.
     bool advance();
     bool atStart(std::string_view localName) const;
     // At the element's end, or at the element itself when it is empty (<trkseg/>).

@@ -35,8 +35,9 @@ TEST(XmlStreamTest, NodesDepthsAttributesAndText) {
     const std::string text = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!DOCTYPE r>\n<!-- a > comment -->\n"
                              "<r x='1 &lt; 2'>\n <p:a x=\"a>b&#x41;&#66;\">one &amp; <![CDATA[<two>]]></p:a><b/>\n</r>\n";
     auto xml = XmlStream::openText(text, "t.xml", "r");
-    const std::vector<std::string> expected = {
-        "start 0 1 < 2", "node 1", "start 1 a>bAB", "node 2", "node 2", "end 1", "empty 1", "node 1", "end 0"};
+    // The white space between elements is no node; the text and the CDATA section are.
+    const std::vector<std::string> expected = {"start 0 1 < 2", "start 1 a>bAB", "node 2", "node 2",
+                                               "end 1",         "empty 1",       "end 0"};
     EXPECT_EQ(expected, nodes(*xml));
 
     auto again = XmlStream::openText(text, "t.xml", "r");
@@ -44,6 +45,10 @@ TEST(XmlStreamTest, NodesDepthsAttributesAndText) {
     }
     EXPECT_EQ(5u, again->nodeLine());
     EXPECT_EQ("one & <two>", again->text());
+    auto spaced = XmlStream::openText("<r> <a>  x </a> </r>", "t.xml", "r");
+    while (spaced->advance() && !spaced->atStart("a")) {
+    }
+    EXPECT_EQ("  x ", spaced->text()) << "text keeps its white space";
     EXPECT_TRUE(again->atEnd("a"));
 }
 
