@@ -1,6 +1,7 @@
 #include "tracks/TrackText.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -10,13 +11,28 @@ namespace {
 
 constexpr std::size_t kBlock = 1 << 16;
 
+// "00" to "99", two digits at a time being half the divisions.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
 // Writes `value` with at least `width` digits (leading zeros) ending at `end`; returns where it begins.
 char* digitsBefore(char* end, uint64_t value, int width) {
-    do {
-        *--end = static_cast<char>('0' + value % 10);
-        value /= 10;
-        --width;
-    } while (value != 0 || width > 0);
+    while (value >= 10 || width > 1) {
+        const std::size_t pair = 2 * static_cast<std::size_t>(value % 100);
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+        value /= 100;
+        width -= 2;
+        if (value == 0 && width <= 0)
+            return end;
+    }
+    *--end = static_cast<char>('0' + value);
     return end;
 }
 
@@ -24,7 +40,7 @@ char* digitsBefore(char* end, uint64_t value, int width) {
 
 void appendFixed(std::string& out, double value, int decimals) {
     static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-    const double scaled = std::round(std::fabs(value) * kScale[decimals]);
+    const double scaled = std::fabs(value) * kScale[decimals] + 0.5; // rounded as it is cut
     if (!(scaled < 9e15)) { // beyond exact integers, or not a number
         char text[400];
         std::snprintf(text, sizeof text, "%.*f", decimals, value);
