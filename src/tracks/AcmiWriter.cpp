@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -46,10 +47,10 @@ void writeAcmi(const TrackSet& tracks, std::ostream& out) {
             start = std::fmin(start, stream.point.time);
     }
     const double reference = std::isfinite(start) ? std::floor(start) : 0;
-    std::string text = "FileType=text/acmi/tacview\nFileVersion=2.1\n0,ReferenceTime=";
-    appendIsoTime(text, reference);
-    text += "\n0,DataSource=Zephrel zfl-tracks\n";
-    std::string frame, time;
+    TextBlock text(out);
+    text << "FileType=text/acmi/tacview\nFileVersion=2.1\n0,ReferenceTime=";
+    text.isoTime(reference) << "\n0,DataSource=Zephrel zfl-tracks\n";
+    int64_t frame = -1; // the current frame's time in milliseconds after the reference
     while (true) {
         Stream* earliest = nullptr;
         for (Stream& stream : streams)
@@ -59,32 +60,30 @@ void writeAcmi(const TrackSet& tracks, std::ostream& out) {
             break;
         const auto track = static_cast<std::size_t>(earliest - streams.data());
         const TrackPoint& point = earliest->point;
-        time.clear();
-        appendFixed(time, point.time - reference, 3);
+        const int64_t time = std::llround((point.time - reference) * 1000);
         if (time != frame) {
-            text += '#' + time + '\n';
+            text << '#';
+            text.fixed(static_cast<double>(time) / 1000, 3) << '\n';
             frame = time;
         }
-        text += objectId(track) + ",T=";
+        text << objectId(track) << ",T=";
         for (const auto& [value, decimals] : {std::pair{point.longitude, 8}, std::pair{point.latitude, 8},
                                               std::pair{point.altitude, 3}, std::pair{point.bank, 3},
                                               std::pair{point.pitch, 3}}) {
-            appendFixed(text, value, decimals);
-            text += '|';
+            text.fixed(value, decimals) << '|';
         }
-        appendFixed(text, point.heading, 3);
+        text.fixed(point.heading, 3);
         if (!earliest->introduced) {
             earliest->introduced = true;
-            text += ",Type=Air+FixedWing,Name=" + acmiValue(tracks.title(track));
+            text << ",Type=Air+FixedWing,Name=" << acmiValue(tracks.title(track));
             const std::string tail = tracks.tailNumber(track);
             if (!tail.empty())
-                text += ",Registration=" + acmiValue(tail);
+                text << ",Registration=" << acmiValue(tail);
         }
-        text += '\n';
+        text << '\n';
         earliest->more = earliest->cursor->next(earliest->point);
         if (!earliest->more)
-            text += '-' + objectId(track) + '\n';
-        flushText(text, out);
+            text << '-' << objectId(track) << '\n';
     }
-    flushText(text, out, true);
+    text.flush();
 }

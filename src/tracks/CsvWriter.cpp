@@ -16,23 +16,23 @@ std::string csvField(const std::string& text) {
 } // namespace
 
 void writeCsv(const TrackSet& tracks, std::ostream& out) {
-    std::string text = "track number,aircraft,registration,time,latitude,longitude,altitude (m),pitch,roll,heading\n";
+    TextBlock text(out);
+    text << "track number,aircraft,registration,time,latitude,longitude,altitude (m),pitch,roll,heading\n";
     for (std::size_t track = 0; track < tracks.count(); ++track) {
         const std::string lead = std::to_string(track + 1) + "," + csvField(tracks.title(track)) + "," +
                                  csvField(tracks.tailNumber(track)) + ",";
         const auto points = tracks.points(track);
         for (TrackPoint point; points->next(point);) {
-            text += lead;
-            appendIsoTime(text, point.time);
+            text << lead;
+            text.isoTime(point.time);
             for (const auto& [value, decimals] : {std::pair{point.latitude, 8}, std::pair{point.longitude, 8},
                                                   std::pair{point.altitude, 3}, std::pair{point.pitch, 3},
                                                   std::pair{point.bank, 3}, std::pair{point.heading, 3}}) {
-                text += ',';
-                appendFixed(text, value, decimals);
+                text << ',';
+                text.fixed(value, decimals);
             }
-            text += '\n';
-            flushText(text, out);
+            text << '\n';
         }
     }
-    flushText(text, out, true);
+    text.flush();
 }

@@ -22,7 +22,7 @@ constexpr auto kDigitPairs = [] {
 }();
 
 // Writes `value` with at least `width` digits (leading zeros) ending at `end`; returns where it begins.
-char* digitsBefore(char* end, uint64_t value, int width) {
+template <typename Unsigned> char* digitsBefore(char* end, Unsigned value, int width) {
     while (value >= 10 || width > 1) {
         const std::size_t pair = 2 * static_cast<std::size_t>(value % 100);
         *--end = kDigitPairs[pair + 1];
@@ -38,14 +38,43 @@ char* digitsBefore(char* end, uint64_t value, int width) {
 
 } // namespace
 
-void appendFixed(std::string& out, double value, int decimals) {
+TextBlock::TextBlock(std::ostream& out) : out_(out), block_(kBlock) {}
+
+void TextBlock::makeRoom(std::size_t bytes) {
+    if (block_.size() - used_ < bytes)
+        flush();
+}
+
+void TextBlock::flush() {
+    out_.write(block_.data(), static_cast<std::streamsize>(used_));
+    used_ = 0;
+}
+
+TextBlock& TextBlock::operator<<(std::string_view text) {
+    if (text.size() > block_.size() / 2) {
+        flush();
+        out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+        return *this;
+    }
+    makeRoom(text.size());
+    std::copy(text.begin(), text.end(), block_.data() + used_);
+    used_ += text.size();
+    return *this;
+}
+
+TextBlock& TextBlock::operator<<(char c) {
+    makeRoom(1);
+    block_[used_++] = c;
+    return *this;
+}
+
+TextBlock& TextBlock::fixed(double value, int decimals) {
     static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const double scaled = std::fabs(value) * kScale[decimals] + 0.5; // rounded as it is cut
     if (!(scaled < 9e15)) { // beyond exact integers, or not a number
         char text[400];
         std::snprintf(text, sizeof text, "%.*f", decimals, value);
-        out += text;
-        return;
+        return *this << std::string_view(text);
     }
     const auto units = static_cast<uint64_t>(scaled);
     const auto whole = static_cast<uint64_t>(kScale[decimals]);
@@ -53,34 +82,31 @@ void appendFixed(std::string& out, double value, int decimals) {
     char* const end = text + sizeof text;
     char* begin = end;
     if (decimals > 0) {
-        begin = digitsBefore(begin, units % whole, decimals);
+        begin = digitsBefore(begin, static_cast<uint32_t>(units % whole), decimals);
         *--begin = '.';
     }
     begin = digitsBefore(begin, units / whole, 1);
     if (value < 0 && units != 0)
         *--begin = '-';
-    out.append(begin, end);
+    return *this << std::string_view(begin, static_cast<std::size_t>(end - begin));
 }
 
-void appendIsoTime(std::string& out, double time) {
+TextBlock& TextBlock::isoTime(double time) {
     using namespace std::chrono;
-    // The date part of the last day written, which the next times nearly always share.
-    thread_local int64_t lastDay = INT64_MIN;
-    thread_local char datePart[16];
     const auto milliseconds = static_cast<int64_t>(std::llround(time * 1000));
     const int64_t secondsSince1970 = milliseconds >= 0 ? milliseconds / 1000 : (milliseconds - 999) / 1000;
     const auto fraction = static_cast<uint64_t>(milliseconds - secondsSince1970 * 1000);
     const int64_t day = secondsSince1970 >= 0 ? secondsSince1970 / 86400 : (secondsSince1970 - 86399) / 86400;
-    if (day != lastDay) {
+    if (day != day_) {
         const year_month_day date{sys_days{days{day}}};
-        char* end = datePart + 11;
+        char* end = datePart_ + sizeof datePart_;
         *--end = 'T';
         end = digitsBefore(end, static_cast<unsigned>(date.day()), 2);
         *--end = '-';
         end = digitsBefore(end, static_cast<unsigned>(date.month()), 2);
         *--end = '-';
         digitsBefore(end, static_cast<uint64_t>(std::clamp(static_cast<int>(date.year()), 0, 9999)), 4);
-        lastDay = day;
+        day_ = day;
     }
     const auto clock = static_cast<uint64_t>(secondsSince1970 - day * 86400);
     char text[32];
@@ -96,8 +122,8 @@ void appendIsoTime(std::string& out, double time) {
     begin = digitsBefore(begin, clock / 60 % 60, 2);
     *--begin = ':';
     begin = digitsBefore(begin, clock / 3600, 2);
-    out.append(datePart, 11);
-    out.append(begin, end);
+    *this << std::string_view(datePart_, sizeof datePart_);
+    return *this << std::string_view(begin, static_cast<std::size_t>(end - begin));
 }
 
 std::string xmlEscaped(std::string_view text) {
@@ -125,11 +151,4 @@ std::string xmlEscaped(std::string_view text) {
         }
     }
     return escaped;
-}
-
-void flushText(std::string& text, std::ostream& out, bool force) {
-    if (text.size() >= kBlock || force) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        text.clear();
-    }
 }
