@@ -16,27 +16,25 @@ bool isSpace(char c) {
 // from_chars.
 std::optional<double> simpleDecimal(std::string_view text) {
     static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::size_t at = text.size() > 1 && text.front() == '-' ? 1 : 0;
+    const bool negative = !text.empty() && text.front() == '-';
+    const char* at = text.data() + (negative ? 1 : 0);
+    const char* const end = text.data() + text.size();
     uint64_t digits = 0;
-    int count = 0, fraction = -1;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c >= '0' && c <= '9') {
-            digits = digits * 10 + static_cast<uint64_t>(c - '0');
-            if (++count > 15)
-                return std::nullopt;
-            if (fraction >= 0)
-                ++fraction;
-        } else if (c == '.' && fraction < 0) {
-            fraction = 0;
-        } else {
-            return std::nullopt;
-        }
+    const char* const first = at;
+    for (; at < end && static_cast<unsigned char>(*at - '0') < 10; ++at)
+        digits = digits * 10 + static_cast<uint64_t>(*at - '0');
+    const auto wholeDigits = at - first;
+    std::ptrdiff_t fraction = 0;
+    if (at < end && *at == '.') {
+        const char* const point = ++at;
+        for (; at < end && static_cast<unsigned char>(*at - '0') < 10; ++at)
+            digits = digits * 10 + static_cast<uint64_t>(*at - '0');
+        fraction = at - point;
     }
-    if (count == 0)
+    if (at != end || wholeDigits + fraction == 0 || wholeDigits + fraction > 15)
         return std::nullopt;
-    const double value = static_cast<double>(digits) / kPowers[fraction > 0 ? fraction : 0];
-    return text.front() == '-' ? -value : value;
+    const double value = static_cast<double>(digits) / kPowers[fraction];
+    return negative ? -value : value;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "tracks/XmlStream.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 
@@ -17,8 +18,19 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// What each byte is to the tag scanner: a byte of a name, or what ends one; a quote; the tag's end.
+enum ByteKind : unsigned char { kNameByte, kEndsName, kQuote, kTagEnd };
+constexpr auto kByteKinds = [] {
+    std::array<ByteKind, 256> kinds{};
+    for (const char c : {' ', '\t', '\n', '\r', '/', '=', '<'})
+        kinds[static_cast<unsigned char>(c)] = kEndsName;
+    kinds['"'] = kinds['\''] = kQuote;
+    kinds['>'] = kTagEnd;
+    return kinds;
+}();
+
 bool endsName(char c) {
-    return isSpace(c) || c == '/' || c == '>' || c == '=' || c == '<' || c == '"' || c == '\'';
+    return kByteKinds[static_cast<unsigned char>(c)] != kNameByte;
 }
 
 void appendUtf8(std::string& out, uint32_t point) {
@@ -236,13 +248,20 @@ std::size_t XmlStream::tagLength() {
         const char* const end = data_.data() + data_.size();
         for (const char* c = begin + at; c < end; ++c) {
             if (quote != 0) {
-                if (*c == quote)
-                    quote = 0;
-            } else if (*c == '>') {
-                return static_cast<std::size_t>(c - begin) + 1;
-            } else if (*c == '"' || *c == '\'') {
-                quote = *c;
+                const void* closing = std::memchr(c, quote, static_cast<std::size_t>(end - c));
+                if (closing == nullptr)
+                    break;
+                c = static_cast<const char*>(closing);
+                quote = 0;
+                continue;
             }
+            while (c < end && kByteKinds[static_cast<unsigned char>(*c)] < kQuote)
+                ++c;
+            if (c == end)
+                break;
+            if (*c == '>')
+                return static_cast<std::size_t>(c - begin) + 1;
+            quote = *c;
         }
         at = data_.size() - pos_;
     }
