@@ -476,13 +476,37 @@ bool XmlStream::atEnd(std::string_view localName) const {
 
 const std::string& XmlStream::text() {
     elementText_.clear();
-    if (kind_ != Kind::Start || empty_)
+    if (kind_ != Kind::Start || empty_ || readPlainText())
         return elementText_;
     const int depth = depth_;
     while (advance() && !atEndOfDepth(depth))
         if (kind_ == Kind::Text)
             elementText_ += content_;
     return elementText_;
+}
+
+bool XmlStream::readPlainText() {
+    const char* const from = data_.data() + pos_;
+    const void* found = std::memchr(from, '<', data_.size() - pos_);
+    if (found == nullptr)
+        return false;
+    const char* const less = static_cast<const char*>(found);
+    const std::string_view element = topName();
+    const auto at = static_cast<std::size_t>(less - data_.data());
+    if (at + element.size() + 3 > data_.size() || less[1] != '/' ||
+        data_.compare(at + 2, element.size(), element) != 0 || less[element.size() + 2] != '>' ||
+        std::memchr(from, '&', static_cast<std::size_t>(less - from)) != nullptr)
+        return false;
+    elementText_.assign(from, less);
+    // The end tag is the current node now, as advance() would have left it.
+    nodeStart_ = at;
+    pos_ = at + element.size() + 3;
+    local_ = element.substr(element.size() - localPart(element).size());
+    popPending_ = true;
+    rootClosed_ = nameEnds_.size() == 1;
+    kind_ = Kind::End;
+    depth_ = static_cast<int>(nameEnds_.size()) - 1;
+    return true;
 }
 
 std::string_view XmlStream::attribute(std::string_view name) const {

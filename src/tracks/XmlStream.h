@@ -69,6 +69,9 @@ private:
     // The name at `at` in the tag, which is moved past it.
     std::string_view nameAt(std::size_t& at, std::size_t end) const;
     void pushName(std::string_view name);
+    // The text of an element of one text without references, up to its end tag, taken in one
+    // step (most elements of a track file are); false, with nothing read, for any other.
+    bool readPlainText();
     std::string_view topName() const;
     void readText();
     // Decodes the entity or character reference at pos_ (at '&'), which ends before `limit`, into `out`.

@@ -49,6 +49,17 @@ TEST(XmlStreamTest, NodesDepthsAttributesAndText) {
     while (spaced->advance() && !spaced->atStart("a")) {
     }
     EXPECT_EQ("  x ", spaced->text()) << "text keeps its white space";
+    EXPECT_TRUE(spaced->atEnd("a"));
+    EXPECT_EQ(1, spaced->depth());
+    ASSERT_TRUE(spaced->advance());
+    EXPECT_TRUE(spaced->atEnd("r")) << "after the element's text, its parent's end";
+
+    auto broken = XmlStream::openText("<r><p:a>x<!--c-->y &lt; z</p:a><b>w</b></r>", "t.xml", "r");
+    std::vector<std::string> texts;
+    while (broken->advance())
+        if (broken->atStart("a") || broken->atStart("b"))
+            texts.push_back(broken->text());
+    EXPECT_EQ((std::vector<std::string>{"xy < z", "w"}), texts);
     EXPECT_TRUE(again->atEnd("a"));
 }
 
@@ -58,6 +69,7 @@ TEST(XmlStreamTest, WhatIsNotWellFormedIsRefusedAtItsLine) {
         const char* error;
     } files[] = {
         {"<r>\n</s>", "t.xml:2: this is no well-formed XML: </s> closes <r>"},
+        {"<r><a>x</ab></r>", "t.xml:1: this is no well-formed XML: </ab> closes <a>"},
         {"<r/>\n<r/>", "t.xml:2: this is no well-formed XML: a second root element"},
         {"text<r/>", "t.xml:1: this is no well-formed XML: text outside the root element"},
         {"<r>&;</r>", "t.xml:1: this is no well-formed XML: an unknown reference &;"},
