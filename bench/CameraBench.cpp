@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "CountingNew.h"
-#include "ScratchRun.h"
+#include "bench/BenchSupport.h"
+#include "bench/CountingNew.h"
+#include "bench/ScratchRun.h"
 #include "cameras/CameraSpot.h"
 #include "cameras/CameraTower.h"
 #include "cameras/CameraVC.h"

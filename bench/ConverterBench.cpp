@@ -27,8 +27,8 @@
 #include <system_error>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "CountingNew.h"
+#include "bench/BenchSupport.h"
+#include "bench/CountingNew.h"
 #include "common/DataBuffer.h"
 #include "common/FlightData.h"
 #include "common/ZflFile.h"

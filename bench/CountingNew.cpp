@@ -1,4 +1,4 @@
-#include "CountingNew.h"
+#include "bench/CountingNew.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -14,8 +14,8 @@
 #include <cstring>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "CountingNew.h"
+#include "bench/BenchSupport.h"
+#include "bench/CountingNew.h"
 #include "common/DataBuffer.h"
 
 namespace {

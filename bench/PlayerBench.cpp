@@ -36,9 +36,9 @@
 #include <string>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "CountingNew.h"
-#include "ScratchRun.h"
+#include "bench/BenchSupport.h"
+#include "bench/CountingNew.h"
+#include "bench/ScratchRun.h"
 #include "common/DataBuffer.h"
 #include "common/Log.h"
 #include "common/Ticks.h"

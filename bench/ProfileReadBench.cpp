@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 #include "profile/DocumentCache.h"
 #include "profile/IniDocument.h"
 #include "profile/Profile.h"

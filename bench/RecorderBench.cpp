@@ -29,9 +29,9 @@
 #include <string>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "CountingNew.h"
-#include "ScratchRun.h"
+#include "bench/BenchSupport.h"
+#include "bench/CountingNew.h"
+#include "bench/ScratchRun.h"
 #include "common/Log.h"
 #include "common/Ticks.h"
 #include "harness/ModuleInSimulator.h"

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 #include "picture/Renderer.h"
 #include "world/Earth.h"
 #include "world/World.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <system_error>
 
-#include "BenchSupport.h"
-#include "CountingNew.h"
+#include "bench/BenchSupport.h"
+#include "bench/CountingNew.h"
 #include "common/Log.h"
 
 namespace zbench {

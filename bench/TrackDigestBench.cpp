@@ -10,8 +10,8 @@
 #include <random>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "OpenSslMd5.h"
+#include "bench/BenchSupport.h"
+#include "bench/OpenSslMd5.h"
 #include "common/TrackDigest.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
 extern char** environ;
 

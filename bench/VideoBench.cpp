@@ -36,10 +36,10 @@
 #include <string_view>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "CountingNew.h"
-#include "ScratchRun.h"
 #include "alerts/HostWindow.h"
+#include "bench/BenchSupport.h"
+#include "bench/CountingNew.h"
+#include "bench/ScratchRun.h"
 #include "harness/ModuleInSimulator.h"
 #include "video/Video.h"
 #include "video/VideoCodecs.h"

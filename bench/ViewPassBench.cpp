@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "CountingNew.h"
-#include "ScratchRun.h"
+#include "bench/BenchSupport.h"
+#include "bench/CountingNew.h"
+#include "bench/ScratchRun.h"
 #include "harness/ModuleInSimulator.h"
 #include "host/CameraView.h"
 #include "host/FSinterface.h"

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "BenchSupport.h"
-#include "OpenSslMd5.h"
+#include "bench/BenchSupport.h"
+#include "bench/OpenSslMd5.h"
 #include "common/DataBuffer.h"
 #include "common/Log.h"
 #include "common/ZephrelException.h"

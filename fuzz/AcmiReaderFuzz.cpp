@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "ReadTracks.h"
+#include "fuzz/ReadTracks.h"
 #include "tracks/AcmiReader.h"
 #include "tracks/TrackError.h"
 

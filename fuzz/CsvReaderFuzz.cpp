@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "ReadTracks.h"
+#include "fuzz/ReadTracks.h"
 #include "tracks/CsvReader.h"
 #include "tracks/TrackError.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ReadTracks.h"
+#include "fuzz/ReadTracks.h"
 #include "tracks/GpxReader.h"
 #include "tracks/TrackError.h"
 

@@ -14,8 +14,8 @@
 #include <filesystem>
 #include <string>
 
-#include "ReadRecording.h"
 #include "common/Log.h"
+#include "fuzz/ReadRecording.h"
 #include "recording/InterruptedRecording.h"
 
 namespace fs = std::filesystem;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ReadTracks.h"
+#include "fuzz/ReadTracks.h"
 #include "tracks/KmlReader.h"
 #include "tracks/TrackError.h"
 

@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "ReadRecording.h"
 #include "common/Log.h"
+#include "fuzz/ReadRecording.h"
 #include "harness/ControllerPlayback.h"
 
 namespace fs = std::filesystem;

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "ReadRecording.h"
 #include "common/Log.h"
+#include "fuzz/ReadRecording.h"
 
 namespace {
 

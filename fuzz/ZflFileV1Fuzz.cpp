@@ -14,8 +14,8 @@
 #include <system_error>
 #include <vector>
 
-#include "ReadRecording.h"
 #include "common/Log.h"
+#include "fuzz/ReadRecording.h"
 
 namespace {
 
