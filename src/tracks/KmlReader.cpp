@@ -140,7 +140,7 @@ KmlReader::Kind KmlReader::readPlacemark() {
     return placemark_.point.empty() ? Kind::None : Kind::Points;
 }
 
-void KmlReader::readPath(const std::string& coordinates, uint64_t line) {
+void KmlReader::readPath(std::string_view coordinates, uint64_t line) {
     pathLine_ = line;
     path_.clear();
     pathNext_ = 0;
@@ -183,7 +183,7 @@ bool KmlReader::place(TrackPoint& point, const Numbers& numbers, uint64_t line) 
     return true;
 }
 
-bool KmlReader::timed(TrackPoint& point, const std::string& when, uint64_t line) {
+bool KmlReader::timed(TrackPoint& point, std::string_view when, uint64_t line) {
     const auto time = parseIsoTime(when);
     if (!time) {
         report_.skipped("a time that is no ISO 8601 time", line);
@@ -241,7 +241,7 @@ bool KmlReader::nextTrackPoint(TrackPoint& point) {
             continue;
         report_.read();
         const uint64_t line = xml.nodeLine();
-        const std::string when = xml.text();
+        const std::string_view when = xml.text();
         if (!follow(coords_, "coord")) {
             report_.skipped("a time without a place", line);
             continue;

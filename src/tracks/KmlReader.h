@@ -57,7 +57,7 @@ private:
     // to the end of a timed LineString inside it: which of them it is.
     Kind readPlacemark();
     // A LineString's points, with the times of the Placemark's TimeSpan spread evenly over them.
-    void readPath(const std::string& coordinates, uint64_t line);
+    void readPath(std::string_view coordinates, uint64_t line);
     // The place of a point from its numbers (longitude, latitude, altitude), and its time; false,
     // with the reason counted, where it is to be skipped.
     struct Numbers {
@@ -68,7 +68,7 @@ private:
     // Up to three numbers of a KML tuple (longitude, latitude, altitude; or heading, tilt, roll).
     static Numbers numbersOf(std::string_view text, char separator);
     bool place(TrackPoint& point, const Numbers& numbers, uint64_t line);
-    bool timed(TrackPoint& point, const std::string& when, uint64_t line);
+    bool timed(TrackPoint& point, std::string_view when, uint64_t line);
 
     Opener open_;
     std::unique_ptr<XmlStream> xml_;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "tracks/TrackError.h"
 
@@ -18,19 +19,19 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// What each byte is to the tag scanner: a byte of a name, or what ends one; a quote; the tag's end.
-enum ByteKind : unsigned char { kNameByte, kEndsName, kQuote, kTagEnd };
+// What each byte is to the tag scanner: a byte of a name (the colon before a local name among
+// them), or what ends one.
+enum ByteKind : unsigned char { kNameByte, kColon, kEndsName };
 constexpr auto kByteKinds = [] {
     std::array<ByteKind, 256> kinds{};
-    for (const char c : {' ', '\t', '\n', '\r', '/', '=', '<'})
+    for (const char c : {' ', '\t', '\n', '\r', '/', '=', '<', '>', '"', '\''})
         kinds[static_cast<unsigned char>(c)] = kEndsName;
-    kinds['"'] = kinds['\''] = kQuote;
-    kinds['>'] = kTagEnd;
+    kinds[':'] = kColon;
     return kinds;
 }();
 
-bool endsName(char c) {
-    return kByteKinds[static_cast<unsigned char>(c)] != kNameByte;
+bool isNameByte(char c) {
+    return kByteKinds[static_cast<unsigned char>(c)] != kEndsName;
 }
 
 void appendUtf8(std::string& out, uint32_t point) {
@@ -61,11 +62,6 @@ uint64_t newlines(const char* from, const char* to) {
         from = static_cast<const char*>(found) + 1;
     }
     return count;
-}
-
-std::string_view localPart(std::string_view name) {
-    const std::size_t colon = name.find(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
 } // namespace
@@ -109,20 +105,25 @@ bool XmlStream::readMore(std::size_t count) {
             return false;
         // Keep the current node and what follows it, and read the next block after them; the
         // lines of what goes are counted first.
-        line_ += newlines(window_.data() + countedTo_, window_.data() + nodeStart_);
-        window_.erase(0, nodeStart_);
+        line_ += newlines(data_.data() + countedTo_, data_.data() + nodeStart_);
+        const std::size_t kept = data_.size() - nodeStart_;
+        if (kept + kBlock > windowSize_) {
+            auto larger = std::make_unique_for_overwrite<char[]>(kept + kBlock);
+            std::memcpy(larger.get(), data_.data() + nodeStart_, kept);
+            window_ = std::move(larger);
+            windowSize_ = kept + kBlock;
+        } else {
+            std::memmove(window_.get(), data_.data() + nodeStart_, kept);
+        }
         pos_ -= nodeStart_;
         countedTo_ = nodeStart_ = 0;
-        const std::size_t kept = window_.size();
-        window_.resize(kept + kBlock);
-        const std::size_t got = std::fread(window_.data() + kept, 1, kBlock, file_);
-        window_.resize(kept + got);
+        const std::size_t got = std::fread(window_.get() + kept, 1, kBlock, file_);
         if (got < kBlock) {
             if (std::ferror(file_))
                 fail("the file cannot be read");
             ended_ = true;
         }
-        data_ = window_;
+        data_ = std::string_view(window_.get(), kept + got);
     }
     return true;
 }
@@ -166,14 +167,14 @@ void XmlStream::fail(const std::string& what) const {
 
 bool XmlStream::advance() {
     if (popPending_) {
-        names_.resize(nameEnds_.size() > 1 ? nameEnds_[nameEnds_.size() - 2] : 0);
-        nameEnds_.pop_back();
+        open_.pop_back();
+        names_.resize(open_.empty() ? 0 : open_.back().end);
         popPending_ = false;
     }
     while (true) {
         attributeCount_ = 0;
         if (!have(1)) {
-            if (!nameEnds_.empty())
+            if (!open_.empty())
                 fail("the file ends inside <" + std::string(topName()) + ">");
             if (!rootSeen_)
                 fail("it has no element");
@@ -189,13 +190,13 @@ bool XmlStream::advance() {
         nodeStart_ = pos_;
         if (data_[pos_] != '<') {
             readText();
-            if (nameEnds_.empty()) {
+            if (open_.empty()) {
                 if (std::any_of(content_.begin(), content_.end(), [](char c) { return !isSpace(c); }))
                     fail("text outside the root element");
                 continue;
             }
             kind_ = Kind::Text;
-            depth_ = static_cast<int>(nameEnds_.size());
+            depth_ = static_cast<int>(open_.size());
             return true;
         }
         if (!have(2))
@@ -207,10 +208,10 @@ bool XmlStream::advance() {
         }
         if (next == '!' || next == '?') {
             if (readMarkup()) {
-                if (nameEnds_.empty())
+                if (open_.empty())
                     fail("text outside the root element");
                 kind_ = Kind::Text;
-                depth_ = static_cast<int>(nameEnds_.size());
+                depth_ = static_cast<int>(open_.size());
                 return true;
             }
             continue;
@@ -221,158 +222,179 @@ bool XmlStream::advance() {
 }
 
 std::string_view XmlStream::topName() const {
-    const std::size_t begin = nameEnds_.size() > 1 ? nameEnds_[nameEnds_.size() - 2] : 0;
-    return std::string_view(names_).substr(begin, nameEnds_.back() - begin);
+    const std::size_t begin = open_.size() > 1 ? open_[open_.size() - 2].end : 0;
+    return std::string_view(names_).substr(begin, open_.back().end - begin);
 }
 
-void XmlStream::pushName(std::string_view name) {
-    if (nameEnds_.size() == kMaxDepth)
+void XmlStream::pushName(std::string_view name, std::size_t localOffset) {
+    if (open_.size() == kMaxDepth)
         fail("elements nested deeper than " + std::to_string(kMaxDepth));
+    const std::size_t begin = names_.size();
     names_ += name;
-    nameEnds_.push_back(names_.size());
-}
-
-std::size_t XmlStream::tagLength() {
-    std::size_t at = 1;
-    char quote = 0;
-    while (true) {
-        if (pos_ + at >= data_.size()) {
-            if (at > kBlock)
-                fail("a tag is longer than a megabyte");
-            if (!readMore(at + 1)) {
-                pos_ = data_.size();
-                fail("the file ends inside a tag");
-            }
-        }
-        const char* const begin = data_.data() + pos_;
-        const char* const end = data_.data() + data_.size();
-        for (const char* c = begin + at; c < end; ++c) {
-            if (quote != 0) {
-                const void* closing = std::memchr(c, quote, static_cast<std::size_t>(end - c));
-                if (closing == nullptr)
-                    break;
-                c = static_cast<const char*>(closing);
-                quote = 0;
-                continue;
-            }
-            while (c < end && kByteKinds[static_cast<unsigned char>(*c)] < kQuote)
-                ++c;
-            if (c == end)
-                break;
-            if (*c == '>')
-                return static_cast<std::size_t>(c - begin) + 1;
-            quote = *c;
-        }
-        at = data_.size() - pos_;
-    }
-}
-
-std::string_view XmlStream::nameAt(std::size_t& at, std::size_t end) const {
-    const std::size_t begin = at;
-    while (at < end && !endsName(data_[at]))
-        ++at;
-    return data_.substr(begin, at - begin);
+    open_.push_back({names_.size(), begin + localOffset});
 }
 
 void XmlStream::readStartTag() {
     if (rootClosed_)
         fail("a second root element");
-    const std::size_t length = tagLength(); // which may move the window, and pos_ in it
-    const std::size_t end = pos_ + length - 1; // at '>'
-    std::size_t at = pos_ + 1;
-    const std::string_view element = nameAt(at, end);
-    if (element.empty())
-        fail("a tag without a name");
-    const auto skipSpaces = [&] {
-        while (at < end && isSpace(data_[at]))
-            ++at;
-    };
-    const auto failAt = [&](const std::string& what) {
-        pos_ = at;
-        fail(what);
-    };
-    while (true) {
-        const std::size_t before = at;
-        skipSpaces();
-        if (at == end || data_[at] == '/')
-            break;
-        if (at == before)
-            failAt("no space before an attribute of <" + std::string(element) + ">");
-        if (attributeCount_ == attributes_.size())
-            attributes_.emplace_back();
-        Attribute& attribute = attributes_[attributeCount_];
-        attribute.name = nameAt(at, end);
-        if (attribute.name.empty())
-            failAt("a stray character inside <" + std::string(element) + ">");
-        for (std::size_t i = 0; i < attributeCount_; ++i)
-            if (attributes_[i].name == attribute.name)
-                failAt("the attribute " + std::string(attribute.name) + " is given twice");
-        skipSpaces();
-        if (at == end || data_[at] != '=')
-            failAt("the attribute " + std::string(attribute.name) + " has no value");
-        ++at;
-        skipSpaces();
-        if (at == end || (data_[at] != '"' && data_[at] != '\''))
-            failAt("the value of " + std::string(attribute.name) + " is not quoted");
-        const char quote = data_[at++];
-        const std::size_t close = data_.find(quote, at); // before `end`: the tag's quotes are balanced
-        attribute.value = data_.substr(at, close - at);
-        if (attribute.value.find('<') != std::string_view::npos)
-            failAt("a < inside the value of " + std::string(attribute.name));
-        if (attribute.value.find('&') != std::string_view::npos) {
-            attribute.decoded.clear();
-            const std::size_t after = pos_;
-            for (pos_ = at; pos_ < close;) {
-                if (data_[pos_] == '&')
-                    readReference(attribute.decoded, close);
-                else
-                    attribute.decoded += data_[pos_++];
-            }
-            pos_ = after;
-            attribute.value = attribute.decoded;
+    // The tag is read whole from the window; where the window ends inside it, more is read and
+    // the tag read again.
+    while (!scanStartTag()) {
+        if (data_.size() - pos_ > kBlock)
+            fail("a tag is longer than a megabyte");
+        if (!readMore(data_.size() - pos_ + 1)) {
+            pos_ = data_.size();
+            fail("the file ends inside a tag");
         }
-        at = close + 1;
-        ++attributeCount_;
-    }
-    empty_ = at < end;
-    if (empty_ && at + 1 != end)
-        failAt("a / inside <" + std::string(element) + ">");
-    pos_ = end + 1;
-    const std::string_view local = localPart(element);
-    if (!rootSeen_) {
-        rootSeen_ = true;
-        if (local != root_)
-            throw TrackError(name_, nodeLine(), "this is no " + kindName_ + " file: its root is <" + std::string(local) + ">");
-    }
-    kind_ = Kind::Start;
-    depth_ = static_cast<int>(nameEnds_.size());
-    pushName(element);
-    local_ = topName().substr(element.size() - local.size());
-    if (empty_) {
-        popPending_ = true;
-        rootClosed_ = nameEnds_.size() == 1;
     }
 }
 
-void XmlStream::readEndTag() {
-    const std::size_t length = tagLength(); // which may move the window, and pos_ in it
-    const std::size_t end = pos_ + length - 1; // at '>'
-    std::size_t at = pos_ + 2;
-    const std::string_view element = nameAt(at, end);
-    const std::string_view open = nameEnds_.empty() ? std::string_view() : topName();
-    if (nameEnds_.empty() || element != open)
-        fail("</" + std::string(element) + "> closes " + (nameEnds_.empty() ? "nothing" : "<" + std::string(open) + ">"));
-    while (at < end && isSpace(data_[at]))
+bool XmlStream::scanStartTag() {
+    const char* const begin = data_.data();
+    const char* const end = begin + data_.size();
+    const auto failAt = [&](const char* at, const std::string& what) {
+        pos_ = static_cast<std::size_t>(at - begin);
+        fail(what);
+    };
+    const auto skipSpaces = [&](const char*& at) {
+        while (at < end && isSpace(*at))
+            ++at;
+        return at < end;
+    };
+    const char* const nameBegin = begin + pos_ + 1;
+    const char* at = nameBegin;
+    const char* colon = nullptr;
+    for (; at < end; ++at) {
+        const ByteKind kind = kByteKinds[static_cast<unsigned char>(*at)];
+        if (kind == kEndsName)
+            break;
+        if (kind == kColon && colon == nullptr)
+            colon = at;
+    }
+    if (at == end)
+        return false;
+    const std::string_view element(nameBegin, static_cast<std::size_t>(at - nameBegin));
+    if (element.empty())
+        failAt(at, "a tag without a name");
+    std::size_t count = 0;
+    while (true) {
+        const char* const before = at;
+        if (!skipSpaces(at))
+            return false;
+        if (*at == '>')
+            break;
+        if (*at == '/') {
+            if (at + 1 == end)
+                return false;
+            if (at[1] != '>')
+                failAt(at, "a / inside <" + std::string(element) + ">");
+            ++at;
+            break;
+        }
+        if (at == before)
+            failAt(at, "no space before an attribute of <" + std::string(element) + ">");
+        const char* const attributeName = at;
+        while (at < end && isNameByte(*at))
+            ++at;
+        if (at == end)
+            return false;
+        const std::string_view name(attributeName, static_cast<std::size_t>(at - attributeName));
+        if (name.empty())
+            failAt(at, "a stray character inside <" + std::string(element) + ">");
+        for (std::size_t i = 0; i < count; ++i)
+            if (attributes_[i].name == name)
+                failAt(at, "the attribute " + std::string(name) + " is given twice");
+        if (!skipSpaces(at))
+            return false;
+        if (*at != '=')
+            failAt(at, "the attribute " + std::string(name) + " has no value");
         ++at;
-    if (at != end)
+        if (!skipSpaces(at))
+            return false;
+        if (*at != '"' && *at != '\'')
+            failAt(at, "the value of " + std::string(name) + " is not quoted");
+        const char quote = *at++;
+        const char* const value = at;
+        bool referenced = false;
+        for (; at < end && *at != quote; ++at) {
+            if (*at == '<')
+                failAt(at, "a < inside the value of " + std::string(name));
+            referenced |= *at == '&';
+        }
+        if (at == end)
+            return false;
+        if (count == attributes_.size())
+            attributes_.emplace_back();
+        Attribute& attribute = attributes_[count++];
+        attribute.name = name;
+        attribute.value = std::string_view(value, static_cast<std::size_t>(at - value));
+        attribute.referenced = referenced;
+        ++at;
+    }
+    // Read whole: the tag ends at `at`.
+    empty_ = at[-1] == '/';
+    attributeCount_ = count;
+    for (std::size_t i = 0; i < count; ++i) {
+        Attribute& attribute = attributes_[i];
+        if (!attribute.referenced)
+            continue;
+        attribute.decoded.clear();
+        const auto valueEnd = static_cast<std::size_t>(attribute.value.data() + attribute.value.size() - begin);
+        for (auto from = static_cast<std::size_t>(attribute.value.data() - begin); from < valueEnd;) {
+            if (begin[from] == '&')
+                from = readReference(attribute.decoded, from, valueEnd);
+            else
+                attribute.decoded += begin[from++];
+        }
+        attribute.value = attribute.decoded;
+    }
+    const std::size_t localOffset = colon == nullptr ? 0 : static_cast<std::size_t>(colon + 1 - nameBegin);
+    if (!rootSeen_) {
+        rootSeen_ = true;
+        if (element.substr(localOffset) != root_)
+            throw TrackError(name_, nodeLine(),
+                             "this is no " + kindName_ + " file: its root is <" + std::string(element.substr(localOffset)) + ">");
+    }
+    pos_ = static_cast<std::size_t>(at + 1 - begin);
+    kind_ = Kind::Start;
+    depth_ = static_cast<int>(open_.size());
+    pushName(element, localOffset);
+    local_ = std::string_view(names_).substr(open_.back().local);
+    if (empty_) {
+        popPending_ = true;
+        rootClosed_ = open_.size() == 1;
+    }
+    return true;
+}
+
+void XmlStream::readEndTag() {
+    std::size_t at = 2;
+    for (; have(at + 1) && isNameByte(data_[pos_ + at]); ++at)
+        if (at > kBlock)
+            fail("a tag is longer than a megabyte");
+    const std::string_view element = data_.substr(pos_ + 2, at - 2);
+    const std::string_view open = open_.empty() ? std::string_view() : topName();
+    if (open_.empty() || element != open)
+        fail("</" + std::string(element) + "> closes " + (open_.empty() ? "nothing" : "<" + std::string(open) + ">"));
+    while (have(at + 1) && isSpace(data_[pos_ + at]) && at <= kBlock)
+        ++at;
+    if (!have(at + 1)) {
+        pos_ = data_.size();
+        fail("the file ends inside a tag");
+    }
+    if (data_[pos_ + at] != '>')
         fail("the end tag </" + std::string(open) + "> is not closed");
-    pos_ = end + 1;
-    local_ = open.substr(element.size() - localPart(element).size());
+    endElement(pos_ + at + 1);
+}
+
+void XmlStream::endElement(std::size_t after) {
+    pos_ = after;
+    local_ = std::string_view(names_).substr(open_.back().local);
     popPending_ = true;
-    rootClosed_ = nameEnds_.size() == 1;
+    rootClosed_ = open_.size() == 1;
     kind_ = Kind::End;
     empty_ = false;
-    depth_ = static_cast<int>(nameEnds_.size()) - 1;
+    depth_ = static_cast<int>(open_.size()) - 1;
 }
 
 void XmlStream::readText() {
@@ -393,15 +415,19 @@ void XmlStream::readText() {
         content_.append(data_, pos_, at - pos_);
         pos_ = at;
         have(13);
-        readReference(content_, data_.size());
+        pos_ = readReference(content_, pos_, data_.size());
     }
 }
 
-void XmlStream::readReference(std::string& out, std::size_t limit) {
-    const std::size_t end = data_.substr(pos_, std::min<std::size_t>(13, limit - pos_)).find(';');
+std::size_t XmlStream::readReference(std::string& out, std::size_t at, std::size_t limit) {
+    const std::size_t end = data_.substr(at, std::min<std::size_t>(13, limit - at)).find(';');
+    const auto failHere = [&](const std::string& what) {
+        pos_ = at;
+        fail(what);
+    };
     if (end == std::string_view::npos)
-        fail("a & that starts no reference");
-    const std::string_view name = data_.substr(pos_ + 1, end - 1);
+        failHere("a & that starts no reference");
+    const std::string_view name = data_.substr(at + 1, end - 1);
     static constexpr std::pair<std::string_view, char> kEntities[] = {
         {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}};
     bool known = false;
@@ -425,10 +451,10 @@ void XmlStream::readReference(std::string& out, std::size_t limit) {
             point = point * (hex ? 16u : 10u) + static_cast<uint32_t>(std::max(value, 0));
         }
         if (!valid || point == 0 || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
-            fail("an unknown reference &" + std::string(name) + ";");
+            failHere("an unknown reference &" + std::string(name) + ";");
         appendUtf8(out, point);
     }
-    pos_ += end + 1;
+    return at + end + 1;
 }
 
 bool XmlStream::readMarkup() {
@@ -474,10 +500,12 @@ bool XmlStream::atEnd(std::string_view localName) const {
     return (kind_ == Kind::End || (kind_ == Kind::Start && empty_)) && local_ == localName;
 }
 
-const std::string& XmlStream::text() {
+std::string_view XmlStream::text() {
+    if (kind_ != Kind::Start || empty_)
+        return {};
+    if (const std::optional<std::string_view> plain = readPlainText())
+        return *plain;
     elementText_.clear();
-    if (kind_ != Kind::Start || empty_ || readPlainText())
-        return elementText_;
     const int depth = depth_;
     while (advance() && !atEndOfDepth(depth))
         if (kind_ == Kind::Text)
@@ -485,28 +513,22 @@ const std::string& XmlStream::text() {
     return elementText_;
 }
 
-bool XmlStream::readPlainText() {
+std::optional<std::string_view> XmlStream::readPlainText() {
     const char* const from = data_.data() + pos_;
     const void* found = std::memchr(from, '<', data_.size() - pos_);
     if (found == nullptr)
-        return false;
+        return std::nullopt;
     const char* const less = static_cast<const char*>(found);
     const std::string_view element = topName();
     const auto at = static_cast<std::size_t>(less - data_.data());
     if (at + element.size() + 3 > data_.size() || less[1] != '/' ||
         data_.compare(at + 2, element.size(), element) != 0 || less[element.size() + 2] != '>' ||
         std::memchr(from, '&', static_cast<std::size_t>(less - from)) != nullptr)
-        return false;
-    elementText_.assign(from, less);
+        return std::nullopt;
     // The end tag is the current node now, as advance() would have left it.
     nodeStart_ = at;
-    pos_ = at + element.size() + 3;
-    local_ = element.substr(element.size() - localPart(element).size());
-    popPending_ = true;
-    rootClosed_ = nameEnds_.size() == 1;
-    kind_ = Kind::End;
-    depth_ = static_cast<int>(nameEnds_.size()) - 1;
-    return true;
+    endElement(at + element.size() + 3);
+    return std::string_view(from, static_cast<std::size_t>(less - from));
 }
 
 std::string_view XmlStream::attribute(std::string_view name) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,7 +37,7 @@ public:
     int depth() const { return depth_; }
     // The text inside the current element, up to its end, which becomes the current node. Valid
     // until the next call.
-    const std::string& text();
+    std::string_view text();
     // An attribute of the current element, by its name as written; empty when it has none.
     std::string_view attribute(std::string_view name) const;
     // The line where the current node begins (counted when asked for).
@@ -50,7 +51,13 @@ private:
     struct Attribute {
         std::string_view name;
         std::string_view value;
+        bool referenced = false;
         std::string decoded;
+    };
+    // An element open: where its name ends in names_, and where its local name begins.
+    struct Open {
+        std::size_t end;
+        std::size_t local;
     };
 
     XmlStream(std::FILE* file, std::string_view text, std::string name, std::string root);
@@ -61,26 +68,28 @@ private:
     std::size_t find(char c, std::size_t from);
     std::size_t find(std::string_view text, std::size_t from);
     [[noreturn]] void fail(const std::string& what) const;
-    // The length of the tag at pos_, up to and with its '>' (outside quoted values), all of it
-    // made available.
-    std::size_t tagLength();
     void readStartTag();
+    // Reads the start tag at pos_ where the window holds all of it; false, with nothing read,
+    // where it does not.
+    bool scanStartTag();
     void readEndTag();
-    // The name at `at` in the tag, which is moved past it.
-    std::string_view nameAt(std::size_t& at, std::size_t end) const;
-    void pushName(std::string_view name);
+    // Makes the end of the innermost element, whose end tag ends before `after`, the current node.
+    void endElement(std::size_t after);
+    void pushName(std::string_view name, std::size_t localOffset);
     // The text of an element of one text without references, up to its end tag, taken in one
-    // step (most elements of a track file are); false, with nothing read, for any other.
-    bool readPlainText();
+    // step (most elements of a track file are); nothing, with nothing read, for any other.
+    std::optional<std::string_view> readPlainText();
     std::string_view topName() const;
     void readText();
-    // Decodes the entity or character reference at pos_ (at '&'), which ends before `limit`, into `out`.
-    void readReference(std::string& out, std::size_t limit);
+    // Decodes the entity or character reference at `at` (at '&'), which ends before `limit`, into
+    // `out`; where it ends.
+    std::size_t readReference(std::string& out, std::size_t at, std::size_t limit);
     // Skips a comment, processing instruction, DOCTYPE; reads CDATA as text. True where it was text.
     bool readMarkup();
 
     std::FILE* file_;
-    std::string window_;       // the bytes read and not yet consumed, from a file
+    std::unique_ptr<char[]> window_; // the bytes read and not yet consumed, from a file
+    std::size_t windowSize_ = 0;
     std::string_view data_;    // what is read from: the window, or the whole text
     std::size_t pos_ = 0;      // in data_
     bool ended_ = false;       // no more input to read
@@ -100,9 +109,9 @@ private:
     std::size_t attributeCount_ = 0;
     std::string content_;      // the current text
     std::string elementText_;  // what text() gathered
-    // The names of the elements open, outermost first, one after the other, and where each ends.
+    // The names of the elements open, outermost first, one after the other.
     std::string names_;
-    std::vector<std::size_t> nameEnds_;
+    std::vector<Open> open_;
     bool popPending_ = false;  // the current node ends the innermost element (an end tag or <a/>)
     bool rootSeen_ = false;
     bool rootClosed_ = false;

@@ -58,7 +58,7 @@ TEST(XmlStreamTest, NodesDepthsAttributesAndText) {
     std::vector<std::string> texts;
     while (broken->advance())
         if (broken->atStart("a") || broken->atStart("b"))
-            texts.push_back(broken->text());
+            texts.emplace_back(broken->text());
     EXPECT_EQ((std::vector<std::string>{"xy < z", "w"}), texts);
     EXPECT_TRUE(again->atEnd("a"));
 }
