@@ -136,6 +136,8 @@ constexpr double kLatitudeUnitsPerDegree = 10001750.0 * kTwo32 / 90.0;
 
 // Angles wrap: reduce to [0, 360) first so the conversion to an unsigned count is defined.
 double wrapDegrees(double degrees) {
+    if (degrees >= 0 && degrees < 360)
+        return degrees;
     double wrapped = std::fmod(degrees, 360.0);
     return wrapped < 0 ? wrapped + 360.0 : wrapped;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 
 namespace {
 
@@ -34,42 +35,62 @@ void greatCircle(const TrackPoint& a, const TrackPoint& b, double& metres, doubl
     bearing = std::fmod(degrees(std::atan2(y, x)) + 360, 360);
 }
 
-// The same on the plane that touches the sphere between a and b: within a millimetre of the
-// great circle over legs of a few kilometres, at a fraction of its cost; longer legs, and legs
-// near a pole, take the great circle.
-void distanceAndBearing(const TrackPoint& a, const TrackPoint& b, double& metres, double& bearing) {
+} // namespace
+
+PathMotion::Leg PathMotion::legBetween(const TrackPoint& a, const TrackPoint& b) {
     double east = b.longitude - a.longitude;
     if (east > 180)
         east -= 360;
     else if (east < -180)
         east += 360;
     const double middle = (a.latitude + b.latitude) / 2;
-    const double north = radians(b.latitude - a.latitude) * kEarthRadius;
-    east = radians(east) * kEarthRadius * std::cos(radians(middle));
-    metres = std::sqrt(east * east + north * north);
-    if (metres > kFlatLeg || std::abs(middle) > kNearPole) {
-        greatCircle(a, b, metres, bearing);
-        return;
+    Leg leg;
+    leg.north = radians(b.latitude - a.latitude) * kEarthRadius;
+    leg.east = radians(east) * kEarthRadius * cosLatitude(middle);
+    leg.metres = std::sqrt(leg.east * leg.east + leg.north * leg.north);
+    // On the plane the leg is within a millimetre of the great circle over a few kilometres, at
+    // a fraction of its cost.
+    if (leg.metres > kFlatLeg || std::abs(middle) > kNearPole) {
+        double bearing = 0;
+        greatCircle(a, b, leg.metres, bearing);
+        leg.east = leg.metres * std::sin(radians(bearing));
+        leg.north = leg.metres * std::cos(radians(bearing));
+        leg.flat = false;
     }
-    bearing = degrees(std::atan2(east, north));
-    if (bearing < 0)
-        bearing += 360;
+    return leg;
 }
 
-// Degrees from one bearing to another, -180..180.
-double turn(double from, double to) {
-    return std::remainder(to - from, 360.0);
+double PathMotion::cosLatitude(double degrees) {
+    const double angle = radians(degrees);
+    const double step = angle - cosineAt_;
+    // A path's latitudes change little from leg to leg: within a thousandth of a radian (6 km),
+    // cos(a + step) is turned from cos a and sin a with the series of the step, which are exact
+    // to the last bit there.
+    if (std::abs(step) > 1e-3) {
+        cosineAt_ = angle;
+        cosine_ = std::cos(angle);
+        sine_ = std::sin(angle);
+        return cosine_;
+    }
+    const double squared = step * step;
+    return cosine_ * (1 - squared / 2 * (1 - squared / 12)) - sine_ * step * (1 - squared / 6 * (1 - squared / 20));
 }
-
-} // namespace
 
 void PathMotion::add(const TrackPoint& point) {
-    window_.push_back(point);
-    // Keep the point before the next one out, that one and the one after.
+    // Keep the point before the next one out.
     while (next_ > 1) {
-        window_.pop_front();
+        for (std::size_t i = 1; i < count_; ++i)
+            window_[i - 1] = window_[i];
+        legs_[0] = legs_[1];
+        --count_;
         --next_;
     }
+    if (count_ == window_.size())
+        throw std::logic_error("PathMotion: a point added before the ready ones were taken");
+    window_[count_] = point;
+    if (count_ > 0)
+        legs_[count_ - 1] = legBetween(window_[count_ - 1], point);
+    ++count_;
 }
 
 void PathMotion::finish() {
@@ -77,8 +98,8 @@ void PathMotion::finish() {
 }
 
 bool PathMotion::take(TrackPoint& point, Motion& motion) {
-    const bool hasAfter = next_ + 1 < window_.size();
-    if (next_ >= window_.size() || (!hasAfter && !finished_))
+    const bool hasAfter = next_ + 1 < count_;
+    if (next_ >= count_ || (!hasAfter && !finished_))
         return false;
     point = window_[next_];
     motion = filtered(motionAt(next_), point.time);
@@ -88,41 +109,49 @@ bool PathMotion::take(TrackPoint& point, Motion& motion) {
 
 Motion PathMotion::motionAt(std::size_t index) {
     const TrackPoint& here = window_[index];
-    const TrackPoint& before = index > 0 ? window_[index - 1] : here;
-    const TrackPoint& after = index + 1 < window_.size() ? window_[index + 1] : here;
+    const bool hasBefore = index > 0, hasAfter = index + 1 < count_;
+    const TrackPoint& before = hasBefore ? window_[index - 1] : here;
+    const TrackPoint& after = hasAfter ? window_[index + 1] : here;
+    const Leg& in = legs_[hasBefore ? index - 1 : 0];
+    const Leg& out = legs_[hasAfter ? index : 0];
     Motion motion;
     motion.heading = last_.heading;
     const double seconds = after.time - before.time;
     if (seconds <= 0)
         return motion;
-    double metres = 0, bearing = 0;
-    distanceAndBearing(before, after, metres, bearing);
-    motion.groundSpeed = metres / seconds;
+    // From the point before to the one after: the two legs end to end, where both are flat.
+    Leg chord;
+    if (hasBefore && hasAfter) {
+        if (in.flat && out.flat) {
+            chord.east = in.east + out.east;
+            chord.north = in.north + out.north;
+            chord.metres = std::sqrt(chord.east * chord.east + chord.north * chord.north);
+        } else {
+            chord = legBetween(before, after);
+        }
+    } else {
+        chord = hasBefore ? in : out;
+    }
+    motion.groundSpeed = chord.metres / seconds;
+    motion.eastSpeed = chord.east / seconds;
+    motion.northSpeed = chord.north / seconds;
     motion.verticalSpeed = (after.altitude - before.altitude) / seconds;
     if (motion.groundSpeed < kStill)
         return motion;
-    motion.heading = bearing;
+    motion.heading = degrees(std::atan2(chord.east, chord.north));
+    if (motion.heading < 0)
+        motion.heading += 360;
     motion.pitch =
         std::clamp(degrees(std::atan2(motion.verticalSpeed, motion.groundSpeed)), -kSteepest, kSteepest);
-    // The turn: from the track into this point to the track out of it, over the time between
-    // the middles of the two legs.
-    if (&before != &here && &after != &here) {
-        double in = 0, out = 0, legIn = 0, legOut = 0;
-        // The leg in is the last point's leg out.
-        if (lastLeg_.from == before.time && lastLeg_.to == here.time) {
-            legIn = lastLeg_.metres;
-            in = lastLeg_.bearing;
-        } else {
-            distanceAndBearing(before, here, legIn, in);
-        }
-        distanceAndBearing(here, after, legOut, out);
-        lastLeg_ = {here.time, after.time, legOut, out};
-        // Legs walked rather than flown have no track worth turning from.
-        if (legIn >= kStill * (here.time - before.time) && legOut >= kStill * (after.time - here.time)) {
-            const double turnRate = radians(turn(in, out)) / (seconds / 2);
-            motion.bank = std::clamp(degrees(std::atan(motion.groundSpeed * turnRate / kGravity)),
-                                     -kSteepestBank, kSteepestBank);
-        }
+    // The turn: from the leg into this point to the leg out of it, over the time between their
+    // middles. Legs walked rather than flown have no track worth turning from.
+    if (hasBefore && hasAfter && in.metres >= kStill * (here.time - before.time) &&
+        out.metres >= kStill * (after.time - here.time)) {
+        const double turn =
+            std::atan2(in.north * out.east - in.east * out.north, in.north * out.north + in.east * out.east);
+        const double turnRate = turn / (seconds / 2);
+        motion.bank = std::clamp(degrees(std::atan(motion.groundSpeed * turnRate / kGravity)), -kSteepestBank,
+                                 kSteepestBank);
     }
     return motion;
 }

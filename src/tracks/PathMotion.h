@@ -1,7 +1,7 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
-#include <deque>
 
 #include "tracks/TrackPoint.h"
 
@@ -12,6 +12,8 @@ struct Motion {
     double bank = 0;          // degrees, right wing down positive: the bank of a coordinated turn
     double groundSpeed = 0;   // metres per second
     double verticalSpeed = 0; // metres per second, up positive
+    double eastSpeed = 0;     // metres per second: the ground speed's parts east and north
+    double northSpeed = 0;
 };
 
 // Works out the motion through each point of a path from its neighbours, the same way for every
@@ -19,7 +21,8 @@ struct Motion {
 // one neighbour), the climb angle from the two speeds, the bank from the turn rate at that speed.
 // Pitch and bank then pass a first-order filter (2 s), as a logger's noise would otherwise shake
 // the aircraft; below walking pace the track stays as it was and the attitude is level.
-// Points go in one at a time and come out one behind, so a path of any length streams.
+// Points go in one at a time and come out one behind, so a path of any length streams: what is
+// ready is taken before the next point is added.
 class PathMotion {
 public:
     void add(const TrackPoint& point);
@@ -28,17 +31,28 @@ public:
     void finish();
 
 private:
+    // The way from one point to the next, east and north in metres on the plane that touches the
+    // globe between them; a long leg, or one near a pole, is not `flat` and is worked out along
+    // the great circle.
+    struct Leg {
+        double east = 0, north = 0, metres = 0;
+        bool flat = true;
+    };
+    Leg legBetween(const TrackPoint& a, const TrackPoint& b);
+    // The cosine of a latitude (degrees), turned from the last one worked out where it is near.
+    double cosLatitude(double degrees);
     Motion motionAt(std::size_t index);
     Motion filtered(const Motion& raw, double seconds);
 
-    std::deque<TrackPoint> window_; // the point before the next one out, that one and the one after
-    std::size_t next_ = 0;          // the next point out, in window_
+    // The point before the next one out, that one and the one after.
+    std::array<TrackPoint, 3> window_;
+    std::size_t count_ = 0;
+    std::size_t next_ = 0; // the next point out, in window_
+    // The legs between the points of the window, each worked out once as its second point comes.
+    std::array<Leg, 2> legs_;
     bool finished_ = false;
     bool started_ = false;
     Motion last_;
     double lastTime_ = 0;
-    // The last leg worked out, between the points at these times.
-    struct Leg {
-        double from = -1, to = -1, metres = 0, bearing = 0;
-    } lastLeg_;
+    double cosineAt_ = 1e9, cosine_ = 0, sine_ = 0; // radians, and its cosine and sine
 };

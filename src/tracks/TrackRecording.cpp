@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <numbers>
 
 #include "common/DataBuffer.h"
 #include "common/Ticks.h"
@@ -23,24 +22,10 @@ DataFormat formatOf() {
             contRecordSize(TrackRecording::kContGroups, 0), discRecordSize(TrackRecording::kDiscGroups)};
 }
 
-// The UTC calendar day and time of day of a point's time.
-struct UtcTime {
-    unsigned day, month;
-    int year;
-    int hour, minute, second;
-};
-UtcTime utcTime(double time) {
+// The UTC calendar day of a point's time.
+std::chrono::year_month_day utcDate(double time) {
     using namespace std::chrono;
-    const sys_seconds at{seconds(static_cast<int64_t>(std::floor(time)))};
-    const sys_days day = floor<days>(at);
-    const year_month_day date(day);
-    const hh_mm_ss<seconds> clock(at - day);
-    return {static_cast<unsigned>(date.day()),
-            static_cast<unsigned>(date.month()),
-            static_cast<int>(date.year()),
-            static_cast<int>(clock.hours().count()),
-            static_cast<int>(clock.minutes().count()),
-            static_cast<int>(clock.seconds().count())};
+    return year_month_day(floor<days>(sys_seconds(seconds(static_cast<int64_t>(std::floor(time))))));
 }
 
 } // namespace
@@ -87,16 +72,16 @@ void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
     cont.pitch = static_cast<int32_t>(angleFromDegrees(-motion.pitch));
     cont.bank = static_cast<int32_t>(angleFromDegrees(-motion.bank));
     cont.heading = angleFromDegrees(motion.heading);
-    const double track = motion.heading * std::numbers::pi / 180;
-    cont.velocityX = motion.groundSpeed * std::sin(track) * kFeetPerMetre;
+    cont.velocityX = motion.eastSpeed * kFeetPerMetre;
     cont.velocityY = motion.verticalSpeed * kFeetPerMetre;
-    cont.velocityZ = motion.groundSpeed * std::cos(track) * kFeetPerMetre;
+    cont.velocityZ = motion.northSpeed * kFeetPerMetre;
     cont.IAS = static_cast<float>(motion.groundSpeed * kKnotsPerMetrePerSecond);
     cont.TAS = cont.IAS;
-    const UtcTime utc = utcTime(point.time);
-    cont.hour = static_cast<uint8_t>(utc.hour);
-    cont.minute = static_cast<uint8_t>(utc.minute);
-    cont.second = static_cast<uint8_t>(utc.second);
+    constexpr int64_t kDay = 86400;
+    const int64_t ofDay = (static_cast<int64_t>(std::floor(point.time)) % kDay + kDay) % kDay;
+    cont.hour = static_cast<uint8_t>(ofDay / 3600);
+    cont.minute = static_cast<uint8_t>(ofDay / 60 % 60);
+    cont.second = static_cast<uint8_t>(ofDay % 60);
     contBuffer_.setContData(batched_++, cont);
     if (batched_ == kBatch)
         writeBatch();
@@ -110,9 +95,10 @@ void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
         DiscData disc{};
         disc.timestamp = cont.timestamp;
         disc.onground = onGround ? 1 : 0;
-        disc.day = static_cast<uint8_t>(utc.day);
-        disc.month = static_cast<uint8_t>(utc.month);
-        disc.year = static_cast<uint16_t>(utc.year);
+        const std::chrono::year_month_day date = utcDate(point.time);
+        disc.day = static_cast<uint8_t>(static_cast<unsigned>(date.day()));
+        disc.month = static_cast<uint8_t>(static_cast<unsigned>(date.month()));
+        disc.year = static_cast<uint16_t>(static_cast<int>(date.year()));
         disc_.push_back(disc);
         onGround_ = onGround;
     }

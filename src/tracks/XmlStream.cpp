@@ -12,8 +12,6 @@ namespace {
 
 // Bytes read from a file at a time; a tag, comment or reference may not be longer.
 constexpr std::size_t kBlock = 1 << 20;
-// Elements inside each other, at most: deeper is no track file.
-constexpr std::size_t kMaxDepth = 256;
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -29,6 +27,24 @@ constexpr auto kByteKinds = [] {
     kinds[':'] = kColon;
     return kinds;
 }();
+
+// The bytes an attribute's value is looked at for: its quotes, a < it may not hold, a reference.
+constexpr auto kValueStops = [] {
+    std::array<bool, 256> stops{};
+    for (const char c : {'"', '\'', '<', '&'})
+        stops[static_cast<unsigned char>(c)] = true;
+    return stops;
+}();
+
+// Whether two names are the same: inline, as names are short and compared at every node.
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
 
 bool isNameByte(char c) {
     return kByteKinds[static_cast<unsigned char>(c)] != kEndsName;
@@ -88,6 +104,7 @@ XmlStream::XmlStream(std::FILE* file, std::string_view text, std::string name, s
     : file_(file), data_(text), ended_(file == nullptr), name_(std::move(name)), root_(std::move(root)) {
     for (const char c : root_)
         kindName_ += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    names_.resize(1024);
     if (have(2) && (data_.substr(0, 2) == "\xFF\xFE" || data_.substr(0, 2) == "\xFE\xFF"))
         fail("the file is written in UTF-16, which is not read (UTF-8 only)");
     if (have(3) && data_.substr(0, 3) == "\xEF\xBB\xBF")
@@ -167,14 +184,13 @@ void XmlStream::fail(const std::string& what) const {
 
 bool XmlStream::advance() {
     if (popPending_) {
-        open_.pop_back();
-        names_.resize(open_.empty() ? 0 : open_.back().end);
+        --openCount_;
         popPending_ = false;
     }
     while (true) {
         attributeCount_ = 0;
         if (!have(1)) {
-            if (!open_.empty())
+            if (openCount_ != 0)
                 fail("the file ends inside <" + std::string(topName()) + ">");
             if (!rootSeen_)
                 fail("it has no element");
@@ -190,13 +206,13 @@ bool XmlStream::advance() {
         nodeStart_ = pos_;
         if (data_[pos_] != '<') {
             readText();
-            if (open_.empty()) {
+            if (openCount_ == 0) {
                 if (std::any_of(content_.begin(), content_.end(), [](char c) { return !isSpace(c); }))
                     fail("text outside the root element");
                 continue;
             }
             kind_ = Kind::Text;
-            depth_ = static_cast<int>(open_.size());
+            depth_ = static_cast<int>(openCount_);
             return true;
         }
         if (!have(2))
@@ -208,10 +224,10 @@ bool XmlStream::advance() {
         }
         if (next == '!' || next == '?') {
             if (readMarkup()) {
-                if (open_.empty())
+                if (openCount_ == 0)
                     fail("text outside the root element");
                 kind_ = Kind::Text;
-                depth_ = static_cast<int>(open_.size());
+                depth_ = static_cast<int>(openCount_);
                 return true;
             }
             continue;
@@ -222,16 +238,23 @@ bool XmlStream::advance() {
 }
 
 std::string_view XmlStream::topName() const {
-    const std::size_t begin = open_.size() > 1 ? open_[open_.size() - 2].end : 0;
-    return std::string_view(names_).substr(begin, open_.back().end - begin);
+    const Open& open = open_[openCount_ - 1];
+    return {names_.data() + open.begin, open.end - open.begin};
+}
+
+std::string_view XmlStream::topLocalName() const {
+    const Open& open = open_[openCount_ - 1];
+    return {names_.data() + open.local, open.end - open.local};
 }
 
 void XmlStream::pushName(std::string_view name, std::size_t localOffset) {
-    if (open_.size() == kMaxDepth)
+    if (openCount_ == kMaxDepth)
         fail("elements nested deeper than " + std::to_string(kMaxDepth));
-    const std::size_t begin = names_.size();
-    names_ += name;
-    open_.push_back({names_.size(), begin + localOffset});
+    const std::size_t begin = openCount_ == 0 ? 0 : open_[openCount_ - 1].end;
+    if (begin + name.size() > names_.size())
+        names_.resize(std::max(2 * names_.size(), begin + name.size()));
+    std::memcpy(names_.data() + begin, name.data(), name.size());
+    open_[openCount_++] = {begin, begin + name.size(), begin + localOffset};
 }
 
 void XmlStream::readStartTag() {
@@ -302,7 +325,7 @@ bool XmlStream::scanStartTag() {
         if (name.empty())
             failAt(at, "a stray character inside <" + std::string(element) + ">");
         for (std::size_t i = 0; i < count; ++i)
-            if (attributes_[i].name == name)
+            if (sameName(attributes_[i].name, name))
                 failAt(at, "the attribute " + std::string(name) + " is given twice");
         if (!skipSpaces(at))
             return false;
@@ -316,13 +339,18 @@ bool XmlStream::scanStartTag() {
         const char quote = *at++;
         const char* const value = at;
         bool referenced = false;
-        for (; at < end && *at != quote; ++at) {
+        while (true) {
+            while (at < end && !kValueStops[static_cast<unsigned char>(*at)])
+                ++at;
+            if (at == end)
+                return false;
+            if (*at == quote)
+                break;
             if (*at == '<')
                 failAt(at, "a < inside the value of " + std::string(name));
             referenced |= *at == '&';
+            ++at;
         }
-        if (at == end)
-            return false;
         if (count == attributes_.size())
             attributes_.emplace_back();
         Attribute& attribute = attributes_[count++];
@@ -357,12 +385,12 @@ bool XmlStream::scanStartTag() {
     }
     pos_ = static_cast<std::size_t>(at + 1 - begin);
     kind_ = Kind::Start;
-    depth_ = static_cast<int>(open_.size());
+    depth_ = static_cast<int>(openCount_);
     pushName(element, localOffset);
-    local_ = std::string_view(names_).substr(open_.back().local);
+    local_ = topLocalName();
     if (empty_) {
         popPending_ = true;
-        rootClosed_ = open_.size() == 1;
+        rootClosed_ = openCount_ == 1;
     }
     return true;
 }
@@ -373,9 +401,9 @@ void XmlStream::readEndTag() {
         if (at > kBlock)
             fail("a tag is longer than a megabyte");
     const std::string_view element = data_.substr(pos_ + 2, at - 2);
-    const std::string_view open = open_.empty() ? std::string_view() : topName();
-    if (open_.empty() || element != open)
-        fail("</" + std::string(element) + "> closes " + (open_.empty() ? "nothing" : "<" + std::string(open) + ">"));
+    const std::string_view open = openCount_ == 0 ? std::string_view() : topName();
+    if (openCount_ == 0 || !sameName(element, open))
+        fail("</" + std::string(element) + "> closes " + (openCount_ == 0 ? "nothing" : "<" + std::string(open) + ">"));
     while (have(at + 1) && isSpace(data_[pos_ + at]) && at <= kBlock)
         ++at;
     if (!have(at + 1)) {
@@ -389,12 +417,12 @@ void XmlStream::readEndTag() {
 
 void XmlStream::endElement(std::size_t after) {
     pos_ = after;
-    local_ = std::string_view(names_).substr(open_.back().local);
+    local_ = topLocalName();
     popPending_ = true;
-    rootClosed_ = open_.size() == 1;
+    rootClosed_ = openCount_ == 1;
     kind_ = Kind::End;
     empty_ = false;
-    depth_ = static_cast<int>(open_.size()) - 1;
+    depth_ = static_cast<int>(openCount_) - 1;
 }
 
 void XmlStream::readText() {
@@ -493,11 +521,11 @@ bool XmlStream::readMarkup() {
 }
 
 bool XmlStream::atStart(std::string_view localName) const {
-    return kind_ == Kind::Start && local_ == localName;
+    return kind_ == Kind::Start && sameName(local_, localName);
 }
 
 bool XmlStream::atEnd(std::string_view localName) const {
-    return (kind_ == Kind::End || (kind_ == Kind::Start && empty_)) && local_ == localName;
+    return (kind_ == Kind::End || (kind_ == Kind::Start && empty_)) && sameName(local_, localName);
 }
 
 std::string_view XmlStream::text() {
@@ -522,7 +550,7 @@ std::optional<std::string_view> XmlStream::readPlainText() {
     const std::string_view element = topName();
     const auto at = static_cast<std::size_t>(less - data_.data());
     if (at + element.size() + 3 > data_.size() || less[1] != '/' ||
-        data_.compare(at + 2, element.size(), element) != 0 || less[element.size() + 2] != '>' ||
+        !sameName(data_.substr(at + 2, element.size()), element) || less[element.size() + 2] != '>' ||
         std::memchr(from, '&', static_cast<std::size_t>(less - from)) != nullptr)
         return std::nullopt;
     // The end tag is the current node now, as advance() would have left it.
@@ -533,7 +561,7 @@ std::optional<std::string_view> XmlStream::readPlainText() {
 
 std::string_view XmlStream::attribute(std::string_view name) const {
     for (std::size_t i = 0; i < attributeCount_; ++i)
-        if (attributes_[i].name == name)
+        if (sameName(attributes_[i].name, name))
             return attributes_[i].value;
     return {};
 }

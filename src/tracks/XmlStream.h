@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -54,10 +55,9 @@ private:
         bool referenced = false;
         std::string decoded;
     };
-    // An element open: where its name ends in names_, and where its local name begins.
+    // An element open: where its name begins and ends in names_, and where its local name begins.
     struct Open {
-        std::size_t end;
-        std::size_t local;
+        std::size_t begin, end, local;
     };
 
     XmlStream(std::FILE* file, std::string_view text, std::string name, std::string root);
@@ -80,6 +80,7 @@ private:
     // step (most elements of a track file are); nothing, with nothing read, for any other.
     std::optional<std::string_view> readPlainText();
     std::string_view topName() const;
+    std::string_view topLocalName() const;
     void readText();
     // Decodes the entity or character reference at `at` (at '&'), which ends before `limit`, into
     // `out`; where it ends.
@@ -109,9 +110,13 @@ private:
     std::size_t attributeCount_ = 0;
     std::string content_;      // the current text
     std::string elementText_;  // what text() gathered
-    // The names of the elements open, outermost first, one after the other.
+    // The elements open, outermost first: the first openCount_ of open_, their names one after
+    // the other in names_.
+    // Elements inside each other, at most: deeper is no track file.
+    static constexpr std::size_t kMaxDepth = 256;
+    std::array<Open, kMaxDepth> open_;
+    std::size_t openCount_ = 0;
     std::string names_;
-    std::vector<Open> open_;
     bool popPending_ = false;  // the current node ends the innermost element (an end tag or <a/>)
     bool rootSeen_ = false;
     bool rootClosed_ = false;
