@@ -14,7 +14,7 @@ bool isSpace(char c) {
 
 // Eight ASCII digits from `at` as one number, when they are eight digits: read as one word and
 // added up pairwise (a logged number is mostly eight digits after its point).
-bool eightDigits(const char* at, uint64_t& value) {
+[[gnu::always_inline]] inline bool eightDigits(const char* at, uint64_t& value) {
     if constexpr (std::endian::native != std::endian::little)
         return false;
     uint64_t word = 0;
@@ -31,7 +31,7 @@ bool eightDigits(const char* at, uint64_t& value) {
 }
 
 // The digits from `at` added to `digits`, eight at a time where they come so; `at` moves past them.
-void addDigits(const char*& at, const char* end, uint64_t& digits) {
+[[gnu::always_inline]] inline void addDigits(const char*& at, const char* end, uint64_t& digits) {
     uint64_t eight = 0;
     while (end - at >= 8 && eightDigits(at, eight)) {
         digits = digits * 100000000 + eight;
@@ -45,7 +45,7 @@ void addDigits(const char*& at, const char* end, uint64_t& digits) {
 // with a point, at most 15 of them, are an integer divided by a power of ten, which is exact to
 // the last bit (both are exact doubles and the division rounds once). Anything else is left to
 // from_chars.
-std::optional<double> simpleDecimal(std::string_view text) {
+bool simpleDecimal(std::string_view text, double& number) {
     static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const bool negative = !text.empty() && text.front() == '-';
     const char* at = text.data() + (negative ? 1 : 0);
@@ -61,25 +61,27 @@ std::optional<double> simpleDecimal(std::string_view text) {
         fraction = at - point;
     }
     if (at != end || wholeDigits + fraction == 0 || wholeDigits + fraction > 15)
-        return std::nullopt;
+        return false;
     const double value = static_cast<double>(digits) / kPowers[fraction];
-    return negative ? -value : value;
+    number = negative ? -value : value;
+    return true;
 }
 
 } // namespace
 
-std::optional<double> decimalNumber(std::string_view text) {
+bool readDecimal(std::string_view text, double& number) {
     while (!text.empty() && isSpace(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isSpace(text.back()))
         text.remove_suffix(1);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
-    if (const auto simple = simpleDecimal(text))
-        return simple;
+    if (simpleDecimal(text, number))
+        return true;
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+        return false;
+    number = value;
+    return true;
 }

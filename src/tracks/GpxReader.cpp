@@ -45,15 +45,25 @@ bool GpxReader::next(TrackPoint& point) {
         const auto longitude = decimalNumber(xml.attribute("lon"));
         std::optional<double> elevation, time;
         bool timeWritten = false;
-        if (!xml.atEmptyElement()) {
+        static constexpr std::string_view kEle = "ele", kTime = "time";
+        const auto child = [&](std::string_view name, std::string_view text) {
+            if (name == kEle) {
+                elevation = decimalNumber(text);
+            } else if (name == kTime) {
+                timeWritten = true;
+                time = parseIsoTime(text);
+            }
+        };
+        if (xml.readPlainChildren(children_)) {
+            for (const XmlStream::PlainChild& plain : children_)
+                child(plain.name, plain.text);
+        } else if (!xml.atEmptyElement()) {
             const int depth = xml.depth();
             while (xml.advance() && !xml.atEndOfDepth(depth)) {
-                if (xml.atStart("ele") && xml.depth() == depth + 1) {
-                    elevation = decimalNumber(xml.text());
-                } else if (xml.atStart("time") && xml.depth() == depth + 1) {
-                    timeWritten = true;
-                    time = parseIsoTime(xml.text());
-                }
+                if (xml.depth() != depth + 1 || !(xml.atStart(kEle) || xml.atStart(kTime)))
+                    continue;
+                const std::string_view name = xml.atStart(kEle) ? kEle : kTime;
+                child(name, xml.text());
             }
         }
         if (!latitude || !longitude || *latitude < -90 || *latitude > 90 || *longitude < -180 ||

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tracks/TimeOrder.h"
 #include "tracks/TrackSource.h"
@@ -32,6 +33,7 @@ private:
 
     std::unique_ptr<XmlStream> xml_;
     std::string trackName_;
+    std::vector<XmlStream::PlainChild> children_; // of the point being read
     bool inSegment_ = false;
     ImportReport report_;
     TimeOrder order_;

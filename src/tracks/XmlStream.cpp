@@ -125,10 +125,11 @@ bool XmlStream::readMore(std::size_t count) {
         line_ += newlines(data_.data() + countedTo_, data_.data() + nodeStart_);
         const std::size_t kept = data_.size() - nodeStart_;
         if (kept + kBlock > windowSize_) {
-            auto larger = std::make_unique_for_overwrite<char[]>(kept + kBlock);
+            // Room for what is kept (a node, mostly short) and the next block, mostly for good.
+            windowSize_ = std::max(2 * kBlock, kept + kBlock);
+            auto larger = std::make_unique_for_overwrite<char[]>(windowSize_);
             std::memcpy(larger.get(), data_.data() + nodeStart_, kept);
             window_ = std::move(larger);
-            windowSize_ = kept + kBlock;
         } else {
             std::memmove(window_.get(), data_.data() + nodeStart_, kept);
         }
@@ -539,6 +540,51 @@ std::string_view XmlStream::text() {
         if (kind_ == Kind::Text)
             elementText_ += content_;
     return elementText_;
+}
+
+bool XmlStream::readPlainChildren(std::vector<PlainChild>& children) {
+    if (kind_ != Kind::Start || empty_)
+        return false;
+    children.clear();
+    const char* const begin = data_.data();
+    const char* const end = begin + data_.size();
+    const auto isEndTagOf = [end](const char* at, std::string_view name) {
+        return static_cast<std::size_t>(end - at) >= name.size() + 3 && at[0] == '<' && at[1] == '/' &&
+               sameName(std::string_view(at + 2, name.size()), name) && at[name.size() + 2] == '>';
+    };
+    const char* at = begin + pos_;
+    // Anything else than white space, <name>text</name> and the end tag, or the window ending
+    // first, is left to the node-by-node reading, which knows it all.
+    while (true) {
+        while (at < end && isSpace(*at))
+            ++at;
+        if (end - at < 2 || at[0] != '<' || at[1] == '!' || at[1] == '?')
+            return false;
+        if (at[1] == '/')
+            break;
+        const char* const name = ++at;
+        const char* local = name;
+        for (; at < end && kByteKinds[static_cast<unsigned char>(*at)] != kEndsName; ++at)
+            if (*at == ':' && local == name)
+                local = at + 1;
+        if (at == end || at == name || *at != '>' || children.size() == kMaxPlainChildren)
+            return false;
+        const std::string_view childName(name, static_cast<std::size_t>(at - name));
+        const char* const text = ++at;
+        while (at < end && *at != '<' && *at != '&')
+            ++at;
+        if (!isEndTagOf(at, childName))
+            return false;
+        children.push_back({std::string_view(local, static_cast<std::size_t>(name + childName.size() - local)),
+                            std::string_view(text, static_cast<std::size_t>(at - text))});
+        at += childName.size() + 3;
+    }
+    const std::string_view element = topName();
+    if (!isEndTagOf(at, element))
+        return false;
+    nodeStart_ = static_cast<std::size_t>(at - begin);
+    endElement(nodeStart_ + element.size() + 3);
+    return true;
 }
 
 std::optional<std::string_view> XmlStream::readPlainText() {

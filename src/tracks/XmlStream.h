@@ -39,6 +39,17 @@ public:
     // The text inside the current element, up to its end, which becomes the current node. Valid
     // until the next call.
     std::string_view text();
+    // A child element of one plain text: its local name and its text.
+    struct PlainChild {
+        std::string_view name;
+        std::string_view text;
+    };
+    // At an element's start, where all in it up to its end tag is white space and children of
+    // one plain text each (<ele>1500</ele>), none of them empty or with attributes, and the most
+    // of a track point: those children in order, the element's end becoming the current node, in
+    // one step. False, with nothing read, for any other element, which is then read node by
+    // node. Valid until the next call.
+    bool readPlainChildren(std::vector<PlainChild>& children);
     // An attribute of the current element, by its name as written; empty when it has none.
     std::string_view attribute(std::string_view name) const;
     // The line where the current node begins (counted when asked for).
@@ -114,6 +125,7 @@ private:
     // the other in names_.
     // Elements inside each other, at most: deeper is no track file.
     static constexpr std::size_t kMaxDepth = 256;
+    static constexpr std::size_t kMaxPlainChildren = 64;
     std::array<Open, kMaxDepth> open_;
     std::size_t openCount_ = 0;
     std::string names_;

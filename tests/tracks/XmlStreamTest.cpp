@@ -105,6 +105,59 @@ TEST(XmlStreamTest, WhatIsNotWellFormedIsRefusedAtItsLine) {
     }
 }
 
+TEST(XmlStreamTest, PlainChildrenAreTakenInOneStepAndAnythingElseIsLeftAsItWas) {
+    const struct {
+        const char* inside; // the content of <p>
+        const char* children; // "" where it is not taken in one step
+    } cases[] = {
+        {"<a>1</a> <x:b>two</x:b>\n", "a=1;b=two;"},
+        {"", "-"},
+        {"<a></a>", "a=;"},
+        {"text", ""},
+        {"<a x='1'>1</a>", ""},
+        {"<a/>", ""},
+        {"<a>&amp;</a>", ""},
+        {"<!--c--><a>1</a>", ""},
+        {"<?pi?><a>1</a>", ""},
+        {"<a><b>1</b></a>", ""},
+        {"<a>1</a >", ""},
+        {"<a>1</b>", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string text = std::string("<r><p>") + c.inside + "</p><q/></r>";
+        // What node-by-node reading makes of it, error included.
+        const auto after = [](XmlStream& xml) {
+            std::string seen;
+            try {
+                while (xml.advance())
+                    seen += std::to_string(xml.depth()) + (xml.atEnd("p") ? "/p " : xml.atStart("q") ? "q " : ". ");
+            } catch (const TrackError& error) {
+                seen += error.what();
+            }
+            return seen;
+        };
+        auto alone = XmlStream::openText(text, "t.xml", "r");
+        while (alone->advance() && !alone->atStart("p")) {
+        }
+        auto xml = XmlStream::openText(text, "t.xml", "r");
+        while (xml->advance() && !xml->atStart("p")) {
+        }
+        std::vector<XmlStream::PlainChild> children;
+        if (xml->readPlainChildren(children)) {
+            std::string got = children.empty() ? "-" : "";
+            for (const XmlStream::PlainChild& child : children)
+                got += std::string(child.name) + "=" + std::string(child.text) + ";";
+            EXPECT_EQ(c.children, got) << c.inside;
+            EXPECT_TRUE(xml->atEnd("p")) << c.inside;
+            while (alone->advance() && !alone->atEnd("p")) {
+            }
+        } else {
+            EXPECT_EQ("", std::string(c.children)) << c.inside;
+        }
+        EXPECT_EQ(after(*alone), after(*xml)) << c.inside;
+    }
+}
+
 TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
     // Elements of every length from 1 to 600 characters of text and attribute, so that some of
     // them straddle each megabyte the file is read by, one to a line.
@@ -118,21 +171,42 @@ TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
             values.push_back(std::string(static_cast<std::size_t>(i % 600 + 1), static_cast<char>('a' + i % 26)) + "&");
             const std::string plain = values.back().substr(0, values.back().size() - 1);
             out << "<a x=\"" << plain << "&amp;\">" << plain << "&amp;</a>\n";
+            out << "<p><b>" << plain << "</b> <c>" << i << "</c></p>\n";
         }
         out << "</r>\n";
     }
     auto xml = XmlStream::openFile(path.string(), "r");
-    std::size_t index = 0;
+    std::size_t index = 0, inOneStep = 0;
+    std::vector<XmlStream::PlainChild> children;
     while (xml->advance()) {
+        if (xml->atStart("p")) {
+            // Taken in one step where the window holds it, node by node across a seam.
+            std::string texts;
+            if (xml->readPlainChildren(children)) {
+                ++inOneStep;
+                for (const XmlStream::PlainChild& child : children)
+                    texts += std::string(child.name) + "=" + std::string(child.text) + ";";
+            } else {
+                while (xml->advance() && !xml->atEnd("p"))
+                    if (xml->atStart("b") || xml->atStart("c")) {
+                        texts += xml->atStart("b") ? "b=" : "c=";
+                        texts += std::string(xml->text()) + ";";
+                    }
+            }
+            const std::string& plain = values[index - 1];
+            EXPECT_EQ("b=" + plain.substr(0, plain.size() - 1) + ";c=" + std::to_string(index - 1) + ";", texts);
+            continue;
+        }
         if (!xml->atStart("a"))
             continue;
         ASSERT_LT(index, values.size());
         EXPECT_EQ(values[index], xml->attribute("x")) << index;
-        EXPECT_EQ(index + 2, xml->nodeLine()) << index;
+        EXPECT_EQ(2 * index + 2, xml->nodeLine()) << index;
         EXPECT_EQ(values[index], xml->text()) << index;
         ++index;
     }
     EXPECT_EQ(values.size(), index);
+    EXPECT_GT(inOneStep, values.size() - 10);
     std::filesystem::remove(path);
 }
 
