@@ -16,7 +16,6 @@
 class GpxReader final : public TrackSource {
 public:
     static std::unique_ptr<GpxReader> openFile(const std::string& path);
-    // `text` must outlive the reader.
     static std::unique_ptr<GpxReader> openText(std::string_view text, std::string name);
 
     bool nextTrack() override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -28,13 +29,33 @@ constexpr auto kByteKinds = [] {
     return kinds;
 }();
 
-// The bytes an attribute's value is looked at for: its quotes, a < it may not hold, a reference.
-constexpr auto kValueStops = [] {
-    std::array<bool, 256> stops{};
-    for (const char c : {'"', '\'', '<', '&'})
-        stops[static_cast<unsigned char>(c)] = true;
-    return stops;
-}();
+
+// The bytes of a word that are `c`, as their top bits: exact for the lowest one, which is all that
+// is asked for (a borrow may mark bytes above it).
+uint64_t bytesEqual(uint64_t word, char c) {
+    constexpr uint64_t kOnes = 0x0101010101010101, kTops = 0x8080808080808080;
+    const uint64_t diff = word ^ (kOnes * static_cast<unsigned char>(c));
+    return (diff - kOnes) & ~diff & kTops;
+}
+
+// The first of the bytes `a`, `b` and `c` at or after `at`, before `end`; `end` where there is
+// none. Eight bytes at a time, as text and values run to dozens: the window has room for a word
+// read past its end.
+const char* findAny(const char* at, const char* end, char a, char b, char c) {
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; at < end; at += 8) {
+            uint64_t word = 0;
+            std::memcpy(&word, at, sizeof word);
+            const uint64_t found = bytesEqual(word, a) | bytesEqual(word, b) | bytesEqual(word, c);
+            if (found != 0)
+                return std::min(end, at + std::countr_zero(found) / 8);
+        }
+        return end;
+    }
+    while (at < end && *at != a && *at != b && *at != c)
+        ++at;
+    return at;
+}
 
 // Whether two names are the same: inline, as names are short and compared at every node.
 bool sameName(std::string_view a, std::string_view b) {
@@ -101,7 +122,14 @@ std::unique_ptr<XmlStream> XmlStream::openText(std::string_view text, std::strin
 }
 
 XmlStream::XmlStream(std::FILE* file, std::string_view text, std::string name, std::string root)
-    : file_(file), data_(text), ended_(file == nullptr), name_(std::move(name)), root_(std::move(root)) {
+    : file_(file), ended_(file == nullptr), name_(std::move(name)), root_(std::move(root)) {
+    if (file_ == nullptr) {
+        windowSize_ = text.size();
+        window_ = std::make_unique_for_overwrite<char[]>(windowSize_ + kPadding);
+        std::memcpy(window_.get(), text.data(), text.size());
+        std::memset(window_.get() + text.size(), 0, kPadding);
+        data_ = std::string_view(window_.get(), text.size());
+    }
     for (const char c : root_)
         kindName_ += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     names_.resize(1024);
@@ -127,7 +155,7 @@ bool XmlStream::readMore(std::size_t count) {
         if (kept + kBlock > windowSize_) {
             // Room for what is kept (a node, mostly short) and the next block, mostly for good.
             windowSize_ = std::max(2 * kBlock, kept + kBlock);
-            auto larger = std::make_unique_for_overwrite<char[]>(windowSize_);
+            auto larger = std::make_unique_for_overwrite<char[]>(windowSize_ + kPadding);
             std::memcpy(larger.get(), data_.data() + nodeStart_, kept);
             window_ = std::move(larger);
         } else {
@@ -141,6 +169,7 @@ bool XmlStream::readMore(std::size_t count) {
                 fail("the file cannot be read");
             ended_ = true;
         }
+        std::memset(window_.get() + kept + got, 0, kPadding);
         data_ = std::string_view(window_.get(), kept + got);
     }
     return true;
@@ -341,15 +370,14 @@ bool XmlStream::scanStartTag() {
         const char* const value = at;
         bool referenced = false;
         while (true) {
-            while (at < end && !kValueStops[static_cast<unsigned char>(*at)])
-                ++at;
+            at = findAny(at, end, quote, '<', '&');
             if (at == end)
                 return false;
             if (*at == quote)
                 break;
             if (*at == '<')
                 failAt(at, "a < inside the value of " + std::string(name));
-            referenced |= *at == '&';
+            referenced = true;
             ++at;
         }
         if (count == attributes_.size())
@@ -571,8 +599,7 @@ bool XmlStream::readPlainChildren(std::vector<PlainChild>& children) {
             return false;
         const std::string_view childName(name, static_cast<std::size_t>(at - name));
         const char* const text = ++at;
-        while (at < end && *at != '<' && *at != '&')
-            ++at;
+        at = findAny(at, end, '<', '&', '<');
         if (!isEndTagOf(at, childName))
             return false;
         children.push_back({std::string_view(local, static_cast<std::size_t>(name + childName.size() - local)),

@@ -19,7 +19,6 @@
 class XmlStream {
 public:
     static std::unique_ptr<XmlStream> openFile(const std::string& path, std::string root);
-    // `text` must outlive the stream.
     static std::unique_ptr<XmlStream> openText(std::string_view text, std::string name, std::string root);
     ~XmlStream();
     XmlStream(const XmlStream&) = delete;
@@ -100,8 +99,11 @@ private:
     bool readMarkup();
 
     std::FILE* file_;
-    std::unique_ptr<char[]> window_; // the bytes read and not yet consumed, from a file
+    // The bytes read and not yet consumed (or the whole text, copied), and after them a word's
+    // room to read past their end.
+    std::unique_ptr<char[]> window_;
     std::size_t windowSize_ = 0;
+    static constexpr std::size_t kPadding = 8;
     std::string_view data_;    // what is read from: the window, or the whole text
     std::size_t pos_ = 0;      // in data_
     bool ended_ = false;       // no more input to read
