@@ -136,8 +136,11 @@ constexpr double kLatitudeUnitsPerDegree = 10001750.0 * kTwo32 / 90.0;
 
 // Angles wrap: reduce to [0, 360) first so the conversion to an unsigned count is defined.
 double wrapDegrees(double degrees) {
+    // Mostly the angle is already there, or one turn short (a pitch or bank below level).
     if (degrees >= 0 && degrees < 360)
         return degrees;
+    if (degrees > -360 && degrees < 0)
+        return degrees + 360.0;
     double wrapped = std::fmod(degrees, 360.0);
     return wrapped < 0 ? wrapped + 360.0 : wrapped;
 }

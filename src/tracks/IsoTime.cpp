@@ -27,32 +27,28 @@ bool expect(std::string_view text, std::size_t& at, char c) {
 } // namespace
 
 std::optional<double> parseIsoTime(std::string_view text) {
-    std::size_t at = 0;
-    const auto year = number(text, at, 4);
-    if (!year || !expect(text, at, '-'))
+    // "YYYY-MM-DDTHH:MM:SS" (or a space for the T) at fixed places, then a fraction and a zone.
+    if (text.size() < 19 || text[4] != '-' || text[7] != '-' || (text[10] != 'T' && text[10] != ' ') ||
+        text[13] != ':' || text[16] != ':')
         return std::nullopt;
-    const auto month = number(text, at, 2);
-    if (!month || !expect(text, at, '-'))
+    const auto twoDigits = [text](std::size_t at) {
+        const auto tens = static_cast<unsigned>(text[at] - '0'), ones = static_cast<unsigned>(text[at + 1] - '0');
+        return tens < 10 && ones < 10 ? static_cast<int>(tens * 10 + ones) : -1;
+    };
+    const int century = twoDigits(0), year = twoDigits(2), month = twoDigits(5), day = twoDigits(8);
+    const int hours = twoDigits(11), minutes = twoDigits(14), seconds = twoDigits(17);
+    if ((century | year | month | day | hours | minutes | seconds) < 0)
         return std::nullopt;
-    const auto day = number(text, at, 2);
-    if (!day || !(expect(text, at, 'T') || expect(text, at, ' ')))
+    if (hours > 23 || minutes > 59 || seconds > 60)
         return std::nullopt;
-    const auto hours = number(text, at, 2);
-    if (!hours || !expect(text, at, ':'))
-        return std::nullopt;
-    const auto minutes = number(text, at, 2);
-    if (!minutes || !expect(text, at, ':'))
-        return std::nullopt;
-    const auto seconds = number(text, at, 2);
-    if (!seconds || *hours > 23 || *minutes > 59 || *seconds > 60)
-        return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year(*year),
-                                           std::chrono::month(static_cast<unsigned>(*month)),
-                                           std::chrono::day(static_cast<unsigned>(*day))};
+    const std::chrono::year_month_day date{std::chrono::year(century * 100 + year),
+                                           std::chrono::month(static_cast<unsigned>(month)),
+                                           std::chrono::day(static_cast<unsigned>(day))};
     if (!date.ok())
         return std::nullopt;
     double time = static_cast<double>(std::chrono::sys_days(date).time_since_epoch().count()) * 86400 +
-                  *hours * 3600.0 + *minutes * 60.0 + *seconds;
+                  hours * 3600.0 + minutes * 60.0 + seconds;
+    std::size_t at = 19;
     if (expect(text, at, '.') || expect(text, at, ',')) {
         double scale = 0.1;
         const std::size_t first = at;

@@ -5,6 +5,8 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "tracks/ArcTangent.h"
+
 namespace {
 
 constexpr double kEarthRadius = 6371008.8; // metres, the mean radius
@@ -132,25 +134,26 @@ Motion PathMotion::motionAt(std::size_t index) {
     } else {
         chord = hasBefore ? in : out;
     }
-    motion.groundSpeed = chord.metres / seconds;
-    motion.eastSpeed = chord.east / seconds;
-    motion.northSpeed = chord.north / seconds;
-    motion.verticalSpeed = (after.altitude - before.altitude) / seconds;
+    const double perSecond = 1 / seconds;
+    motion.groundSpeed = chord.metres * perSecond;
+    motion.eastSpeed = chord.east * perSecond;
+    motion.northSpeed = chord.north * perSecond;
+    motion.verticalSpeed = (after.altitude - before.altitude) * perSecond;
     if (motion.groundSpeed < kStill)
         return motion;
-    motion.heading = degrees(std::atan2(chord.east, chord.north));
+    motion.heading = degrees(arcTangent2(chord.east, chord.north));
     if (motion.heading < 0)
         motion.heading += 360;
     motion.pitch =
-        std::clamp(degrees(std::atan2(motion.verticalSpeed, motion.groundSpeed)), -kSteepest, kSteepest);
+        std::clamp(degrees(arcTangent2(motion.verticalSpeed, motion.groundSpeed)), -kSteepest, kSteepest);
     // The turn: from the leg into this point to the leg out of it, over the time between their
     // middles. Legs walked rather than flown have no track worth turning from.
     if (hasBefore && hasAfter && in.metres >= kStill * (here.time - before.time) &&
         out.metres >= kStill * (after.time - here.time)) {
         const double turn =
-            std::atan2(in.north * out.east - in.east * out.north, in.north * out.north + in.east * out.east);
-        const double turnRate = turn / (seconds / 2);
-        motion.bank = std::clamp(degrees(std::atan(motion.groundSpeed * turnRate / kGravity)), -kSteepestBank,
+            arcTangent2(in.north * out.east - in.east * out.north, in.north * out.north + in.east * out.east);
+        const double turnRate = turn * 2 * perSecond;
+        motion.bank = std::clamp(degrees(arcTangent2(motion.groundSpeed * turnRate, kGravity)), -kSteepestBank,
                                  kSteepestBank);
     }
     return motion;
