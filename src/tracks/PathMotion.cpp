@@ -18,11 +18,12 @@ constexpr double kSteepestBank = 80; // degrees
 constexpr double kFlatLeg = 5000;    // metres
 constexpr double kNearPole = 85;     // degrees of latitude
 
+// By a constant factor each: a multiplication, where dividing would cost as much as the rest.
 double radians(double degrees) {
-    return degrees * std::numbers::pi / 180;
+    return degrees * (std::numbers::pi / 180);
 }
 double degrees(double radians) {
-    return radians * 180 / std::numbers::pi;
+    return radians * (180 / std::numbers::pi);
 }
 
 // Metres and the initial bearing (degrees true) along the great circle from a to b.
