@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <stdexcept>
 
 #include "tracks/ArcTangent.h"
 
@@ -79,46 +78,62 @@ double PathMotion::cosLatitude(double degrees) {
     return cosine_ * (1 - squared / 2 * (1 - squared / 12)) - sine_ * step * (1 - squared / 6 * (1 - squared / 20));
 }
 
+PathMotion::PathMotion() {
+    points_.reserve(kBatch + 1);
+    legs_.reserve(kBatch + 1);
+    raw_.reserve(kBatch + 1);
+    out_.reserve(kBatch + 1);
+}
+
 void PathMotion::add(const TrackPoint& point) {
-    // Keep the point before the next one out.
-    while (next_ > 1) {
-        for (std::size_t i = 1; i < count_; ++i)
-            window_[i - 1] = window_[i];
-        legs_[0] = legs_[1];
-        --count_;
-        --next_;
-    }
-    if (count_ == window_.size())
-        throw std::logic_error("PathMotion: a point added before the ready ones were taken");
-    window_[count_] = point;
-    if (count_ > 0)
-        legs_[count_ - 1] = legBetween(window_[count_ - 1], point);
-    ++count_;
+    legs_.push_back(points_.empty() ? Leg{} : legBetween(points_.back(), point));
+    points_.push_back(point);
+    if (points_.size() > kBatch)
+        work();
 }
 
 void PathMotion::finish() {
     finished_ = true;
+    work();
 }
 
 bool PathMotion::take(TrackPoint& point, Motion& motion) {
-    const bool hasAfter = next_ + 1 < count_;
-    if (next_ >= count_ || (!hasAfter && !finished_))
+    if (taken_ == out_.size())
         return false;
-    point = window_[next_];
-    motion = filtered(motionAt(next_), point.time);
-    ++next_;
+    point = out_[taken_].point;
+    motion = out_[taken_].motion;
+    ++taken_;
     return true;
 }
 
+void PathMotion::work() {
+    // Every point with the one after it known, and at the path's end the last one too. The motion
+    // of each is worked out on its own, all of them one after the other, before the filter runs
+    // through them in order: the processor overlaps the points' arithmetic that way.
+    const std::size_t end = finished_ ? points_.size() : points_.size() - 1;
+    if (points_.empty() || end <= next_)
+        return;
+    raw_.clear();
+    for (std::size_t i = next_; i < end; ++i)
+        raw_.push_back(motionAt(i));
+    out_.erase(out_.begin(), out_.begin() + static_cast<std::ptrdiff_t>(taken_));
+    taken_ = 0;
+    for (std::size_t i = next_; i < end; ++i)
+        out_.push_back({points_[i], filtered(raw_[i - next_], points_[i].time)});
+    // The last point out stays, as the one before the next.
+    points_.erase(points_.begin(), points_.begin() + static_cast<std::ptrdiff_t>(end - 1));
+    legs_.erase(legs_.begin(), legs_.begin() + static_cast<std::ptrdiff_t>(end - 1));
+    next_ = 1;
+}
+
 Motion PathMotion::motionAt(std::size_t index) {
-    const TrackPoint& here = window_[index];
-    const bool hasBefore = index > 0, hasAfter = index + 1 < count_;
-    const TrackPoint& before = hasBefore ? window_[index - 1] : here;
-    const TrackPoint& after = hasAfter ? window_[index + 1] : here;
-    const Leg& in = legs_[hasBefore ? index - 1 : 0];
-    const Leg& out = legs_[hasAfter ? index : 0];
+    const TrackPoint& here = points_[index];
+    const bool hasBefore = index > 0, hasAfter = index + 1 < points_.size();
+    const TrackPoint& before = hasBefore ? points_[index - 1] : here;
+    const TrackPoint& after = hasAfter ? points_[index + 1] : here;
+    const Leg& in = legs_[index];
+    const Leg& out = legs_[hasAfter ? index + 1 : index];
     Motion motion;
-    motion.heading = last_.heading;
     const double seconds = after.time - before.time;
     if (seconds <= 0)
         return motion;
@@ -162,8 +177,10 @@ Motion PathMotion::motionAt(std::size_t index) {
 
 Motion PathMotion::filtered(const Motion& raw, double time) {
     Motion motion = raw;
-    // Standing is level at once.
-    if (started_ && raw.groundSpeed >= kStill) {
+    // Standing keeps the track it had and is level at once.
+    if (raw.groundSpeed < kStill) {
+        motion.heading = last_.heading;
+    } else if (started_) {
         const double seconds = std::max(0.0, time - lastTime_);
         const double share = seconds / (kFilterSeconds + seconds);
         motion.pitch = last_.pitch + share * (raw.pitch - last_.pitch);

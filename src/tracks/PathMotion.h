@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <vector>
 
 #include "tracks/TrackPoint.h"
 
@@ -21,10 +21,11 @@ struct Motion {
 // one neighbour), the climb angle from the two speeds, the bank from the turn rate at that speed.
 // Pitch and bank then pass a first-order filter (2 s), as a logger's noise would otherwise shake
 // the aircraft; below walking pace the track stays as it was and the attitude is level.
-// Points go in one at a time and come out one behind, so a path of any length streams: what is
-// ready is taken before the next point is added.
+// Points go in one at a time and come out some behind (a few hundred at most), so a path of any
+// length streams.
 class PathMotion {
 public:
+    PathMotion();
     void add(const TrackPoint& point);
     // The oldest point whose motion is known; after finish() the last ones too.
     bool take(TrackPoint& point, Motion& motion);
@@ -38,18 +39,28 @@ private:
         double east = 0, north = 0, metres = 0;
         bool flat = true;
     };
+    struct Moved {
+        TrackPoint point;
+        Motion motion;
+    };
     Leg legBetween(const TrackPoint& a, const TrackPoint& b);
     // The cosine of a latitude (degrees), turned from the last one worked out where it is near.
     double cosLatitude(double degrees);
+    // Works out the motion of the points waiting, as far as their neighbours are known.
+    void work();
+    // The motion through points_[index] from its neighbours, before the filter.
     Motion motionAt(std::size_t index);
     Motion filtered(const Motion& raw, double seconds);
 
-    // The point before the next one out, that one and the one after.
-    std::array<TrackPoint, 3> window_;
-    std::size_t count_ = 0;
-    std::size_t next_ = 0; // the next point out, in window_
-    // The legs between the points of the window, each worked out once as its second point comes.
-    std::array<Leg, 2> legs_;
+    static constexpr std::size_t kBatch = 256;
+    // The points waiting, after the last one out (which they start with once one is out), and the
+    // leg into each from the one before.
+    std::vector<TrackPoint> points_;
+    std::vector<Leg> legs_;
+    std::size_t next_ = 0; // the first point of points_ not out
+    std::vector<Motion> raw_;
+    std::vector<Moved> out_;
+    std::size_t taken_ = 0; // of out_
     bool finished_ = false;
     bool started_ = false;
     Motion last_;
