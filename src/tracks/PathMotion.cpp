@@ -86,7 +86,6 @@ PathMotion::PathMotion() {
 }
 
 void PathMotion::add(const TrackPoint& point) {
-    legs_.push_back(points_.empty() ? Leg{} : legBetween(points_.back(), point));
     points_.push_back(point);
     if (points_.size() > kBatch)
         work();
@@ -113,6 +112,10 @@ void PathMotion::work() {
     const std::size_t end = finished_ ? points_.size() : points_.size() - 1;
     if (points_.empty() || end <= next_)
         return;
+    if (legs_.empty())
+        legs_.emplace_back(); // none into the path's first point
+    for (std::size_t i = legs_.size(); i < points_.size(); ++i)
+        legs_.push_back(legBetween(points_[i - 1], points_[i]));
     raw_.clear();
     for (std::size_t i = next_; i < end; ++i)
         raw_.push_back(motionAt(i));
