@@ -40,9 +40,10 @@ template <typename Unsigned> char* digitsBefore(char* end, Unsigned value, int w
 
 TextBlock::TextBlock(std::ostream& out) : out_(out), block_(kBlock) {}
 
-void TextBlock::makeRoom(std::size_t bytes) {
+char* TextBlock::makeRoom(std::size_t bytes) {
     if (block_.size() - used_ < bytes)
         flush();
+    return block_.data() + used_;
 }
 
 void TextBlock::flush() {
@@ -50,14 +51,13 @@ void TextBlock::flush() {
     used_ = 0;
 }
 
-TextBlock& TextBlock::operator<<(std::string_view text) {
+TextBlock& TextBlock::appendLong(std::string_view text) {
     if (text.size() > block_.size() / 2) {
         flush();
         out_.write(text.data(), static_cast<std::streamsize>(text.size()));
         return *this;
     }
-    makeRoom(text.size());
-    std::copy(text.begin(), text.end(), block_.data() + used_);
+    std::memcpy(makeRoom(text.size()), text.data(), text.size());
     used_ += text.size();
     return *this;
 }
@@ -78,17 +78,23 @@ TextBlock& TextBlock::fixed(double value, int decimals) {
     }
     const auto units = static_cast<uint64_t>(scaled);
     const auto whole = static_cast<uint64_t>(kScale[decimals]);
-    char text[48];
-    char* const end = text + sizeof text;
-    char* begin = end;
+    const uint64_t integer = units / whole;
+    std::size_t integerDigits = 1;
+    for (uint64_t rest = integer; rest >= 10; rest /= 10)
+        ++integerDigits;
+    const bool negative = value < 0 && units != 0;
+    const std::size_t length = (negative ? 1 : 0) + integerDigits + (decimals > 0 ? 1 + static_cast<std::size_t>(decimals) : 0);
+    // Written straight into the block, from its last digit back.
+    char* begin = makeRoom(length) + length;
     if (decimals > 0) {
         begin = digitsBefore(begin, static_cast<uint32_t>(units % whole), decimals);
         *--begin = '.';
     }
-    begin = digitsBefore(begin, units / whole, 1);
-    if (value < 0 && units != 0)
+    begin = digitsBefore(begin, integer, 1);
+    if (negative)
         *--begin = '-';
-    return *this << std::string_view(begin, static_cast<std::size_t>(end - begin));
+    used_ += length;
+    return *this;
 }
 
 TextBlock& TextBlock::isoTime(double time) {
@@ -109,9 +115,11 @@ TextBlock& TextBlock::isoTime(double time) {
         day_ = day;
     }
     const auto clock = static_cast<uint64_t>(secondsSince1970 - day * 86400);
-    char text[32];
-    char* const end = text + sizeof text;
-    char* begin = end;
+    // "YYYY-MM-DDT" "HH:MM:SS" [".mmm"] "Z", straight into the block.
+    const std::size_t length = sizeof datePart_ + 9 + (fraction != 0 ? 4 : 0);
+    char* const at = makeRoom(length);
+    std::memcpy(at, datePart_, sizeof datePart_);
+    char* begin = at + length;
     *--begin = 'Z';
     if (fraction != 0) {
         begin = digitsBefore(begin, fraction, 3);
@@ -121,9 +129,9 @@ TextBlock& TextBlock::isoTime(double time) {
     *--begin = ':';
     begin = digitsBefore(begin, clock / 60 % 60, 2);
     *--begin = ':';
-    begin = digitsBefore(begin, clock / 3600, 2);
-    *this << std::string_view(datePart_, sizeof datePart_);
-    return *this << std::string_view(begin, static_cast<std::size_t>(end - begin));
+    digitsBefore(begin, clock / 3600, 2);
+    used_ += length;
+    return *this;
 }
 
 std::string xmlEscaped(std::string_view text) {

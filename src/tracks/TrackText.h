@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -14,7 +15,14 @@ public:
     TextBlock(const TextBlock&) = delete;
     TextBlock& operator=(const TextBlock&) = delete;
 
-    TextBlock& operator<<(std::string_view text);
+    // Inline, so that the copy of a literal, the most of what is written, is a few moves.
+    TextBlock& operator<<(std::string_view text) {
+        if (text.size() > block_.size() - used_)
+            return appendLong(text);
+        std::memcpy(block_.data() + used_, text.data(), text.size());
+        used_ += text.size();
+        return *this;
+    }
     TextBlock& operator<<(char c);
     // "47.12345678" for 8 decimals; never "-0.000".
     TextBlock& fixed(double value, int decimals);
@@ -25,7 +33,9 @@ public:
     void flush();
 
 private:
-    void makeRoom(std::size_t bytes);
+    TextBlock& appendLong(std::string_view text);
+    // Room for `bytes` more in the block, which is flushed where it has not; where they go.
+    char* makeRoom(std::size_t bytes);
 
     std::ostream& out_;
     std::vector<char> block_;
