@@ -3,13 +3,11 @@
 
 namespace {
 
-// One KML element per point of a track, "<gx:coord>lon lat alt</gx:coord>", its content written by
-// `content`.
+// One KML element per point of a track, "<gx:coord>lon lat alt</gx:coord>", its tags `open` and
+// `close` (literals, copied inline), its content written by `content`.
 template <typename Content>
-void writeList(const TrackSet& tracks, std::size_t track, TextBlock& text, std::string_view element,
-               Content content) {
-    const std::string open = "        <" + std::string(element) + ">";
-    const std::string close = "</" + std::string(element) + ">\n";
+void writeList(const TrackSet& tracks, std::size_t track, TextBlock& text, std::string_view open,
+               std::string_view close, Content content) {
     TrackPoint point;
     for (auto points = tracks.points(track); points->next(point);) {
         text << open;
@@ -33,13 +31,13 @@ void writeKml(const TrackSet& tracks, std::ostream& out) {
         if (!tail.empty())
             text << "      <description>" << xmlEscaped(tail) << "</description>\n";
         text << "      <styleUrl>#path</styleUrl>\n      <gx:Track>\n        <altitudeMode>absolute</altitudeMode>\n";
-        writeList(tracks, track, text, "when", [&](const TrackPoint& point) { text.isoTime(point.time); });
-        writeList(tracks, track, text, "gx:coord", [&](const TrackPoint& point) {
+        writeList(tracks, track, text, "        <when>", "</when>\n", [&](const TrackPoint& point) { text.isoTime(point.time); });
+        writeList(tracks, track, text, "        <gx:coord>", "</gx:coord>\n", [&](const TrackPoint& point) {
             text.fixed(point.longitude, 8) << ' ';
             text.fixed(point.latitude, 8) << ' ';
             text.fixed(point.altitude, 3);
         });
-        writeList(tracks, track, text, "gx:angles", [&](const TrackPoint& point) {
+        writeList(tracks, track, text, "        <gx:angles>", "</gx:angles>\n", [&](const TrackPoint& point) {
             text.fixed(point.heading, 3) << ' ';
             text.fixed(point.pitch, 3) << ' ';
             text.fixed(point.bank, 3);

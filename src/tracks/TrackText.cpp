@@ -22,7 +22,7 @@ constexpr auto kDigitPairs = [] {
 }();
 
 // Writes `value` with at least `width` digits (leading zeros) ending at `end`; returns where it begins.
-template <typename Unsigned> char* digitsBefore(char* end, Unsigned value, int width) {
+template <typename Unsigned> [[gnu::always_inline]] inline char* digitsBefore(char* end, Unsigned value, int width) {
     while (value >= 10 || width > 1) {
         const std::size_t pair = 2 * static_cast<std::size_t>(value % 100);
         *--end = kDigitPairs[pair + 1];
@@ -39,12 +39,6 @@ template <typename Unsigned> char* digitsBefore(char* end, Unsigned value, int w
 } // namespace
 
 TextBlock::TextBlock(std::ostream& out) : out_(out), block_(kBlock) {}
-
-char* TextBlock::makeRoom(std::size_t bytes) {
-    if (block_.size() - used_ < bytes)
-        flush();
-    return block_.data() + used_;
-}
 
 void TextBlock::flush() {
     out_.write(block_.data(), static_cast<std::streamsize>(used_));

@@ -35,7 +35,11 @@ public:
 private:
     TextBlock& appendLong(std::string_view text);
     // Room for `bytes` more in the block, which is flushed where it has not; where they go.
-    char* makeRoom(std::size_t bytes);
+    char* makeRoom(std::size_t bytes) {
+        if (block_.size() - used_ < bytes)
+            flush();
+        return block_.data() + used_;
+    }
 
     std::ostream& out_;
     std::vector<char> block_;
