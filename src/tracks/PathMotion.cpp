@@ -109,8 +109,10 @@ void PathMotion::work() {
     // Every point with the one after it known, and at the path's end the last one too. The motion
     // of each is worked out on its own, all of them one after the other, before the filter runs
     // through them in order: the processor overlaps the points' arithmetic that way.
+    if (points_.empty())
+        return;
     const std::size_t end = finished_ ? points_.size() : points_.size() - 1;
-    if (points_.empty() || end <= next_)
+    if (end <= next_)
         return;
     if (legs_.empty())
         legs_.emplace_back(); // none into the path's first point

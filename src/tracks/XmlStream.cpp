@@ -29,7 +29,6 @@ constexpr auto kByteKinds = [] {
     return kinds;
 }();
 
-
 // The bytes of a word that are `c`, as their top bits: exact for the lowest one, which is all that
 // is asked for (a borrow may mark bytes above it).
 uint64_t bytesEqual(uint64_t word, char c) {
@@ -156,9 +155,10 @@ bool XmlStream::readMore(std::size_t count) {
             // Room for what is kept (a node, mostly short) and the next block, mostly for good.
             windowSize_ = std::max(2 * kBlock, kept + kBlock);
             auto larger = std::make_unique_for_overwrite<char[]>(windowSize_ + kPadding);
-            std::memcpy(larger.get(), data_.data() + nodeStart_, kept);
+            if (kept != 0) // nothing at all before the first read
+                std::memcpy(larger.get(), data_.data() + nodeStart_, kept);
             window_ = std::move(larger);
-        } else {
+        } else if (kept != 0) {
             std::memmove(window_.get(), data_.data() + nodeStart_, kept);
         }
         pos_ -= nodeStart_;

@@ -44,10 +44,10 @@ public:
         std::string_view text;
     };
     // At an element's start, where all in it up to its end tag is white space and children of
-    // one plain text each (<ele>1500</ele>), none of them empty or with attributes, and the most
-    // of a track point: those children in order, the element's end becoming the current node, in
-    // one step. False, with nothing read, for any other element, which is then read node by
-    // node. Valid until the next call.
+    // one plain text each (<ele>1500</ele>, as in most track points), none of them empty or with
+    // attributes, and all of it is in the window: those children in order, read in one step, the
+    // element's end becoming the current node. False, with nothing read, for any other element,
+    // which is then read node by node. Valid until the next call.
     bool readPlainChildren(std::vector<PlainChild>& children);
     // An attribute of the current element, by its name as written; empty when it has none.
     std::string_view attribute(std::string_view name) const;
@@ -123,11 +123,12 @@ private:
     std::size_t attributeCount_ = 0;
     std::string content_;      // the current text
     std::string elementText_;  // what text() gathered
-    // The elements open, outermost first: the first openCount_ of open_, their names one after
-    // the other in names_.
-    // Elements inside each other, at most: deeper is no track file.
+    // Elements inside each other, at most: deeper is no track file; children read in one step,
+    // at most.
     static constexpr std::size_t kMaxDepth = 256;
     static constexpr std::size_t kMaxPlainChildren = 64;
+    // The elements open, outermost first: the first openCount_ of open_, their names one after
+    // the other in names_.
     std::array<Open, kMaxDepth> open_;
     std::size_t openCount_ = 0;
     std::string names_;
