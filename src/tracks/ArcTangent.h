@@ -7,8 +7,9 @@
 // takes four. A rational approximation of the arc tangent on 0..1 (Cephes' minimax), turned into
 // the octant of (x, y).
 inline double arcTangent2(double y, double x) {
-    constexpr double kP[] = {-8.750608600031904122785E-1, -1.615753718733365076637E1, -7.500855792314704667340E1,
-                             -1.228866684490136173410E2, -6.485021904942025371773E1};
+    constexpr double kP[] = {-8.750608600031904122785E-1, -1.615753718733365076637E1,
+                             -7.500855792314704667340E1, -1.228866684490136173410E2,
+                             -6.485021904942025371773E1};
     constexpr double kQ[] = {2.485846490142306297962E1, 1.650270098316988542046E2, 4.328810604912902668951E2,
                              4.853903996359136964868E2, 1.945506571482613964425E2};
     constexpr double kMoreBits = 6.123233995736765886130E-17; // pi/4 less its double

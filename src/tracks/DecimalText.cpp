@@ -46,7 +46,8 @@ bool isSpace(char c) {
 // the last bit (both are exact doubles and the division rounds once). Anything else is left to
 // from_chars.
 bool simpleDecimal(std::string_view text, double& number) {
-    static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const bool negative = !text.empty() && text.front() == '-';
     const char* at = text.data() + (negative ? 1 : 0);
     const char* const end = text.data() + text.size();

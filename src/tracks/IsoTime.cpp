@@ -32,7 +32,8 @@ std::optional<double> parseIsoTime(std::string_view text) {
         text[13] != ':' || text[16] != ':')
         return std::nullopt;
     const auto twoDigits = [text](std::size_t at) {
-        const auto tens = static_cast<unsigned>(text[at] - '0'), ones = static_cast<unsigned>(text[at + 1] - '0');
+        const auto tens = static_cast<unsigned>(text[at] - '0'),
+                   ones = static_cast<unsigned>(text[at + 1] - '0');
         return tens < 10 && ones < 10 ? static_cast<int>(tens * 10 + ones) : -1;
     };
     const int century = twoDigits(0), year = twoDigits(2), month = twoDigits(5), day = twoDigits(8);

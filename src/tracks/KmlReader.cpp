@@ -5,9 +5,7 @@
 #include "tracks/DecimalText.h"
 #include "tracks/IsoTime.h"
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 KmlReader::Numbers KmlReader::numbersOf(std::string_view text, char separator) {
     Numbers numbers;

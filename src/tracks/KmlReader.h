@@ -89,10 +89,10 @@ private:
         uint64_t pointLine = 0;
     } placemark_;
     int placemarkDepth_ = 0;
-    bool reread_ = false;        // xml_ stopped on a node that starts the next track
-    Kind waiting_ = Kind::None;  // the next track, found while reading the points of one
-    bool pendingPoint_ = false;  // placemark_ is a point not given yet
-    int pointsDepth_ = 0;        // the depth of the Placemarks that are the points
+    bool reread_ = false;       // xml_ stopped on a node that starts the next track
+    Kind waiting_ = Kind::None; // the next track, found while reading the points of one
+    bool pendingPoint_ = false; // placemark_ is a point not given yet
+    int pointsDepth_ = 0;       // the depth of the Placemarks that are the points
     std::string folderName_;
 
     // A timed LineString's points: they come as one text, and need their count for their times.

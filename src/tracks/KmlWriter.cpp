@@ -30,8 +30,10 @@ void writeKml(const TrackSet& tracks, std::ostream& out) {
         const std::string tail = tracks.tailNumber(track);
         if (!tail.empty())
             text << "      <description>" << xmlEscaped(tail) << "</description>\n";
-        text << "      <styleUrl>#path</styleUrl>\n      <gx:Track>\n        <altitudeMode>absolute</altitudeMode>\n";
-        writeList(tracks, track, text, "        <when>", "</when>\n", [&](const TrackPoint& point) { text.isoTime(point.time); });
+        text << "      <styleUrl>#path</styleUrl>\n      <gx:Track>\n        "
+                "<altitudeMode>absolute</altitudeMode>\n";
+        writeList(tracks, track, text, "        <when>", "</when>\n",
+                  [&](const TrackPoint& point) { text.isoTime(point.time); });
         writeList(tracks, track, text, "        <gx:coord>", "</gx:coord>\n", [&](const TrackPoint& point) {
             text.fixed(point.longitude, 8) << ' ';
             text.fixed(point.latitude, 8) << ' ';

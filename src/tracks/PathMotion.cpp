@@ -75,7 +75,8 @@ double PathMotion::cosLatitude(double degrees) {
         return cosine_;
     }
     const double squared = step * step;
-    return cosine_ * (1 - squared / 2 * (1 - squared / 12)) - sine_ * step * (1 - squared / 6 * (1 - squared / 20));
+    return cosine_ * (1 - squared / 2 * (1 - squared / 12)) -
+           sine_ * step * (1 - squared / 6 * (1 - squared / 20));
 }
 
 PathMotion::PathMotion() {
@@ -174,8 +175,8 @@ Motion PathMotion::motionAt(std::size_t index) {
         const double turn =
             arcTangent2(in.north * out.east - in.east * out.north, in.north * out.north + in.east * out.east);
         const double turnRate = turn * 2 * perSecond;
-        motion.bank = std::clamp(degrees(arcTangent2(motion.groundSpeed * turnRate, kGravity)), -kSteepestBank,
-                                 kSteepestBank);
+        motion.bank = std::clamp(degrees(arcTangent2(motion.groundSpeed * turnRate, kGravity)),
+                                 -kSteepestBank, kSteepestBank);
     }
     return motion;
 }

@@ -22,7 +22,8 @@ constexpr auto kDigitPairs = [] {
 }();
 
 // Writes `value` with at least `width` digits (leading zeros) ending at `end`; returns where it begins.
-template <typename Unsigned> [[gnu::always_inline]] inline char* digitsBefore(char* end, Unsigned value, int width) {
+template <typename Unsigned>
+[[gnu::always_inline]] inline char* digitsBefore(char* end, Unsigned value, int width) {
     while (value >= 10 || width > 1) {
         const std::size_t pair = 2 * static_cast<std::size_t>(value % 100);
         *--end = kDigitPairs[pair + 1];
@@ -65,7 +66,7 @@ TextBlock& TextBlock::operator<<(char c) {
 TextBlock& TextBlock::fixed(double value, int decimals) {
     static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const double scaled = std::fabs(value) * kScale[decimals] + 0.5; // rounded as it is cut
-    if (!(scaled < 9e15)) { // beyond exact integers, or not a number
+    if (!(scaled < 9e15)) {                                          // beyond exact integers, or not a number
         char text[400];
         std::snprintf(text, sizeof text, "%.*f", decimals, value);
         return *this << std::string_view(text);
@@ -77,7 +78,8 @@ TextBlock& TextBlock::fixed(double value, int decimals) {
     for (uint64_t rest = integer; rest >= 10; rest /= 10)
         ++integerDigits;
     const bool negative = value < 0 && units != 0;
-    const std::size_t length = (negative ? 1 : 0) + integerDigits + (decimals > 0 ? 1 + static_cast<std::size_t>(decimals) : 0);
+    const std::size_t length =
+        (negative ? 1 : 0) + integerDigits + (decimals > 0 ? 1 + static_cast<std::size_t>(decimals) : 0);
     // Written straight into the block, from its last digit back.
     char* begin = makeRoom(length) + length;
     if (decimals > 0) {

@@ -208,7 +208,8 @@ uint64_t XmlStream::nodeLine() {
 }
 
 void XmlStream::fail(const std::string& what) const {
-    const uint64_t line = line_ + newlines(data_.data() + countedTo_, data_.data() + std::min(pos_, data_.size()));
+    const uint64_t line =
+        line_ + newlines(data_.data() + countedTo_, data_.data() + std::min(pos_, data_.size()));
     throw TrackError(name_, line, "this is no well-formed XML: " + what);
 }
 
@@ -396,7 +397,8 @@ bool XmlStream::scanStartTag() {
         if (!attribute.referenced)
             continue;
         attribute.decoded.clear();
-        const auto valueEnd = static_cast<std::size_t>(attribute.value.data() + attribute.value.size() - begin);
+        const auto valueEnd =
+            static_cast<std::size_t>(attribute.value.data() + attribute.value.size() - begin);
         for (auto from = static_cast<std::size_t>(attribute.value.data() - begin); from < valueEnd;) {
             if (begin[from] == '&')
                 from = readReference(attribute.decoded, from, valueEnd);
@@ -410,7 +412,8 @@ bool XmlStream::scanStartTag() {
         rootSeen_ = true;
         if (element.substr(localOffset) != root_)
             throw TrackError(name_, nodeLine(),
-                             "this is no " + kindName_ + " file: its root is <" + std::string(element.substr(localOffset)) + ">");
+                             "this is no " + kindName_ + " file: its root is <" +
+                                 std::string(element.substr(localOffset)) + ">");
     }
     pos_ = static_cast<std::size_t>(at + 1 - begin);
     kind_ = Kind::Start;
@@ -432,7 +435,8 @@ void XmlStream::readEndTag() {
     const std::string_view element = data_.substr(pos_ + 2, at - 2);
     const std::string_view open = openCount_ == 0 ? std::string_view() : topName();
     if (openCount_ == 0 || !sameName(element, open))
-        fail("</" + std::string(element) + "> closes " + (openCount_ == 0 ? "nothing" : "<" + std::string(open) + ">"));
+        fail("</" + std::string(element) + "> closes " +
+             (openCount_ == 0 ? "nothing" : "<" + std::string(open) + ">"));
     while (have(at + 1) && isSpace(data_[pos_ + at]) && at <= kBlock)
         ++at;
     if (!have(at + 1)) {
@@ -458,8 +462,9 @@ void XmlStream::readText() {
     content_.clear();
     while (have(1)) {
         const void* less = std::memchr(data_.data() + pos_, '<', data_.size() - pos_);
-        const std::size_t end =
-            less == nullptr ? data_.size() : static_cast<std::size_t>(static_cast<const char*>(less) - data_.data());
+        const std::size_t end = less == nullptr
+                                    ? data_.size()
+                                    : static_cast<std::size_t>(static_cast<const char*>(less) - data_.data());
         const void* ampersand = std::memchr(data_.data() + pos_, '&', end - pos_);
         if (ampersand == nullptr) {
             content_.append(data_, pos_, end - pos_);
@@ -500,7 +505,7 @@ std::size_t XmlStream::readReference(std::string& out, std::size_t at, std::size
         uint32_t point = 0;
         bool valid = !digits.empty();
         for (const char d : digits) {
-            const int value = d >= '0' && d <= '9'                 ? d - '0'
+            const int value = d >= '0' && d <= '9'          ? d - '0'
                               : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
                               : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
                                                             : -1;
@@ -602,8 +607,9 @@ bool XmlStream::readPlainChildren(std::vector<PlainChild>& children) {
         at = findAny(at, end, '<', '&', '<');
         if (!isEndTagOf(at, childName))
             return false;
-        children.push_back({std::string_view(local, static_cast<std::size_t>(name + childName.size() - local)),
-                            std::string_view(text, static_cast<std::size_t>(at - text))});
+        children.push_back(
+            {std::string_view(local, static_cast<std::size_t>(name + childName.size() - local)),
+             std::string_view(text, static_cast<std::size_t>(at - text))});
         at += childName.size() + 3;
     }
     const std::string_view element = topName();

@@ -104,25 +104,25 @@ private:
     std::unique_ptr<char[]> window_;
     std::size_t windowSize_ = 0;
     static constexpr std::size_t kPadding = 8;
-    std::string_view data_;    // what is read from: the window, or the whole text
-    std::size_t pos_ = 0;      // in data_
-    bool ended_ = false;       // no more input to read
-    uint64_t line_ = 1;        // the line at countedTo_
+    std::string_view data_; // what is read from: the window, or the whole text
+    std::size_t pos_ = 0;   // in data_
+    bool ended_ = false;    // no more input to read
+    uint64_t line_ = 1;     // the line at countedTo_
     std::size_t countedTo_ = 0;
 
     std::string name_;
     std::string root_;
-    std::string kindName_;     // the root's name as users know the format: "GPX"
+    std::string kindName_; // the root's name as users know the format: "GPX"
 
     Kind kind_ = Kind::None;
     bool empty_ = false;
     int depth_ = -1;
     std::size_t nodeStart_ = 0; // in data_: where the current node begins
-    std::string_view local_;   // the current element's local name, in names_
+    std::string_view local_;    // the current element's local name, in names_
     std::vector<Attribute> attributes_;
     std::size_t attributeCount_ = 0;
-    std::string content_;      // the current text
-    std::string elementText_;  // what text() gathered
+    std::string content_;     // the current text
+    std::string elementText_; // what text() gathered
     // Elements inside each other, at most: deeper is no track file; children read in one step,
     // at most.
     static constexpr std::size_t kMaxDepth = 256;
@@ -132,7 +132,7 @@ private:
     std::array<Open, kMaxDepth> open_;
     std::size_t openCount_ = 0;
     std::string names_;
-    bool popPending_ = false;  // the current node ends the innermost element (an end tag or <a/>)
+    bool popPending_ = false; // the current node ends the innermost element (an end tag or <a/>)
     bool rootSeen_ = false;
     bool rootClosed_ = false;
 };

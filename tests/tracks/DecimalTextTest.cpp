@@ -16,15 +16,30 @@ TEST(DecimalTextTest, WhatIsANumberAndWhatIsNot) {
         const char* text;
         std::optional<double> value;
     } cases[] = {
-        {"47.45899903", 47.45899903},     {"-8.55081681", -8.55081681},   {" +8.5 ", 8.5},
-        {"12345678", 12345678},           {"123456789.12345678", 123456789.12345678},
-        {"0.000000001", 1e-9},            {".5", 0.5},                    {"5.", 5},
-        {"1e3", 1000},                    {"-2.5E-2", -0.025},            {"1234567890123456789", 1234567890123456789.0},
+        {"47.45899903", 47.45899903},
+        {"-8.55081681", -8.55081681},
+        {" +8.5 ", 8.5},
+        {"12345678", 12345678},
+        {"123456789.12345678", 123456789.12345678},
+        {"0.000000001", 1e-9},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1e3", 1000},
+        {"-2.5E-2", -0.025},
+        {"1234567890123456789", 1234567890123456789.0},
         {"0.12345678901234567", 0.12345678901234567},
-        {"", std::nullopt},               {"-", std::nullopt},            {".", std::nullopt},
-        {"1.2.3", std::nullopt},          {"12345678x", std::nullopt},    {"1234567/", std::nullopt},
-        {"12:34:56", std::nullopt},       {"inf", std::nullopt},          {"nan", std::nullopt},
-        {"1e999", std::nullopt},          {"4 7", std::nullopt},          {"--1", std::nullopt},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {".", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"12345678x", std::nullopt},
+        {"1234567/", std::nullopt},
+        {"12:34:56", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {"1e999", std::nullopt},
+        {"4 7", std::nullopt},
+        {"--1", std::nullopt},
     };
     for (const auto& c : cases) {
         const std::optional<double> read = decimalNumber(c.text);

@@ -32,7 +32,8 @@ TEST(TrackTextTest, NumbersAreWrittenAsPrintfWouldAcrossBlocks) {
         const double special[] = {0, -0.0004, 0.0005, 0.9999999949, 47.458999035, -8.55081681, 1e20, -3e17};
         for (int i = 0; i < 60000; ++i) {
             const int decimals = i % 3 == 0 ? 0 : i % 3 == 1 ? 3 : 8;
-            const double value = i < 8 ? special[i] : around(random) * std::pow(10.0, static_cast<int>(i % 7) - 3);
+            const double value =
+                i < 8 ? special[i] : around(random) * std::pow(10.0, static_cast<int>(i % 7) - 3);
             text.fixed(value, decimals) << ' ';
             expected << printed(value, decimals) << ' ';
         }

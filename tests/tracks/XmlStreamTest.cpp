@@ -32,8 +32,9 @@ std::vector<std::string> nodes(XmlStream& xml) {
 }
 
 TEST(XmlStreamTest, NodesDepthsAttributesAndText) {
-    const std::string text = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!DOCTYPE r>\n<!-- a > comment -->\n"
-                             "<r x='1 &lt; 2'>\n <p:a x=\"a>b&#x41;&#66;\">one &amp; <![CDATA[<two>]]></p:a><b/>\n</r>\n";
+    const std::string text =
+        "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!DOCTYPE r>\n<!-- a > comment -->\n"
+        "<r x='1 &lt; 2'>\n <p:a x=\"a>b&#x41;&#66;\">one &amp; <![CDATA[<two>]]></p:a><b/>\n</r>\n";
     auto xml = XmlStream::openText(text, "t.xml", "r");
     // The white space between elements is no node; the text and the CDATA section are.
     const std::vector<std::string> expected = {"start 0 1 < 2", "start 1 a>bAB", "node 2", "node 2",
@@ -100,14 +101,15 @@ TEST(XmlStreamTest, WhatIsNotWellFormedIsRefusedAtItsLine) {
             nodes(*xml);
             ADD_FAILURE() << "no error: " << file.error;
         } catch (const TrackError& error) {
-            EXPECT_EQ(0u, std::string(error.what()).find(file.error)) << error.what() << "\nexpected: " << file.error;
+            EXPECT_EQ(0u, std::string(error.what()).find(file.error))
+                << error.what() << "\nexpected: " << file.error;
         }
     }
 }
 
 TEST(XmlStreamTest, PlainChildrenAreTakenInOneStepAndAnythingElseIsLeftAsItWas) {
     const struct {
-        const char* inside; // the content of <p>
+        const char* inside;   // the content of <p>
         const char* children; // "" where it is not taken in one step
     } cases[] = {
         {"<a>1</a> <x:b>two</x:b>\n", "a=1;b=two;"},
@@ -130,7 +132,9 @@ TEST(XmlStreamTest, PlainChildrenAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
             std::string seen;
             try {
                 while (xml.advance())
-                    seen += std::to_string(xml.depth()) + (xml.atEnd("p") ? "/p " : xml.atStart("q") ? "q " : ". ");
+                    seen += std::to_string(xml.depth()) + (xml.atEnd("p")     ? "/p "
+                                                           : xml.atStart("q") ? "q "
+                                                                              : ". ");
             } catch (const TrackError& error) {
                 seen += error.what();
             }
@@ -168,7 +172,8 @@ TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
         std::ofstream out(path, std::ios::binary);
         out << "<r>\n";
         for (int i = 0; i < 9000; ++i) {
-            values.push_back(std::string(static_cast<std::size_t>(i % 600 + 1), static_cast<char>('a' + i % 26)) + "&");
+            values.push_back(
+                std::string(static_cast<std::size_t>(i % 600 + 1), static_cast<char>('a' + i % 26)) + "&");
             const std::string plain = values.back().substr(0, values.back().size() - 1);
             out << "<a x=\"" << plain << "&amp;\">" << plain << "&amp;</a>\n";
             out << "<p><b>" << plain << "</b> <c>" << i << "</c></p>\n";
@@ -194,7 +199,8 @@ TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
                     }
             }
             const std::string& plain = values[index - 1];
-            EXPECT_EQ("b=" + plain.substr(0, plain.size() - 1) + ";c=" + std::to_string(index - 1) + ";", texts);
+            EXPECT_EQ("b=" + plain.substr(0, plain.size() - 1) + ";c=" + std::to_string(index - 1) + ";",
+                      texts);
             continue;
         }
         if (!xml->atStart("a"))
