@@ -581,10 +581,6 @@ bool XmlStream::readPlainChildren(std::vector<PlainChild>& children) {
     children.clear();
     const char* const begin = data_.data();
     const char* const end = begin + data_.size();
-    const auto isEndTagOf = [end](const char* at, std::string_view name) {
-        return static_cast<std::size_t>(end - at) >= name.size() + 3 && at[0] == '<' && at[1] == '/' &&
-               sameName(std::string_view(at + 2, name.size()), name) && at[name.size() + 2] == '>';
-    };
     const char* at = begin + pos_;
     // Anything else than white space, <name>text</name> and the end tag, or the window ending
     // first, is left to the node-by-node reading, which knows it all.
@@ -605,7 +601,7 @@ bool XmlStream::readPlainChildren(std::vector<PlainChild>& children) {
         const std::string_view childName(name, static_cast<std::size_t>(at - name));
         const char* const text = ++at;
         at = findAny(at, end, '<', '&', '<');
-        if (!isEndTagOf(at, childName))
+        if (!endTagAt(at, childName))
             return false;
         children.push_back(
             {std::string_view(local, static_cast<std::size_t>(name + childName.size() - local)),
@@ -613,7 +609,7 @@ bool XmlStream::readPlainChildren(std::vector<PlainChild>& children) {
         at += childName.size() + 3;
     }
     const std::string_view element = topName();
-    if (!isEndTagOf(at, element))
+    if (!endTagAt(at, element))
         return false;
     nodeStart_ = static_cast<std::size_t>(at - begin);
     endElement(nodeStart_ + element.size() + 3);
@@ -622,20 +618,20 @@ bool XmlStream::readPlainChildren(std::vector<PlainChild>& children) {
 
 std::optional<std::string_view> XmlStream::readPlainText() {
     const char* const from = data_.data() + pos_;
-    const void* found = std::memchr(from, '<', data_.size() - pos_);
-    if (found == nullptr)
-        return std::nullopt;
-    const char* const less = static_cast<const char*>(found);
+    const char* const less = findAny(from, data_.data() + data_.size(), '<', '&', '<');
     const std::string_view element = topName();
-    const auto at = static_cast<std::size_t>(less - data_.data());
-    if (at + element.size() + 3 > data_.size() || less[1] != '/' ||
-        !sameName(data_.substr(at + 2, element.size()), element) || less[element.size() + 2] != '>' ||
-        std::memchr(from, '&', static_cast<std::size_t>(less - from)) != nullptr)
+    if (!endTagAt(less, element))
         return std::nullopt;
     // The end tag is the current node now, as advance() would have left it.
-    nodeStart_ = at;
-    endElement(at + element.size() + 3);
+    nodeStart_ = static_cast<std::size_t>(less - data_.data());
+    endElement(nodeStart_ + element.size() + 3);
     return std::string_view(from, static_cast<std::size_t>(less - from));
+}
+
+bool XmlStream::endTagAt(const char* at, std::string_view name) const {
+    return static_cast<std::size_t>(data_.data() + data_.size() - at) >= name.size() + 3 && at[0] == '<' &&
+           at[1] == '/' && sameName(std::string_view(at + 2, name.size()), name) &&
+           at[name.size() + 2] == '>';
 }
 
 std::string_view XmlStream::attribute(std::string_view name) const {

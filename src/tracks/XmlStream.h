@@ -89,6 +89,8 @@ private:
     // The text of an element of one text without references, up to its end tag, taken in one
     // step (most elements of a track file are); nothing, with nothing read, for any other.
     std::optional<std::string_view> readPlainText();
+    // Whether the end tag of `name`, </name>, is at `at`, all of it in the window.
+    bool endTagAt(const char* at, std::string_view name) const;
     std::string_view topName() const;
     std::string_view topLocalName() const;
     void readText();
