@@ -44,8 +44,8 @@ public:
             read_ += blockSize_;
             inBlock_ = 0;
         }
-        ContData& record = record_; // the groups a track has overwrite the same fields every time
-        records_.getContData(inBlock_++, record);
+        ContData record;
+        records_.getContCore(inBlock_++, record);
         point.time = clockStart_ + static_cast<double>(record.timestamp) / kTicksPerSecond;
         point.latitude = latitudeDegrees(record.latitude);
         point.longitude = longitudeDegrees(record.longitude);
@@ -67,7 +67,6 @@ private:
     std::vector<unsigned char> block_;
     DataBuffer records_;
     uint32_t read_ = 0, blockSize_ = 0, inBlock_ = 0;
-    ContData record_{};
 };
 
 } // namespace

@@ -96,6 +96,12 @@ void DataBuffer::getContData(uint32_t index, ContData& out) const {
     copyIn(cont_.segments.data(), cont_.count, contBuffer_ + std::size_t{index} * format_.contRecordSize, &out);
 }
 
+void DataBuffer::getContCore(uint32_t index, ContData& out) const {
+    if (contBuffer_ == nullptr)
+        nullBuffer("DataBuffer::getContCore", __LINE__);
+    std::memcpy(&out, contBuffer_ + std::size_t{index} * format_.contRecordSize, kContFixedSize);
+}
+
 void DataBuffer::setContData(uint32_t index, const ContData& in) {
     if (contBuffer_ == nullptr)
         nullBuffer("DataBuffer::setContData", __LINE__);

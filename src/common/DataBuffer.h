@@ -20,6 +20,9 @@ public:
     }
 
     void getContData(uint32_t index, ContData& out) const;
+    // Only the fields every record has, timestamp to velocities, one block move: for readers that
+    // want the path and nothing else; the other fields of `out` are left as they are.
+    void getContCore(uint32_t index, ContData& out) const;
     void setContData(uint32_t index, const ContData& in);
     void getDiscData(uint32_t index, DiscData& out) const;
     void setDiscData(uint32_t index, const DiscData& in);

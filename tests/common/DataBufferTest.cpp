@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -104,6 +105,15 @@ void expectGet(const DataBuffer& buffer, const unsigned char* stored, uint32_t i
         buffer.getDiscData(index, got);
     packing::unpackInto(want, stored, flags, n);
     EXPECT_EQ(0, std::memcmp(&want, &got, sizeof got)) << (std::is_same_v<Record, ContData> ? "continuous" : "discrete");
+    if constexpr (std::is_same_v<Record, ContData>) {
+        // The core alone: the same fields up to the velocities, all after them as they were.
+        Record core, coreWant;
+        std::memset(&core, 0x5e, sizeof core);
+        coreWant = core;
+        std::memcpy(&coreWant, &want, offsetof(ContData, elevators));
+        buffer.getContCore(index, core);
+        EXPECT_EQ(0, std::memcmp(&coreWant, &core, sizeof core)) << "core";
+    }
 }
 
 // What get must produce: the stored fields in their places, while the fields of absent groups and
@@ -136,6 +146,7 @@ TEST(DataBufferTest, MissingBufferStopsOnlyTheOperationsThatNeedIt) {
         std::function<void(DataBuffer&)> call;
     } cases[] = {
         {"DataBuffer::getContData", true, [](DataBuffer& b) { ContData c{}; b.getContData(0, c); }},
+        {"DataBuffer::getContCore", true, [](DataBuffer& b) { ContData c{}; b.getContCore(0, c); }},
         {"DataBuffer::setContData", true, [](DataBuffer& b) { b.setContData(0, ContData{}); }},
         {"DataBuffer::getDiscData", false, [](DataBuffer& b) { DiscData d{}; b.getDiscData(0, d); }},
         {"DataBuffer::setDiscData", false, [](DataBuffer& b) { b.setDiscData(0, DiscData{}); }},

@@ -29,11 +29,14 @@ TEST(TrackTextTest, NumbersAreWrittenAsPrintfWouldAcrossBlocks) {
     std::ostringstream out, expected;
     {
         TextBlock text(out);
-        const double special[] = {0, -0.0004, 0.0005, 0.9999999949, 47.458999035, -8.55081681, 1e20, -3e17};
+        // Zeros, carries into a new digit, the largest exact and beyond, with 0 to 9 decimals.
+        const double special[] = {0,        -0.0004,     0.0005,   0.9999999949, 47.458999035, -8.55081681,
+                                  9.999995, -99.9999996, 999999.5, 8.9e14,       1e20,         -3e17};
+        constexpr int kSpecial = sizeof special / sizeof special[0];
         for (int i = 0; i < 60000; ++i) {
-            const int decimals = i % 3 == 0 ? 0 : i % 3 == 1 ? 3 : 8;
+            const int decimals = i % 10;
             const double value =
-                i < 8 ? special[i] : around(random) * std::pow(10.0, static_cast<int>(i % 7) - 3);
+                i < 10 * kSpecial ? special[i / 10] : around(random) * std::pow(10.0, static_cast<int>(i % 7) - 3);
             text.fixed(value, decimals) << ' ';
             expected << printed(value, decimals) << ' ';
         }
