@@ -29,8 +29,8 @@ template <std::size_t N> std::string utf8Text(const char (&stored)[N]) {
 
 class RecordCursor final : public PointCursor {
 public:
-    RecordCursor(ZflFile& file, uint32_t track, double clockStart)
-        : file_(file), track_(track), info_(file.getTrackInfo(track)), clockStart_(clockStart),
+    RecordCursor(ZflFile& file, uint32_t track, double clockStart, unsigned parts)
+        : file_(file), track_(track), info_(file.getTrackInfo(track)), clockStart_(clockStart), parts_(parts),
           block_(static_cast<std::size_t>(info_.format.contRecordSize) * kBlock),
           records_(block_.data(), nullptr, info_.format) {}
 
@@ -46,15 +46,20 @@ public:
         }
         ContData record;
         records_.getContCore(inBlock_++, record);
-        point.time = clockStart_ + static_cast<double>(record.timestamp) / kTicksPerSecond;
-        point.latitude = latitudeDegrees(record.latitude);
-        point.longitude = longitudeDegrees(record.longitude);
-        point.altitude = altitudeMetres(record.altitude);
+        if (parts_ & PointPart::Time)
+            point.time = clockStart_ + static_cast<double>(record.timestamp) / kTicksPerSecond;
+        if (parts_ & PointPart::Place) {
+            point.latitude = latitudeDegrees(record.latitude);
+            point.longitude = longitudeDegrees(record.longitude);
+            point.altitude = altitudeMetres(record.altitude);
+        }
         // The recording's angles have nose up and the right wing down negative.
         point.hasAttitude = true;
-        point.pitch = -angleDegrees(record.pitch);
-        point.bank = -angleDegrees(record.bank);
-        point.heading = headingDegrees(record.heading);
+        if (parts_ & PointPart::Attitude) {
+            point.pitch = -angleDegrees(record.pitch);
+            point.bank = -angleDegrees(record.bank);
+            point.heading = headingDegrees(record.heading);
+        }
         return true;
     }
 
@@ -64,6 +69,7 @@ private:
     uint32_t track_;
     const TrackInfo& info_;
     double clockStart_;
+    unsigned parts_;
     std::vector<unsigned char> block_;
     DataBuffer records_;
     uint32_t read_ = 0, blockSize_ = 0, inBlock_ = 0;
@@ -142,6 +148,6 @@ std::string RecordingTracks::tailNumber(std::size_t track) const {
     return utf8Text(file_.getTrackInfo(tracks_[track]).tailNumber);
 }
 
-std::unique_ptr<PointCursor> RecordingTracks::points(std::size_t track) const {
-    return std::make_unique<RecordCursor>(file_, tracks_[track], clockStart_);
+std::unique_ptr<PointCursor> RecordingTracks::points(std::size_t track, unsigned parts) const {
+    return std::make_unique<RecordCursor>(file_, tracks_[track], clockStart_, parts);
 }

@@ -21,7 +21,7 @@ public:
     std::size_t count() const override { return tracks_.size(); }
     std::string title(std::size_t track) const override;
     std::string tailNumber(std::size_t track) const override;
-    std::unique_ptr<PointCursor> points(std::size_t track) const override;
+    std::unique_ptr<PointCursor> points(std::size_t track, unsigned parts) const override;
     // Whether the recording says which day it was flown.
     bool dated() const { return dated_; }
 

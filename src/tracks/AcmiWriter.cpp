@@ -41,7 +41,7 @@ void writeAcmi(const TrackSet& tracks, std::ostream& out) {
     double start = INFINITY;
     for (std::size_t track = 0; track < streams.size(); ++track) {
         Stream& stream = streams[track];
-        stream.cursor = tracks.points(track);
+        stream.cursor = tracks.points(track, PointPart::All);
         stream.more = stream.cursor->next(stream.point);
         if (stream.more)
             start = std::fmin(start, stream.point.time);

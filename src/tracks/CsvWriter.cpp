@@ -21,7 +21,7 @@ void writeCsv(const TrackSet& tracks, std::ostream& out) {
     for (std::size_t track = 0; track < tracks.count(); ++track) {
         const std::string lead = std::to_string(track + 1) + "," + csvField(tracks.title(track)) + "," +
                                  csvField(tracks.tailNumber(track)) + ",";
-        const auto points = tracks.points(track);
+        const auto points = tracks.points(track, PointPart::All);
         for (TrackPoint point; points->next(point);) {
             text << lead;
             text.isoTime(point.time);

@@ -7,7 +7,7 @@ void writeGpx(const TrackSet& tracks, std::ostream& out) {
             "<gpx version=\"1.1\" creator=\"Zephrel zfl-tracks\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
     for (std::size_t track = 0; track < tracks.count(); ++track) {
         text << "  <trk>\n    <name>" << xmlEscaped(tracks.title(track)) << "</name>\n    <trkseg>\n";
-        const auto points = tracks.points(track);
+        const auto points = tracks.points(track, PointPart::All);
         for (TrackPoint point; points->next(point);) {
             text << "      <trkpt lat=\"";
             text.fixed(point.latitude, 8) << "\" lon=\"";

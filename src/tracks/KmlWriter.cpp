@@ -4,12 +4,12 @@
 namespace {
 
 // One KML element per point of a track, "<gx:coord>lon lat alt</gx:coord>", its tags `open` and
-// `close` (literals, copied inline), its content written by `content`.
+// `close` (literals, copied inline), its content written by `content` from the point's `part`.
 template <typename Content>
-void writeList(const TrackSet& tracks, std::size_t track, TextBlock& text, std::string_view open,
+void writeList(const TrackSet& tracks, std::size_t track, unsigned part, TextBlock& text, std::string_view open,
                std::string_view close, Content content) {
     TrackPoint point;
-    for (auto points = tracks.points(track); points->next(point);) {
+    for (auto points = tracks.points(track, part); points->next(point);) {
         text << open;
         content(point);
         text << close;
@@ -32,14 +32,14 @@ void writeKml(const TrackSet& tracks, std::ostream& out) {
             text << "      <description>" << xmlEscaped(tail) << "</description>\n";
         text << "      <styleUrl>#path</styleUrl>\n      <gx:Track>\n        "
                 "<altitudeMode>absolute</altitudeMode>\n";
-        writeList(tracks, track, text, "        <when>", "</when>\n",
+        writeList(tracks, track, PointPart::Time, text, "        <when>", "</when>\n",
                   [&](const TrackPoint& point) { text.isoTime(point.time); });
-        writeList(tracks, track, text, "        <gx:coord>", "</gx:coord>\n", [&](const TrackPoint& point) {
+        writeList(tracks, track, PointPart::Place, text, "        <gx:coord>", "</gx:coord>\n", [&](const TrackPoint& point) {
             text.fixed(point.longitude, 8) << ' ';
             text.fixed(point.latitude, 8) << ' ';
             text.fixed(point.altitude, 3);
         });
-        writeList(tracks, track, text, "        <gx:angles>", "</gx:angles>\n", [&](const TrackPoint& point) {
+        writeList(tracks, track, PointPart::Attitude, text, "        <gx:angles>", "</gx:angles>\n", [&](const TrackPoint& point) {
             text.fixed(point.heading, 3) << ' ';
             text.fixed(point.pitch, 3) << ' ';
             text.fixed(point.bank, 3);

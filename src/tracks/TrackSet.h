@@ -6,6 +6,15 @@
 
 #include "tracks/TrackPoint.h"
 
+// The parts of a point a writer reads, to be or-ed; a cursor may leave the others out of the
+// points it gives (KML reads a track's times, places and angles in three passes).
+namespace PointPart {
+constexpr unsigned Time = 1;
+constexpr unsigned Place = 2;     // latitude, longitude, altitude
+constexpr unsigned Attitude = 4;  // heading, pitch, bank
+constexpr unsigned All = Time | Place | Attitude;
+} // namespace PointPart
+
 // One track's points in time order, from its start.
 class PointCursor {
 public:
@@ -24,5 +33,6 @@ public:
     // The aircraft's title and tail number (empty where there is none).
     virtual std::string title(std::size_t track) const = 0;
     virtual std::string tailNumber(std::size_t track) const = 0;
-    virtual std::unique_ptr<PointCursor> points(std::size_t track) const = 0;
+    // The points with at least `parts` (PointPart) in them.
+    virtual std::unique_ptr<PointCursor> points(std::size_t track, unsigned parts) const = 0;
 };
