@@ -31,14 +31,14 @@ class RecordCursor final : public PointCursor {
 public:
     RecordCursor(ZflFile& file, uint32_t track, double clockStart, unsigned parts)
         : file_(file), track_(track), info_(file.getTrackInfo(track)), clockStart_(clockStart), parts_(parts),
-          block_(static_cast<std::size_t>(info_.format.contRecordSize) * kBlock),
-          records_(block_.data(), nullptr, info_.format) {}
+          records_(nullptr, nullptr, info_.format) {}
 
     bool next(TrackPoint& point) override {
         if (inBlock_ == blockSize_) {
-            if (read_ == info_.nCont)
-                return false;
-            blockSize_ = file_.readContData(track_, read_, std::min(kBlock, info_.nCont - read_), block_.data());
+            blockSize_ = kBlock;
+            // Only read through: the records stay as the file has them.
+            records_.setBuffers(const_cast<unsigned char*>(file_.viewContData(track_, read_, blockSize_, view_)),
+                                nullptr);
             if (blockSize_ == 0)
                 return false;
             read_ += blockSize_;
@@ -64,13 +64,14 @@ public:
     }
 
 private:
-    static constexpr uint32_t kBlock = 4096;
+    // Records seen at a time: a few megabytes of the file.
+    static constexpr uint32_t kBlock = 1 << 16;
     ZflFile& file_;
     uint32_t track_;
     const TrackInfo& info_;
     double clockStart_;
     unsigned parts_;
-    std::vector<unsigned char> block_;
+    MappedRange view_;
     DataBuffer records_;
     uint32_t read_ = 0, blockSize_ = 0, inBlock_ = 0;
 };

@@ -327,6 +327,21 @@ uint32_t ZflFile::readContData(uint32_t track, uint32_t first, uint32_t count, v
                        "ZflFile::readContData");
 }
 
+const unsigned char* ZflFile::viewContData(uint32_t track, uint32_t first, uint32_t& count, MappedRange& view) {
+    requireReadable("ZflFile::viewContData", track);
+    const TrackInfo& info = tracks_[track];
+    count = first < info.nCont ? std::min(count, info.nCont - first) : 0;
+    view.unmap();
+    if (count == 0)
+        return nullptr;
+    const unsigned char* records =
+        view.map(fileno(file_), dataOffsets_[track] + uint64_t{first} * info.format.contRecordSize,
+                  std::size_t{count} * info.format.contRecordSize);
+    if (records == nullptr)
+        fail(ErrorCode::FileReadFailed, "ZflFile::viewContData", __LINE__);
+    return records;
+}
+
 uint32_t ZflFile::readDiscData(uint32_t track, uint32_t first, uint32_t count, void* buffer) {
     requireReadable("ZflFile::readDiscData", track);
     const TrackInfo& info = tracks_[track];

@@ -7,6 +7,7 @@
 
 #include "common/ErrorCode.h"
 #include "common/FlightData.h"
+#include "common/MappedRange.h"
 #include "common/Marker.h"
 #include "common/TrackDigest.h"
 
@@ -50,6 +51,11 @@ public:
     const TrackInfo& getTrackInfo(uint32_t track) const;
     uint32_t readContData(uint32_t track, uint32_t first, uint32_t count, void* buffer);
     uint32_t readDiscData(uint32_t track, uint32_t first, uint32_t count, void* buffer);
+    // Up to `count` continuous records from `first` on as stored, seen in the file mapped into
+    // `view` instead of copied out of it: for readers that go through whole tracks, as the exports
+    // do (KML three times, ACMI several tracks at once, each with a view of its own). How many
+    // there are comes back in `count` (none past the end); they stay valid while `view` maps them.
+    const unsigned char* viewContData(uint32_t track, uint32_t first, uint32_t& count, MappedRange& view);
     Marker readMarker(uint32_t index);
 
     void addTrack(const TrackInfo& info);

@@ -166,6 +166,8 @@ std::vector<MisuseCase> misuseCases() {
         {"getTrackInfo", [](ZflFile& f, uint32_t i) { f.getTrackInfo(i); }, "Track index out of range"},
         {"readContData", [](ZflFile& f, uint32_t i) { f.readContData(i, 0, 1, scratch.data()); }, "Track index out of range"},
         {"readDiscData", [](ZflFile& f, uint32_t i) { f.readDiscData(i, 0, 1, scratch.data()); }, "Track index out of range"},
+        {"viewContData", [](ZflFile& f, uint32_t i) { MappedRange view; uint32_t n = 1; f.viewContData(i, 0, n, view); },
+         "Track index out of range"},
         {"getStartTime", [](ZflFile& f, uint32_t i) { f.getStartTime(i); }, "Track index out of range"},
         {"getEndTime", [](ZflFile& f, uint32_t i) { f.getEndTime(i); }, "Track index out of range"},
         {"getTimeRanges", [](ZflFile& f, uint32_t i) { f.getTimeRanges(i, u0, u1, u2, u3); }, "Track index out of range"},
@@ -310,12 +312,17 @@ TEST_F(ZflFileTest, TrackLargerThanItsSizeFieldIsRefusedBeforeAnythingIsWritten)
 
 // ---- reading ranges of records ----
 
-// The second of two tracks, so that the range is found from the track's own data offset.
+// The second of two tracks, so that the range is found from the track's own data offset; the
+// continuous records copied and seen in place alike, while a view of the first track is open too.
 TEST_F(ZflFileTest, ReadsOnlyTheRecordsOfARangeThatExist) {
     const TrackData first = makeTrack(trackInfo("First", 1, ContGroup::Throttles, DiscGroup::Gear), 4, 2, 1);
     const TrackData second = makeTrack(trackInfo("Second", 2, ContGroup::Airspeeds, DiscGroup::Lights, 90, 11), 6, 4, 2);
     writeRecording(path, {first, second});
     Opened file(path);
+    MappedRange firstView;
+    uint32_t firstCount = 10;
+    const unsigned char* firstRecords = file.viewContData(0, 1, firstCount, firstView);
+    ASSERT_EQ(3u, firstCount);
     const struct {
         bool cont;
         uint32_t first, count, expected;
@@ -334,7 +341,18 @@ TEST_F(ZflFileTest, ReadsOnlyTheRecordsOfARangeThatExist) {
             std::copy_n((c.cont ? second.cont : second.disc).begin() + static_cast<std::ptrdiff_t>(c.first * size),
                         got * size, expected.begin());
         EXPECT_EQ(expected, buffer);
+        if (c.cont) {
+            MappedRange view;
+            uint32_t count = c.count;
+            const unsigned char* records = file.viewContData(1, c.first, count, view);
+            ASSERT_EQ(c.expected, count);
+            EXPECT_EQ(Bytes(expected.begin(), expected.begin() + count * size),
+                      count == 0 ? Bytes() : Bytes(records, records + count * size));
+        }
     }
+    const std::size_t firstSize = contRecordSize(ContGroup::Throttles, 1);
+    EXPECT_EQ(Bytes(first.cont.begin() + static_cast<std::ptrdiff_t>(firstSize), first.cont.end()),
+              Bytes(firstRecords, firstRecords + 3 * firstSize));
 }
 
 // ---- markers ----
