@@ -101,11 +101,11 @@ private:
     bool readMarkup();
 
     std::FILE* file_;
-    // The bytes read and not yet consumed (or the whole text, copied), and after them a word's
-    // room to read past their end.
+    // The bytes read and not yet consumed (or the whole text, copied), and after them room for
+    // sixteen bytes read past their end.
     std::unique_ptr<char[]> window_;
     std::size_t windowSize_ = 0;
-    static constexpr std::size_t kPadding = 8;
+    static constexpr std::size_t kPadding = 16;
     std::string_view data_; // what is read from: the window, or the whole text
     std::size_t pos_ = 0;   // in data_
     bool ended_ = false;    // no more input to read
