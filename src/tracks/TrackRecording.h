@@ -47,8 +47,9 @@ private:
     uint32_t points_ = 0;
     bool onGround_ = false;
     std::vector<DiscData> disc_;
-    // Continuous records written a batch at a time.
-    static constexpr uint32_t kBatch = 1024;
+    // Continuous records written a batch at a time: half a megabyte, well beyond the file's
+    // stream buffer, so that the batch goes to the system as it is instead of through that buffer.
+    static constexpr uint32_t kBatch = 8192;
     void writeBatch();
     std::vector<unsigned char> contRecords_;
     DataBuffer contBuffer_;
