@@ -1,10 +1,13 @@
 #include "tracks/XmlStream.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 
 #include "tracks/TrackError.h"
@@ -100,28 +103,31 @@ uint64_t newlines(const char* from, const char* to) {
 } // namespace
 
 std::unique_ptr<XmlStream> XmlStream::openFile(const std::string& path, std::string root) {
-    std::error_code unknown;
-    if (!std::filesystem::is_regular_file(path, unknown))
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat status {};
+    if (file < 0 || fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+        if (file >= 0)
+            ::close(file);
         throw TrackError(path, 0, "the file cannot be opened");
-    if (std::filesystem::file_size(path, unknown) == 0 && !unknown)
+    }
+    if (status.st_size == 0) {
+        ::close(file);
         throw TrackError(path, 1, "the file is empty");
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        throw TrackError(path, 0, "the file cannot be opened");
-    return std::unique_ptr<XmlStream>(new XmlStream(file, {}, path, std::move(root)));
+    }
+    return std::unique_ptr<XmlStream>(
+        new XmlStream(file, static_cast<uint64_t>(status.st_size), {}, path, std::move(root)));
 }
 
 std::unique_ptr<XmlStream> XmlStream::openText(std::string_view text, std::string name, std::string root) {
     if (text.empty())
         throw TrackError(name, 1, "the file is empty");
-    return std::unique_ptr<XmlStream>(new XmlStream(nullptr, text, std::move(name), std::move(root)));
+    return std::unique_ptr<XmlStream>(new XmlStream(-1, 0, text, std::move(name), std::move(root)));
 }
 
-XmlStream::XmlStream(std::FILE* file, std::string_view text, std::string name, std::string root)
-    : file_(file), ended_(file == nullptr), name_(std::move(name)), root_(std::move(root)) {
-    if (file_ == nullptr) {
-        windowSize_ = text.size();
-        window_ = std::make_unique_for_overwrite<char[]>(windowSize_ + kPadding);
+XmlStream::XmlStream(int file, uint64_t fileSize, std::string_view text, std::string name, std::string root)
+    : file_(file), fileSize_(fileSize), ended_(file < 0), name_(std::move(name)), root_(std::move(root)) {
+    if (file_ < 0) {
+        window_ = std::make_unique_for_overwrite<char[]>(text.size() + kPadding);
         std::memcpy(window_.get(), text.data(), text.size());
         std::memset(window_.get() + text.size(), 0, kPadding);
         data_ = std::string_view(window_.get(), text.size());
@@ -136,38 +142,39 @@ XmlStream::XmlStream(std::FILE* file, std::string_view text, std::string name, s
 }
 
 XmlStream::~XmlStream() {
-    if (file_ != nullptr)
-        std::fclose(file_);
+    if (file_ >= 0)
+        ::close(file_);
 }
 
 bool XmlStream::readMore(std::size_t count) {
     while (data_.size() - pos_ < count) {
         if (ended_)
             return false;
-        // Keep the current node and what follows it, and read the next block after them; the
-        // lines of what goes are counted first.
+        // Keep the current node and what follows it, and the next block after them: the file
+        // seen in place where it goes on past them and their padding, its last part copied with
+        // zeros after it. The lines of what goes are counted first.
         line_ += newlines(data_.data() + countedTo_, data_.data() + nodeStart_);
-        const std::size_t kept = data_.size() - nodeStart_;
-        if (kept + kBlock > windowSize_) {
-            // Room for what is kept (a node, mostly short) and the next block, mostly for good.
-            windowSize_ = std::max(2 * kBlock, kept + kBlock);
-            auto larger = std::make_unique_for_overwrite<char[]>(windowSize_ + kPadding);
-            if (kept != 0) // nothing at all before the first read
-                std::memcpy(larger.get(), data_.data() + nodeStart_, kept);
-            window_ = std::move(larger);
-        } else if (kept != 0) {
-            std::memmove(window_.get(), data_.data() + nodeStart_, kept);
-        }
-        pos_ -= nodeStart_;
-        countedTo_ = nodeStart_ = 0;
-        const std::size_t got = std::fread(window_.get() + kept, 1, kBlock, file_);
-        if (got < kBlock) {
-            if (std::ferror(file_))
-                fail("the file cannot be read");
+        const uint64_t from = windowAt_ + nodeStart_;
+        const std::size_t length = data_.size() - nodeStart_ + kBlock;
+        const uint64_t rest = fileSize_ - from;
+        const char* seen = reinterpret_cast<const char*>(mapped_.map(
+            file_, from, rest > length + kPadding ? length + kPadding : static_cast<std::size_t>(rest)));
+        if (seen == nullptr)
+            fail("the file cannot be read");
+        if (rest > length + kPadding) {
+            data_ = std::string_view(seen, length);
+        } else {
+            const auto last = static_cast<std::size_t>(rest);
+            window_ = std::make_unique_for_overwrite<char[]>(last + kPadding);
+            std::memcpy(window_.get(), seen, last);
+            std::memset(window_.get() + last, 0, kPadding);
+            mapped_.unmap();
+            data_ = std::string_view(window_.get(), last);
             ended_ = true;
         }
-        std::memset(window_.get() + kept + got, 0, kPadding);
-        data_ = std::string_view(window_.get(), kept + got);
+        windowAt_ = from;
+        pos_ -= nodeStart_;
+        countedTo_ = nodeStart_ = 0;
     }
     return true;
 }

@@ -2,12 +2,13 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/MappedRange.h"
 
 // An XML track file read node by node as it comes, from a window of the file, so that a file of
 // any size takes little memory and is read at the speed of the disk. Elements are matched by
@@ -70,7 +71,7 @@ private:
         std::size_t begin, end, local;
     };
 
-    XmlStream(std::FILE* file, std::string_view text, std::string name, std::string root);
+    XmlStream(int file, uint64_t fileSize, std::string_view text, std::string name, std::string root);
     // Makes at least `count` bytes from pos_ on available; false where the input ends first.
     bool have(std::size_t count) { return data_.size() - pos_ >= count || readMore(count); }
     bool readMore(std::size_t count);
@@ -100,13 +101,15 @@ private:
     // Skips a comment, processing instruction, DOCTYPE; reads CDATA as text. True where it was text.
     bool readMarkup();
 
-    std::FILE* file_;
-    // The bytes read and not yet consumed (or the whole text, copied), and after them room for
-    // sixteen bytes read past their end.
+    int file_; // -1 for a text
+    uint64_t fileSize_;
+    // What is read from: a range of the file seen in place (mapped_), or the file's last part or
+    // the whole text copied into window_; after it, room for sixteen bytes read past its end.
+    std::string_view data_;
+    MappedRange mapped_;
     std::unique_ptr<char[]> window_;
-    std::size_t windowSize_ = 0;
     static constexpr std::size_t kPadding = 16;
-    std::string_view data_; // what is read from: the window, or the whole text
+    uint64_t windowAt_ = 0; // where data_ begins in the file
     std::size_t pos_ = 0;   // in data_
     bool ended_ = false;    // no more input to read
     uint64_t line_ = 1;     // the line at countedTo_
