@@ -164,7 +164,7 @@ TEST(XmlStreamTest, PlainChildrenAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
 
 TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
     // Elements of every length from 1 to 600 characters of text and attribute, so that some of
-    // them straddle each megabyte the file is read by, one to a line.
+    // them straddle each megabyte the file is read by, one to a line, and short lines among them.
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("zephrel-xml-window-" + std::to_string(getpid()) + ".xml");
     std::vector<std::string> values;
@@ -177,6 +177,7 @@ TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
             const std::string plain = values.back().substr(0, values.back().size() - 1);
             out << "<a x=\"" << plain << "&amp;\">" << plain << "&amp;</a>\n";
             out << "<p><b>" << plain << "</b> <c>" << i << "</c></p>\n";
+            out << "<e/>\n";
         }
         out << "</r>\n";
     }
@@ -203,11 +204,14 @@ TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
                       texts);
             continue;
         }
+        if (xml->atStart("e")) {
+            EXPECT_EQ(3 * index + 1, xml->nodeLine()) << index;
+        }
         if (!xml->atStart("a"))
             continue;
         ASSERT_LT(index, values.size());
         EXPECT_EQ(values[index], xml->attribute("x")) << index;
-        EXPECT_EQ(2 * index + 2, xml->nodeLine()) << index;
+        EXPECT_EQ(3 * index + 2, xml->nodeLine()) << index;
         EXPECT_EQ(values[index], xml->text()) << index;
         ++index;
     }
