@@ -63,7 +63,8 @@ uint32_t TrackRecording::ticksOf(double time) const {
 }
 
 void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
-    ContData cont{};
+    // Every field the records keep is set anew: the record is not cleared for each point.
+    ContData& cont = cont_;
     cont.timestamp = ticksOf(point.time);
     cont.latitude = latitudeFromDegrees(point.latitude);
     cont.longitude = longitudeFromDegrees(point.longitude);

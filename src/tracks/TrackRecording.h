@@ -53,6 +53,7 @@ private:
     void writeBatch();
     std::vector<unsigned char> contRecords_;
     DataBuffer contBuffer_;
+    ContData cont_{};
     uint32_t batched_ = 0;
     std::vector<unsigned char> discRecords_;
 };
