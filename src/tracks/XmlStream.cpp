@@ -335,6 +335,7 @@ bool XmlStream::scanStartTag() {
     if (element.empty())
         failAt(at, "a tag without a name");
     std::size_t count = 0;
+    bool anyReferenced = false;
     while (true) {
         const char* const before = at;
         if (!skipSpaces(at))
@@ -391,12 +392,13 @@ bool XmlStream::scanStartTag() {
         attribute.name = name;
         attribute.value = std::string_view(value, static_cast<std::size_t>(at - value));
         attribute.referenced = referenced;
+        anyReferenced = anyReferenced || referenced;
         ++at;
     }
     // Read whole: the tag ends at `at`.
     empty_ = at[-1] == '/';
     attributeCount_ = count;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; anyReferenced && i < count; ++i) {
         Attribute& attribute = attributes_[i];
         if (!attribute.referenced)
             continue;
