@@ -32,51 +32,73 @@ bool GpxReader::nextTrack() {
 
 bool GpxReader::next(TrackPoint& point) {
     XmlStream& xml = *xml_;
-    while (inSegment_ && xml.advance()) {
+    static constexpr std::string_view kEle = "ele", kTime = "time";
+    while (inSegment_) {
+        // A point as nearly every file writes it is read in one step; anything else node by node.
+        if (xml.readPlainElement("trkpt", children_)) {
+            beginPoint();
+            for (const XmlStream::PlainChild& plain : children_)
+                readChild(plain.name, plain.text);
+            if (endPoint(xml.nodeLine(), point))
+                return true;
+            continue;
+        }
+        if (!xml.advance())
+            break;
         if (xml.atEnd("trkseg")) {
             inSegment_ = false;
             break;
         }
         if (!xml.atStart("trkpt"))
             continue;
-        report_.read();
         const uint64_t at = xml.nodeLine();
-        const auto latitude = decimalNumber(xml.attribute("lat"));
-        const auto longitude = decimalNumber(xml.attribute("lon"));
-        std::optional<double> elevation, time;
-        bool timeWritten = false;
-        static constexpr std::string_view kEle = "ele", kTime = "time";
-        const auto child = [&](std::string_view name, std::string_view text) {
-            if (name == kEle) {
-                elevation = decimalNumber(text);
-            } else if (name == kTime) {
-                timeWritten = true;
-                time = parseIsoTime(text);
-            }
-        };
+        beginPoint();
         if (xml.readPlainChildren(children_)) {
             for (const XmlStream::PlainChild& plain : children_)
-                child(plain.name, plain.text);
+                readChild(plain.name, plain.text);
         } else if (!xml.atEmptyElement()) {
             const int depth = xml.depth();
             while (xml.advance() && !xml.atEndOfDepth(depth)) {
                 if (xml.depth() != depth + 1 || !(xml.atStart(kEle) || xml.atStart(kTime)))
                     continue;
                 const std::string_view name = xml.atStart(kEle) ? kEle : kTime;
-                child(name, xml.text());
+                readChild(name, xml.text());
             }
         }
-        if (!latitude || !longitude || *latitude < -90 || *latitude > 90 || *longitude < -180 ||
-            *longitude > 180)
-            report_.skipped("a place off the globe, or none", at);
-        else if (!time)
-            report_.skipped(timeWritten ? "a time that is no ISO 8601 time" : "no time", at);
-        else if (!elevation)
-            report_.skipped("no elevation", at);
-        else if (order_.keep(*time, report_, at)) {
-            point = {*time, *latitude, *longitude, *elevation};
+        if (endPoint(at, point))
             return true;
-        }
+    }
+    return false;
+}
+
+void GpxReader::beginPoint() {
+    report_.read();
+    latitude_ = decimalNumber(xml_->attribute("lat"));
+    longitude_ = decimalNumber(xml_->attribute("lon"));
+    elevation_ = time_ = std::nullopt;
+    timeWritten_ = false;
+}
+
+void GpxReader::readChild(std::string_view name, std::string_view text) {
+    if (name == "ele") {
+        elevation_ = decimalNumber(text);
+    } else if (name == "time") {
+        timeWritten_ = true;
+        time_ = parseIsoTime(text);
+    }
+}
+
+bool GpxReader::endPoint(uint64_t line, TrackPoint& point) {
+    if (!latitude_ || !longitude_ || *latitude_ < -90 || *latitude_ > 90 || *longitude_ < -180 ||
+        *longitude_ > 180)
+        report_.skipped("a place off the globe, or none", line);
+    else if (!time_)
+        report_.skipped(timeWritten_ ? "a time that is no ISO 8601 time" : "no time", line);
+    else if (!elevation_)
+        report_.skipped("no elevation", line);
+    else if (order_.keep(*time_, report_, line)) {
+        point = {*time_, *latitude_, *longitude_, *elevation_};
+        return true;
     }
     return false;
 }

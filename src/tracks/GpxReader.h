@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,10 +31,17 @@ public:
 
 private:
     explicit GpxReader(std::unique_ptr<XmlStream> xml) : xml_(std::move(xml)) {}
+    // A point: its place from the element's attributes, then its children's texts, then kept in
+    // `point` or skipped and counted at its line.
+    void beginPoint();
+    void readChild(std::string_view name, std::string_view text);
+    bool endPoint(uint64_t line, TrackPoint& point);
 
     std::unique_ptr<XmlStream> xml_;
     std::string trackName_;
     std::vector<XmlStream::PlainChild> children_; // of the point being read
+    std::optional<double> latitude_, longitude_, elevation_, time_;
+    bool timeWritten_ = false;
     bool inSegment_ = false;
     ImportReport report_;
     TimeOrder order_;

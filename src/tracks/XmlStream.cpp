@@ -584,17 +584,107 @@ std::string_view XmlStream::text() {
 bool XmlStream::readPlainChildren(std::vector<PlainChild>& children) {
     if (kind_ != Kind::Start || empty_)
         return false;
-    children.clear();
+    const std::string_view element = topName();
+    const char* const after = readPlainContent(data_.data() + pos_, element, children);
+    if (after == nullptr)
+        return false;
+    nodeStart_ = static_cast<std::size_t>(after - data_.data()) - element.size() - 3;
+    endElement(nodeStart_ + element.size() + 3);
+    return true;
+}
+
+bool XmlStream::readPlainElement(std::string_view localName, std::vector<PlainChild>& children) {
+    // Only between the root's start and its end, where an element's start and end leave the
+    // elements open as they were.
+    const std::size_t open = openCount_ - (popPending_ ? 1 : 0);
+    if (open == 0 || rootClosed_)
+        return false;
     const char* const begin = data_.data();
     const char* const end = begin + data_.size();
     const char* at = begin + pos_;
+    while (at < end && isSpace(*at))
+        ++at;
+    const char* const start = at;
+    if (end - at < 2 || *at != '<')
+        return false;
+    const char* const name = ++at;
+    const char* local = name;
+    for (; at < end && kByteKinds[static_cast<unsigned char>(*at)] != kEndsName; ++at)
+        if (*at == ':' && local == name)
+            local = at + 1;
+    if (at == end || !sameName(std::string_view(local, static_cast<std::size_t>(at - local)), localName))
+        return false;
+    const std::string_view element(name, static_cast<std::size_t>(at - name));
+    // Attributes written name="value" (or with single quotes) without references; anything else
+    // is left to the node-by-node reading, which refuses what it must.
+    std::size_t count = 0;
+    while (true) {
+        const char* const before = at;
+        while (at < end && isSpace(*at))
+            ++at;
+        if (at == end)
+            return false;
+        if (*at == '>' || *at == '/')
+            break;
+        const char* const attributeName = at;
+        while (at < end && isNameByte(*at))
+            ++at;
+        if (before == attributeName || at == attributeName || end - at < 2 || at[0] != '=' ||
+            (at[1] != '"' && at[1] != '\''))
+            return false;
+        const std::string_view nameSeen(attributeName, static_cast<std::size_t>(at - attributeName));
+        for (std::size_t i = 0; i < count; ++i)
+            if (sameName(attributes_[i].name, nameSeen))
+                return false;
+        const char quote = at[1];
+        const char* const value = at + 2;
+        at = findAny(value, end, quote, '<', '&');
+        if (at == end || *at != quote)
+            return false;
+        if (count == attributes_.size())
+            attributes_.emplace_back();
+        Attribute& attribute = attributes_[count++];
+        attribute.name = nameSeen;
+        attribute.value = std::string_view(value, static_cast<std::size_t>(at - value));
+        attribute.referenced = false;
+        ++at;
+    }
+    const char* after = nullptr;
+    if (*at == '/') {
+        children.clear();
+        if (end - at >= 2 && at[1] == '>')
+            after = at + 2;
+    } else {
+        after = readPlainContent(at + 1, element, children);
+    }
+    if (after == nullptr)
+        return false;
+    // Read whole: the element's end is the current node, the element having begun at `start`.
+    if (popPending_) {
+        --openCount_;
+        popPending_ = false;
+    }
+    attributeCount_ = count;
+    nodeStart_ = static_cast<std::size_t>(start - begin);
+    pos_ = static_cast<std::size_t>(after - begin);
+    kind_ = Kind::End;
+    empty_ = false;
+    depth_ = static_cast<int>(openCount_);
+    local_ = localName;
+    return true;
+}
+
+const char* XmlStream::readPlainContent(const char* at, std::string_view element,
+                                        std::vector<PlainChild>& children) const {
+    children.clear();
+    const char* const end = data_.data() + data_.size();
     // Anything else than white space, <name>text</name> and the end tag, or the window ending
     // first, is left to the node-by-node reading, which knows it all.
     while (true) {
         while (at < end && isSpace(*at))
             ++at;
         if (end - at < 2 || at[0] != '<' || at[1] == '!' || at[1] == '?')
-            return false;
+            return nullptr;
         if (at[1] == '/')
             break;
         const char* const name = ++at;
@@ -603,23 +693,18 @@ bool XmlStream::readPlainChildren(std::vector<PlainChild>& children) {
             if (*at == ':' && local == name)
                 local = at + 1;
         if (at == end || at == name || *at != '>' || children.size() == kMaxPlainChildren)
-            return false;
+            return nullptr;
         const std::string_view childName(name, static_cast<std::size_t>(at - name));
         const char* const text = ++at;
         at = findAny(at, end, '<', '&', '<');
         if (!endTagAt(at, childName))
-            return false;
+            return nullptr;
         children.push_back(
             {std::string_view(local, static_cast<std::size_t>(name + childName.size() - local)),
              std::string_view(text, static_cast<std::size_t>(at - text))});
         at += childName.size() + 3;
     }
-    const std::string_view element = topName();
-    if (!endTagAt(at, element))
-        return false;
-    nodeStart_ = static_cast<std::size_t>(at - begin);
-    endElement(nodeStart_ + element.size() + 3);
-    return true;
+    return endTagAt(at, element) ? at + element.size() + 3 : nullptr;
 }
 
 std::optional<std::string_view> XmlStream::readPlainText() {

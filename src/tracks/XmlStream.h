@@ -50,6 +50,14 @@ public:
     // element's end becoming the current node. False, with nothing read, for any other element,
     // which is then read node by node. Valid until the next call.
     bool readPlainChildren(std::vector<PlainChild>& children);
+    // The next node, where it is an element of the local name `localName` whose attributes are
+    // written name="value" without references and whose content is as readPlainChildren takes
+    // it (or none: <trkpt lat="1" lon="2"/>), all of it in the window: read whole in one step,
+    // its children in `children`, its attributes answering attribute(); its end becomes the
+    // current node, though nodeLine() gives the line it begins at. False, with nothing read, for
+    // anything else, which advance() then reads. For a track file's points, nearly all of them
+    // alike; `localName` must outlive the node (a literal).
+    bool readPlainElement(std::string_view localName, std::vector<PlainChild>& children);
     // An attribute of the current element, by its name as written; empty when it has none.
     std::string_view attribute(std::string_view name) const;
     // The line where the current node begins (counted when asked for).
@@ -90,6 +98,10 @@ private:
     // The text of an element of one text without references, up to its end tag, taken in one
     // step (most elements of a track file are); nothing, with nothing read, for any other.
     std::optional<std::string_view> readPlainText();
+    // The content from `at` of the element `element` up to its end tag, where it is as
+    // readPlainChildren takes it: its children in `children`, and where the end tag ends;
+    // nullptr for any other.
+    const char* readPlainContent(const char* at, std::string_view element, std::vector<PlainChild>& children) const;
     // Whether the end tag of `name`, </name>, is at `at`, all of it in the window.
     bool endTagAt(const char* at, std::string_view name) const;
     std::string_view topName() const;

@@ -162,6 +162,71 @@ TEST(XmlStreamTest, PlainChildrenAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
     }
 }
 
+TEST(XmlStreamTest, PlainElementsAreTakenInOneStepAndAnythingElseIsLeftAsItWas) {
+    const struct {
+        const char* element; // on the second line, after an empty element
+        const char* taken;   // its attributes and children, "" where it is not taken in one step
+    } cases[] = {
+        {"<p x=\"1\" y='two'>\n <a>1</a><b>2</b></p>", "x=1;y=two;|a=1;b=2;"},
+        {"<x:p x=\"1\"><a>1</a></x:p>", "x=1;|a=1;"},
+        {"<p x=\"a>b\"/>", "x=a>b;|-"},
+        {"<p/>", "|-"},
+        {"<p x = \"1\"></p>", ""},
+        {"<p x=\"&amp;\"></p>", ""},
+        {"<p x=\"1\" x=\"2\"></p>", ""},
+        {"<p x=\"1\"y=\"2\"></p>", ""},
+        {"<p x=1></p>", ""},
+        {"<p x=\"a<b\"></p>", ""},
+        {"<p x=\"1\" / >", ""},
+        {"<pp x=\"1\"></pp>", ""},
+        {"<!--c--><p x=\"1\"></p>", ""},
+        {"<p x=\"1\"><a x=\"1\">1</a></p>", ""},
+        {"<p x=\"1\">text</p>", ""},
+        {"<p x=\"1\"><a>1</a></b>", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string text = std::string("<r><s/>\n") + c.element + "<q/></r>";
+        // What node-by-node reading makes of the rest, error included.
+        const auto after = [](XmlStream& xml) {
+            std::string seen;
+            try {
+                while (xml.advance())
+                    seen += std::to_string(xml.depth()) + (xml.atStart("q") ? "q " : ". ");
+            } catch (const TrackError& error) {
+                seen += error.what();
+            }
+            return seen;
+        };
+        const auto toS = [](XmlStream& xml) {
+            while (xml.advance() && !xml.atStart("s")) {
+            }
+        };
+        auto alone = XmlStream::openText(text, "t.xml", "r");
+        toS(*alone);
+        auto xml = XmlStream::openText(text, "t.xml", "r");
+        toS(*xml);
+        std::vector<XmlStream::PlainChild> children;
+        if (xml->readPlainElement("p", children)) {
+            std::string got;
+            for (const char* name : {"x", "y"})
+                if (!xml->attribute(name).empty())
+                    got += std::string(name) + "=" + std::string(xml->attribute(name)) + ";";
+            got += children.empty() ? "|-" : "|";
+            for (const XmlStream::PlainChild& child : children)
+                got += std::string(child.name) + "=" + std::string(child.text) + ";";
+            EXPECT_EQ(c.taken, got) << c.element;
+            EXPECT_TRUE(xml->atEnd("p")) << c.element;
+            EXPECT_EQ(2u, xml->nodeLine()) << c.element;
+            while (alone->advance() && !alone->atEnd("p")) {
+            }
+            EXPECT_EQ(alone->depth(), xml->depth()) << c.element;
+        } else {
+            EXPECT_EQ("", std::string(c.taken)) << c.element;
+        }
+        EXPECT_EQ(after(*alone), after(*xml)) << c.element;
+    }
+}
+
 TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
     // Elements of every length from 1 to 600 characters of text and attribute, so that some of
     // them straddle each megabyte the file is read by, one to a line, and short lines among them.
@@ -176,7 +241,7 @@ TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
                 std::string(static_cast<std::size_t>(i % 600 + 1), static_cast<char>('a' + i % 26)) + "&");
             const std::string plain = values.back().substr(0, values.back().size() - 1);
             out << "<a x=\"" << plain << "&amp;\">" << plain << "&amp;</a>\n";
-            out << "<p><b>" << plain << "</b> <c>" << i << "</c></p>\n";
+            out << "<p n=\"" << i << "\"><b>" << plain << "</b> <c>" << i << "</c></p>\n";
             out << "<e/>\n";
         }
         out << "</r>\n";
@@ -184,12 +249,29 @@ TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
     auto xml = XmlStream::openFile(path.string(), "r");
     std::size_t index = 0, inOneStep = 0;
     std::vector<XmlStream::PlainChild> children;
-    while (xml->advance()) {
+    const auto expectP = [&](const std::string& texts) {
+        const std::string& plain = values[index - 1];
+        EXPECT_EQ("b=" + plain.substr(0, plain.size() - 1) + ";c=" + std::to_string(index - 1) + ";", texts);
+    };
+    while (true) {
+        // <p> whole in one step where the window holds it, else from its start, where its
+        // children may still be taken in one step, else node by node across a seam.
+        if (xml->readPlainElement("p", children)) {
+            ++inOneStep;
+            EXPECT_EQ(std::to_string(index - 1), xml->attribute("n"));
+            EXPECT_EQ(3 * index, xml->nodeLine()) << index;
+            std::string texts;
+            for (const XmlStream::PlainChild& child : children)
+                texts += std::string(child.name) + "=" + std::string(child.text) + ";";
+            expectP(texts);
+            continue;
+        }
+        if (!xml->advance())
+            break;
         if (xml->atStart("p")) {
-            // Taken in one step where the window holds it, node by node across a seam.
+            EXPECT_EQ(std::to_string(index - 1), xml->attribute("n"));
             std::string texts;
             if (xml->readPlainChildren(children)) {
-                ++inOneStep;
                 for (const XmlStream::PlainChild& child : children)
                     texts += std::string(child.name) + "=" + std::string(child.text) + ";";
             } else {
@@ -199,9 +281,7 @@ TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
                         texts += std::string(xml->text()) + ";";
                     }
             }
-            const std::string& plain = values[index - 1];
-            EXPECT_EQ("b=" + plain.substr(0, plain.size() - 1) + ";c=" + std::to_string(index - 1) + ";",
-                      texts);
+            expectP(texts);
             continue;
         }
         if (xml->atStart("e")) {
