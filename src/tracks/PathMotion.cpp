@@ -83,6 +83,7 @@ PathMotion::PathMotion() {
     points_.reserve(kBatch + 1);
     legs_.reserve(kBatch + 1);
     raw_.reserve(kBatch + 1);
+    angles_.reserve(kBatch + 1);
     out_.reserve(kBatch + 1);
 }
 
@@ -119,9 +120,35 @@ void PathMotion::work() {
         legs_.emplace_back(); // none into the path's first point
     for (std::size_t i = legs_.size(); i < points_.size(); ++i)
         legs_.push_back(legBetween(points_[i - 1], points_[i]));
+    // The speeds of every point first, then each angle for all of them in turn: one point's
+    // angles wait on each other (an arc tangent takes dozens of cycles), different points' do not.
     raw_.clear();
-    for (std::size_t i = next_; i < end; ++i)
-        raw_.push_back(motionAt(i));
+    angles_.clear();
+    for (std::size_t i = next_; i < end; ++i) {
+        angles_.emplace_back();
+        raw_.push_back(speedsAt(i, angles_.back()));
+    }
+    for (std::size_t k = 0; k < raw_.size(); ++k) {
+        if (!angles_[k].moving)
+            continue;
+        Motion& motion = raw_[k];
+        motion.heading = degrees(arcTangent2(angles_[k].east, angles_[k].north));
+        if (motion.heading < 0)
+            motion.heading += 360;
+        motion.pitch =
+            std::clamp(degrees(arcTangent2(motion.verticalSpeed, motion.groundSpeed)), -kSteepest, kSteepest);
+    }
+    for (std::size_t k = 0; k < raw_.size(); ++k)
+        if (angles_[k].turning)
+            angles_[k].turn = arcTangent2(angles_[k].cross, angles_[k].dot);
+    for (std::size_t k = 0; k < raw_.size(); ++k) {
+        if (!angles_[k].turning)
+            continue;
+        Motion& motion = raw_[k];
+        const double turnRate = angles_[k].turn * 2 * angles_[k].perSecond;
+        motion.bank = std::clamp(degrees(arcTangent2(motion.groundSpeed * turnRate, kGravity)), -kSteepestBank,
+                                 kSteepestBank);
+    }
     out_.erase(out_.begin(), out_.begin() + static_cast<std::ptrdiff_t>(taken_));
     taken_ = 0;
     for (std::size_t i = next_; i < end; ++i)
@@ -132,7 +159,7 @@ void PathMotion::work() {
     next_ = 1;
 }
 
-Motion PathMotion::motionAt(std::size_t index) {
+Motion PathMotion::speedsAt(std::size_t index, Angles& angles) {
     const TrackPoint& here = points_[index];
     const bool hasBefore = index > 0, hasAfter = index + 1 < points_.size();
     const TrackPoint& before = hasBefore ? points_[index - 1] : here;
@@ -163,20 +190,17 @@ Motion PathMotion::motionAt(std::size_t index) {
     motion.verticalSpeed = (after.altitude - before.altitude) * perSecond;
     if (motion.groundSpeed < kStill)
         return motion;
-    motion.heading = degrees(arcTangent2(chord.east, chord.north));
-    if (motion.heading < 0)
-        motion.heading += 360;
-    motion.pitch =
-        std::clamp(degrees(arcTangent2(motion.verticalSpeed, motion.groundSpeed)), -kSteepest, kSteepest);
+    angles.moving = true;
+    angles.east = chord.east;
+    angles.north = chord.north;
     // The turn: from the leg into this point to the leg out of it, over the time between their
     // middles. Legs walked rather than flown have no track worth turning from.
     if (hasBefore && hasAfter && in.metres >= kStill * (here.time - before.time) &&
         out.metres >= kStill * (after.time - here.time)) {
-        const double turn =
-            arcTangent2(in.north * out.east - in.east * out.north, in.north * out.north + in.east * out.east);
-        const double turnRate = turn * 2 * perSecond;
-        motion.bank = std::clamp(degrees(arcTangent2(motion.groundSpeed * turnRate, kGravity)),
-                                 -kSteepestBank, kSteepestBank);
+        angles.turning = true;
+        angles.cross = in.north * out.east - in.east * out.north;
+        angles.dot = in.north * out.north + in.east * out.east;
+        angles.perSecond = perSecond;
     }
     return motion;
 }

@@ -48,8 +48,15 @@ private:
     double cosLatitude(double degrees);
     // Works out the motion of the points waiting, as far as their neighbours are known.
     void work();
-    // The motion through points_[index] from its neighbours, before the filter.
-    Motion motionAt(std::size_t index);
+    // What a point's angles are worked out from: the chord from the point before to the one
+    // after (metres), and where it turns, the legs' cross and dot products and the turn.
+    struct Angles {
+        double east = 0, north = 0;
+        double cross = 0, dot = 0, perSecond = 0, turn = 0;
+        bool moving = false, turning = false;
+    };
+    // The speeds through points_[index] from its neighbours, and what its angles need.
+    Motion speedsAt(std::size_t index, Angles& angles);
     Motion filtered(const Motion& raw, double seconds);
 
     static constexpr std::size_t kBatch = 256;
@@ -58,7 +65,8 @@ private:
     std::vector<TrackPoint> points_;
     std::vector<Leg> legs_;
     std::size_t next_ = 0; // the first point of points_ not out
-    std::vector<Motion> raw_;
+    std::vector<Motion> raw_; // the motion before the filter
+    std::vector<Angles> angles_;
     std::vector<Moved> out_;
     std::size_t taken_ = 0; // of out_
     bool finished_ = false;
