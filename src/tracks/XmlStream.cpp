@@ -386,12 +386,7 @@ bool XmlStream::scanStartTag() {
             referenced = true;
             ++at;
         }
-        if (count == attributes_.size())
-            attributes_.emplace_back();
-        Attribute& attribute = attributes_[count++];
-        attribute.name = name;
-        attribute.value = std::string_view(value, static_cast<std::size_t>(at - value));
-        attribute.referenced = referenced;
+        keepAttribute(count++, name, std::string_view(value, static_cast<std::size_t>(at - value)), referenced);
         anyReferenced = anyReferenced || referenced;
         ++at;
     }
@@ -431,6 +426,15 @@ bool XmlStream::scanStartTag() {
         rootClosed_ = openCount_ == 1;
     }
     return true;
+}
+
+void XmlStream::keepAttribute(std::size_t index, std::string_view name, std::string_view value, bool referenced) {
+    if (index == attributes_.size())
+        attributes_.emplace_back();
+    Attribute& attribute = attributes_[index];
+    attribute.name = name;
+    attribute.value = value;
+    attribute.referenced = referenced;
 }
 
 void XmlStream::readEndTag() {
@@ -641,12 +645,7 @@ bool XmlStream::readPlainElement(std::string_view localName, std::vector<PlainCh
         at = findAny(value, end, quote, '<', '&');
         if (at == end || *at != quote)
             return false;
-        if (count == attributes_.size())
-            attributes_.emplace_back();
-        Attribute& attribute = attributes_[count++];
-        attribute.name = nameSeen;
-        attribute.value = std::string_view(value, static_cast<std::size_t>(at - value));
-        attribute.referenced = false;
+        keepAttribute(count++, nameSeen, std::string_view(value, static_cast<std::size_t>(at - value)), false);
         ++at;
     }
     const char* after = nullptr;

@@ -107,6 +107,21 @@ TEST(XmlStreamTest, WhatIsNotWellFormedIsRefusedAtItsLine) {
     }
 }
 
+// What node-by-node reading makes of the rest of a document, its error included: each node's
+// depth, and which are the end of <p> and the start of <q>.
+std::string restOf(XmlStream& xml) {
+    std::string seen;
+    try {
+        while (xml.advance())
+            seen += std::to_string(xml.depth()) + (xml.atEnd("p")     ? "/p "
+                                                   : xml.atStart("q") ? "q "
+                                                                      : ". ");
+    } catch (const TrackError& error) {
+        seen += error.what();
+    }
+    return seen;
+}
+
 TEST(XmlStreamTest, PlainChildrenAreTakenInOneStepAndAnythingElseIsLeftAsItWas) {
     const struct {
         const char* inside;   // the content of <p>
@@ -127,19 +142,6 @@ TEST(XmlStreamTest, PlainChildrenAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
     };
     for (const auto& c : cases) {
         const std::string text = std::string("<r><p>") + c.inside + "</p><q/></r>";
-        // What node-by-node reading makes of it, error included.
-        const auto after = [](XmlStream& xml) {
-            std::string seen;
-            try {
-                while (xml.advance())
-                    seen += std::to_string(xml.depth()) + (xml.atEnd("p")     ? "/p "
-                                                           : xml.atStart("q") ? "q "
-                                                                              : ". ");
-            } catch (const TrackError& error) {
-                seen += error.what();
-            }
-            return seen;
-        };
         auto alone = XmlStream::openText(text, "t.xml", "r");
         while (alone->advance() && !alone->atStart("p")) {
         }
@@ -158,7 +160,7 @@ TEST(XmlStreamTest, PlainChildrenAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
         } else {
             EXPECT_EQ("", std::string(c.children)) << c.inside;
         }
-        EXPECT_EQ(after(*alone), after(*xml)) << c.inside;
+        EXPECT_EQ(restOf(*alone), restOf(*xml)) << c.inside;
     }
 }
 
@@ -186,17 +188,6 @@ TEST(XmlStreamTest, PlainElementsAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
     };
     for (const auto& c : cases) {
         const std::string text = std::string("<r><s/>\n") + c.element + "<q/></r>";
-        // What node-by-node reading makes of the rest, error included.
-        const auto after = [](XmlStream& xml) {
-            std::string seen;
-            try {
-                while (xml.advance())
-                    seen += std::to_string(xml.depth()) + (xml.atStart("q") ? "q " : ". ");
-            } catch (const TrackError& error) {
-                seen += error.what();
-            }
-            return seen;
-        };
         const auto toS = [](XmlStream& xml) {
             while (xml.advance() && !xml.atStart("s")) {
             }
@@ -223,7 +214,7 @@ TEST(XmlStreamTest, PlainElementsAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
         } else {
             EXPECT_EQ("", std::string(c.taken)) << c.element;
         }
-        EXPECT_EQ(after(*alone), after(*xml)) << c.element;
+        EXPECT_EQ(restOf(*alone), restOf(*xml)) << c.element;
     }
 }
 
