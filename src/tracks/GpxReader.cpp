@@ -3,6 +3,13 @@
 #include "tracks/DecimalText.h"
 #include "tracks/IsoTime.h"
 
+namespace {
+
+// A point's children this reader takes.
+constexpr std::string_view kEle = "ele", kTime = "time";
+
+} // namespace
+
 std::unique_ptr<GpxReader> GpxReader::openFile(const std::string& path) {
     return std::unique_ptr<GpxReader>(new GpxReader(XmlStream::openFile(path, "gpx")));
 }
@@ -32,7 +39,6 @@ bool GpxReader::nextTrack() {
 
 bool GpxReader::next(TrackPoint& point) {
     XmlStream& xml = *xml_;
-    static constexpr std::string_view kEle = "ele", kTime = "time";
     while (inSegment_) {
         // A point as nearly every file writes it is read in one step; anything else node by node.
         if (xml.readPlainElement("trkpt", children_)) {
@@ -80,9 +86,9 @@ void GpxReader::beginPoint() {
 }
 
 void GpxReader::readChild(std::string_view name, std::string_view text) {
-    if (name == "ele") {
+    if (name == kEle) {
         elevation_ = decimalNumber(text);
-    } else if (name == "time") {
+    } else if (name == kTime) {
         timeWritten_ = true;
         time_ = parseIsoTime(text);
     }
