@@ -66,6 +66,26 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Whether the `count` bytes at `a` and `b` are the same: a word at a time, the last word
+// overlapping the one before, as the bytes between an element's values are a dozen or so.
+bool sameBytes(const char* a, const char* b, std::size_t count) {
+    const auto word = [](const char* at) {
+        uint64_t value = 0;
+        std::memcpy(&value, at, sizeof value);
+        return value;
+    };
+    if (count < 8) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
+    for (std::size_t i = 0; i + 8 < count; i += 8)
+        if (word(a + i) != word(b + i))
+            return false;
+    return word(a + count - 8) == word(b + count - 8);
+}
+
 bool isNameByte(char c) {
     return kByteKinds[static_cast<unsigned char>(c)] != kEndsName;
 }
@@ -605,59 +625,17 @@ bool XmlStream::readPlainElement(std::string_view localName, std::vector<PlainCh
         return false;
     const char* const begin = data_.data();
     const char* const end = begin + data_.size();
-    const char* at = begin + pos_;
-    while (at < end && isSpace(*at))
-        ++at;
-    const char* const start = at;
-    if (end - at < 2 || *at != '<')
-        return false;
-    const char* const name = ++at;
-    const char* local = name;
-    for (; at < end && kByteKinds[static_cast<unsigned char>(*at)] != kEndsName; ++at)
-        if (*at == ':' && local == name)
-            local = at + 1;
-    if (at == end || !sameName(std::string_view(local, static_cast<std::size_t>(at - local)), localName))
-        return false;
-    const std::string_view element(name, static_cast<std::size_t>(at - name));
-    // Attributes written name="value" (or with single quotes) without references; anything else
-    // is left to the node-by-node reading, which refuses what it must.
-    std::size_t count = 0;
-    while (true) {
-        const char* const before = at;
-        while (at < end && isSpace(*at))
-            ++at;
-        if (at == end)
+    const char* start = begin + pos_;
+    while (start < end && isSpace(*start))
+        ++start;
+    std::size_t count = shape_.attributes;
+    const char* after = readAsShape(start, localName, children);
+    if (after == nullptr) {
+        after = readPlainAt(start, localName, children, count);
+        if (after == nullptr)
             return false;
-        if (*at == '>' || *at == '/')
-            break;
-        const char* const attributeName = at;
-        while (at < end && isNameByte(*at))
-            ++at;
-        if (before == attributeName || at == attributeName || end - at < 2 || at[0] != '=' ||
-            (at[1] != '"' && at[1] != '\''))
-            return false;
-        const std::string_view nameSeen(attributeName, static_cast<std::size_t>(at - attributeName));
-        for (std::size_t i = 0; i < count; ++i)
-            if (sameName(attributes_[i].name, nameSeen))
-                return false;
-        const char quote = at[1];
-        const char* const value = at + 2;
-        at = findAny(value, end, quote, '<', '&');
-        if (at == end || *at != quote)
-            return false;
-        keepAttribute(count++, nameSeen, std::string_view(value, static_cast<std::size_t>(at - value)), false);
-        ++at;
+        learnShape(start, after, localName, count, children);
     }
-    const char* after = nullptr;
-    if (*at == '/') {
-        children.clear();
-        if (end - at >= 2 && at[1] == '>')
-            after = at + 2;
-    } else {
-        after = readPlainContent(at + 1, element, children);
-    }
-    if (after == nullptr)
-        return false;
     // Read whole: the element's end is the current node, the element having begun at `start`.
     if (popPending_) {
         --openCount_;
@@ -671,6 +649,112 @@ bool XmlStream::readPlainElement(std::string_view localName, std::vector<PlainCh
     depth_ = static_cast<int>(openCount_);
     local_ = localName;
     return true;
+}
+
+const char* XmlStream::readPlainAt(const char* at, std::string_view localName, std::vector<PlainChild>& children,
+                                   std::size_t& count) {
+    const char* const end = data_.data() + data_.size();
+    if (end - at < 2 || *at != '<')
+        return nullptr;
+    const char* const name = ++at;
+    const char* local = name;
+    for (; at < end && kByteKinds[static_cast<unsigned char>(*at)] != kEndsName; ++at)
+        if (*at == ':' && local == name)
+            local = at + 1;
+    if (at == end || !sameName(std::string_view(local, static_cast<std::size_t>(at - local)), localName))
+        return nullptr;
+    const std::string_view element(name, static_cast<std::size_t>(at - name));
+    // Attributes written name="value" (or with single quotes) without references; anything else
+    // is left to the node-by-node reading, which refuses what it must.
+    count = 0;
+    while (true) {
+        const char* const before = at;
+        while (at < end && isSpace(*at))
+            ++at;
+        if (at == end)
+            return nullptr;
+        if (*at == '>' || *at == '/')
+            break;
+        const char* const attributeName = at;
+        while (at < end && isNameByte(*at))
+            ++at;
+        if (before == attributeName || at == attributeName || end - at < 2 || at[0] != '=' ||
+            (at[1] != '"' && at[1] != '\''))
+            return nullptr;
+        const std::string_view nameSeen(attributeName, static_cast<std::size_t>(at - attributeName));
+        for (std::size_t i = 0; i < count; ++i)
+            if (sameName(attributes_[i].name, nameSeen))
+                return nullptr;
+        const char quote = at[1];
+        const char* const value = at + 2;
+        at = findAny(value, end, quote, '<', '&');
+        if (at == end || *at != quote)
+            return nullptr;
+        keepAttribute(count++, nameSeen, std::string_view(value, static_cast<std::size_t>(at - value)), false);
+        ++at;
+    }
+    if (*at != '/')
+        return readPlainContent(at + 1, element, children);
+    children.clear();
+    return end - at >= 2 && at[1] == '>' ? at + 2 : nullptr;
+}
+
+void XmlStream::learnShape(const char* start, const char* after, std::string_view localName, std::size_t count,
+                           const std::vector<PlainChild>& children) {
+    Shape& shape = shape_;
+    shape.localName = localName;
+    shape.attributes = count;
+    shape.literals.clear();
+    shape.values.clear();
+    shape.names.resize(count + children.size());
+    const char* from = start;
+    const auto value = [&](std::string_view name, std::string_view text, char delimiter) {
+        shape.names[shape.values.size()].assign(name);
+        shape.literals.append(from, static_cast<std::size_t>(text.data() - from));
+        shape.values.push_back({shape.literals.size(), delimiter});
+        from = text.data() + text.size();
+    };
+    for (std::size_t i = 0; i < count; ++i)
+        value(attributes_[i].name, attributes_[i].value, attributes_[i].value.data()[attributes_[i].value.size()]);
+    for (const PlainChild& child : children)
+        value(child.name, child.text, '<');
+    shape.literals.append(from, static_cast<std::size_t>(after - from));
+}
+
+const char* XmlStream::readAsShape(const char* at, std::string_view localName, std::vector<PlainChild>& children) {
+    const Shape& shape = shape_;
+    if (shape.literals.empty() || !sameName(shape.localName, localName))
+        return nullptr;
+    // The same bytes around the values as the element the shape was taken from, and values
+    // without the bytes that would end them early or need decoding: read as that one was.
+    const char* const end = data_.data() + data_.size();
+    const char* const literals = shape.literals.data();
+    std::size_t literal = 0;
+    children.clear();
+    for (std::size_t i = 0; i < shape.values.size(); ++i) {
+        const Shape::Value& next = shape.values[i];
+        const std::size_t length = next.literalEnd - literal;
+        if (static_cast<std::size_t>(end - at) < length || !sameBytes(at, literals + literal, length))
+            return nullptr;
+        literal = next.literalEnd;
+        const char* const value = at + length;
+        at = findAny(value, end, next.delimiter, '<', '&');
+        if (at == end || *at != next.delimiter)
+            return nullptr;
+        const std::string_view text(value, static_cast<std::size_t>(at - value));
+        if (i < shape.attributes) {
+            Attribute& attribute = attributes_[i]; // kept once already, when the shape was taken
+            attribute.name = shape.names[i];
+            attribute.value = text;
+            attribute.referenced = false;
+        } else {
+            children.push_back({shape.names[i], text});
+        }
+    }
+    const std::size_t length = shape.literals.size() - literal;
+    if (static_cast<std::size_t>(end - at) < length || !sameBytes(at, literals + literal, length))
+        return nullptr;
+    return at + length;
 }
 
 const char* XmlStream::readPlainContent(const char* at, std::string_view element,

@@ -100,6 +100,29 @@ private:
     // The text of an element of one text without references, up to its end tag, taken in one
     // step (most elements of a track file are); nothing, with nothing read, for any other.
     std::optional<std::string_view> readPlainText();
+    // readPlainElement's element from `at`, past white space, read as it is written: where it
+    // ends, its attributes kept (`count` of them) and its children in `children`; nullptr for
+    // any other.
+    const char* readPlainAt(const char* at, std::string_view localName, std::vector<PlainChild>& children,
+                            std::size_t& count);
+    // The last element read whole by readPlainElement, as written less its values: the next one
+    // is first matched against it, as a track file's points are nearly all written alike, and
+    // then read without its names and spaces looked at again.
+    struct Shape {
+        std::string_view localName; // what it was read as; none before the first
+        std::string literals;       // its bytes outside the values, one part after the other
+        struct Value {
+            std::size_t literalEnd; // the value comes after literals up to here
+            char delimiter;         // what ends it: the quote, or '<' for a child's text
+        };
+        std::vector<Value> values;      // the attributes' values, then the children's texts
+        std::vector<std::string> names; // the attributes' names, then the children's local names
+        std::size_t attributes = 0;
+    };
+    void learnShape(const char* start, const char* after, std::string_view localName, std::size_t count,
+                    const std::vector<PlainChild>& children);
+    // Where the element at `at` ends, read as shape_ says; nullptr where it is not written so.
+    const char* readAsShape(const char* at, std::string_view localName, std::vector<PlainChild>& children);
     // The content from `at` of the element `element` up to its end tag, where it is as
     // readPlainChildren takes it: its children in `children`, and where the end tag ends;
     // nullptr for any other.
@@ -152,6 +175,7 @@ private:
     std::size_t openCount_ = 0;
     std::string names_;
     bool popPending_ = false; // the current node ends the innermost element (an end tag or <a/>)
+    Shape shape_;
     bool rootSeen_ = false;
     bool rootClosed_ = false;
 };

@@ -166,13 +166,27 @@ TEST(XmlStreamTest, PlainChildrenAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
 
 TEST(XmlStreamTest, PlainElementsAreTakenInOneStepAndAnythingElseIsLeftAsItWas) {
     const struct {
-        const char* element; // on the second line, after an empty element
+        const char* element; // after an empty element, and again after the model below
         const char* taken;   // its attributes and children, "" where it is not taken in one step
     } cases[] = {
-        {"<p x=\"1\" y='two'>\n <a>1</a><b>2</b></p>", "x=1;y=two;|a=1;b=2;"},
+        {"<p x=\"1\"      y='two'>\n <a>1</a><b>2</b></p>", "x=1;y=two;|a=1;b=2;"},
+        {"<p x=\"3'\" y='\"4'>\n <a></a><b>5 6</b></p>", "x=3';y=\"4;|a=;b=5 6;"},
+        {"<p x=\"1\" y=\"two\">\n <a>1</a><b>2</b></p>", "x=1;y=two;|a=1;b=2;"},
+        {"<p x=\"1\" y='two'> <a>1</a><b>2</b></p>", "x=1;y=two;|a=1;b=2;"},
+        {"<p y=\"1\" x='two'>\n <a>1</a><b>2</b></p>", "x=two;y=1;|a=1;b=2;"},
+        {"<p x=\"1\"      y='two'>\n <b>1</b><a>2</a></p>", "x=1;y=two;|b=1;a=2;"},
+        {"<p x=\"1\"      y='two'>\n <a>1</a><b>2</b><c>3</c></p>", "x=1;y=two;|a=1;b=2;c=3;"},
         {"<x:p x=\"1\"><a>1</a></x:p>", "x=1;|a=1;"},
         {"<p x=\"a>b\"/>", "x=a>b;|-"},
         {"<p/>", "|-"},
+        {"<p x=\"1\"      y='t&amp;o'>\n <a>1</a><b>2</b></p>", ""},
+        {"<p x=\"1\"      y='t<o'>\n <a>1</a><b>2</b></p>", ""},
+        {"<p x=\"1\"z     y='two'>\n <a>1</a><b>2</b></p>", ""},
+        {"<p x=\"1\"      y='two'>\n <a>1</a><b>&lt;</b></p>", ""},
+        {"<p x=\"1\"      y='two'>\n <a>1</a><b>2<c/></b></p>", ""},
+        {"<p x=\"1\"      y='two'>\n <a>1</a><b>2</b></pp>", ""},
+        {"<p x=\"1\"      y='two'>\n <a>1</a><b>2</b>", ""},
+        {"<p x=\"1\"      y='two'>\n <a>1</a><b>2</b></p", ""},
         {"<p x = \"1\"></p>", ""},
         {"<p x=\"&amp;\"></p>", ""},
         {"<p x=\"1\" x=\"2\"></p>", ""},
@@ -186,36 +200,46 @@ TEST(XmlStreamTest, PlainElementsAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
         {"<p x=\"1\">text</p>", ""},
         {"<p x=\"1\"><a>1</a></b>", ""},
     };
-    for (const auto& c : cases) {
-        const std::string text = std::string("<r><s/>\n") + c.element + "<q/></r>";
-        const auto toS = [](XmlStream& xml) {
-            while (xml.advance() && !xml.atStart("s")) {
+    // The first case, read in one step before each case the second time round: elements written
+    // alike are read by how it was written, and anything else must come out as if it were not.
+    const std::string model = std::string(cases[0].element) + "\n";
+    for (const bool afterModel : {false, true})
+        for (const auto& c : cases) {
+            const std::string text = "<r><s/>\n" + (afterModel ? model : "") + c.element + "<q/></r>";
+            const auto toS = [](XmlStream& xml) {
+                while (xml.advance() && !xml.atStart("s")) {
+                }
+            };
+            auto alone = XmlStream::openText(text, "t.xml", "r");
+            toS(*alone);
+            auto xml = XmlStream::openText(text, "t.xml", "r");
+            toS(*xml);
+            std::vector<XmlStream::PlainChild> children;
+            if (afterModel) {
+                ASSERT_TRUE(xml->readPlainElement("p", children));
+                while (alone->advance() && !alone->atEnd("p")) {
+                }
             }
-        };
-        auto alone = XmlStream::openText(text, "t.xml", "r");
-        toS(*alone);
-        auto xml = XmlStream::openText(text, "t.xml", "r");
-        toS(*xml);
-        std::vector<XmlStream::PlainChild> children;
-        if (xml->readPlainElement("p", children)) {
-            std::string got;
-            for (const char* name : {"x", "y"})
-                if (!xml->attribute(name).empty())
-                    got += std::string(name) + "=" + std::string(xml->attribute(name)) + ";";
-            got += children.empty() ? "|-" : "|";
-            for (const XmlStream::PlainChild& child : children)
-                got += std::string(child.name) + "=" + std::string(child.text) + ";";
-            EXPECT_EQ(c.taken, got) << c.element;
-            EXPECT_TRUE(xml->atEnd("p")) << c.element;
-            EXPECT_EQ(2u, xml->nodeLine()) << c.element;
-            while (alone->advance() && !alone->atEnd("p")) {
+            const std::string context = c.element + std::string(afterModel ? " after the model" : "");
+            if (xml->readPlainElement("p", children)) {
+                std::string got;
+                for (const char* name : {"x", "y"})
+                    if (!xml->attribute(name).empty())
+                        got += std::string(name) + "=" + std::string(xml->attribute(name)) + ";";
+                got += children.empty() ? "|-" : "|";
+                for (const XmlStream::PlainChild& child : children)
+                    got += std::string(child.name) + "=" + std::string(child.text) + ";";
+                EXPECT_EQ(c.taken, got) << context;
+                EXPECT_TRUE(xml->atEnd("p")) << context;
+                EXPECT_EQ(afterModel ? 4u : 2u, xml->nodeLine()) << context;
+                while (alone->advance() && !alone->atEnd("p")) {
+                }
+                EXPECT_EQ(alone->depth(), xml->depth()) << context;
+            } else {
+                EXPECT_EQ("", std::string(c.taken)) << context;
             }
-            EXPECT_EQ(alone->depth(), xml->depth()) << c.element;
-        } else {
-            EXPECT_EQ("", std::string(c.taken)) << c.element;
+            EXPECT_EQ(restOf(*alone), restOf(*xml)) << context;
         }
-        EXPECT_EQ(restOf(*alone), restOf(*xml)) << c.element;
-    }
 }
 
 TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
