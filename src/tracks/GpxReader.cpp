@@ -45,7 +45,7 @@ bool GpxReader::next(TrackPoint& point) {
             beginPoint();
             for (const XmlStream::PlainChild& plain : children_)
                 readChild(plain.name, plain.text);
-            if (endPoint(xml.nodeLine(), point))
+            if (endPoint([&xml] { return xml.nodeLine(); }, point))
                 return true;
             continue;
         }
@@ -71,7 +71,7 @@ bool GpxReader::next(TrackPoint& point) {
                 readChild(name, xml.text());
             }
         }
-        if (endPoint(at, point))
+        if (endPoint([at] { return at; }, point))
             return true;
     }
     return false;
@@ -94,15 +94,16 @@ void GpxReader::readChild(std::string_view name, std::string_view text) {
     }
 }
 
-bool GpxReader::endPoint(uint64_t line, TrackPoint& point) {
+template <class LineOf>
+bool GpxReader::endPoint(const LineOf& lineOf, TrackPoint& point) {
     if (!latitude_ || !longitude_ || *latitude_ < -90 || *latitude_ > 90 || *longitude_ < -180 ||
         *longitude_ > 180)
-        report_.skipped("a place off the globe, or none", line);
+        report_.skipped("a place off the globe, or none", lineOf());
     else if (!time_)
-        report_.skipped(timeWritten_ ? "a time that is no ISO 8601 time" : "no time", line);
+        report_.skipped(timeWritten_ ? "a time that is no ISO 8601 time" : "no time", lineOf());
     else if (!elevation_)
-        report_.skipped("no elevation", line);
-    else if (order_.keep(*time_, report_, line)) {
+        report_.skipped("no elevation", lineOf());
+    else if (order_.keep(*time_, report_, lineOf)) {
         point = {*time_, *latitude_, *longitude_, *elevation_};
         return true;
     }

@@ -32,10 +32,11 @@ public:
 private:
     explicit GpxReader(std::unique_ptr<XmlStream> xml) : xml_(std::move(xml)) {}
     // A point: its place from the element's attributes, then its children's texts, then kept in
-    // `point` or skipped and counted at its line.
+    // `point` or skipped and counted at its line, `lineOf()`.
     void beginPoint();
     void readChild(std::string_view name, std::string_view text);
-    bool endPoint(uint64_t line, TrackPoint& point);
+    template <class LineOf>
+    bool endPoint(const LineOf& lineOf, TrackPoint& point);
 
     std::unique_ptr<XmlStream> xml_;
     std::string trackName_;
