@@ -30,17 +30,6 @@ bool isSpace(char c) {
     return true;
 }
 
-// The digits from `at` added to `digits`, eight at a time where they come so; `at` moves past them.
-[[gnu::always_inline]] inline void addDigits(const char*& at, const char* end, uint64_t& digits) {
-    uint64_t eight = 0;
-    while (end - at >= 8 && eightDigits(at, eight)) {
-        digits = digits * 100000000 + eight;
-        at += 8;
-    }
-    for (; at < end && static_cast<unsigned char>(*at - '0') < 10; ++at)
-        digits = digits * 10 + static_cast<uint64_t>(*at - '0');
-}
-
 // "-47.12345678" and the like, the numbers track files are made of, without from_chars: digits
 // with a point, at most 15 of them, are an integer divided by a power of ten, which is exact to
 // the last bit (both are exact doubles and the division rounds once). Anything else is left to
@@ -52,13 +41,23 @@ bool simpleDecimal(std::string_view text, double& number) {
     const char* at = text.data() + (negative ? 1 : 0);
     const char* const end = text.data() + text.size();
     uint64_t digits = 0;
+    const auto addDigits = [&] {
+        for (; at < end && static_cast<unsigned char>(*at - '0') < 10; ++at)
+            digits = digits * 10 + static_cast<uint64_t>(*at - '0');
+    };
+    // The whole part is a few digits, the fraction often eight.
     const char* const first = at;
-    addDigits(at, end, digits);
+    addDigits();
     const auto wholeDigits = at - first;
     std::ptrdiff_t fraction = 0;
     if (at < end && *at == '.') {
         const char* const point = ++at;
-        addDigits(at, end, digits);
+        uint64_t eight = 0;
+        if (end - at >= 8 && eightDigits(at, eight)) {
+            digits = digits * 100000000 + eight;
+            at += 8;
+        }
+        addDigits();
         fraction = at - point;
     }
     if (at != end || wholeDigits + fraction == 0 || wholeDigits + fraction > 15)
@@ -71,6 +70,9 @@ bool simpleDecimal(std::string_view text, double& number) {
 } // namespace
 
 bool readDecimal(std::string_view text, double& number) {
+    // Nearly every number comes without spaces or a plus, and is read at once.
+    if (simpleDecimal(text, number))
+        return true;
     while (!text.empty() && isSpace(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isSpace(text.back()))
