@@ -57,7 +57,7 @@ bool GpxReader::next(TrackPoint& point) {
         }
         if (!xml.atStart("trkpt"))
             continue;
-        const uint64_t at = xml.nodeLine();
+        const uint64_t at = xml.nodeOffset();
         beginPoint();
         if (xml.readPlainChildren(children_)) {
             for (const XmlStream::PlainChild& plain : children_)
@@ -71,7 +71,7 @@ bool GpxReader::next(TrackPoint& point) {
                 readChild(name, xml.text());
             }
         }
-        if (endPoint([at] { return at; }, point))
+        if (endPoint([&xml, at] { return xml.lineAt(at); }, point))
             return true;
     }
     return false;

@@ -158,7 +158,7 @@ XmlStream::XmlStream(int file, uint64_t fileSize, std::string_view text, std::st
     if (have(2) && (data_.substr(0, 2) == "\xFF\xFE" || data_.substr(0, 2) == "\xFE\xFF"))
         fail("the file is written in UTF-16, which is not read (UTF-8 only)");
     if (have(3) && data_.substr(0, 3) == "\xEF\xBB\xBF")
-        countedTo_ = nodeStart_ = pos_ = 3;
+        countedAt_ = nodeStart_ = pos_ = 3;
 }
 
 XmlStream::~XmlStream() {
@@ -172,8 +172,7 @@ bool XmlStream::readMore(std::size_t count) {
             return false;
         // Keep the current node and what follows it, and the next block after them: the file
         // seen in place where it goes on past them and their padding, its last part copied with
-        // zeros after it. The lines of what goes are counted first.
-        line_ += newlines(data_.data() + countedTo_, data_.data() + nodeStart_);
+        // zeros after it.
         const uint64_t from = windowAt_ + nodeStart_;
         const std::size_t length = data_.size() - nodeStart_ + kBlock;
         const uint64_t rest = fileSize_ - from;
@@ -194,7 +193,7 @@ bool XmlStream::readMore(std::size_t count) {
         }
         windowAt_ = from;
         pos_ -= nodeStart_;
-        countedTo_ = nodeStart_ = 0;
+        nodeStart_ = 0;
     }
     return true;
 }
@@ -226,14 +225,32 @@ std::size_t XmlStream::find(std::string_view text, std::size_t from) {
 }
 
 uint64_t XmlStream::nodeLine() {
-    line_ += newlines(data_.data() + countedTo_, data_.data() + nodeStart_);
-    countedTo_ = nodeStart_;
+    return lineAt(nodeOffset());
+}
+
+uint64_t XmlStream::lineAt(uint64_t offset) {
+    line_ += newlinesBefore(offset);
+    countedAt_ = offset;
     return line_;
 }
 
+uint64_t XmlStream::newlinesBefore(uint64_t offset) const {
+    uint64_t count = 0;
+    uint64_t at = countedAt_;
+    // What has left the window since is seen again, a block at a time.
+    for (MappedRange earlier; at < std::min(offset, windowAt_);) {
+        const auto size = static_cast<std::size_t>(std::min<uint64_t>(kBlock, std::min(offset, windowAt_) - at));
+        const char* const seen = reinterpret_cast<const char*>(earlier.map(file_, at, size));
+        if (seen == nullptr)
+            throw TrackError(name_, 0, "the file cannot be read");
+        count += newlines(seen, seen + size);
+        at += size;
+    }
+    return at >= offset ? count : count + newlines(data_.data() + (at - windowAt_), data_.data() + (offset - windowAt_));
+}
+
 void XmlStream::fail(const std::string& what) const {
-    const uint64_t line =
-        line_ + newlines(data_.data() + countedTo_, data_.data() + std::min(pos_, data_.size()));
+    const uint64_t line = line_ + newlinesBefore(windowAt_ + std::min(pos_, data_.size()));
     throw TrackError(name_, line, "this is no well-formed XML: " + what);
 }
 

@@ -62,6 +62,10 @@ public:
     std::string_view attribute(std::string_view name) const;
     // The line where the current node begins (counted when asked for).
     uint64_t nodeLine();
+    // Where the current node begins in the file, and the line there: a node's line may be
+    // asked for after the stream has moved on, as long as no later line was asked for first.
+    uint64_t nodeOffset() const { return windowAt_ + nodeStart_; }
+    uint64_t lineAt(uint64_t offset);
     const std::string& name() const { return name_; }
 
 private:
@@ -149,8 +153,13 @@ private:
     uint64_t windowAt_ = 0; // where data_ begins in the file
     std::size_t pos_ = 0;   // in data_
     bool ended_ = false;    // no more input to read
-    uint64_t line_ = 1;     // the line at countedTo_
-    std::size_t countedTo_ = 0;
+    // Lines are counted only when one is asked for, from where the last was: a track file's
+    // lines are seldom needed (a skipped point, an error), and its bytes are long gone from the
+    // processor's caches by the time the window moves on.
+    uint64_t line_ = 1;        // the line at countedAt_
+    uint64_t countedAt_ = 0;   // where in the file (or text)
+    // The line ends from countedAt_ to `offset` (not before it).
+    uint64_t newlinesBefore(uint64_t offset) const;
 
     std::string name_;
     std::string root_;
