@@ -1,12 +1,20 @@
 #include "tracks/GpxReader.h"
 
+#include <cstring>
+
 #include "tracks/DecimalText.h"
 #include "tracks/IsoTime.h"
 
 namespace {
 
 // A point's children this reader takes.
-constexpr std::string_view kEle = "ele", kTime = "time";
+constexpr char kEle[] = "ele", kTime[] = "time";
+
+// Whether `name` is `known`, compared in place: twice for every point.
+template <std::size_t N>
+bool is(std::string_view name, const char (&known)[N]) {
+    return name.size() == N - 1 && std::memcmp(name.data(), known, N - 1) == 0;
+}
 
 } // namespace
 
@@ -67,7 +75,7 @@ bool GpxReader::next(TrackPoint& point) {
             while (xml.advance() && !xml.atEndOfDepth(depth)) {
                 if (xml.depth() != depth + 1 || !(xml.atStart(kEle) || xml.atStart(kTime)))
                     continue;
-                const std::string_view name = xml.atStart(kEle) ? kEle : kTime;
+                const std::string_view name = xml.atStart(kEle) ? std::string_view(kEle) : kTime;
                 readChild(name, xml.text());
             }
         }
@@ -86,9 +94,9 @@ void GpxReader::beginPoint() {
 }
 
 void GpxReader::readChild(std::string_view name, std::string_view text) {
-    if (name == kEle) {
+    if (is(name, kEle)) {
         elevation_ = decimalNumber(text);
-    } else if (name == kTime) {
+    } else if (is(name, kTime)) {
         timeWritten_ = true;
         time_ = parseIsoTime(text);
     }
