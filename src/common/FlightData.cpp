@@ -1,7 +1,10 @@
 #include "common/FlightData.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+
+#include "common/Rounding.h"
 
 uint32_t contGroupSize(uint32_t bit, uint32_t nEngines) {
     switch (bit) {
@@ -148,18 +151,18 @@ double wrapDegrees(double degrees) {
 
 double latitudeDegrees(int64_t latitude) { return static_cast<double>(latitude) / kLatitudeUnitsPerDegree; }
 
-int64_t latitudeFromDegrees(double degrees) { return std::llround(degrees * kLatitudeUnitsPerDegree); }
+int64_t latitudeFromDegrees(double degrees) { return roundedToInteger(degrees * kLatitudeUnitsPerDegree); }
 
 double longitudeDegrees(int64_t longitude) { return static_cast<double>(longitude) * 360.0 / kTwo64; }
 
 int64_t longitudeFromDegrees(double degrees) {
     double turns = wrapDegrees(degrees) / 360.0;
-    return static_cast<int64_t>(static_cast<uint64_t>(std::fmin(turns * kTwo64, kTwo64 - 2048.0)));
+    return static_cast<int64_t>(static_cast<uint64_t>(std::min(turns * kTwo64, kTwo64 - 2048.0)));
 }
 
 double altitudeMetres(int64_t altitude) { return static_cast<double>(altitude) / kTwo32; }
 
-int64_t altitudeFromMetres(double metres) { return std::llround(metres * kTwo32); }
+int64_t altitudeFromMetres(double metres) { return roundedToInteger(metres * kTwo32); }
 
 double angleDegrees(int32_t angle) { return angle * 360.0 / kTwo32; }
 

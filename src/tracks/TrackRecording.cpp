@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/DataBuffer.h"
+#include "common/Rounding.h"
 #include "common/Ticks.h"
 #include "tracks/TrackError.h"
 
@@ -54,12 +55,13 @@ void TrackRecording::beginTrack(const std::string& title, const std::string& tai
 uint32_t TrackRecording::ticksOf(double time) const {
     if (time < start_)
         throw BeforeStart{};
-    const double ticks = std::round((time - start_) * kTicksPerSecond);
-    if (!(ticks >= 0 && ticks <= static_cast<double>(UINT32_MAX)))
+    // Rounded, the ticks must be 0..UINT32_MAX.
+    const double ticks = (time - start_) * kTicksPerSecond;
+    if (!(ticks > -0.5 && ticks < static_cast<double>(UINT32_MAX) + 0.5))
         throw TrackError(path_, 0,
                          "a point comes more than 119 hours after the first one, more than a recording holds "
                          "(are the inputs of one flight?)");
-    return static_cast<uint32_t>(ticks);
+    return static_cast<uint32_t>(roundedToInteger(ticks));
 }
 
 void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
@@ -79,7 +81,7 @@ void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
     cont.IAS = static_cast<float>(motion.groundSpeed * kKnotsPerMetrePerSecond);
     cont.TAS = cont.IAS;
     constexpr int64_t kDay = 86400;
-    const int64_t ofDay = (static_cast<int64_t>(std::floor(point.time)) % kDay + kDay) % kDay;
+    const int64_t ofDay = (flooredToInteger(point.time) % kDay + kDay) % kDay;
     cont.hour = static_cast<uint8_t>(ofDay / 3600);
     cont.minute = static_cast<uint8_t>(ofDay / 60 % 60);
     cont.second = static_cast<uint8_t>(ofDay % 60);
