@@ -120,38 +120,34 @@ void PathMotion::work() {
         legs_.emplace_back(); // none into the path's first point
     for (std::size_t i = legs_.size(); i < points_.size(); ++i)
         legs_.push_back(legBetween(points_[i - 1], points_[i]));
-    // The speeds of every point first, then their angles two points at a time: the arc tangents
-    // are much of the work, and take two angles at little more than the cost of one.
+    // The speeds of every point first, then each angle for all of them in turn: one point's
+    // angles wait on each other (an arc tangent takes dozens of cycles), different points' do not.
     raw_.clear();
     angles_.clear();
     for (std::size_t i = next_; i < end; ++i) {
         angles_.emplace_back();
         raw_.push_back(speedsAt(i, angles_.back()));
     }
-    for (std::size_t k = 0; k < raw_.size(); k += 2) {
-        const std::size_t pair[] = {k, std::min(k + 1, raw_.size() - 1)};
-        const auto both = [&](auto part) { return DoublePair{part(pair[0]), part(pair[1])}; };
-        const DoublePair groundSpeed = both([&](std::size_t i) { return raw_[i].groundSpeed; });
-        const DoublePair heading = arcTangent2(both([&](std::size_t i) { return angles_[i].east; }),
-                                               both([&](std::size_t i) { return angles_[i].north; }));
-        const DoublePair pitch =
-            arcTangent2(both([&](std::size_t i) { return raw_[i].verticalSpeed; }), groundSpeed);
-        const DoublePair turn = arcTangent2(both([&](std::size_t i) { return angles_[i].cross; }),
-                                            both([&](std::size_t i) { return angles_[i].dot; }));
-        const DoublePair turnRate = turn * 2 * both([&](std::size_t i) { return angles_[i].perSecond; });
-        const DoublePair bank = arcTangent2(groundSpeed * turnRate, DoublePair{kGravity, kGravity});
-        for (const std::size_t half : {std::size_t{0}, std::size_t{1}}) {
-            const Angles& angles = angles_[pair[half]];
-            Motion& motion = raw_[pair[half]];
-            if (angles.moving) {
-                motion.heading = degrees(heading[half]);
-                if (motion.heading < 0)
-                    motion.heading += 360;
-                motion.pitch = std::clamp(degrees(pitch[half]), -kSteepest, kSteepest);
-            }
-            if (angles.turning)
-                motion.bank = std::clamp(degrees(bank[half]), -kSteepestBank, kSteepestBank);
-        }
+    for (std::size_t k = 0; k < raw_.size(); ++k) {
+        if (!angles_[k].moving)
+            continue;
+        Motion& motion = raw_[k];
+        motion.heading = degrees(arcTangent2(angles_[k].east, angles_[k].north));
+        if (motion.heading < 0)
+            motion.heading += 360;
+        motion.pitch =
+            std::clamp(degrees(arcTangent2(motion.verticalSpeed, motion.groundSpeed)), -kSteepest, kSteepest);
+    }
+    for (std::size_t k = 0; k < raw_.size(); ++k)
+        if (angles_[k].turning)
+            angles_[k].turn = arcTangent2(angles_[k].cross, angles_[k].dot);
+    for (std::size_t k = 0; k < raw_.size(); ++k) {
+        if (!angles_[k].turning)
+            continue;
+        Motion& motion = raw_[k];
+        const double turnRate = angles_[k].turn * 2 * angles_[k].perSecond;
+        motion.bank = std::clamp(degrees(arcTangent2(motion.groundSpeed * turnRate, kGravity)), -kSteepestBank,
+                                 kSteepestBank);
     }
     out_.erase(out_.begin(), out_.begin() + static_cast<std::ptrdiff_t>(taken_));
     taken_ = 0;

@@ -52,7 +52,7 @@ private:
     // after (metres), and where it turns, the legs' cross and dot products and the turn.
     struct Angles {
         double east = 0, north = 0;
-        double cross = 0, dot = 0, perSecond = 0;
+        double cross = 0, dot = 0, perSecond = 0, turn = 0;
         bool moving = false, turning = false;
     };
     // The speeds through points_[index] from its neighbours, and what its angles need.

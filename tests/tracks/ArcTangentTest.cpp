@@ -10,23 +10,14 @@ namespace {
 
 TEST(ArcTangentTest, EveryDirectionAndLengthAgreesWithTheStandardOne) {
     double worst = 0;
-    int pairsApart = 0;
     for (int i = -200000; i <= 200000; ++i) {
         const double direction = i * std::numbers::pi / 200000 * 0.999999999;
-        double lastX = 0, lastY = 0;
         for (const double length : {1e-9, 0.3, 1.0, 47.0, 6.4e6}) {
             const double x = length * std::cos(direction), y = length * std::sin(direction);
-            const double angle = arcTangent2(y, x);
-            worst = std::max(worst, std::abs(angle - std::atan2(y, x)));
-            // Two at once: each half exactly as alone, whatever the other half is.
-            const DoublePair both = arcTangent2(DoublePair{y, -lastY}, DoublePair{x, lastX});
-            pairsApart += both[0] != angle || both[1] != arcTangent2(-lastY, lastX);
-            lastX = x;
-            lastY = y;
+            worst = std::max(worst, std::abs(arcTangent2(y, x) - std::atan2(y, x)));
         }
     }
     EXPECT_LT(worst, 1e-15);
-    EXPECT_EQ(0, pairsApart);
     // The axes, the diagonals and the origin.
     const struct {
         double y, x, angle;
@@ -37,10 +28,8 @@ TEST(ArcTangentTest, EveryDirectionAndLengthAgreesWithTheStandardOne) {
                  {1, 1, std::numbers::pi / 4},
                  {-2, -2, -3 * std::numbers::pi / 4},
                  {0, 0, 0}};
-    for (const auto& point : exact) {
+    for (const auto& point : exact)
         EXPECT_NEAR(point.angle, arcTangent2(point.y, point.x), 1e-15) << point.y << ", " << point.x;
-        EXPECT_EQ(arcTangent2(point.y, point.x), arcTangent2(DoublePair{point.y, 1}, DoublePair{point.x, 0})[0]);
-    }
 }
 
 } // namespace
