@@ -73,24 +73,23 @@ double firstTime(const std::string& path, const std::string& format, bool whole)
 // The motion through each point from the path; the attitude the log gives, where it gives one.
 void importTrack(TrackRecording& recording, TrackSource& source) {
     PathMotion motion;
-    TrackPoint point;
-    Motion moving;
-    const auto add = [&] {
-        while (motion.take(point, moving)) {
-            if (point.hasAttitude) {
-                moving.pitch = point.pitch;
-                moving.bank = point.bank;
-                moving.heading = point.heading;
-            }
+    const auto add = [&](const TrackPoint& point, const Motion& moving) {
+        if (!point.hasAttitude) {
             recording.add(point, moving);
+            return;
         }
+        Motion logged = moving;
+        logged.pitch = point.pitch;
+        logged.bank = point.bank;
+        logged.heading = point.heading;
+        recording.add(point, logged);
     };
-    while (source.next(point)) {
+    for (TrackPoint point; source.next(point);) {
         motion.add(point);
-        add();
+        motion.takeEach(add);
     }
     motion.finish();
-    add();
+    motion.takeEach(add);
 }
 
 void importOne(TrackRecording& recording, const std::string& path, const TracksImport& request,

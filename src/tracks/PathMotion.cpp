@@ -98,13 +98,14 @@ void PathMotion::finish() {
     work();
 }
 
-bool PathMotion::take(TrackPoint& point, Motion& motion) {
-    if (taken_ == out_.size())
-        return false;
-    point = out_[taken_].point;
-    motion = out_[taken_].motion;
-    ++taken_;
-    return true;
+void PathMotion::dropTaken() {
+    if (out_.empty())
+        return;
+    const auto gone = static_cast<std::ptrdiff_t>(next_ - 1);
+    points_.erase(points_.begin(), points_.begin() + gone);
+    legs_.erase(legs_.begin(), legs_.begin() + gone);
+    next_ = 1;
+    out_.clear();
 }
 
 void PathMotion::work() {
@@ -149,14 +150,11 @@ void PathMotion::work() {
         motion.bank = std::clamp(degrees(arcTangent2(motion.groundSpeed * turnRate, kGravity)), -kSteepestBank,
                                  kSteepestBank);
     }
-    out_.erase(out_.begin(), out_.begin() + static_cast<std::ptrdiff_t>(taken_));
-    taken_ = 0;
+    if (out_.empty())
+        outFrom_ = next_;
     for (std::size_t i = next_; i < end; ++i)
-        out_.push_back({points_[i], filtered(raw_[i - next_], points_[i].time)});
-    // The last point out stays, as the one before the next.
-    points_.erase(points_.begin(), points_.begin() + static_cast<std::ptrdiff_t>(end - 1));
-    legs_.erase(legs_.begin(), legs_.begin() + static_cast<std::ptrdiff_t>(end - 1));
-    next_ = 1;
+        out_.push_back(filtered(raw_[i - next_], points_[i].time));
+    next_ = end;
 }
 
 Motion PathMotion::speedsAt(std::size_t index, Angles& angles) {

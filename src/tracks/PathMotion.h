@@ -27,9 +27,15 @@ class PathMotion {
 public:
     PathMotion();
     void add(const TrackPoint& point);
-    // The oldest point whose motion is known; after finish() the last ones too.
-    bool take(TrackPoint& point, Motion& motion);
     void finish();
+    // Hands each point whose motion is known to `use(point, motion)`, oldest first, and lets them
+    // go; after finish() the last ones too.
+    template <class Use>
+    void takeEach(const Use& use) {
+        for (std::size_t k = 0; k < out_.size(); ++k)
+            use(points_[outFrom_ + k], out_[k]);
+        dropTaken();
+    }
 
 private:
     // The way from one point to the next, east and north in metres on the plane that touches the
@@ -39,15 +45,13 @@ private:
         double east = 0, north = 0, metres = 0;
         bool flat = true;
     };
-    struct Moved {
-        TrackPoint point;
-        Motion motion;
-    };
     Leg legBetween(const TrackPoint& a, const TrackPoint& b);
     // The cosine of a latitude (degrees), turned from the last one worked out where it is near.
     double cosLatitude(double degrees);
     // Works out the motion of the points waiting, as far as their neighbours are known.
     void work();
+    // Lets the points taken go, all but the last, as the one before the next.
+    void dropTaken();
     // What a point's angles are worked out from: the chord from the point before to the one
     // after (metres), and where it turns, the legs' cross and dot products and the turn.
     struct Angles {
@@ -60,15 +64,15 @@ private:
     Motion filtered(const Motion& raw, double seconds);
 
     static constexpr std::size_t kBatch = 256;
-    // The points waiting, after the last one out (which they start with once one is out), and the
-    // leg into each from the one before.
+    // The points out and not yet taken, and those waiting, after the last one taken (which they
+    // start with once one is), and the leg into each from the one before.
     std::vector<TrackPoint> points_;
     std::vector<Leg> legs_;
-    std::size_t next_ = 0; // the first point of points_ not out
+    std::size_t next_ = 0; // the first point of points_ whose motion is not worked out
     std::vector<Motion> raw_; // the motion before the filter
     std::vector<Angles> angles_;
-    std::vector<Moved> out_;
-    std::size_t taken_ = 0; // of out_
+    std::vector<Motion> out_; // the motion of the points from outFrom_ on, to be taken
+    std::size_t outFrom_ = 0;
     bool finished_ = false;
     bool started_ = false;
     Motion last_;

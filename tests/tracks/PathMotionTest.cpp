@@ -16,18 +16,18 @@ struct Moved {
     Motion motion;
 };
 
-std::vector<Moved> through(const std::vector<TrackPoint>& path) {
+// The path's points with their motion, taken after every `every` points put in.
+std::vector<Moved> through(const std::vector<TrackPoint>& path, std::size_t every = 1) {
     PathMotion motion;
     std::vector<Moved> out;
-    Moved next;
-    for (const TrackPoint& point : path) {
-        motion.add(point);
-        while (motion.take(next.point, next.motion))
-            out.push_back(next);
+    const auto keep = [&](const TrackPoint& point, const Motion& moving) { out.push_back({point, moving}); };
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        motion.add(path[i]);
+        if ((i + 1) % every == 0)
+            motion.takeEach(keep);
     }
     motion.finish();
-    while (motion.take(next.point, next.motion))
-        out.push_back(next);
+    motion.takeEach(keep);
     return out;
 }
 
@@ -97,6 +97,20 @@ TEST(PathMotionTest, OneOrTwoPointsComeOutToo) {
     EXPECT_NEAR(10, two[1].motion.groundSpeed, 0.01);
     EXPECT_NEAR(1, two[1].motion.verticalSpeed, 1e-9);
     EXPECT_TRUE(through({}).empty());
+}
+
+TEST(PathMotionTest, PointsTakenSeldomComeOutAsPointsTakenAtOnce) {
+    std::vector<TrackPoint> path;
+    for (int t = 0; t < 2000; ++t)
+        path.push_back(at(t, 2000 * std::sin(t / 100.0), 2000 * std::cos(t / 100.0), 500 + t % 300));
+    const std::vector<Moved> atOnce = through(path), seldom = through(path, 700);
+    ASSERT_EQ(path.size(), seldom.size());
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        EXPECT_EQ(path[i].time, seldom[i].point.time);
+        EXPECT_EQ(atOnce[i].motion.heading, seldom[i].motion.heading) << i;
+        EXPECT_EQ(atOnce[i].motion.bank, seldom[i].motion.bank) << i;
+        EXPECT_EQ(atOnce[i].motion.groundSpeed, seldom[i].motion.groundSpeed) << i;
+    }
 }
 
 } // namespace
