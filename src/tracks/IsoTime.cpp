@@ -1,6 +1,7 @@
 #include "tracks/IsoTime.h"
 
 #include <chrono>
+#include <cstring>
 
 namespace {
 
@@ -36,19 +37,26 @@ std::optional<double> parseIsoTime(std::string_view text) {
                    ones = static_cast<unsigned>(text[at + 1] - '0');
         return tens < 10 && ones < 10 ? static_cast<int>(tens * 10 + ones) : -1;
     };
-    const int century = twoDigits(0), year = twoDigits(2), month = twoDigits(5), day = twoDigits(8);
     const int hours = twoDigits(11), minutes = twoDigits(14), seconds = twoDigits(17);
-    if ((century | year | month | day | hours | minutes | seconds) < 0)
+    if ((hours | minutes | seconds) < 0 || hours > 23 || minutes > 59 || seconds > 60)
         return std::nullopt;
-    if (hours > 23 || minutes > 59 || seconds > 60)
-        return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year(century * 100 + year),
-                                           std::chrono::month(static_cast<unsigned>(month)),
-                                           std::chrono::day(static_cast<unsigned>(day))};
-    if (!date.ok())
-        return std::nullopt;
-    double time = static_cast<double>(std::chrono::sys_days(date).time_since_epoch().count()) * 86400 +
-                  hours * 3600.0 + minutes * 60.0 + seconds;
+    // A track's points mostly share their date with the one before: the last date read, and its
+    // day, are kept (one for each thread) instead of worked out again.
+    thread_local char lastDate[10] = {};
+    thread_local double lastDay = 0;
+    if (std::memcmp(lastDate, text.data(), sizeof lastDate) != 0) {
+        const int century = twoDigits(0), year = twoDigits(2), month = twoDigits(5), day = twoDigits(8);
+        if ((century | year | month | day) < 0)
+            return std::nullopt;
+        const std::chrono::year_month_day date{std::chrono::year(century * 100 + year),
+                                               std::chrono::month(static_cast<unsigned>(month)),
+                                               std::chrono::day(static_cast<unsigned>(day))};
+        if (!date.ok())
+            return std::nullopt;
+        lastDay = static_cast<double>(std::chrono::sys_days(date).time_since_epoch().count());
+        std::memcpy(lastDate, text.data(), sizeof lastDate);
+    }
+    double time = lastDay * 86400 + hours * 3600.0 + minutes * 60.0 + seconds;
     std::size_t at = 19;
     if (expect(text, at, '.') || expect(text, at, ',')) {
         double scale = 0.1;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,20 @@ TEST(IsoTimeTest, TimesAsGpxKmlAndCsvWriteThem) {
     };
     for (const auto& t : times)
         EXPECT_EQ(t.time, parseIsoTime(t.text)) << t.text;
+}
+
+TEST(IsoTimeTest, TimesOneAfterTheOtherAcrossDaysAndALeapDay) {
+    // Written by the C library, a little over an hour apart, from 2015-12-31 into 2017.
+    char text[32];
+    int wrong = 0;
+    for (time_t at = 1451520000; at < 1483400000; at += 3607) {
+        tm parts{};
+        gmtime_r(&at, &parts);
+        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+        wrong += parseIsoTime(text) != std::optional<double>(static_cast<double>(at));
+        wrong += parseIsoTime("2016-02-30T00:00:00Z").has_value(); // a day that is none, in between
+    }
+    EXPECT_EQ(0, wrong);
 }
 
 } // namespace
