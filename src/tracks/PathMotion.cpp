@@ -125,10 +125,8 @@ void PathMotion::work() {
     // angles wait on each other (an arc tangent takes dozens of cycles), different points' do not.
     raw_.clear();
     angles_.clear();
-    for (std::size_t i = next_; i < end; ++i) {
-        angles_.emplace_back();
-        raw_.push_back(speedsAt(i, angles_.back()));
-    }
+    for (std::size_t i = next_; i < end; ++i)
+        speedsAt(i, raw_.emplace_back(), angles_.emplace_back());
     for (std::size_t k = 0; k < raw_.size(); ++k) {
         if (!angles_[k].moving)
             continue;
@@ -157,17 +155,16 @@ void PathMotion::work() {
     next_ = end;
 }
 
-Motion PathMotion::speedsAt(std::size_t index, Angles& angles) {
+void PathMotion::speedsAt(std::size_t index, Motion& motion, Angles& angles) {
     const TrackPoint& here = points_[index];
     const bool hasBefore = index > 0, hasAfter = index + 1 < points_.size();
     const TrackPoint& before = hasBefore ? points_[index - 1] : here;
     const TrackPoint& after = hasAfter ? points_[index + 1] : here;
     const Leg& in = legs_[index];
     const Leg& out = legs_[hasAfter ? index + 1 : index];
-    Motion motion;
     const double seconds = after.time - before.time;
     if (seconds <= 0)
-        return motion;
+        return;
     // From the point before to the one after: the two legs end to end, where both are flat.
     Leg chord;
     if (hasBefore && hasAfter) {
@@ -187,7 +184,7 @@ Motion PathMotion::speedsAt(std::size_t index, Angles& angles) {
     motion.northSpeed = chord.north * perSecond;
     motion.verticalSpeed = (after.altitude - before.altitude) * perSecond;
     if (motion.groundSpeed < kStill)
-        return motion;
+        return;
     angles.moving = true;
     angles.east = chord.east;
     angles.north = chord.north;
@@ -200,7 +197,6 @@ Motion PathMotion::speedsAt(std::size_t index, Angles& angles) {
         angles.dot = in.north * out.north + in.east * out.east;
         angles.perSecond = perSecond;
     }
-    return motion;
 }
 
 Motion PathMotion::filtered(const Motion& raw, double time) {

@@ -59,8 +59,10 @@ private:
         double cross = 0, dot = 0, perSecond = 0, turn = 0;
         bool moving = false, turning = false;
     };
-    // The speeds through points_[index] from its neighbours, and what its angles need.
-    Motion speedsAt(std::size_t index, Angles& angles);
+    // The speeds through points_[index] from its neighbours, and what its angles need, into a
+    // new `motion` and `angles` where they are kept (built whole elsewhere and copied, they would
+    // be read back whole before the processor has them).
+    void speedsAt(std::size_t index, Motion& motion, Angles& angles);
     Motion filtered(const Motion& raw, double seconds);
 
     static constexpr std::size_t kBatch = 256;
