@@ -89,7 +89,10 @@ void GpxReader::beginPoint() {
     report_.read();
     latitude_ = decimalNumber(xml_->attribute("lat"));
     longitude_ = decimalNumber(xml_->attribute("lon"));
-    elevation_ = time_ = std::nullopt;
+    // Each emptied on its own: one copied from the other just emptied would be read back before
+    // the processor has it.
+    elevation_.reset();
+    time_.reset();
     timeWritten_ = false;
 }
 
