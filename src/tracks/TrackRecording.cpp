@@ -80,11 +80,15 @@ void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
     cont.velocityZ = motion.northSpeed * kFeetPerMetre;
     cont.IAS = static_cast<float>(motion.groundSpeed * kKnotsPerMetrePerSecond);
     cont.TAS = cont.IAS;
+    // The seconds of the day, then the hours and minutes in them: one division each, on unsigned
+    // numbers (times before 1970 wrap into their day first).
     constexpr int64_t kDay = 86400;
-    const int64_t ofDay = (flooredToInteger(point.time) % kDay + kDay) % kDay;
-    cont.hour = static_cast<uint8_t>(ofDay / 3600);
-    cont.minute = static_cast<uint8_t>(ofDay / 60 % 60);
-    cont.second = static_cast<uint8_t>(ofDay % 60);
+    const int64_t whole = flooredToInteger(point.time);
+    const auto ofDay = static_cast<uint32_t>(whole >= 0 ? whole % kDay : (whole % kDay + kDay) % kDay);
+    const uint32_t hours = ofDay / 3600, ofHour = ofDay - hours * 3600, minutes = ofHour / 60;
+    cont.hour = static_cast<uint8_t>(hours);
+    cont.minute = static_cast<uint8_t>(minutes);
+    cont.second = static_cast<uint8_t>(ofHour - minutes * 60);
     contBuffer_.setContData(batched_++, cont);
     if (batched_ == kBatch)
         writeBatch();

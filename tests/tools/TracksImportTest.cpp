@@ -147,6 +147,35 @@ TEST(TracksImportTest, EverySegmentOfAGpxFileIsATrackNamedAfterTheFile) {
     EXPECT_NEAR(500, altitudeMetres(tracks[1].cont[0].altitude), 1e-6);
 }
 
+TEST(TracksImportTest, EveryPointKeepsItsTimeOfDayBeforeAndAfter1970) {
+    const struct {
+        const char* time;
+        int hour, minute, second;
+    } times[] = {{"1969-12-31T00:00:00Z", 0, 0, 0},   {"1969-12-31T22:13:14.5Z", 22, 13, 14},
+                 {"1969-12-31T23:59:59Z", 23, 59, 59}, {"1970-01-01T00:00:00Z", 0, 0, 0},
+                 {"1970-01-01T00:59:01Z", 0, 59, 1},   {"1970-01-04T13:47:59.9Z", 13, 47, 59}};
+    TempDir dir;
+    {
+        std::ofstream gpx(dir.file("times.gpx"));
+        gpx << "<gpx><trk><trkseg>";
+        for (const auto& t : times)
+            gpx << "<trkpt lat=\"47.5\" lon=\"8.5\"><ele>400</ele><time>" << t.time << "</time></trkpt>";
+        gpx << "</trkseg></trk></gpx>";
+    }
+    TracksImport request;
+    request.inputs = {dir.file("times.gpx")};
+    request.output = dir.file("times.zfl");
+    std::ostringstream report;
+    importTracks(request, report);
+    const std::vector<ContData> records = readRecording(request.output).at(0).cont;
+    ASSERT_EQ(std::size(times), records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(times[i].hour, +records[i].hour) << times[i].time;
+        EXPECT_EQ(times[i].minute, +records[i].minute) << times[i].time;
+        EXPECT_EQ(times[i].second, +records[i].second) << times[i].time;
+    }
+}
+
 TEST(TracksImportTest, ABadInputLeavesNoOutputAndNamesTheFile) {
     TempDir dir;
     std::ofstream(dir.file("empty.igc"));
