@@ -1,6 +1,7 @@
 #include "tracks/IsoTime.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -40,11 +41,17 @@ std::optional<double> parseIsoTime(std::string_view text) {
     const int hours = twoDigits(11), minutes = twoDigits(14), seconds = twoDigits(17);
     if ((hours | minutes | seconds) < 0 || hours > 23 || minutes > 59 || seconds > 60)
         return std::nullopt;
-    // A track's points mostly share their date with the one before: the last date read, and its
-    // day, are kept (one for each thread) instead of worked out again.
-    thread_local char lastDate[10] = {};
+    // A track's points mostly share their date with the one before: the last date read (its
+    // first eight characters and its last two, as two numbers), and its day, are kept (one for
+    // each thread) instead of worked out again.
+    thread_local uint64_t lastHead = 0;
+    thread_local uint16_t lastTail = 0;
     thread_local double lastDay = 0;
-    if (std::memcmp(lastDate, text.data(), sizeof lastDate) != 0) {
+    uint64_t head = 0;
+    uint16_t tail = 0;
+    std::memcpy(&head, text.data(), sizeof head);
+    std::memcpy(&tail, text.data() + sizeof head, sizeof tail);
+    if (head != lastHead || tail != lastTail) {
         const int century = twoDigits(0), year = twoDigits(2), month = twoDigits(5), day = twoDigits(8);
         if ((century | year | month | day) < 0)
             return std::nullopt;
@@ -54,7 +61,8 @@ std::optional<double> parseIsoTime(std::string_view text) {
         if (!date.ok())
             return std::nullopt;
         lastDay = static_cast<double>(std::chrono::sys_days(date).time_since_epoch().count());
-        std::memcpy(lastDate, text.data(), sizeof lastDate);
+        lastHead = head;
+        lastTail = tail;
     }
     double time = lastDay * 86400 + hours * 3600.0 + minutes * 60.0 + seconds;
     std::size_t at = 19;
