@@ -229,6 +229,11 @@ uint64_t XmlStream::nodeLine() {
 }
 
 uint64_t XmlStream::lineAt(uint64_t offset) {
+    // Lines are counted on from the last asked for; for one before it, from the start again.
+    if (offset < countedAt_) {
+        line_ = 1;
+        countedAt_ = 0;
+    }
     line_ += newlinesBefore(offset);
     countedAt_ = offset;
     return line_;
@@ -246,7 +251,9 @@ uint64_t XmlStream::newlinesBefore(uint64_t offset) const {
         count += newlines(seen, seen + size);
         at += size;
     }
-    return at >= offset ? count : count + newlines(data_.data() + (at - windowAt_), data_.data() + (offset - windowAt_));
+    if (at < offset)
+        count += newlines(data_.data() + (at - windowAt_), data_.data() + (offset - windowAt_));
+    return count;
 }
 
 void XmlStream::fail(const std::string& what) const {
@@ -261,6 +268,7 @@ bool XmlStream::advance() {
     }
     while (true) {
         attributeCount_ = 0;
+        plainAttributes_ = false;
         if (!have(1)) {
             if (openCount_ != 0)
                 fail("the file ends inside <" + std::string(topName()) + ">");
@@ -658,7 +666,9 @@ bool XmlStream::readPlainElement(std::string_view localName, std::vector<PlainCh
         --openCount_;
         popPending_ = false;
     }
+    plain_.swap(plainRead_);
     attributeCount_ = count;
+    plainAttributes_ = true;
     nodeStart_ = static_cast<std::size_t>(start - begin);
     pos_ = static_cast<std::size_t>(after - begin);
     kind_ = Kind::End;
@@ -700,14 +710,16 @@ const char* XmlStream::readPlainAt(const char* at, std::string_view localName, s
             return nullptr;
         const std::string_view nameSeen(attributeName, static_cast<std::size_t>(at - attributeName));
         for (std::size_t i = 0; i < count; ++i)
-            if (sameName(attributes_[i].name, nameSeen))
+            if (sameName(plainRead_[i].name, nameSeen))
                 return nullptr;
         const char quote = at[1];
         const char* const value = at + 2;
         at = findAny(value, end, quote, '<', '&');
         if (at == end || *at != quote)
             return nullptr;
-        keepAttribute(count++, nameSeen, std::string_view(value, static_cast<std::size_t>(at - value)), false);
+        if (count == plainRead_.size())
+            plainRead_.emplace_back();
+        plainRead_[count++] = {nameSeen, std::string_view(value, static_cast<std::size_t>(at - value))};
         ++at;
     }
     if (*at != '/')
@@ -732,7 +744,7 @@ void XmlStream::learnShape(const char* start, const char* after, std::string_vie
         from = text.data() + text.size();
     };
     for (std::size_t i = 0; i < count; ++i)
-        value(attributes_[i].name, attributes_[i].value, attributes_[i].value.data()[attributes_[i].value.size()]);
+        value(plainRead_[i].name, plainRead_[i].value, plainRead_[i].value.data()[plainRead_[i].value.size()]);
     for (const PlainChild& child : children)
         value(child.name, child.text, '<');
     shape.literals.append(from, static_cast<std::size_t>(after - from));
@@ -748,6 +760,8 @@ const char* XmlStream::readAsShape(const char* at, std::string_view localName, s
     const char* const literals = shape.literals.data();
     std::size_t literal = 0;
     children.clear();
+    if (plainRead_.size() < shape.attributes)
+        plainRead_.resize(shape.attributes);
     for (std::size_t i = 0; i < shape.values.size(); ++i) {
         const Shape::Value& next = shape.values[i];
         const std::size_t length = next.literalEnd - literal;
@@ -760,10 +774,7 @@ const char* XmlStream::readAsShape(const char* at, std::string_view localName, s
             return nullptr;
         const std::string_view text(value, static_cast<std::size_t>(at - value));
         if (i < shape.attributes) {
-            Attribute& attribute = attributes_[i]; // kept once already, when the shape was taken
-            attribute.name = shape.names[i];
-            attribute.value = text;
-            attribute.referenced = false;
+            plainRead_[i] = {shape.names[i], text};
         } else {
             children.push_back({shape.names[i], text});
         }
@@ -823,11 +834,4 @@ bool XmlStream::endTagAt(const char* at, std::string_view name) const {
     return static_cast<std::size_t>(data_.data() + data_.size() - at) >= name.size() + 3 && at[0] == '<' &&
            at[1] == '/' && sameName(std::string_view(at + 2, name.size()), name) &&
            at[name.size() + 2] == '>';
-}
-
-std::string_view XmlStream::attribute(std::string_view name) const {
-    for (std::size_t i = 0; i < attributeCount_; ++i)
-        if (sameName(attributes_[i].name, name))
-            return attributes_[i].value;
-    return {};
 }

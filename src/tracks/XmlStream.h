@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,11 +60,21 @@ public:
     // alike; `localName` must outlive the node (a literal).
     bool readPlainElement(std::string_view localName, std::vector<PlainChild>& children);
     // An attribute of the current element, by its name as written; empty when it has none.
-    std::string_view attribute(std::string_view name) const;
+    std::string_view attribute(std::string_view name) const {
+        // Here, so that a name known where it is asked for is compared in place.
+        const auto in = [&](const auto& list) {
+            for (std::size_t i = 0; i < attributeCount_; ++i)
+                if (list[i].name.size() == name.size() &&
+                    std::memcmp(list[i].name.data(), name.data(), name.size()) == 0)
+                    return list[i].value;
+            return std::string_view();
+        };
+        return plainAttributes_ ? in(plain_) : in(attributes_);
+    }
     // The line where the current node begins (counted when asked for).
     uint64_t nodeLine();
-    // Where the current node begins in the file, and the line there: a node's line may be
-    // asked for after the stream has moved on, as long as no later line was asked for first.
+    // Where the current node begins in the file, and the line there, which may be asked for
+    // after the stream has moved on (counting on from the line asked for last).
     uint64_t nodeOffset() const { return windowAt_ + nodeStart_; }
     uint64_t lineAt(uint64_t offset);
     const std::string& name() const { return name_; }
@@ -172,6 +183,14 @@ private:
     std::string_view local_;    // the current element's local name, in names_
     std::vector<Attribute> attributes_;
     std::size_t attributeCount_ = 0;
+    // The attributes of the element read whole by readPlainElement, and of the one being read,
+    // kept apart from attributes_: an element that turns out not to be read so leaves the current
+    // node's attributes as they were. `plainAttributes_` says which list attribute() answers from.
+    struct PlainAttribute {
+        std::string_view name, value;
+    };
+    std::vector<PlainAttribute> plain_, plainRead_;
+    bool plainAttributes_ = false;
     std::string content_;     // the current text
     std::string elementText_; // what text() gathered
     // Elements inside each other, at most: deeper is no track file; children read in one step,

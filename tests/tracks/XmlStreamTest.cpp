@@ -183,7 +183,7 @@ TEST(XmlStreamTest, PlainElementsAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
         {"<p x=\"1\"      y='t<o'>\n <a>1</a><b>2</b></p>", ""},
         {"<p x=\"1\"z     y='two'>\n <a>1</a><b>2</b></p>", ""},
         {"<p x=\"1\"      y='two'>\n <a>1</a><b>&lt;</b></p>", ""},
-        {"<p x=\"1\"      y='two'>\n <a>1</a><b>2<c/></b></p>", ""},
+        {"<p x=\"9\"      y='two'>\n <a>1</a><b>2<c/></b></p>", ""},
         {"<p x=\"1\"      y='two'>\n <a>1</a><b>2</b></pp>", ""},
         {"<p x=\"1\"      y='two'>\n <a>1</a><b>2</b>", ""},
         {"<p x=\"1\"      y='two'>\n <a>1</a><b>2</b></p", ""},
@@ -205,7 +205,7 @@ TEST(XmlStreamTest, PlainElementsAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
     const std::string model = std::string(cases[0].element) + "\n";
     for (const bool afterModel : {false, true})
         for (const auto& c : cases) {
-            const std::string text = "<r><s/>\n" + (afterModel ? model : "") + c.element + "<q/></r>";
+            const std::string text = "<r><s a='kept'/>\n" + (afterModel ? model : "") + c.element + "<q/></r>";
             const auto toS = [](XmlStream& xml) {
                 while (xml.advance() && !xml.atStart("s")) {
                 }
@@ -237,6 +237,8 @@ TEST(XmlStreamTest, PlainElementsAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
                 EXPECT_EQ(alone->depth(), xml->depth()) << context;
             } else {
                 EXPECT_EQ("", std::string(c.taken)) << context;
+                // Nothing read: the current node's attributes are still its own.
+                EXPECT_EQ(afterModel ? "1" : "kept", xml->attribute(afterModel ? "x" : "a")) << context;
             }
             EXPECT_EQ(restOf(*alone), restOf(*xml)) << context;
         }
@@ -315,12 +317,18 @@ TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
     // Lines asked for seldom, long after the window has moved past the ones before.
     auto again = XmlStream::openFile(path.string(), "r");
     std::size_t as = 0;
+    uint64_t fifth = 0; // where the 5000th <a> begins
     while (again->advance()) {
-        if (again->atStart("a") && ++as % 4000 == 0) {
+        if (!again->atStart("a"))
+            continue;
+        if (++as % 4000 == 0) {
             EXPECT_EQ(3 * as - 1, again->nodeLine()) << as;
         }
+        if (as == 5000)
+            fifth = again->nodeOffset();
     }
     EXPECT_EQ(3 * values.size() + 2, again->nodeLine()); // </r>
+    EXPECT_EQ(3 * 5000 - 1, again->lineAt(fifth)) << "a line before the last asked for";
     std::filesystem::remove(path);
 }
 
