@@ -63,7 +63,7 @@ private:
     // new `motion` and `angles` where they are kept (built whole elsewhere and copied, they would
     // be read back whole before the processor has them).
     void speedsAt(std::size_t index, Motion& motion, Angles& angles);
-    Motion filtered(const Motion& raw, double seconds);
+    Motion filtered(const Motion& raw, double time);
 
     static constexpr std::size_t kBatch = 256;
     // The points out and not yet taken, and those waiting, after the last one taken (which they

@@ -243,8 +243,9 @@ uint64_t XmlStream::newlinesBefore(uint64_t offset) const {
     uint64_t count = 0;
     uint64_t at = countedAt_;
     // What has left the window since is seen again, a block at a time.
-    for (MappedRange earlier; at < std::min(offset, windowAt_);) {
-        const auto size = static_cast<std::size_t>(std::min<uint64_t>(kBlock, std::min(offset, windowAt_) - at));
+    const uint64_t gone = std::min(offset, windowAt_);
+    for (MappedRange earlier; at < gone;) {
+        const auto size = static_cast<std::size_t>(std::min<uint64_t>(kBlock, gone - at));
         const char* const seen = reinterpret_cast<const char*>(earlier.map(file_, at, size));
         if (seen == nullptr)
             throw TrackError(name_, 0, "the file cannot be read");
@@ -431,7 +432,12 @@ bool XmlStream::scanStartTag() {
             referenced = true;
             ++at;
         }
-        keepAttribute(count++, name, std::string_view(value, static_cast<std::size_t>(at - value)), referenced);
+        if (count == attributes_.size())
+            attributes_.emplace_back();
+        Attribute& attribute = attributes_[count++];
+        attribute.name = name;
+        attribute.value = std::string_view(value, static_cast<std::size_t>(at - value));
+        attribute.referenced = referenced;
         anyReferenced = anyReferenced || referenced;
         ++at;
     }
@@ -471,15 +477,6 @@ bool XmlStream::scanStartTag() {
         rootClosed_ = openCount_ == 1;
     }
     return true;
-}
-
-void XmlStream::keepAttribute(std::size_t index, std::string_view name, std::string_view value, bool referenced) {
-    if (index == attributes_.size())
-        attributes_.emplace_back();
-    Attribute& attribute = attributes_[index];
-    attribute.name = name;
-    attribute.value = value;
-    attribute.referenced = referenced;
 }
 
 void XmlStream::readEndTag() {

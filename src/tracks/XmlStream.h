@@ -107,8 +107,6 @@ private:
     // where it does not.
     bool scanStartTag();
     void readEndTag();
-    // The current tag's attribute `index` (the list grows to hold it), its value as written.
-    void keepAttribute(std::size_t index, std::string_view name, std::string_view value, bool referenced);
     // Makes the end of the innermost element, whose end tag ends before `after`, the current node.
     void endElement(std::size_t after);
     void pushName(std::string_view name, std::size_t localOffset);
