@@ -34,16 +34,18 @@ void writeKml(const TrackSet& tracks, std::ostream& out) {
                 "<altitudeMode>absolute</altitudeMode>\n";
         writeList(tracks, track, PointPart::Time, text, "        <when>", "</when>\n",
                   [&](const TrackPoint& point) { text.isoTime(point.time); });
-        writeList(tracks, track, PointPart::Place, text, "        <gx:coord>", "</gx:coord>\n", [&](const TrackPoint& point) {
-            text.fixed(point.longitude, 8) << ' ';
-            text.fixed(point.latitude, 8) << ' ';
-            text.fixed(point.altitude, 3);
-        });
-        writeList(tracks, track, PointPart::Attitude, text, "        <gx:angles>", "</gx:angles>\n", [&](const TrackPoint& point) {
-            text.fixed(point.heading, 3) << ' ';
-            text.fixed(point.pitch, 3) << ' ';
-            text.fixed(point.bank, 3);
-        });
+        writeList(tracks, track, PointPart::Place, text, "        <gx:coord>", "</gx:coord>\n",
+                  [&](const TrackPoint& point) {
+                      text.fixed(point.longitude, 8) << ' ';
+                      text.fixed(point.latitude, 8) << ' ';
+                      text.fixed(point.altitude, 3);
+                  });
+        writeList(tracks, track, PointPart::Attitude, text, "        <gx:angles>", "</gx:angles>\n",
+                  [&](const TrackPoint& point) {
+                      text.fixed(point.heading, 3) << ' ';
+                      text.fixed(point.pitch, 3) << ' ';
+                      text.fixed(point.bank, 3);
+                  });
         text << "      </gx:Track>\n    </Placemark>\n";
     }
     text << "  </Document>\n</kml>\n";
