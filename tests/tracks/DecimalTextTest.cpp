@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "tracks/DecimalText.h"
 
@@ -70,6 +71,25 @@ TEST(DecimalTextTest, EveryShortDecimalIsReadToTheLastBit) {
         const std::optional<double> read = decimalNumber(text);
         ASSERT_TRUE(read.has_value()) << text;
         ASSERT_EQ(expected, *read) << text;
+    }
+}
+
+TEST(DecimalTextTest, AnyByteThatIsNoneOfANumbersIsRefusedWherever) {
+    // Numbers of every length read a word at a time, each byte in turn made every byte a number
+    // has no place for: bytes past '9' and above 0x7F, which carry across a word's bytes, among them.
+    const std::string numbers[] = {"1.25",       "150.3",       "1500.30",           "-47.4589",
+                                   "8.55081681", "47.45899903", "-1234567.12345678", "1234567.1234567"};
+    for (const std::string& number : numbers) {
+        ASSERT_TRUE(decimalNumber(number).has_value()) << number;
+        for (std::size_t at = 0; at < number.size(); ++at)
+            for (int byte = 0; byte < 256; ++byte) {
+                const char c = static_cast<char>(byte);
+                if ((c >= '0' && c <= '9') || std::string_view(".-+eE \t\n\r").find(c) != std::string_view::npos)
+                    continue;
+                std::string text = number;
+                text[at] = c;
+                ASSERT_FALSE(decimalNumber(text).has_value()) << number << " with byte " << byte << " at " << at;
+            }
     }
 }
 
