@@ -32,8 +32,9 @@ std::chrono::year_month_day utcDate(double time) {
 } // namespace
 
 TrackRecording::TrackRecording(const std::string& path, double start)
-    : path_(path), start_(start), contRecords_(size_t{formatOf().contRecordSize} * kBatch),
-      contBuffer_(contRecords_.data(), nullptr, formatOf()) {
+    : path_(path), start_(start),
+      contRecords_(std::make_unique_for_overwrite<unsigned char[]>(size_t{formatOf().contRecordSize} * kBatch)),
+      contBuffer_(contRecords_.get(), nullptr, formatOf()) {
     file_.open(path, ZflFile::Write);
 }
 
@@ -113,7 +114,7 @@ void TrackRecording::add(const TrackPoint& point, const Motion& motion) {
 }
 
 void TrackRecording::writeBatch() {
-    file_.writeContData(batched_, contRecords_.data());
+    file_.writeContData(batched_, contRecords_.get());
     batched_ = 0;
 }
 

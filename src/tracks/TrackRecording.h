@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,11 +48,12 @@ private:
     uint32_t points_ = 0;
     bool onGround_ = false;
     std::vector<DiscData> disc_;
-    // Continuous records written a batch at a time: half a megabyte, well beyond the file's
-    // stream buffer, so that the batch goes to the system as it is instead of through that buffer.
-    static constexpr uint32_t kBatch = 8192;
+    // Continuous records written a batch at a time: 150 KB, beyond the file's stream buffer, so
+    // that the batch goes to the system as it is instead of through that buffer, and few enough
+    // that it is still in the processor's cache when the system copies it.
+    static constexpr uint32_t kBatch = 2048;
     void writeBatch();
-    std::vector<unsigned char> contRecords_;
+    std::unique_ptr<unsigned char[]> contRecords_;
     DataBuffer contBuffer_;
     ContData cont_{};
     uint32_t batched_ = 0;
