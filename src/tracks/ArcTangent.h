@@ -5,8 +5,8 @@
 // The angle of (x, y) from the x axis, in radians, -pi..pi, as std::atan2 gives it to within a
 // few parts in 10^16 (0 for the origin), at half its cost: the path of every imported point
 // takes four. A rational approximation of the arc tangent on 0..1 (Cephes' minimax), turned into
-// the octant of (x, y).
-inline double arcTangent2(double y, double x) {
+// the octant of (x, y). Inline wherever it is called: a call costs a good part of it.
+[[gnu::always_inline]] inline double arcTangent2(double y, double x) {
     constexpr double kP[] = {-8.750608600031904122785E-1, -1.615753718733365076637E1,
                              -7.500855792314704667340E1, -1.228866684490136173410E2,
                              -6.485021904942025371773E1};

@@ -40,12 +40,12 @@ public:
 private:
     // The way from one point to the next, east and north in metres on the plane that touches the
     // globe between them; a long leg, or one near a pole, is not `flat` and is worked out along
-    // the great circle.
+    // the great circle. Inline where it is called, once for every point.
     struct Leg {
         double east = 0, north = 0, metres = 0;
         bool flat = true;
     };
-    Leg legBetween(const TrackPoint& a, const TrackPoint& b);
+    [[gnu::always_inline]] inline Leg legBetween(const TrackPoint& a, const TrackPoint& b);
     // The cosine of a latitude (degrees), turned from the last one worked out where it is near.
     double cosLatitude(double degrees);
     // Works out the motion of the points waiting, as far as their neighbours are known.
