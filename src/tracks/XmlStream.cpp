@@ -70,22 +70,24 @@ bool sameName(std::string_view a, std::string_view b) {
 
 // Whether the `count` bytes at `a` and `b` are the same: a word at a time, the last word
 // overlapping the one before, as the bytes between an element's values are a dozen or so.
-bool sameBytes(const char* a, const char* b, std::size_t count) {
-    const auto word = [](const char* at) {
-        uint64_t value = 0;
+[[gnu::always_inline]] inline bool sameBytes(const char* a, const char* b, std::size_t count) {
+    const auto word = []<class Word>(const char* at, Word value) {
         std::memcpy(&value, at, sizeof value);
         return value;
     };
-    if (count < 8) {
+    if (count < 4) {
         for (std::size_t i = 0; i < count; ++i)
             if (a[i] != b[i])
                 return false;
         return true;
     }
+    if (count < 8) // ('" lon="', '"><ele>'): two words of four
+        return word(a, uint32_t{}) == word(b, uint32_t{}) &&
+               word(a + count - 4, uint32_t{}) == word(b + count - 4, uint32_t{});
     for (std::size_t i = 0; i + 8 < count; i += 8)
-        if (word(a + i) != word(b + i))
+        if (word(a + i, uint64_t{}) != word(b + i, uint64_t{}))
             return false;
-    return word(a + count - 8) == word(b + count - 8);
+    return word(a + count - 8, uint64_t{}) == word(b + count - 8, uint64_t{});
 }
 
 bool isNameByte(char c) {

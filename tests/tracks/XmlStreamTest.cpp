@@ -242,6 +242,15 @@ TEST(XmlStreamTest, PlainElementsAreTakenInOneStepAndAnythingElseIsLeftAsItWas) 
             }
             EXPECT_EQ(restOf(*alone), restOf(*xml)) << context;
         }
+    // Attribute names told apart by a byte only the last word of a short literal holds.
+    auto xml = XmlStream::openText("<r><p x=\"1\" abc=\"2\"/><p x=\"3\" abd=\"4\"/></r>", "t.xml", "r");
+    std::vector<XmlStream::PlainChild> children;
+    ASSERT_TRUE(xml->advance());
+    ASSERT_TRUE(xml->readPlainElement("p", children));
+    EXPECT_EQ("2", xml->attribute("abc"));
+    ASSERT_TRUE(xml->readPlainElement("p", children));
+    EXPECT_EQ("4", xml->attribute("abd"));
+    EXPECT_EQ("", xml->attribute("abc"));
 }
 
 TEST(XmlStreamTest, AFileIsReadThroughItsWindowWithNodesAcrossTheSeams) {
