@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <type_traits>
 
 #include "common/ZephrelException.h"
 
@@ -28,6 +29,32 @@ constexpr uint32_t kEngineGroups = ContGroup::Throttles | ContGroup::Propellers 
 
 [[noreturn]] void nullBuffer(const char* function, uint32_t line) {
     throw ZephrelException::stopping(ErrorCode::Unexpected, function, line, "Buffer pointer is NULL");
+}
+
+// One segment's move into a stored record. A continuous record's segments are mostly the 64-byte
+// core and groups of eight, four and three bytes: moves of a size known here, where a call of
+// memcpy would cost more than moving them (the import packs a record for every point). Any other
+// size, and a discrete record's segments, go through memcpy.
+template <class Full> void moveBytes(unsigned char* to, const unsigned char* from, uint32_t size) {
+    if constexpr (std::is_same_v<Full, ContData>) {
+        switch (size) {
+        case kContFixedSize:
+            std::memcpy(to, from, kContFixedSize);
+            return;
+        case 8:
+            std::memcpy(to, from, 8);
+            return;
+        case 4:
+            std::memcpy(to, from, 4);
+            return;
+        case 3:
+            std::memcpy(to, from, 3);
+            return;
+        default:
+            break;
+        }
+    }
+    std::memcpy(to, from, size);
 }
 
 } // namespace
@@ -84,10 +111,11 @@ void DataBuffer::copyIn(const Segment* segments, uint32_t count, const unsigned 
         std::memcpy(out + segments[i].full, stored + segments[i].stored, segments[i].size);
 }
 
-void DataBuffer::copyOut(const Segment* segments, uint32_t count, const void* full, unsigned char* stored) {
-    const auto* in = static_cast<const unsigned char*>(full);
+template <class Full>
+void DataBuffer::copyOut(const Segment* segments, uint32_t count, const Full& full, unsigned char* stored) {
+    const auto* in = reinterpret_cast<const unsigned char*>(&full);
     for (uint32_t i = 0; i < count; ++i)
-        std::memcpy(stored + segments[i].stored, in + segments[i].full, segments[i].size);
+        moveBytes<Full>(stored + segments[i].stored, in + segments[i].full, segments[i].size);
 }
 
 void DataBuffer::getContData(uint32_t index, ContData& out) const {
@@ -105,7 +133,7 @@ void DataBuffer::getContCore(uint32_t index, ContData& out) const {
 void DataBuffer::setContData(uint32_t index, const ContData& in) {
     if (contBuffer_ == nullptr)
         nullBuffer("DataBuffer::setContData", __LINE__);
-    copyOut(cont_.segments.data(), cont_.count, &in, contBuffer_ + std::size_t{index} * format_.contRecordSize);
+    copyOut(cont_.segments.data(), cont_.count, in, contBuffer_ + std::size_t{index} * format_.contRecordSize);
 }
 
 void DataBuffer::getDiscData(uint32_t index, DiscData& out) const {
@@ -117,7 +145,7 @@ void DataBuffer::getDiscData(uint32_t index, DiscData& out) const {
 void DataBuffer::setDiscData(uint32_t index, const DiscData& in) {
     if (discBuffer_ == nullptr)
         nullBuffer("DataBuffer::setDiscData", __LINE__);
-    copyOut(disc_.segments.data(), disc_.count, &in, discBuffer_ + std::size_t{index} * format_.discRecordSize);
+    copyOut(disc_.segments.data(), disc_.count, in, discBuffer_ + std::size_t{index} * format_.discRecordSize);
 }
 
 uint32_t DataBuffer::getContTimestamp(uint32_t index) const {

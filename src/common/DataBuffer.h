@@ -51,7 +51,8 @@ private:
 
     template <std::size_t N> static void append(Layout<N>& layout, Segment segment);
     static void copyIn(const Segment* segments, uint32_t count, const unsigned char* stored, void* full);
-    static void copyOut(const Segment* segments, uint32_t count, const void* full, unsigned char* stored);
+    template <class Full>
+    static void copyOut(const Segment* segments, uint32_t count, const Full& full, unsigned char* stored);
 
     DataFormat format_;
     unsigned char* contBuffer_;
