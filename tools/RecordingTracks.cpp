@@ -46,6 +46,9 @@ public:
         }
         ContData record;
         records_.getContCore(inBlock_++, record);
+        // Zeros where the recording was cut short under the view are none of its points.
+        if (view_.cut())
+            throw TrackError(file_.path(), 0, "the recording was cut short while it was read");
         if (parts_ & PointPart::Time)
             point.time = clockStart_ + static_cast<double>(record.timestamp) / kTicksPerSecond;
         if (parts_ & PointPart::Place) {

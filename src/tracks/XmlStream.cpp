@@ -7,17 +7,16 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cerrno>
 #include <cstring>
 #include <optional>
-#include <vector>
 
 #include "tracks/TrackError.h"
 
 namespace {
 
-// A tag, comment or reference may not be longer.
-constexpr std::size_t kBlock = 1 << 20;
+// Bytes seen of a file at a time; a tag, comment or reference may not be longer.
+constexpr std::size_t kBlock = XmlStream::kReadSize;
+constexpr const char* kCutShort = "the file was cut short while it was read";
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -138,20 +137,20 @@ std::unique_ptr<XmlStream> XmlStream::openFile(const std::string& path, std::str
         ::close(file);
         throw TrackError(path, 1, "the file is empty");
     }
-    return std::unique_ptr<XmlStream>(new XmlStream(file, {}, path, std::move(root)));
+    return std::unique_ptr<XmlStream>(
+        new XmlStream(file, static_cast<uint64_t>(status.st_size), {}, path, std::move(root)));
 }
 
 std::unique_ptr<XmlStream> XmlStream::openText(std::string_view text, std::string name, std::string root) {
     if (text.empty())
         throw TrackError(name, 1, "the file is empty");
-    return std::unique_ptr<XmlStream>(new XmlStream(-1, text, std::move(name), std::move(root)));
+    return std::unique_ptr<XmlStream>(new XmlStream(-1, 0, text, std::move(name), std::move(root)));
 }
 
-XmlStream::XmlStream(int file, std::string_view text, std::string name, std::string root)
-    : file_(file), ended_(file < 0), name_(std::move(name)), root_(std::move(root)) {
+XmlStream::XmlStream(int file, uint64_t fileSize, std::string_view text, std::string name, std::string root)
+    : file_(file), fileSize_(fileSize), ended_(file < 0), name_(std::move(name)), root_(std::move(root)) {
     if (file_ < 0) {
-        windowSize_ = text.size() + kPadding;
-        window_ = std::make_unique_for_overwrite<char[]>(windowSize_);
+        window_ = std::make_unique_for_overwrite<char[]>(text.size() + kPadding);
         std::memcpy(window_.get(), text.data(), text.size());
         std::memset(window_.get() + text.size(), 0, kPadding);
         data_ = std::string_view(window_.get(), text.size());
@@ -171,43 +170,40 @@ XmlStream::~XmlStream() {
 }
 
 bool XmlStream::readMore(std::size_t count) {
-    if (ended_)
-        return false;
-    // The current node and what follows it are kept at the window's start, and the file read on
-    // after them: as much as the window holds, and at least what is asked for.
-    const std::size_t kept = data_.size() - nodeStart_;
-    const std::size_t wanted = pos_ - nodeStart_ + count;
-    const std::size_t size = std::max(wanted, kept + kReadSize) + kPadding;
-    if (size > windowSize_) {
-        const std::size_t grown = std::max(size, 2 * windowSize_);
-        auto window = std::make_unique_for_overwrite<char[]>(grown);
-        if (kept != 0) // at the start, there is no window to copy from
-            std::memcpy(window.get(), data_.data() + nodeStart_, kept);
-        window_ = std::move(window);
-        windowSize_ = grown;
-    } else {
-        std::memmove(window_.get(), data_.data() + nodeStart_, kept);
-    }
-    windowAt_ += nodeStart_;
-    pos_ -= nodeStart_;
-    nodeStart_ = 0;
-    std::size_t filled = kept;
-    data_ = std::string_view(window_.get(), filled);
-    while (filled < wanted) {
-        const ssize_t got = ::read(file_, window_.get() + filled, windowSize_ - kPadding - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
+    while (data_.size() - pos_ < count) {
+        if (ended_)
+            return false;
+        // What was read of the window is only good where the file kept it.
+        if (mapped_.cut())
+            throw TrackError(name_, 0, kCutShort);
+        // Keep the current node and what follows it, and the next block after them: the file
+        // seen in place where it goes on past them and their padding, its last part copied with
+        // zeros after it.
+        const uint64_t from = windowAt_ + nodeStart_;
+        const std::size_t length = data_.size() - nodeStart_ + kBlock;
+        const uint64_t rest = fileSize_ - from;
+        const char* seen = reinterpret_cast<const char*>(mapped_.map(
+            file_, from, rest > length + kPadding ? length + kPadding : static_cast<std::size_t>(rest)));
+        if (seen == nullptr)
             fail("the file cannot be read");
-        if (got == 0) {
+        if (rest > length + kPadding) {
+            data_ = std::string_view(seen, length);
+        } else {
+            const auto last = static_cast<std::size_t>(rest);
+            window_ = std::make_unique_for_overwrite<char[]>(last + kPadding);
+            std::memcpy(window_.get(), seen, last);
+            std::memset(window_.get() + last, 0, kPadding);
+            if (mapped_.cut())
+                throw TrackError(name_, 0, kCutShort);
+            mapped_.unmap();
+            data_ = std::string_view(window_.get(), last);
             ended_ = true;
-            break;
         }
-        filled += static_cast<std::size_t>(got);
-        data_ = std::string_view(window_.get(), filled);
+        windowAt_ = from;
+        pos_ -= nodeStart_;
+        nodeStart_ = 0;
     }
-    std::memset(window_.get() + filled, 0, kPadding);
-    return filled >= wanted;
+    return true;
 }
 
 std::size_t XmlStream::find(char c, std::size_t from) {
@@ -254,20 +250,17 @@ uint64_t XmlStream::lineAt(uint64_t offset) {
 uint64_t XmlStream::newlinesBefore(uint64_t offset) const {
     uint64_t count = 0;
     uint64_t at = countedAt_;
-    // What has left the window since is read again, a part at a time.
+    // What has left the window since is seen again, a block at a time.
     const uint64_t gone = std::min(offset, windowAt_);
-    if (at < gone) {
-        std::vector<char> earlier(kReadSize);
-        while (at < gone) {
-            const auto size = static_cast<std::size_t>(std::min<uint64_t>(kReadSize, gone - at));
-            const ssize_t got = ::pread(file_, earlier.data(), size, static_cast<off_t>(at));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                throw TrackError(name_, 0, "the file cannot be read");
-            count += newlines(earlier.data(), earlier.data() + got);
-            at += static_cast<uint64_t>(got);
-        }
+    for (MappedRange earlier; at < gone;) {
+        const auto size = static_cast<std::size_t>(std::min<uint64_t>(kBlock, gone - at));
+        const char* const seen = reinterpret_cast<const char*>(earlier.map(file_, at, size));
+        if (seen == nullptr)
+            throw TrackError(name_, 0, "the file cannot be read");
+        count += newlines(seen, seen + size);
+        if (earlier.cut())
+            throw TrackError(name_, 0, kCutShort);
+        at += size;
     }
     if (at < offset)
         count += newlines(data_.data() + (at - windowAt_), data_.data() + (offset - windowAt_));
@@ -275,6 +268,9 @@ uint64_t XmlStream::newlinesBefore(uint64_t offset) const {
 }
 
 void XmlStream::fail(const std::string& what) const {
+    // Zeros where the file was cut short under the window are no fault of the file's XML.
+    if (mapped_.cut())
+        throw TrackError(name_, 0, kCutShort);
     const uint64_t line = line_ + newlinesBefore(windowAt_ + std::min(pos_, data_.size()));
     throw TrackError(name_, line, "this is no well-formed XML: " + what);
 }

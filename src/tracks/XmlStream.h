@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/MappedRange.h"
+
 // An XML track file read node by node as it comes, from a window of the file, so that a file of
 // any size takes little memory and is read at the speed of the disk. Elements are matched by
 // their local name, whatever the prefix; namespaces are not resolved. Text comes with the five
@@ -77,10 +79,10 @@ public:
     uint64_t lineAt(uint64_t offset);
     const std::string& name() const { return name_; }
 
-    // Bytes read from a file at a time, at least: few enough that they are still in the
-    // processor's first caches when they are read through (a mapped file's pages cost as much
-    // as that copy, and a file cut short under a mapping kills the process).
-    static constexpr std::size_t kReadSize = 16 << 10;
+    // Bytes of a file seen at a time, at least (a megabyte, mapped in place). A file cut short
+    // by another program while it is read is a TrackError, "the file was cut short while it was
+    // read".
+    static constexpr std::size_t kReadSize = 1 << 20;
 
 private:
     enum class Kind { None, Start, End, Text };
@@ -97,7 +99,7 @@ private:
         std::size_t begin, end, local;
     };
 
-    XmlStream(int file, std::string_view text, std::string name, std::string root);
+    XmlStream(int file, uint64_t fileSize, std::string_view text, std::string name, std::string root);
     // Makes at least `count` bytes from pos_ on available; false where the input ends first.
     bool have(std::size_t count) { return data_.size() - pos_ >= count || readMore(count); }
     bool readMore(std::size_t count);
@@ -155,11 +157,12 @@ private:
     bool readMarkup();
 
     int file_; // -1 for a text
-    // What is read from: the part of the file read last, or the whole text, at the start of
-    // window_; after it, room for sixteen bytes read past its end.
+    uint64_t fileSize_;
+    // What is read from: a range of the file seen in place (mapped_), or the file's last part or
+    // the whole text copied into window_; after it, room for sixteen bytes read past its end.
     std::string_view data_;
+    MappedRange mapped_;
     std::unique_ptr<char[]> window_;
-    std::size_t windowSize_ = 0; // the padding included
     static constexpr std::size_t kPadding = 16;
     uint64_t windowAt_ = 0; // where data_ begins in the file
     std::size_t pos_ = 0;   // in data_
