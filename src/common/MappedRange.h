@@ -8,8 +8,8 @@
 // file sees its bytes where the system keeps them instead of copies. One range at a time: mapping
 // another, or this going, unmaps the last. A file cut short by another program while a range of
 // it is mapped would kill the process when the bytes gone are read; here they read as zeros, and
-// cut() says so from then on: the reader must ask before it trusts what it read. Only reads on
-// the thread that mapped the range are covered.
+// cut() says so until a range is mapped again: the reader must ask before it trusts what it read.
+// Only reads on the thread that mapped the range are covered.
 class MappedRange {
 public:
     MappedRange() = default;

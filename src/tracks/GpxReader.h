@@ -32,8 +32,8 @@ public:
 private:
     explicit GpxReader(std::unique_ptr<XmlStream> xml) : xml_(std::move(xml)) {}
     // A point: its place from the element's attributes, then its children's texts, then kept in
-    // `point` or skipped and counted at its line, `lineOf()`. Inline where they are called, once
-    // for every point.
+    // `point` or skipped and counted at its line, `lineOf()`. beginPoint is inline where it is
+    // called, once for every point.
     [[gnu::always_inline]] inline void beginPoint();
     void readChild(std::string_view name, std::string_view text);
     template <class LineOf>
