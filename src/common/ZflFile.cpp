@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "common/DirectFile.h"
 #include "common/Log.h"
 #include "common/MarkerRecord.h"
 #include "common/ZephrelException.h"
@@ -105,6 +106,7 @@ void ZflFile::requireWritable(const char* function) const {
 
 void ZflFile::reset() {
     file_ = nullptr;
+    direct_ = nullptr;
     mode_ = Read;
     version_ = 0;
     nTracks_ = 0;
@@ -125,16 +127,28 @@ void ZflFile::open(const std::string& path, Mode mode) {
     close();
     reset();
     path_ = path;
-    std::FILE* file = std::fopen(mode == Read ? path.c_str() : stagingPath().c_str(), mode == Read ? "rb" : "wb");
+    std::FILE* file = nullptr;
+    if (mode == WriteDirect) {
+        std::unique_ptr<DirectFile> direct = DirectFile::create(stagingPath());
+        DirectFile* const written = direct.get();
+        file = direct != nullptr ? DirectFile::openStream(std::move(direct)) : nullptr;
+        direct_ = file != nullptr ? written : nullptr;
+    } else {
+        file = std::fopen(mode == Read ? path.c_str() : stagingPath().c_str(), mode == Read ? "rb" : "wb");
+    }
     if (file == nullptr)
         fail(ErrorCode::FileNotOpened, "ZflFile::open", __LINE__);
     // The stream needs a buffer of ours to use this size; it outlives every stream of this object.
+    // A file written past the cache has a buffer of its own, which a second would only copy into.
     streamBuffer_.resize(kStreamBuffer);
-    std::setvbuf(file, streamBuffer_.data(), _IOFBF, streamBuffer_.size());
+    if (direct_ != nullptr)
+        std::setvbuf(file, nullptr, _IONBF, 0);
+    else
+        std::setvbuf(file, streamBuffer_.data(), _IOFBF, streamBuffer_.size());
     file_ = file;
-    mode_ = mode;
+    mode_ = mode == Read ? Read : Write;
     try {
-        if (mode == Write) {
+        if (mode_ == Write) {
             version_ = Zfl::kVersion;
             tracks_.resize(1);
             dataOffsets_.resize(1);
@@ -153,7 +167,7 @@ void ZflFile::open(const std::string& path, Mode mode) {
             fail(ErrorCode::InvalidFile, "ZflFile::open", __LINE__);
         markerOffsets_.push_back(markersOffset_);
     } catch (...) {
-        mode == Write ? discard() : close();
+        mode_ == Write ? discard() : close();
         throw;
     }
 }
@@ -185,10 +199,11 @@ void ZflFile::closeWriting() {
         finishTrack("ZflFile::close");
         // An empty last track or a shorter marker over it may leave stale bytes past the end.
         uint64_t end = position(file_);
-        if (std::fflush(file_) != 0 || ftruncate(fileno(file_), static_cast<off_t>(end)) != 0)
+        if (std::fflush(file_) != 0 ||
+            !(direct_ != nullptr ? direct_->truncate(end) : ftruncate(fileno(file_), static_cast<off_t>(end)) == 0))
             fail(ErrorCode::FileWriteFailed, "ZflFile::close", __LINE__);
         writeFileHeader("ZflFile::close");
-        if (fsync(fileno(file_)) != 0)
+        if (!(direct_ != nullptr ? direct_->sync() : fsync(fileno(file_)) == 0))
             fail(ErrorCode::FileWriteFailed, "ZflFile::close", __LINE__);
     } catch (...) {
         discard();

@@ -27,7 +27,9 @@ struct TrackInfo {
 // track by track, continuous records before discrete ones, markers after all tracks.
 class ZflFile {
 public:
-    enum Mode { Read = 0, Write = 1 };
+    // WriteDirect writes as Write does, past the system's cache: for a tool writing a whole
+    // recording at once (see DirectFile).
+    enum Mode { Read = 0, Write = 1, WriteDirect = 2 };
 
     ZflFile() = default;
     ~ZflFile();
@@ -102,6 +104,7 @@ private:
 
     std::string path_;
     std::FILE* file_ = nullptr;
+    class DirectFile* direct_ = nullptr; // what file_ writes to, where it goes past the cache
     std::vector<char> streamBuffer_;
     Mode mode_ = Read;
     uint32_t version_ = 0;

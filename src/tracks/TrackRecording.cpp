@@ -35,7 +35,7 @@ TrackRecording::TrackRecording(const std::string& path, double start)
     : path_(path), start_(start),
       contRecords_(std::make_unique_for_overwrite<unsigned char[]>(size_t{formatOf().contRecordSize} * kBatch)),
       contBuffer_(contRecords_.get(), nullptr, formatOf()) {
-    file_.open(path, ZflFile::Write);
+    file_.open(path, ZflFile::WriteDirect);
 }
 
 TrackRecording::~TrackRecording() {

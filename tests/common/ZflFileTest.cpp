@@ -295,6 +295,55 @@ TEST_F(ZflFileTest, FileThatCannotBeOpenedOrGetItsHeaderFailsTheOpenAndLeavesAnO
     EXPECT_EQ(older, readBytes(path));
 }
 
+// The sample recording with a first track of 3 MB, past the buffer of a file written past the
+// system's cache, and an empty track after the last, which the writer takes back at the end.
+std::vector<TrackData> tracksPastTheBuffer() {
+    std::vector<TrackData> tracks = sampleTracks();
+    const TrackInfo& first = tracks[0].info;
+    tracks[0] = makeTrack(first, (3u << 20) / makeTrack(first, 1, 0, 0).contSize(), 3, 100);
+    tracks.push_back(makeTrack(first, 0, 0, 0));
+    return tracks;
+}
+
+// Headers finished last land on blocks already out, and the empty track is taken back over them.
+TEST_F(ZflFileTest, WrittenPastTheCacheTheRecordingIsTheSameToTheByte) {
+    const std::vector<TrackData> tracks = tracksPastTheBuffer();
+    writeRecording(path, tracks, sampleMarkers());
+    const std::string direct = dir.file("direct.zfl");
+    writeRecording(direct, tracks, sampleMarkers(), ZflFile::WriteDirect);
+    EXPECT_EQ(readBytes(path), readBytes(direct));
+    expectRecording(direct, tracks, sampleMarkers());
+}
+
+// Past the cache, a full disk shows when the buffer goes out: within the records of a long track,
+// or at the end for a short recording.
+TEST_F(ZflFileTest, AFullDiskUnderAFileWrittenPastTheCacheFailsItAndLeavesAnOlderFileAsItWas) {
+    writeRecording(path, sampleTracks(), sampleMarkers());
+    const Bytes older = readBytes(path);
+    const struct {
+        std::vector<TrackData> tracks;
+        rlim_t sizeLimit;
+        const char* failing;
+    } cases[] = {{sampleTracks(), 10, "ZflFile::close"}, {tracksPastTheBuffer(), 3u << 19, "ZflFile::writeContData"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failing);
+        ZflFile file;
+        std::optional<ZephrelException> e;
+        {
+            const FileSizeLimit full(c.sizeLimit);
+            e = thrown([&] {
+                file.open(path, ZflFile::WriteDirect);
+                writeTracks(file, c.tracks, sampleMarkers());
+                file.close();
+            });
+            file.discard();
+        }
+        expectFileError(e, ErrorCode::FileWriteFailed, path, c.failing);
+        EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+    }
+    EXPECT_EQ(older, readBytes(path));
+}
+
 TEST_F(ZflFileTest, TrackLargerThanItsSizeFieldIsRefusedBeforeAnythingIsWritten) {
     ZflFile file;
     file.open(path, ZflFile::Write);

@@ -86,10 +86,10 @@ inline void writeTracks(ZflFile& file, const std::vector<TrackData>& tracks, con
 }
 
 inline void writeRecording(const std::string& path, const std::vector<TrackData>& tracks,
-                           const std::vector<Marker>& markers = {}) {
+                           const std::vector<Marker>& markers = {}, ZflFile::Mode mode = ZflFile::Write) {
     std::remove(path.c_str());
     ZflFile file;
-    file.open(path, ZflFile::Write);
+    file.open(path, mode);
     writeTracks(file, tracks, markers);
     file.close();
 }
