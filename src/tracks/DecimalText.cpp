@@ -1,10 +1,8 @@
 #include "tracks/DecimalText.h"
 
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -12,74 +10,16 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// Eight ASCII digits from `at` as one number, when they are eight digits: read as one word and
-// added up pairwise (a logged number is mostly eight digits after its point).
-[[gnu::always_inline]] inline bool eightDigits(const char* at, uint64_t& value) {
-    if constexpr (std::endian::native != std::endian::little)
-        return false;
-    uint64_t word = 0;
-    std::memcpy(&word, at, sizeof word);
-    const uint64_t less = word - 0x3030303030303030;
-    if (((word + 0x4646464646464646) | less) & 0x8080808080808080)
-        return false; // some byte below '0' or above '9'
-    uint64_t pairs = less * 10 + (less >> 8);
-    pairs = ((pairs & 0x000000FF000000FF) * (100 + (1000000ULL << 32)) +
-             ((pairs >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32))) >>
-            32;
-    value = pairs;
-    return true;
-}
-
-// "-47.12345678" and the like, the numbers track files are made of, without from_chars: digits
-// with a point, at most 15 of them, are an integer divided by a power of ten, which is exact to
-// the last bit (both are exact doubles and the division rounds once). Anything else is left to
-// from_chars. Inline in both places it is called from, as a call of its own cost a tenth of it.
-[[gnu::always_inline]] inline bool simpleDecimal(std::string_view text, double& number) {
-    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const bool negative = !text.empty() && text.front() == '-';
-    const char* at = text.data() + (negative ? 1 : 0);
-    const char* const end = text.data() + text.size();
-    uint64_t digits = 0;
-    const auto addDigits = [&] {
-        for (; at < end && static_cast<unsigned char>(*at - '0') < 10; ++at)
-            digits = digits * 10 + static_cast<uint64_t>(*at - '0');
-    };
-    // The whole part is a few digits, the fraction often eight.
-    const char* const first = at;
-    addDigits();
-    const auto wholeDigits = at - first;
-    std::ptrdiff_t fraction = 0;
-    if (at < end && *at == '.') {
-        const char* const point = ++at;
-        uint64_t eight = 0;
-        if (end - at >= 8 && eightDigits(at, eight)) {
-            digits = digits * 100000000 + eight;
-            at += 8;
-        }
-        addDigits();
-        fraction = at - point;
-    }
-    if (at != end || wholeDigits + fraction == 0 || wholeDigits + fraction > 15)
-        return false;
-    const double value = static_cast<double>(digits) / kPowers[fraction];
-    number = negative ? -value : value;
-    return true;
-}
-
 } // namespace
 
-bool readDecimal(std::string_view text, double& number) {
-    // Nearly every number comes without spaces or a plus, and is read at once.
-    if (simpleDecimal(text, number))
-        return true;
+bool readOtherDecimal(std::string_view text, double& number) {
     while (!text.empty() && isSpace(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isSpace(text.back()))
         text.remove_suffix(1);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
-    if (simpleDecimal(text, number))
+    if (decimal_text::simpleDecimal(text, number))
         return true;
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -32,10 +32,10 @@ public:
 private:
     explicit GpxReader(std::unique_ptr<XmlStream> xml) : xml_(std::move(xml)) {}
     // A point: its place from the element's attributes, then its children's texts, then kept in
-    // `point` or skipped and counted at its line, `lineOf()`. beginPoint is inline where it is
-    // called, once for every point.
+    // `point` or skipped and counted at its line, `lineOf()`. beginPoint and readChild are inline
+    // where they are called, for every point.
     [[gnu::always_inline]] inline void beginPoint();
-    void readChild(std::string_view name, std::string_view text);
+    [[gnu::always_inline]] inline void readChild(std::string_view name, std::string_view text);
     template <class LineOf>
     bool endPoint(const LineOf& lineOf, TrackPoint& point);
 
