@@ -43,12 +43,19 @@ const char* findAny(const char* at, const char* end, char a, char b, char c) {
             Lanes bytes;
             std::memcpy(&bytes, at, sizeof bytes);
             const auto found = (bytes == a) | (bytes == b) | (bytes == c); // all ones where equal
+#if defined(__SSE2__)
+            // A bit for each byte, in one instruction.
+            const int bits = __builtin_ia32_pmovmskb128(reinterpret_cast<Lanes>(found));
+            if (bits != 0)
+                return std::min(end, at + std::countr_zero(static_cast<unsigned>(bits)));
+#else
             uint64_t halves[2];
             std::memcpy(halves, &found, sizeof halves);
             if ((halves[0] | halves[1]) != 0)
                 return std::min(end, at + (halves[0] != 0 ? std::countr_zero(halves[0])
                                                           : 64 + std::countr_zero(halves[1])) /
                                               8);
+#endif
         }
         return end;
     }
