@@ -74,8 +74,8 @@ double PathMotion::cosLatitude(double degrees) {
         sine_ = std::sin(angle);
         return cosine_;
     }
-    // Multiplied by the series' reciprocals: dividing three times a leg would cost as much as the
-    // rest of the leg, and terms below 10^-6 lose nothing to the last bit of a reciprocal.
+    // Multiplied by the series' reciprocals rather than divided: the terms are below 10^-6, where
+    // a reciprocal's last bit changes nothing.
     const double squared = step * step;
     return cosine_ * (1 - squared * 0.5 * (1 - squared * (1.0 / 12))) -
            sine_ * step * (1 - squared * (1.0 / 6) * (1 - squared * (1.0 / 20)));
@@ -133,29 +133,22 @@ void PathMotion::work() {
         if (!angles_[k].moving)
             continue;
         Motion& motion = raw_[k];
-        // The track and the climb angle together.
-        const DoublePair angles = arcTangent2(DoublePair{angles_[k].east, motion.verticalSpeed},
-                                              DoublePair{angles_[k].north, motion.groundSpeed});
-        motion.heading = degrees(angles[0]);
+        motion.heading = degrees(arcTangent2(angles_[k].east, angles_[k].north));
         if (motion.heading < 0)
             motion.heading += 360;
-        motion.pitch = std::clamp(degrees(angles[1]), -kSteepest, kSteepest);
+        motion.pitch =
+            std::clamp(degrees(arcTangent2(motion.verticalSpeed, motion.groundSpeed)), -kSteepest, kSteepest);
     }
-    // The turns of two points together, then their banks: a point that does not turn gives a turn
-    // of 0 and keeps its bank of 0.
-    for (std::size_t k = 0; k < raw_.size(); k += 2) {
-        const std::size_t other = std::min(k + 1, raw_.size() - 1);
-        Angles& first = angles_[k];
-        Angles& second = angles_[other];
-        const DoublePair turns =
-            arcTangent2(DoublePair{first.cross, second.cross}, DoublePair{first.dot, second.dot});
-        const DoublePair swings = {raw_[k].groundSpeed * (turns[0] * 2 * first.perSecond),
-                                   raw_[other].groundSpeed * (turns[1] * 2 * second.perSecond)};
-        const DoublePair banks = arcTangent2(swings, DoublePair{kGravity, kGravity});
-        if (first.turning)
-            raw_[k].bank = std::clamp(degrees(banks[0]), -kSteepestBank, kSteepestBank);
-        if (second.turning)
-            raw_[other].bank = std::clamp(degrees(banks[1]), -kSteepestBank, kSteepestBank);
+    for (std::size_t k = 0; k < raw_.size(); ++k)
+        if (angles_[k].turning)
+            angles_[k].turn = arcTangent2(angles_[k].cross, angles_[k].dot);
+    for (std::size_t k = 0; k < raw_.size(); ++k) {
+        if (!angles_[k].turning)
+            continue;
+        Motion& motion = raw_[k];
+        const double turnRate = angles_[k].turn * 2 * angles_[k].perSecond;
+        motion.bank = std::clamp(degrees(arcTangent2(motion.groundSpeed * turnRate, kGravity)), -kSteepestBank,
+                                 kSteepestBank);
     }
     if (out_.empty())
         outFrom_ = next_;

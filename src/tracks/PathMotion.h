@@ -53,10 +53,10 @@ private:
     // Lets the points taken go, all but the last, as the one before the next.
     void dropTaken();
     // What a point's angles are worked out from: the chord from the point before to the one
-    // after (metres), and where it turns, the legs' cross and dot products.
+    // after (metres), and where it turns, the legs' cross and dot products and the turn.
     struct Angles {
         double east = 0, north = 0;
-        double cross = 0, dot = 0, perSecond = 0;
+        double cross = 0, dot = 0, perSecond = 0, turn = 0;
         bool moving = false, turning = false;
     };
     // The speeds through points_[index] from its neighbours, and what its angles need, into a
