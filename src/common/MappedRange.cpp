@@ -44,11 +44,13 @@ void installHandler() {
 const unsigned char* MappedRange::map(int fd, uint64_t offset, std::size_t size) {
     unmap();
     installHandler();
-    // Mappings begin at a page; the bytes before the range are mapped too and skipped.
+    // Mappings begin at a page; the bytes before the range are mapped too and skipped. The range
+    // is read through, so its pages are all mapped at once rather than a fault at a time.
     const auto page = static_cast<uint64_t>(pageSize);
     const uint64_t skip = offset % page;
     const std::size_t length = static_cast<std::size_t>(skip) + size;
-    void* const base = mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd, static_cast<off_t>(offset - skip));
+    void* const base =
+        mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, static_cast<off_t>(offset - skip));
     if (base == MAP_FAILED)
         return nullptr;
     madvise(base, length, MADV_SEQUENTIAL);
