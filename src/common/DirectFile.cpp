@@ -142,18 +142,23 @@ bool DirectFile::patch(uint64_t at, const unsigned char* data, std::size_t size)
     return true;
 }
 
+bool DirectFile::tryAgain(ssize_t done) {
+    if (done >= 0)
+        return false;
+    if (errno == EINTR)
+        return true;
+    if (errno != EINVAL || !direct_)
+        return false;
+    // Blocks of another size than ours: through the cache from here on.
+    direct_ = false;
+    return fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_DIRECT) == 0;
+}
+
 bool DirectFile::writeAt(const unsigned char* data, std::size_t size, uint64_t at) {
     while (size > 0) {
         const ssize_t done = pwrite(fd_, data, size, static_cast<off_t>(at));
-        if (done < 0 && errno == EINTR)
+        if (tryAgain(done))
             continue;
-        if (done < 0 && errno == EINVAL && direct_) {
-            // Blocks of another size than ours: through the cache from here on.
-            direct_ = false;
-            if (fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_DIRECT) != 0)
-                return false;
-            continue;
-        }
         if (done <= 0)
             return false;
         data += done;
@@ -166,14 +171,8 @@ bool DirectFile::writeAt(const unsigned char* data, std::size_t size, uint64_t a
 bool DirectFile::readAt(unsigned char* data, std::size_t size, uint64_t at) {
     while (size > 0) {
         const ssize_t done = pread(fd_, data, size, static_cast<off_t>(at));
-        if (done < 0 && errno == EINTR)
+        if (tryAgain(done))
             continue;
-        if (done < 0 && errno == EINVAL && direct_) {
-            direct_ = false;
-            if (fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_DIRECT) != 0)
-                return false;
-            continue;
-        }
         if (done < 0)
             return false;
         if (done == 0) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -46,6 +48,9 @@ private:
     bool moveBuffer(uint64_t at);
     // Bytes over blocks already out: each block read, changed and written again.
     bool patch(uint64_t at, const unsigned char* data, std::size_t size);
+    // Whether a transfer that returned `done` is to be made again: interrupted, or refused for
+    // its alignment while past the cache (through the cache from then on).
+    bool tryAgain(ssize_t done);
     bool writeAt(const unsigned char* data, std::size_t size, uint64_t at);
     bool readAt(unsigned char* data, std::size_t size, uint64_t at);
 
