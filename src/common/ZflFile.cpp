@@ -140,11 +140,12 @@ void ZflFile::open(const std::string& path, Mode mode) {
         fail(ErrorCode::FileNotOpened, "ZflFile::open", __LINE__);
     // The stream needs a buffer of ours to use this size; it outlives every stream of this object.
     // A file written past the cache has a buffer of its own, which a second would only copy into.
-    streamBuffer_.resize(kStreamBuffer);
-    if (direct_ != nullptr)
+    if (direct_ != nullptr) {
         std::setvbuf(file, nullptr, _IONBF, 0);
-    else
+    } else {
+        streamBuffer_.resize(kStreamBuffer);
         std::setvbuf(file, streamBuffer_.data(), _IOFBF, streamBuffer_.size());
+    }
     file_ = file;
     mode_ = mode == Read ? Read : Write;
     try {

@@ -11,6 +11,8 @@
 #include "common/Marker.h"
 #include "common/TrackDigest.h"
 
+class DirectFile;
+
 // The in-memory form of a track header.
 struct TrackInfo {
     char title[256];
@@ -104,7 +106,7 @@ private:
 
     std::string path_;
     std::FILE* file_ = nullptr;
-    class DirectFile* direct_ = nullptr; // what file_ writes to, where it goes past the cache
+    DirectFile* direct_ = nullptr; // what file_ writes to, where it goes past the cache
     std::vector<char> streamBuffer_;
     Mode mode_ = Read;
     uint32_t version_ = 0;
